@@ -1,0 +1,60 @@
+# Shared settings for every target of the project.
+
+function(quorvane_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
+  if(QUORVANE_WARNINGS_AS_ERRORS)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# quorvane_library(name SOURCES ... LIBS ...): a static library whose headers
+# are included as "<folder>/<header>.h" from the repository root.
+function(quorvane_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  quorvane_target_defaults(${name})
+endfunction()
+
+# quorvane_test(name SOURCES ... LIBS ...): one GoogleTest executable, one CTest entry.
+function(quorvane_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(GTest REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  quorvane_target_defaults(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# quorvane_benchmark(name SOURCES ... LIBS ...): one Google Benchmark executable.
+function(quorvane_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  quorvane_target_defaults(${name})
+endfunction()
+
+# quorvane_fuzzer(name SOURCES ... LIBS ... CORPUS dir): a libFuzzer target, run by
+# CTest for a bounded time over its committed seed corpus.
+function(quorvane_fuzzer name)
+  cmake_parse_arguments(ARG "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_SECONDS)
+    set(ARG_SECONDS 20)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  quorvane_target_defaults(${name})
+  # Work on a copy so a run never writes into the committed seed corpus.
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  add_test(NAME ${name}
+           COMMAND ${CMAKE_COMMAND} -E env --
+                   sh -c "rm -rf '${work}' && mkdir -p '${work}' && cp -r '${ARG_CORPUS}'/. '${work}'/ && exec '$<TARGET_FILE:${name}>' -max_total_time=${ARG_SECONDS} -print_final_stats=0 '${work}'")
+endfunction()
