@@ -1,0 +1,67 @@
+#include "shell/run_application.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+
+#include "dialog/window_system.h"
+#include "host/program_thread.h"
+#include "host/qt_window_system.h"
+#include "shell/application_shell.h"
+#include "shell/program_title.h"
+
+namespace quorvane::shell {
+namespace {
+
+bool EnvironmentSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
+bool DisplayAvailable() {
+  return EnvironmentSet("QT_QPA_PLATFORM") || EnvironmentSet("DISPLAY") ||
+         EnvironmentSet("WAYLAND_DISPLAY");
+}
+
+std::string NoDisplayMessage(std::string_view program) {
+  std::string message = "No display found: run it under a virtual one with  xvfb-run -a ";
+  message += program;
+  return message;
+}
+
+int RunApplication(int argc, char** argv, const ProgramDefinition& definition) {
+  if (!DisplayAvailable()) {
+    std::cerr << NoDisplayMessage(argc > 0 ? argv[0] : kDefaultTitle) << '\n';
+    return 0;
+  }
+  QApplication application(argc, argv);
+  // The frame stays hidden on the normal path, so the process ends when the
+  // shell says so, not when the last window closes.
+  application.setQuitOnLastWindowClosed(false);
+
+  definition.registerResources(dialog::ProcessResources());
+  ApplicationShell shell(QString::fromStdString(ProgramTitle()), definition.program);
+  host::QtWindowSystem host;
+  host.SetDefaultParent(&shell.Frame());
+  dialog::SetWindowSystem(&host);
+  QObject::connect(&shell, &ApplicationShell::Ended, &application,
+                   [] { QCoreApplication::exit(0); });
+  if (definition.onStart) definition.onStart(shell);
+
+  shell.Begin();
+  host::ProgramThread thread([&shell] { shell.RunProgram(); });
+  QObject::connect(&thread, &host::ProgramThread::Returned, &shell,
+                   &ApplicationShell::OnProgramReturned, Qt::QueuedConnection);
+  thread.Start();
+  QApplication::exec();
+  std::cout.flush();
+  // The frame was closed while the program was still inside its run: end the
+  // process as a whole, as closing the frame would on its native platform.
+  if (!shell.ProgramReturned()) std::_Exit(0);
+  dialog::SetWindowSystem(nullptr);
+  return 0;
+}
+
+}  // namespace quorvane::shell

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "dialog/resources.h"
+
+// The process entry of a program hosted by the shell.
+namespace quorvane::shell {
+
+class ApplicationShell;
+
+struct ProgramDefinition {
+  // Adds the program's forms and icons to the process's resources.
+  std::function<void(dialog::ResourceTable&)> registerResources;
+  // The program's main routine, run once on the program thread.
+  std::function<void()> program;
+  // Called once the shell exists, before the program thread starts.
+  std::function<void(ApplicationShell&)> onStart;
+};
+
+// Whether a windowing platform is within reach: a chosen Qt platform, an X
+// display or a Wayland display.
+bool DisplayAvailable();
+
+// The one line printed instead of a toolkit error when there is no display.
+std::string NoDisplayMessage(std::string_view program);
+
+// Runs the program inside the shell until its frame closes. The result is
+// the process exit code, always 0.
+int RunApplication(int argc, char** argv, const ProgramDefinition& definition);
+
+}  // namespace quorvane::shell
