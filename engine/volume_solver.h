@@ -12,7 +12,9 @@ struct VolumeSolution {
   // Pressure evaluations made, the one at the starting volume included
   // (0 for the closed-form Murnaghan inverse).
   std::int32_t evaluations = 0;
-  // False when the search gave up and V is V(T,0).
+  // False when no volume meets the target: the search gave up (V is V(T,0)),
+  // a trial volume gave a pressure that is not a number (V is that volume), or
+  // the closed form has no finite value (V is infinite or not a number).
   bool converged = true;
 };
 

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cmath>
+#include <limits>
+
+#include "engine/eos_parameters.h"
+#include "engine/thermal_model.h"
+
+namespace quorvane::engine {
+
+// One isotherm of the chosen equation of state: everything the pressure needs
+// that depends on the temperature only. The solver builds it once per search
+// instead of once per trial volume; the arithmetic is the same either way.
+class IsothermalCurve {
+ public:
+  IsothermalCurve(const EosParameters& parameters, double T)
+      : type_(parameters.type),
+        order_(parameters.order),
+        Kp_(parameters.Kp0),
+        Kpp_(parameters.Kpp0),
+        VT0_(ZeroPressureVolume(parameters, T)),
+        K_(ThermalBulkModulus(parameters, T)) {}
+
+  // V(T,0) and K(T) of this isotherm.
+  double ReferenceVolume() const { return VT0_; }
+  double BulkModulus() const { return K_; }
+
+  double Pressure(double V) const {
+    const double x = VT0_ / V;
+    switch (type_) {
+      case EosType::BirchMurnaghan:
+        return BirchMurnaghan(x);
+      case EosType::Vinet:
+        return Vinet(x);
+      case EosType::NaturalStrain:
+        return NaturalStrain(x);
+      default:
+        return Murnaghan(x);
+    }
+  }
+
+ private:
+  // Single-precision roundings of 7/3, 5/3, 2/3, -1/3 and 35/9.
+  static constexpr double kE7 = 2.3333332538604736;
+  static constexpr double kE5 = 1.6666666269302368;
+  static constexpr double kE2 = 0.6666666865348816;
+  static constexpr double kEm = -0.3333333432674408;
+  static constexpr double kC1 = 3.8888888359069824;
+
+  // A negative x (a volume below zero) has no pressure, but pow gives a finite
+  // power of it whenever K' is a whole number.
+  double Murnaghan(double x) const {
+    if (x < 0.0) return std::numeric_limits<double>::quiet_NaN();
+    return (K_ / Kp_) * (std::pow(x, Kp_) - 1.0);
+  }
+
+  double BirchMurnaghan(double x) const {
+    const double D = std::pow(x, kE7) - std::pow(x, kE5);
+    const double a3 = order_ > 2 ? 0.75 * (Kp_ - 4.0) : 0.0;
+    const double a4 = order_ == 4 ? 0.375 * (K_ * Kpp_ + (Kp_ - 3.0) * (Kp_ - 4.0) + kC1) : 0.0;
+    const double u = std::pow(x, kE2) - 1.0;
+    return 1.5 * K_ * D * (1.0 + a3 * u + a4 * (u * u));
+  }
+
+  double Vinet(double x) const {
+    const double y = std::pow(x, kEm);
+    const double w = 1.0 - y;
+    return 3.0 * K_ * w / y / y * std::exp(1.5 * (Kp_ - 1.0) * w);
+  }
+
+  double NaturalStrain(double x) const {
+    const double L = std::log(x);
+    const double d = Kp_ - 2.0;
+    const double h = order_ > 2 ? 0.5 * d : 0.0;
+    const double g = order_ == 4 ? (d * d + d + K_ * Kpp_ + 1.0) / 6.0 : 0.0;
+    return x * K_ * (L + h * (L * L) + g * (L * L * L));
+  }
+
+  EosType type_;
+  EosOrder order_;
+  double Kp_;
+  double Kpp_;
+  double VT0_;
+  double K_;
+};
+
+}  // namespace quorvane::engine

@@ -1,0 +1,47 @@
+#include "engine/state_point.h"
+
+#include "engine/isothermal_eos.h"
+#include "engine/thermal_model.h"
+
+namespace quorvane::engine {
+
+SolvedState SolveStateFromPressure(const EosParameters& parameters, double P, double T) {
+  const VolumeSolution solution = SolveVolumeFromPressure(parameters, P, T);
+  WorkingPoint point;
+  point.P = P;
+  point.T = T;
+  point.V = solution.V;
+  point.VT0 = ZeroPressureVolume(parameters, T);
+  point.VoverV00 = point.V / parameters.V0;
+  point.VoverVT0 = point.V / point.VT0;
+  return {point, solution};
+}
+
+WorkingPoint StateFromPressure(const EosParameters& parameters, double P, double T) {
+  return SolveStateFromPressure(parameters, P, T).point;
+}
+
+WorkingPoint StateFromVolume(const EosParameters& parameters, double V, double T) {
+  WorkingPoint point;
+  point.P = PressureFromVolume(parameters, V, T);
+  point.T = T;
+  point.V = V;
+  point.VT0 = ZeroPressureVolume(parameters, T);
+  point.VoverV00 = V / parameters.V0;
+  point.VoverVT0 = V / point.VT0;
+  return point;
+}
+
+WorkingPoint StateFromVolumeOverV00(const EosParameters& parameters, double VoverV00, double T) {
+  return StateFromVolume(parameters, VoverV00 * parameters.V0, T);
+}
+
+WorkingPoint StateFromZeroPressureVolume(const EosParameters& parameters, double VT0, double V) {
+  return StateFromVolume(parameters, V, TemperatureFromZeroPressureVolume(parameters, VT0));
+}
+
+WorkingPoint StateFromVolumeOverVT0(const EosParameters& parameters, double VoverVT0, double T) {
+  return StateFromVolume(parameters, ZeroPressureVolume(parameters, T) * VoverVT0, T);
+}
+
+}  // namespace quorvane::engine
