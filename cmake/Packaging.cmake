@@ -1,0 +1,23 @@
+# A Debian package of the installed program: `cpack -G DEB` in a build directory.
+set(CPACK_PACKAGE_NAME quorvane)
+set(CPACK_PACKAGE_VENDOR "Quorvane")
+set(CPACK_PACKAGE_CONTACT "Quorvane developers <quorvane@users.noreply.github.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Exact desktop calculator for the equation of state of solids")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quorvane moves between the pressure, volume and temperature of a solid with the\
+ Murnaghan, Birch-Murnaghan, Vinet and natural-strain equations of state at 2nd, 3rd\
+ and 4th order and a thermal model with a temperature-dependent bulk modulus.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/quorvane/quorvane")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps adds the C++ run-time and the Qt 6 libraries the program links;
+# the X11 platform plugin is loaded at run time, so it is named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4)")
+
+include(CPack)
