@@ -1,0 +1,391 @@
+#include "calculator/calculator_scenarios.h"
+
+#include <gtest/gtest.h>
+
+#include "calculator/control_ids.h"
+
+namespace quorvane::calculator::testing {
+
+UserAction Type(std::int32_t controlId, std::string text) {
+  return {UserAction::Kind::Type, controlId, std::move(text)};
+}
+UserAction Click(std::int32_t controlId) {
+  return {UserAction::Kind::Click, controlId, {}};
+}
+UserAction SpinUp() {
+  return {UserAction::Kind::SpinUp, kPrecisionSpin, {}};
+}
+UserAction SpinDown() {
+  return {UserAction::Kind::SpinDown, kPrecisionSpin, {}};
+}
+
+const std::array<std::int32_t, 15> kDisplayedFields = {kV0Field,          kK0Field,
+                                                       kKp0Field,         kKpp0Field,
+                                                       kAlpha0Field,      kAlpha1Field,
+                                                       kDKdTField,        kTrefField,
+                                                       kPressureField,    kTemperatureField,
+                                                       kVolumeField,      kZeroPressureVolumeField,
+                                                       kVolumeRatioField, kThermalVolumeRatioField,
+                                                       kPrecisionField};
+
+const std::array<std::int32_t, 6> kGreyableControls = {kKp0Field,    kKpp0Field,   kOrder2Radio,
+                                                       kOrder3Radio, kOrder4Radio, kImpliedNote};
+
+const FormDisplay& StartUpDisplay() {
+  static const FormDisplay display = {
+      {"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "0.0",
+       "298.000", "10.0000", "10.0000", "1.00000", "1.00000", "7"},
+      "101111",
+      {kBirchMurnaghanRadio, kOrder3Radio}};
+  return display;
+}
+
+// Expected texts were worked out independently of this program, keystroke by
+// keystroke: each typed character raises its own change, and a rewritten
+// field keeps the caret where it was.
+const std::vector<Scenario>& CalculatorScenarios() {
+  static const std::vector<Scenario> scenarios = {
+      {"TypingAPressureSolvesForTheVolume",
+       {Type(kPressureField, "10")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "10",
+         "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TypingANegativePressureExpandsTheSolid",
+       {Type(kPressureField, "-5")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "-5",
+         "298.000", "10.5751", "10.0000", "1.05751", "1.05751", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"APressureBelowTheCurveShowsTheZeroPressureVolume",
+       {Type(kPressureField, "-30")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "-30",
+         "298.000", "10.0000", "10.0000", "1.00000", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TypingATemperatureHoldsTheVolumeAndChangesThePressure",
+       {Type(kTemperatureField, "1000")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "1.24125", "1000.00", "10.0000", "10.1414", "1.00000", "0.98606", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TypingVT0SetsTheTemperatureAndHoldsTheVolume",
+       {Type(kZeroPressureVolumeField, "11")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "0.54095", "5063.51", "10.0000", "11.0000", "1.00000", "0.90909", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TypingAVolumeGivesThePressure",
+       {Type(kVolumeField, "9")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "13.0101", "298.000", "9.00000", "10.0000", "0.90000", "0.90000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TypingVolumeRatioOneSetsTheVolumeToV0",
+       {Type(kPressureField, "10"), Type(kVolumeRatioField, "1")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "0.00000", "298.000", "10.0000", "10.0000", "1.00000", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TypingThermalVolumeRatioOneSetsTheVolumeToVT0",
+       {Type(kTemperatureField, "1000"), Type(kThermalVolumeRatioField, "1")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "0.00000", "1000.00", "10.1414", "10.1414", "1.01414", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TypingAVolumeRatioDigitByDigit",
+       {Type(kVolumeRatioField, "0.9")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "13.0101", "298.000", "9.00000", "10.0000", "0.90000", "0.90000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"ZeroVolumeChangesNothing",
+       {Type(kVolumeField, "0")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "0.0",
+         "298.000", "0", "10.0000", "1.00000", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"NegativeVolumeChangesNothing",
+       {Type(kVolumeField, "-3")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "0.0",
+         "298.000", "-3", "10.0000", "1.00000", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"NegativeVolumeRatioChangesNothing",
+       {Type(kVolumeRatioField, "-1")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "0.0",
+         "298.000", "10.0000", "10.0000", "-1", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"ZeroVT0ChangesNothing",
+       {Type(kZeroPressureVolumeField, "0")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "0.0",
+         "298.000", "10.0000", "0", "1.00000", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"ZeroThermalVolumeRatioChangesNothing",
+       {Type(kPressureField, "10"), Type(kThermalVolumeRatioField, "0")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "10",
+         "298.000", "9.19019", "10.0000", "0.91902", "0", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"ClearingTheTemperatureBringsItBack",
+       {Type(kPressureField, "10"), Type(kTemperatureField, "")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "10",
+         "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"ClearingTheVolumeChangesNothing",
+       {Type(kPressureField, "10"), Type(kVolumeField, "")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "10",
+         "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"ClearingThePressureChangesNothing",
+       {Type(kPressureField, "")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "0.0",
+         "298.000", "10.0000", "10.0000", "1.00000", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"UnreadablePressureChangesNothing",
+       {Type(kPressureField, "abc")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "abc",
+         "298.000", "10.0000", "10.0000", "1.00000", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"LoweringThePrecisionShortensEveryWorkingPointField",
+       {Type(kPrecisionField, "4")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "0.00",
+         "298.", "10.0", "10.0", "1.00", "1.00", "4"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"ATemperatureAfterLoweringThePrecisionHoldsTheShortVolume",
+       {Type(kPressureField, "10"), Type(kPrecisionField, "4"), Type(kTemperatureField, "500")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "10.1",
+         "500.", "9.19", "10.0", "0.92", "0.92", "4"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TheSameTemperatureAtFullPrecision",
+       {Type(kPressureField, "10"), Type(kTemperatureField, "500")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "10.1368", "500.000", "9.19019", "10.0405", "0.91902", "0.91531", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"RaisingThePrecisionDoesNotBringBackDigits",
+       {Type(kPressureField, "10"), Type(kPrecisionField, "3"), Type(kPrecisionField, "7")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "9.85259", "298.000", "9.20000", "10.0000", "0.92000", "0.92000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"PrecisionNineMeansEight",
+       {Type(kPressureField, "10"), Type(kPrecisionField, "9")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "10.00000", "298.0000", "9.190190", "10.00000", "0.919019", "0.919019", "9"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"PrecisionTwelvePassesThroughWidthOne",
+       {Type(kPrecisionField, "12")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "*", "*",
+         "*", "*", "*", "*", "12"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"PrecisionZeroMeansOne",
+       {Type(kPrecisionField, "0")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "*", "*",
+         "*", "*", "*", "*", "0"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"PrecisionTwoShowsDigitsOrAsterisks",
+       {Type(kPressureField, "10"), Type(kPrecisionField, "2")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "**",
+         "**", "9.", "**", "1.", "1.", "2"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"PrecisionFieldRefusesLettersAndSigns",
+       {Type(kPressureField, "10"), Type(kPrecisionField, "-5e")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "10.00",
+         "298.0", "9.190", "10.00", "0.919", "0.919", "5"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"SpinningDownNarrowsTheFields",
+       {Type(kPressureField, "10"), SpinDown()},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "10.000",
+         "298.00", "9.1902", "10.000", "0.9190", "0.9190", "6"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"SpinningDownStopsAtTwo",
+       {Type(kPressureField, "10"), SpinDown(), SpinDown(), SpinDown(), SpinDown(), SpinDown(),
+        SpinDown()},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "**",
+         "**", "9.", "**", "1.", "1.", "2"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"SpinningUpStopsAtEight",
+       {Type(kPressureField, "10"), SpinUp(), SpinUp()},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "10.00000", "298.0000", "9.190190", "10.00000", "0.919019", "0.919019", "8"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"ZeroVoIsRaisedToTheFloor",
+       {Type(kV0Field, "0")},
+       {{"0", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "0.0000",
+         "298.000", "10.0000", "0.00100", "*******", "*******", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"NegativeKoIsRaisedToTheFloor",
+       {Type(kK0Field, "-5")},
+       {{"10.000", "-5", "4.0000", "-3888.9", "2.0000", "0.0000", "-0.020", "298.000", "0.00000",
+         "298.000", "10.0000", "10.0000", "1.00000", "1.00000", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TinyKpIsRaisedToThePositiveFloor",
+       {Type(kPressureField, "10"), Type(kKp0Field, "0.0001")},
+       {{"10.000", "100.00", "0.0001", "-0.1588", "2.0000", "0.0000", "-0.020", "298.000",
+         "8.26302", "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"TinyNegativeKpIsRaisedToThePositiveFloor",
+       {Type(kPressureField, "10"), Type(kKp0Field, "-0.0001")},
+       {{"10.000", "100.00", "-0.0001", "-0.1588", "2.0000", "0.0000", "-0.020", "298.000",
+         "8.26302", "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"EditingKpChangesKppAndThePressure",
+       {Type(kPressureField, "10"), Type(kKp0Field, "5")},
+       {{"10.000", "100.00", "5", "-0.0589", "2.0000", "0.0000", "-0.020", "298.000", "10.4344",
+         "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"UnreadableVoIsSkipped",
+       {Type(kPressureField, "10"), Type(kV0Field, "abc")},
+       {{"abc", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "10.0000",
+         "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"EditingVoMovesTheZeroPressureVolume",
+       {Type(kPressureField, "10"), Type(kV0Field, "12")},
+       {{"12", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000", "45.5431",
+         "298.000", "9.19019", "12.0000", "0.76585", "0.76585", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"EditingTrefKeepsTheTemperature",
+       {Type(kPressureField, "10"), Type(kTrefField, "350")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "350", "9.95880",
+         "298.000", "9.19019", "9.98961", "0.91902", "0.91998", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"EditingDKdTSoftensTheSolidWhenHot",
+       {Type(kPressureField, "10"), Type(kDKdTField, "-0.5"), Type(kTemperatureField, "1000")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.5", "298.000", "-30.108",
+         "1000.00", "9.19019", "10.1414", "0.91902", "0.90621", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"Alpha1WarmsTheSolidFaster",
+       {Type(kAlpha1Field, "1"), Type(kTemperatureField, "500")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "1", "-0.020", "298.000", "0.46955",
+         "500.000", "10.0000", "10.0486", "1.00000", "0.99517", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"Alpha1TakesTheQuadraticBranchBackFromVT0",
+       {Type(kAlpha1Field, "1"), Type(kZeroPressureVolumeField, "9")},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "1", "-0.020", "298.000", "-3.6557",
+         "-2000.0", "10.0000", "9.73942", "1.00000", "1.02676", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"SecondOrderOverwritesKp",
+       {Type(kKp0Field, "5"), Click(kOrder2Radio)},
+       {{"10.000", "100.00", "4.00000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "0.00000", "298.000", "10.0000", "10.0000", "1.00000", "1.00000", "7"},
+        "001111",
+        {kBirchMurnaghanRadio, kOrder2Radio}}},
+      {"ThirdOrderAfterSecondKeepsTheImpliedKp",
+       {Type(kPressureField, "10"), Type(kKp0Field, "5"), Click(kOrder2Radio), Click(kOrder3Radio)},
+       {{"10.000", "100.00", "4.00000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "10.0000", "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"FourthOrderEnablesKppAndGreysTheNote",
+       {Click(kOrder4Radio)},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "0.00000", "298.000", "10.0000", "10.0000", "1.00000", "1.00000", "7"},
+        "111110",
+        {kBirchMurnaghanRadio, kOrder4Radio}}},
+      {"FourthOrderUsesTheTypedKpp",
+       {Type(kPressureField, "10"), Click(kOrder4Radio), Type(kKpp0Field, "-0.1")},
+       {{"10.000", "100.00", "4.0000", "-0.1", "2.0000", "0.0000", "-0.020", "298.000", "9.92314",
+         "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "111110",
+        {kBirchMurnaghanRadio, kOrder4Radio}}},
+      {"MurnaghanForcesThirdOrder",
+       {Type(kPressureField, "10"), Click(kMurnaghanRadio)},
+       {{"10.000", "100.00", "4.0000", "0.00000", "2.0000", "0.0000", "-0.020", "298.000",
+         "10.0463", "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "100101",
+        {kMurnaghanRadio, kOrder3Radio}}},
+      {"MurnaghanIgnoresAClickOnSecond",
+       {Type(kPressureField, "10"), Click(kMurnaghanRadio), Click(kOrder2Radio)},
+       {{"10.000", "100.00", "4.0000", "0.00000", "2.0000", "0.0000", "-0.020", "298.000",
+         "10.0463", "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "100101",
+        {kMurnaghanRadio, kOrder3Radio}}},
+      {"VinetMovesFourthToThird",
+       {Type(kPressureField, "10"), Click(kOrder4Radio), Click(kVinetRadio)},
+       {{"10.000", "100.00", "4.0000", "-0.0547", "2.0000", "0.0000", "-0.020", "298.000",
+         "9.98137", "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101101",
+        {kVinetRadio, kOrder3Radio}}},
+      {"BirchMurnaghanAfterVinetOffersAllOrders",
+       {Type(kPressureField, "10"), Click(kOrder4Radio), Click(kVinetRadio),
+        Click(kBirchMurnaghanRadio)},
+       {{"10.000", "100.00", "4.0000", "-0.0389", "2.0000", "0.0000", "-0.020", "298.000",
+         "10.0000", "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kBirchMurnaghanRadio, kOrder3Radio}}},
+      {"NaturalStrainAfterMurnaghanOffersAllOrders",
+       {Type(kPressureField, "10"), Click(kMurnaghanRadio), Click(kNaturalStrainRadio)},
+       {{"10.000", "100.00", "4.0000", "-0.0700", "2.0000", "0.0000", "-0.020", "298.000",
+         "9.96498", "298.000", "9.19019", "10.0000", "0.91902", "0.91902", "7"},
+        "101111",
+        {kNaturalStrainRadio, kOrder3Radio}}},
+  };
+  return scenarios;
+}
+
+void Perform(dialog::HostDriver& driver, const std::vector<UserAction>& actions) {
+  for (const UserAction& action : actions) {
+    switch (action.kind) {
+      case UserAction::Kind::Type:
+        driver.TypeText(action.controlId, action.text);
+        break;
+      case UserAction::Kind::Click:
+        driver.Click(action.controlId);
+        break;
+      case UserAction::Kind::SpinUp:
+        driver.SpinUp(action.controlId);
+        break;
+      case UserAction::Kind::SpinDown:
+        driver.SpinDown(action.controlId);
+        break;
+    }
+  }
+}
+
+void ExpectDisplay(dialog::HostDriver& driver, const FormDisplay& expected) {
+  driver.Inspect([&driver, expected] {
+    for (std::size_t i = 0; i < kDisplayedFields.size(); ++i) {
+      EXPECT_EQ(driver.ShownText(kDisplayedFields[i]), expected.texts[i])
+          << "field " << kDisplayedFields[i];
+    }
+    for (std::size_t i = 0; i < kGreyableControls.size(); ++i) {
+      EXPECT_EQ(driver.ShownEnabled(kGreyableControls[i]), expected.enabled[i] == '1')
+          << "enabled state of " << kGreyableControls[i];
+    }
+    for (std::int32_t radio : {kMurnaghanRadio, kBirchMurnaghanRadio, kVinetRadio,
+                               kNaturalStrainRadio, kOrder2Radio, kOrder3Radio, kOrder4Radio}) {
+      const bool checked = radio == expected.checked[0] || radio == expected.checked[1];
+      EXPECT_EQ(driver.ShownChecked(radio), checked) << "checked state of " << radio;
+    }
+  });
+}
+
+}  // namespace quorvane::calculator::testing

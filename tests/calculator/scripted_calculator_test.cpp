@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calculator/calculator.h"
+#include "calculator/calculator_scenarios.h"
+#include "calculator/control_ids.h"
+#include "calculator/scripted_driver.h"
+#include "dialog/control_values.h"
+#include "dialog/resources.h"
+#include "dialog/scripted_host.h"
+#include "resources/program_resources.h"
+
+namespace quorvane::calculator {
+namespace {
+
+using testing::CalculatorScenarios;
+using testing::ExpectDisplay;
+using testing::Scenario;
+using testing::ScriptedDriver;
+using testing::StartUpDisplay;
+
+// The calculator on the in-memory host, with the program's own resources.
+class ScriptedCalculator : public ::testing::Test {
+ protected:
+  ScriptedCalculator() {
+    resources::RegisterProgramResources(table_);
+    dialog::SetWindowSystem(&host_);
+  }
+  ~ScriptedCalculator() override { dialog::SetWindowSystem(nullptr); }
+
+  // Runs the calculator over the queued script, which must end with Exit.
+  void RunToExit() {
+    driver_.Click(kExitButton);
+    RunCalculator();
+    EXPECT_FALSE(host_.SafetyStopped());
+    EXPECT_EQ(host_.CallsStartingWith("EndDialog"), std::vector<std::string>{"EndDialog 8"});
+  }
+
+  dialog::ResourceTable table_;
+  dialog::ScriptedHost host_{table_};
+  ScriptedDriver driver_{host_};
+};
+
+TEST_F(ScriptedCalculator, StartsWithTheDefaultParametersAndTheStateAtZeroPressure) {
+  ExpectDisplay(driver_, StartUpDisplay());
+  driver_.Inspect([this] {
+    EXPECT_EQ(host_.ShownSpinPosition(kPrecisionSpin), 7);
+    EXPECT_EQ(host_.ShownTitle(), "Quorvane v6.0");
+    std::int32_t lowest = 0;
+    std::int32_t highest = 0;
+    dialog::GetControlInteger(TheCalculatorForm(), kPrecisionSpin, lowest,
+                              dialog::ValueKind::RangeMin);
+    dialog::GetControlInteger(TheCalculatorForm(), kPrecisionSpin, highest,
+                              dialog::ValueKind::RangeMax);
+    EXPECT_EQ(lowest, 2);
+    EXPECT_EQ(highest, 8);
+  });
+  RunToExit();
+  EXPECT_EQ(host_.CallsStartingWith("RunModalDialog"),
+            std::vector<std::string>{"RunModalDialog 0 101 none"});
+}
+
+TEST_F(ScriptedCalculator, OnlyTheExitButtonEndsTheRun) {
+  driver_.PressEscape();
+  driver_.PressCloseBox();
+  driver_.PressEnter();
+  driver_.Inspect([this] { EXPECT_TRUE(host_.IsShowing()); });
+  ExpectDisplay(driver_, StartUpDisplay());
+  RunToExit();
+}
+
+TEST_F(ScriptedCalculator, ReportsAMissingFormOnStandardOutput) {
+  dialog::ResourceTable empty;
+  dialog::ScriptedHost bare(empty);
+  dialog::SetWindowSystem(&bare);
+  ::testing::internal::CaptureStdout();
+  RunCalculator();
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Error: dialog not found\n");
+  EXPECT_TRUE(bare.CallsStartingWith("RunModalDialog").empty());
+}
+
+class ScriptedScenario : public ScriptedCalculator,
+                         public ::testing::WithParamInterface<Scenario> {};
+
+TEST_P(ScriptedScenario, ShowsTheExpectedFields) {
+  testing::Perform(driver_, GetParam().actions);
+  ExpectDisplay(driver_, GetParam().expected);
+  RunToExit();
+}
+
+INSTANTIATE_TEST_SUITE_P(Calculator, ScriptedScenario, ::testing::ValuesIn(CalculatorScenarios()),
+                         [](const auto& row) { return row.param.name; });
+
+}  // namespace
+}  // namespace quorvane::calculator
