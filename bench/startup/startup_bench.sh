@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Start-up time (process start to the form's window mapped) and peak resident
+# memory of quorvane, next to a minimal Qt dialog program, on a private Xvfb
+# display. Prints the medians of N runs each and their ratios.
+# Usage: bench/startup/startup_bench.sh [build dir, default build/release] [runs, default 15]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build/release}
+runs=${2:-15}
+probe=$build/bench/startup/startup_probe
+programs=("Quorvane v6.0|$build/shell/quorvane" "Floor dialog|$build/bench/startup/floor_dialog")
+for file in "$probe" "$build/shell/quorvane" "$build/bench/startup/floor_dialog"; do
+  [ -x "$file" ] || { echo "missing $file: build the release preset first" >&2; exit 1; }
+done
+
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null; rm -f "$number_file"' EXIT
+for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$number_file")" QT_QPA_PLATFORM=xcb
+
+median() { sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+
+declare -A startup peak
+for entry in "${programs[@]}"; do
+  title=${entry%%|*}
+  program=${entry#*|}
+  "$probe" "$title" "$program" >/dev/null  # warm the file cache
+  results=$(for _ in $(seq "$runs"); do "$probe" "$title" "$program"; done)
+  startup[$title]=$(sed -n 's/startup_ms=\([0-9.]*\).*/\1/p' <<<"$results" | median)
+  peak[$title]=$(sed -n 's/.*peak_kib=\([0-9]*\)/\1/p' <<<"$results" | median)
+  printf '%-14s start-up %7.1f ms   peak memory %7d KiB   (median of %d)\n' \
+    "$(basename "$program")" "${startup[$title]}" "${peak[$title]}" "$runs"
+done
+awk -v a="${startup["Quorvane v6.0"]}" -v b="${startup["Floor dialog"]}" \
+    -v c="${peak["Quorvane v6.0"]}" -v d="${peak["Floor dialog"]}" \
+    'BEGIN {printf "ratio to floor: start-up %.2fx, peak memory %.2fx (target <= 1.30x)\n", a/b, c/d}'
