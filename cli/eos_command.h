@@ -1,0 +1,21 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quorvane::cli {
+
+// Exit codes of quorvane-eos.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitWriteFailed = 1;
+inline constexpr int kExitBadInput = 2;
+
+// The whole program: reads the arguments (without the program name) and the
+// CSV from a file or from in, writes the table to out. Bad input gives one
+// line on err, nothing on out, and kExitBadInput.
+int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
+                  std::ostream& err);
+
+}  // namespace quorvane::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/value_range.h"
+#include "engine/eos_parameters.h"
+
+namespace quorvane::cli {
+
+// The quantity a row holds fixed, as on the form's working-point fields.
+enum class KnownQuantity { Pressure, Volume, VolumeOverV00, ZeroPressureVolume, VolumeOverVT0 };
+
+enum class OutputFormat { Csv, Tsv, Json };
+
+// One state point to compute: the known quantity and its partner, which is the
+// temperature, or the volume held when V(T,0) is known (T then follows).
+struct StateInput {
+  double known = 0.0;
+  double partner = 0.0;
+};
+
+// Everything the command line asks for, checked and converted.
+struct EosRequest {
+  engine::EosParameters parameters;
+  KnownQuantity known = KnownQuantity::Pressure;
+  // Either a grid (partner outer, known inner) ...
+  ValueRange knownValues;
+  ValueRange partnerValues;
+  // ... or a CSV file ("-" for standard input), whose rows fill csvRows.
+  std::optional<std::string> inputPath;
+  std::vector<StateInput> csvRows;
+  OutputFormat format = OutputFormat::Csv;
+  // 0: shortest round-trip numbers; otherwise the form's field width.
+  int width = 0;
+};
+
+// True when the request is one state point given on the command line.
+inline bool IsSinglePoint(const EosRequest& request) {
+  return !request.inputPath && request.knownValues.single && request.partnerValues.single;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,123 @@
+#include "cli/parameter_options.h"
+
+#include <cmath>
+#include <string>
+
+#include "cli/decimal_text.h"
+#include "cli/input_error.h"
+
+namespace quorvane::cli {
+namespace {
+
+using engine::EosParameters;
+using engine::EosType;
+
+struct TypeName {
+  const char* name;
+  EosType type;
+};
+
+const TypeName kTypeNames[] = {
+    {"murnaghan", EosType::Murnaghan},
+    {"birch-murnaghan", EosType::BirchMurnaghan},
+    {"vinet", EosType::Vinet},
+    {"natural-strain", EosType::NaturalStrain},
+};
+
+const char* NameOf(EosType type) {
+  for (const TypeName& entry : kTypeNames) {
+    if (entry.type == type) return entry.name;
+  }
+  return "?";
+}
+
+EosType TypeFromOptions(const TypedOptions& options) {
+  const std::string* text = options.Find("--eos");
+  if (!text) return EosType::BirchMurnaghan;
+  for (const TypeName& entry : kTypeNames) {
+    if (*text == entry.name) return entry.type;
+  }
+  throw InputError("--eos: \"" + *text +
+                   "\" is not one of murnaghan, birch-murnaghan, vinet, natural-strain");
+}
+
+// The orders the form offers for each type.
+engine::EosOrder OrderFromOptions(const TypedOptions& options, EosType type) {
+  const std::string* text = options.Find("--order");
+  if (!text) return 3;
+  if (*text != "2" && *text != "3" && *text != "4") {
+    throw InputError("--order: \"" + *text + "\" is not 2, 3 or 4");
+  }
+  const engine::EosOrder order = (*text)[0] - '0';
+  if (type == EosType::Murnaghan && order != 3) {
+    throw InputError("--order " + *text + ": murnaghan is 3rd order only");
+  }
+  if (type == EosType::Vinet && order == 4) {
+    throw InputError("--order 4: vinet is 2nd or 3rd order only");
+  }
+  return order;
+}
+
+void ReadNumber(const TypedOptions& options, const char* name, double& parameter) {
+  const std::string* text = options.Find(name);
+  if (!text) return;
+  const auto value = ParseDecimal(*text);
+  if (!value) {
+    throw InputError(std::string(name) + ": \"" + *text + "\" " + DecimalSyntaxProblem(*text));
+  }
+  parameter = *value;
+}
+
+void CheckFloor(const char* name, double magnitude) {
+  if (magnitude < engine::kParameterFloor) {
+    throw InputError(std::string(name) + " must be at least 0.0010000000474974513" +
+                     (std::string(name) == "--Kp0" ? " in magnitude" : ""));
+  }
+}
+
+bool ImpliesKp0(const EosParameters& p) {
+  return p.order == 2 && p.type != EosType::Murnaghan;
+}
+
+bool ImpliesKpp0(const EosParameters& p) {
+  return p.type == EosType::Murnaghan || p.type == EosType::Vinet || p.order != 4;
+}
+
+void RefuseImplied(const TypedOptions& options, const char* name, const char* symbol,
+                   const EosParameters& p) {
+  if (!options.Find(name)) return;
+  throw InputError(std::string(name) + ": " + symbol + " is implied by " + NameOf(p.type) +
+                   " at order " + std::to_string(p.order) + " and cannot be given");
+}
+
+}  // namespace
+
+EosParameters ParametersFromOptions(const TypedOptions& options) {
+  EosParameters p;
+  p.type = TypeFromOptions(options);
+  p.order = OrderFromOptions(options, p.type);
+  if (ImpliesKp0(p)) RefuseImplied(options, "--Kp0", "K'0", p);
+  if (ImpliesKpp0(p)) RefuseImplied(options, "--Kpp0", "K''0", p);
+
+  ReadNumber(options, "--V0", p.V0);
+  ReadNumber(options, "--K0", p.K0);
+  ReadNumber(options, "--Kp0", p.Kp0);
+  ReadNumber(options, "--alpha0", p.alpha0);
+  ReadNumber(options, "--alpha1", p.alpha1);
+  ReadNumber(options, "--dKdT", p.dKdT);
+  ReadNumber(options, "--Tref", p.Tref);
+  CheckFloor("--V0", p.V0);
+  CheckFloor("--K0", p.K0);
+  CheckFloor("--Kp0", std::fabs(p.Kp0));
+
+  // At 4th order the form starts from the K''0 that 3rd order implied.
+  const engine::EosOrder order = p.order;
+  if (order == 4) p.order = 3;
+  engine::UpdateImpliedCoefficients(p);
+  p.order = order;
+  ReadNumber(options, "--Kpp0", p.Kpp0);
+  engine::UpdateImpliedCoefficients(p);
+  return p;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,162 @@
+#include "cli/request_options.h"
+
+#include <string>
+
+#include "cli/decimal_text.h"
+#include "cli/input_error.h"
+#include "cli/parameter_options.h"
+
+namespace quorvane::cli {
+namespace {
+
+const KnownQuantity kQuantities[] = {
+    KnownQuantity::Pressure, KnownQuantity::Volume, KnownQuantity::VolumeOverV00,
+    KnownQuantity::ZeroPressureVolume, KnownQuantity::VolumeOverVT0};
+
+constexpr int kMaxWidth = 32;
+
+ValueRange RangeOption(const TypedOptions& options, const std::string& name) {
+  const std::string* text = options.Find(name);
+  return ParseValueRange(*text, name);
+}
+
+void CheckPositive(const ValueRange& range, const std::string& name) {
+  if (range.start > 0.0 && range.last > 0.0) return;
+  throw InputError(name + ": every value must be greater than zero");
+}
+
+OutputFormat FormatFromOptions(const TypedOptions& options) {
+  const std::string* text = options.Find("--format");
+  if (!text || *text == "csv") return OutputFormat::Csv;
+  if (*text == "tsv") return OutputFormat::Tsv;
+  if (*text == "json") return OutputFormat::Json;
+  throw InputError("--format: \"" + *text + "\" is not one of csv, tsv, json");
+}
+
+int WidthFromOptions(const TypedOptions& options) {
+  const std::string* text = options.Find("--width");
+  if (!text) return 0;
+  const auto value = ParseDecimal(*text);
+  if (!value || *value != static_cast<int>(*value) || *value < 1 || *value > kMaxWidth) {
+    throw InputError("--width: \"" + *text + "\" is not a whole number from 1 to " +
+                     std::to_string(kMaxWidth));
+  }
+  return static_cast<int>(*value);
+}
+
+// Which quantity the command line gives, refusing none or several.
+KnownQuantity KnownFromOptions(const TypedOptions& options) {
+  const bool holdsZeroPressureVolume = options.Find("--VT0") != nullptr;
+  int given = 0;
+  KnownQuantity known = KnownQuantity::Pressure;
+  for (KnownQuantity quantity : kQuantities) {
+    if (!options.Find(OptionName(quantity))) continue;
+    // With --VT0, --V is the volume held, not a second known quantity.
+    if (quantity == KnownQuantity::Volume && holdsZeroPressureVolume) continue;
+    known = quantity;
+    ++given;
+  }
+  if (given > 1) {
+    throw InputError("give only one of --P, --V, --V-over-V00, --VT0, --V-over-VT0");
+  }
+  if (given == 0) {
+    throw InputError(
+        "give one of --P, --V, --V-over-V00, --VT0 (with --V), --V-over-VT0 or --input");
+  }
+  return known;
+}
+
+void ReadGrid(const TypedOptions& options, EosRequest& request) {
+  request.known = KnownFromOptions(options);
+  const std::string knownName = OptionName(request.known);
+  request.knownValues = RangeOption(options, knownName);
+  if (MustBePositive(request.known)) CheckPositive(request.knownValues, knownName);
+
+  if (request.known == KnownQuantity::ZeroPressureVolume) {
+    if (options.Find("--T")) throw InputError("--T: the temperature follows from --VT0");
+    if (!options.Find("--V")) throw InputError("--VT0 needs --V, the volume held");
+    request.partnerValues = RangeOption(options, "--V");
+    CheckPositive(request.partnerValues, "--V");
+    return;
+  }
+  const double Tref = request.parameters.Tref;
+  request.partnerValues =
+      options.Find("--T") ? RangeOption(options, "--T") : ValueRange{Tref, 0.0, 1, Tref, true};
+}
+
+void CheckGridSize(const EosRequest& request) {
+  const double rows = static_cast<double>(request.knownValues.count) *
+                      static_cast<double>(request.partnerValues.count);
+  if (rows <= static_cast<double>(kMaxRangeValues)) return;
+  throw InputError("the grid would have more than " + std::to_string(kMaxRangeValues) + " rows");
+}
+
+void ReadInputOption(const TypedOptions& options, EosRequest& request) {
+  for (KnownQuantity quantity : kQuantities) {
+    if (options.Find(OptionName(quantity))) {
+      throw InputError(std::string(OptionName(quantity)) +
+                       ": the known quantity comes from --input");
+    }
+  }
+  request.inputPath = *options.Find("--input");
+  const double Tref = request.parameters.Tref;
+  request.partnerValues =
+      options.Find("--T") ? RangeOption(options, "--T") : ValueRange{Tref, 0.0, 1, Tref, true};
+  if (!request.partnerValues.single) {
+    throw InputError("--T: with --input give one temperature, or a T column in the file");
+  }
+}
+
+}  // namespace
+
+const char* ColumnName(KnownQuantity quantity) {
+  switch (quantity) {
+    case KnownQuantity::Pressure:
+      return "P";
+    case KnownQuantity::Volume:
+      return "V";
+    case KnownQuantity::VolumeOverV00:
+      return "V/V00";
+    case KnownQuantity::ZeroPressureVolume:
+      return "VT0";
+    case KnownQuantity::VolumeOverVT0:
+      return "V/VT0";
+  }
+  return "?";
+}
+
+const char* OptionName(KnownQuantity quantity) {
+  switch (quantity) {
+    case KnownQuantity::Pressure:
+      return "--P";
+    case KnownQuantity::Volume:
+      return "--V";
+    case KnownQuantity::VolumeOverV00:
+      return "--V-over-V00";
+    case KnownQuantity::ZeroPressureVolume:
+      return "--VT0";
+    case KnownQuantity::VolumeOverVT0:
+      return "--V-over-VT0";
+  }
+  return "?";
+}
+
+bool MustBePositive(KnownQuantity quantity) {
+  return quantity != KnownQuantity::Pressure;
+}
+
+EosRequest RequestFromOptions(const TypedOptions& options) {
+  EosRequest request;
+  request.parameters = ParametersFromOptions(options);
+  request.format = FormatFromOptions(options);
+  request.width = WidthFromOptions(options);
+  if (options.Find("--input")) {
+    ReadInputOption(options, request);
+  } else {
+    ReadGrid(options, request);
+    CheckGridSize(request);
+  }
+  return request;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,80 @@
+#include "cli/state_table.h"
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/state_rows.h"
+#include "cli/table_writer.h"
+
+namespace quorvane::cli {
+namespace {
+
+// Rows a thread computes at once: large enough that starting a thread costs
+// little, small enough to keep the text of one block in memory.
+constexpr std::int64_t kRowsPerSlice = 16384;
+constexpr unsigned kMaxThreads = 8;
+
+struct Slice {
+  std::int64_t begin = 0;
+  std::int64_t end = 0;
+  std::string text;
+  std::int64_t unreached = 0;
+};
+
+void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& slice) {
+  slice.text.clear();
+  slice.unreached = 0;
+  for (std::int64_t row = slice.begin; row < slice.end; ++row) {
+    const StateRow state =
+        ComputeStateRow(request.parameters, request.known, RowInput(request, row));
+    if (!state.converged) ++slice.unreached;
+    writer.AppendRow(slice.text, state, row == 0);
+  }
+}
+
+unsigned ThreadCount(std::int64_t rows) {
+  const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+  const auto slices = static_cast<unsigned>(std::min<std::int64_t>(
+      (rows + kRowsPerSlice - 1) / kRowsPerSlice, static_cast<std::int64_t>(kMaxThreads)));
+  return std::max(1u, std::min(cores, slices));
+}
+
+}  // namespace
+
+std::int64_t WriteStateTable(const EosRequest& request, std::ostream& out) {
+  const TableWriter writer(request.format, request.width, request.known == KnownQuantity::Pressure);
+  std::string header;
+  writer.AppendHeader(header);
+  out << header;
+
+  const std::int64_t rows = RowCount(request);
+  std::vector<Slice> slices(ThreadCount(rows));
+  std::int64_t unreached = 0;
+  for (std::int64_t next = 0; next < rows;) {
+    for (Slice& slice : slices) {
+      slice.begin = next;
+      slice.end = std::min(rows, next + kRowsPerSlice);
+      next = slice.end;
+    }
+    std::vector<std::thread> helpers;
+    for (std::size_t i = 1; i < slices.size(); ++i) {
+      helpers.emplace_back(ComputeSlice, std::cref(request), std::cref(writer),
+                           std::ref(slices[i]));
+    }
+    ComputeSlice(request, writer, slices[0]);
+    for (std::thread& helper : helpers) helper.join();
+    for (const Slice& slice : slices) {
+      out << slice.text;
+      unreached += slice.unreached;
+    }
+  }
+
+  std::string footer;
+  writer.AppendFooter(footer);
+  out << footer;
+  return unreached;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "cli/eos_request.h"
+#include "cli/state_rows.h"
+
+namespace quorvane::cli {
+
+// Writes state points as CSV, TSV or JSON. Columns: P, T, V, V/V00, VT0,
+// V/VT0, and converged when the pressure is the known quantity. Numbers are
+// the shortest text that reads back to the same double, or, with a width, the
+// text the form shows in a field that wide (a JSON string then, since a field
+// text such as "2." or "***" is no JSON number).
+class TableWriter {
+ public:
+  TableWriter(OutputFormat format, int width, bool withConverged)
+      : format_(format), width_(width), withConverged_(withConverged) {}
+
+  void AppendHeader(std::string& out) const;
+  // first: the row is the table's first (JSON separates rows with commas).
+  void AppendRow(std::string& out, const StateRow& row, bool first) const;
+  void AppendFooter(std::string& out) const;
+
+ private:
+  void AppendNumber(std::string& out, double x) const;
+  char Separator() const { return format_ == OutputFormat::Tsv ? '\t' : ','; }
+
+  OutputFormat format_;
+  int width_;
+  bool withConverged_;
+};
+
+}  // namespace quorvane::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace quorvane::cli {
+
+// The values of one quantity: a single number, or start:stop:step with the
+// stop included when a whole number of steps reaches it. A negative step runs
+// downwards.
+struct ValueRange {
+  double start = 0.0;
+  double step = 0.0;
+  std::int64_t count = 1;
+  // The final value: the stop itself when the steps reach it.
+  double last = 0.0;
+  // Written as one number rather than as a range.
+  bool single = true;
+
+  double At(std::int64_t i) const {
+    if (i == count - 1) return last;
+    return start + static_cast<double>(i) * step;
+  }
+};
+
+// The most values one range may hold.
+inline constexpr std::int64_t kMaxRangeValues = 100'000'000;
+
+// Reads "x" or "start:stop:step", each a strict decimal number. Throws
+// InputError naming the argument when the text is not of that form, the step
+// is zero, the range is empty (the step leads away from the stop) or it has
+// more than kMaxRangeValues values.
+ValueRange ParseValueRange(std::string_view text, std::string_view argument);
+
+}  // namespace quorvane::cli
