@@ -177,8 +177,10 @@ class ScriptedHost final : public WindowSystem {
   // Sends one message to the dialog's window procedure.
   std::intptr_t Send(ScriptedWindow& dialog, const WindowMessage& message);
   void NotifyCommand(ScriptedWindow& control, std::int32_t code);
-  void ReplaceEditText(ScriptedWindow& edit, std::string text);
+  void TypeInto(ScriptedWindow& edit, std::string_view text);
   void StepSpinner(std::int32_t spinnerId, int direction);
+  void MoveSpin(ScriptedWindow& spin, std::int32_t position);
+  std::uint32_t SpinReply(ScriptedWindow& spin);
   void ClickAutomaticRadio(ScriptedWindow& radio);
   void PressCommand(std::int32_t id);
 
