@@ -136,7 +136,8 @@ FieldReadStatus ReadDecimal(std::string_view token, DecimalValue& value) {
   return FieldReadStatus::Success;
 }
 
-// Rounds the decimal value once to the nearest T.
+// Rounds the decimal value once to the nearest T; a value exactly halfway
+// between two neighbours goes to the one with the even last bit.
 template <typename T>
 FieldReadOutcome Convert(const DecimalValue& value, T& destination) {
   const T signedZero = value.negative ? -T(0) : T(0);
