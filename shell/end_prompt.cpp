@@ -1,5 +1,9 @@
 #include "shell/end_prompt.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QShortcut>
+
 namespace quorvane::shell {
 
 QString EndPromptText(int exitCode) {
@@ -12,6 +16,11 @@ QMessageBox* MakeEndPrompt(QWidget* owner, const QString& title, int exitCode) {
   box->setDefaultButton(QMessageBox::No);
   box->setEscapeButton(QMessageBox::No);
   box->setWindowModality(Qt::WindowModal);
+  // Ctrl+C copies the caption and the question, as native message boxes do.
+  auto* copy = new QShortcut(QKeySequence::Copy, box);
+  QObject::connect(copy, &QShortcut::activated, box, [box] {
+    QGuiApplication::clipboard()->setText(box->windowTitle() + "\n\n" + box->text() + "\n");
+  });
   return box;
 }
 

@@ -12,7 +12,8 @@ namespace quorvane::shell {
 QString EndPromptText(int exitCode);
 
 // A warning box owned by owner, caption = title, Yes and No with No the
-// default. The caller shows it and deletes it.
+// default; Ctrl+C copies its caption and text. The caller shows it and
+// deletes it.
 QMessageBox* MakeEndPrompt(QWidget* owner, const QString& title, int exitCode);
 
 }  // namespace quorvane::shell

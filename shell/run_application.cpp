@@ -52,7 +52,7 @@ int RunApplication(int argc, char** argv, const ProgramDefinition& definition) {
 
   shell.Begin();
   host::ProgramThread thread([&shell] { shell.RunProgram(); });
-  QObject::connect(&thread, &host::ProgramThread::Returned, &shell,
+  QObject::connect(&thread, &host::ProgramThread::Finished, &shell,
                    &ApplicationShell::OnProgramReturned, Qt::QueuedConnection);
   thread.Start();
   QApplication::exec();

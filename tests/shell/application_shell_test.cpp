@@ -13,28 +13,25 @@
 #include <iostream>
 #include <memory>
 
-#include "test_application.h"
+#include "host/program_thread.h"
 
 namespace quorvane::shell {
 namespace {
 
 constexpr int kWaitMilliseconds = 5000;
 
-// Runs the shell's program on a thread of its own and hands its return to the
-// GUI thread, as the program thread of the process does.
+// Runs the shell's program on the program thread, as the process does.
 class ProgramRun {
  public:
-  explicit ProgramRun(ApplicationShell& shell)
-      : thread_(QThread::create([&shell] { shell.RunProgram(); })) {
-    QObject::connect(thread_.get(), &QThread::finished, &shell,
+  explicit ProgramRun(ApplicationShell& shell) : thread_([&shell] { shell.RunProgram(); }) {
+    QObject::connect(&thread_, &host::ProgramThread::Finished, &shell,
                      &ApplicationShell::OnProgramReturned, Qt::QueuedConnection);
     shell.Begin();
-    thread_->start();
+    thread_.Start();
   }
-  ~ProgramRun() { thread_->wait(); }
 
  private:
-  std::unique_ptr<QThread> thread_;
+  host::ProgramThread thread_;
 };
 
 QMessageBox* Prompt(ApplicationShell& shell) {
@@ -50,12 +47,7 @@ void WriteFailureMessage() {
   std::cout << "Error: dialog not found" << '\n';
 }
 
-class ApplicationShellTest : public ::testing::Test {
- protected:
-  void SetUp() override { testing::TestApplication(); }
-};
-
-TEST_F(ApplicationShellTest, QuietProgramEndsWithoutShowingAnything) {
+TEST(ApplicationShell, QuietProgramEndsWithoutShowingAnything) {
   ApplicationShell shell("quorvane", [] {});
   QSignalSpy ended(&shell, &ApplicationShell::Ended);
   ProgramRun run(shell);
@@ -66,7 +58,7 @@ TEST_F(ApplicationShellTest, QuietProgramEndsWithoutShowingAnything) {
   EXPECT_EQ(shell.Frame().StatusText(), QString("Running"));
 }
 
-TEST_F(ApplicationShellTest, OutputShowsTheFrameAndTheEndPrompt) {
+TEST(ApplicationShell, OutputShowsTheFrameAndTheEndPrompt) {
   ApplicationShell shell("quorvane-no-form", WriteFailureMessage);
   ProgramRun run(shell);
   ASSERT_TRUE(WaitForPrompt(shell));
@@ -83,7 +75,7 @@ TEST_F(ApplicationShellTest, OutputShowsTheFrameAndTheEndPrompt) {
   EXPECT_EQ(prompt->defaultButton(), prompt->button(QMessageBox::No));
 }
 
-TEST_F(ApplicationShellTest, AnsweringYesClosesTheFrameAfterTwentyMilliseconds) {
+TEST(ApplicationShell, AnsweringYesClosesTheFrameAfterTwentyMilliseconds) {
   ApplicationShell shell("quorvane", WriteFailureMessage);
   QSignalSpy ended(&shell, &ApplicationShell::Ended);
   ProgramRun run(shell);
@@ -95,7 +87,7 @@ TEST_F(ApplicationShellTest, AnsweringYesClosesTheFrameAfterTwentyMilliseconds) 
   EXPECT_GE(answered.elapsed(), 19);
 }
 
-TEST_F(ApplicationShellTest, AnsweringNoKeepsTheFrameUntilTheUserClosesIt) {
+TEST(ApplicationShell, AnsweringNoKeepsTheFrameUntilTheUserClosesIt) {
   ApplicationShell shell("quorvane", WriteFailureMessage);
   QSignalSpy ended(&shell, &ApplicationShell::Ended);
   ProgramRun run(shell);
@@ -109,7 +101,7 @@ TEST_F(ApplicationShellTest, AnsweringNoKeepsTheFrameUntilTheUserClosesIt) {
   EXPECT_EQ(ended.count(), 1);
 }
 
-TEST_F(ApplicationShellTest, ExitModeCloseEndsWithoutAPrompt) {
+TEST(ApplicationShell, ExitModeCloseEndsWithoutAPrompt) {
   ApplicationShell shell("quorvane", [] {
     SetExitMode(2);
     WriteFailureMessage();
@@ -121,7 +113,7 @@ TEST_F(ApplicationShellTest, ExitModeCloseEndsWithoutAPrompt) {
   EXPECT_EQ(shell.Frame().StatusText(), QString("Finished"));
 }
 
-TEST_F(ApplicationShellTest, ExitModeKeepOpenLeavesTheFrameWithoutAPrompt) {
+TEST(ApplicationShell, ExitModeKeepOpenLeavesTheFrameWithoutAPrompt) {
   ApplicationShell shell("quorvane", [] {
     SetExitMode(3);
     WriteFailureMessage();
@@ -135,7 +127,7 @@ TEST_F(ApplicationShellTest, ExitModeKeepOpenLeavesTheFrameWithoutAPrompt) {
   EXPECT_EQ(shell.Frame().StatusText(), QString("Finished"));
 }
 
-TEST_F(ApplicationShellTest, GuiThreadRunsAboveNormalOnlyWhileTheProgramRuns) {
+TEST(ApplicationShell, GuiThreadRunsAboveNormalOnlyWhileTheProgramRuns) {
   std::atomic<bool> release{false};
   ApplicationShell shell("quorvane", [&] {
     while (!release.load()) QThread::msleep(1);
@@ -148,7 +140,7 @@ TEST_F(ApplicationShellTest, GuiThreadRunsAboveNormalOnlyWhileTheProgramRuns) {
   EXPECT_EQ(QThread::currentThread()->priority(), QThread::NormalPriority);
 }
 
-TEST_F(ApplicationShellTest, ProgramRunsWithMaskedExceptionsRoundingToNearest) {
+TEST(ApplicationShell, ProgramRunsWithMaskedExceptionsRoundingToNearest) {
   int rounding = -1;
   int trapping = -1;
   ApplicationShell shell("quorvane", [&] {
@@ -162,7 +154,7 @@ TEST_F(ApplicationShellTest, ProgramRunsWithMaskedExceptionsRoundingToNearest) {
   EXPECT_EQ(trapping, 0);
 }
 
-TEST_F(ApplicationShellTest, ProgramReachesTheRunningShell) {
+TEST(ApplicationShell, ProgramReachesTheRunningShell) {
   std::int32_t refused = 0;
   std::int32_t accepted = -1;
   QWidget* frame = nullptr;
@@ -181,7 +173,7 @@ TEST_F(ApplicationShellTest, ProgramReachesTheRunningShell) {
   EXPECT_EQ(shell.Frame().StatusText(), QString("Paused"));
 }
 
-TEST_F(ApplicationShellTest, WithoutAShellTheOperationsRefuse) {
+TEST(ApplicationShell, WithoutAShellTheOperationsRefuse) {
   EXPECT_EQ(GetFrameWindow(), nullptr);
   EXPECT_EQ(SetExitMode(1), -1);
   SetProgramState(2);

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
-
-#include "test_application.h"
+#include <QTest>
 
 namespace quorvane::shell {
 namespace {
@@ -15,7 +16,6 @@ TEST(EndPrompt, TextNamesTheExitCodeAndAsksToExit) {
 }
 
 TEST(EndPrompt, IsAWarningOwnedByTheFrameWithYesAndNoAndNoPreselected) {
-  testing::TestApplication();
   QWidget frame;
   QMessageBox* box = MakeEndPrompt(&frame, "quorvane", 0);
   EXPECT_EQ(box->parentWidget(), &frame);
@@ -24,6 +24,18 @@ TEST(EndPrompt, IsAWarningOwnedByTheFrameWithYesAndNoAndNoPreselected) {
   EXPECT_EQ(box->icon(), QMessageBox::Warning);
   EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+}
+
+TEST(EndPrompt, CtrlCCopiesTheCaptionAndTheQuestion) {
+  QWidget frame;
+  QMessageBox* box = MakeEndPrompt(&frame, "quorvane", 0);
+  QGuiApplication::clipboard()->clear();
+  box->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+  QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            QString("quorvane\n\nProgram Terminated with exit code 0\nExit Window?\n"));
+  EXPECT_TRUE(box->isVisible());
 }
 
 }  // namespace

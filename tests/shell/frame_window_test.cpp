@@ -5,17 +5,10 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 
-#include "test_application.h"
-
 namespace quorvane::shell {
 namespace {
 
-class FrameWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override { testing::TestApplication(); }
-};
-
-TEST_F(FrameWindowTest, StartsHiddenWithTheTitleAndRunning) {
+TEST(FrameWindow, StartsHiddenWithTheTitleAndRunning) {
   FrameWindow frame("quorvane");
   EXPECT_FALSE(frame.isVisible());
   EXPECT_EQ(frame.windowTitle(), QString("quorvane"));
@@ -24,7 +17,7 @@ TEST_F(FrameWindowTest, StartsHiddenWithTheTitleAndRunning) {
   EXPECT_EQ(frame.OutputView(), nullptr);
 }
 
-TEST_F(FrameWindowTest, StatusBarShowsEachState) {
+TEST(FrameWindow, StatusBarShowsEachState) {
   FrameWindow frame("quorvane");
   QSignalSpy shown(&frame, &FrameWindow::StatusShown);
   frame.ShowProgramState(ProgramState::Paused);
@@ -37,7 +30,7 @@ TEST_F(FrameWindowTest, StatusBarShowsEachState) {
   EXPECT_EQ(shown.at(1).at(0).toString(), QString("Finished"));
 }
 
-TEST_F(FrameWindowTest, FirstOutputShowsTheFrameAroundItsOutputWindow) {
+TEST(FrameWindow, FirstOutputShowsTheFrameAroundItsOutputWindow) {
   FrameWindow frame("quorvane");
   frame.AppendOutput("Error: dialog not found\n");
   EXPECT_TRUE(frame.isVisible());
@@ -56,7 +49,7 @@ TEST_F(FrameWindowTest, FirstOutputShowsTheFrameAroundItsOutputWindow) {
   EXPECT_LE(client.height() - output->height(), 8);
 }
 
-TEST_F(FrameWindowTest, LaterOutputGoesIntoTheSameWindowInOrder) {
+TEST(FrameWindow, LaterOutputGoesIntoTheSameWindowInOrder) {
   FrameWindow frame("quorvane");
   frame.AppendOutput("one ");
   QPlainTextEdit* view = frame.OutputView();
@@ -66,7 +59,7 @@ TEST_F(FrameWindowTest, LaterOutputGoesIntoTheSameWindowInOrder) {
   EXPECT_EQ(view->toPlainText(), QString("one two\nthree\n"));
 }
 
-TEST_F(FrameWindowTest, ClosingReportsThatTheProcessShouldEnd) {
+TEST(FrameWindow, ClosingReportsThatTheProcessShouldEnd) {
   FrameWindow frame("quorvane");
   QSignalSpy closed(&frame, &FrameWindow::Closed);
   frame.close();

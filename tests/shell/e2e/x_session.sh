@@ -1,0 +1,118 @@
+# Shared by the end-to-end tests: a private X server, polling with time
+# limits, and the user's actions through xdotool and xclip. Sourced, not run.
+
+# Exit status CTest reads as "skipped".
+readonly SKIP=77
+
+require_tools() {
+  local tool
+  for tool in Xvfb xdotool xclip xprop "$@"; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+      echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
+      exit $SKIP
+    fi
+  done
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_x_server() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+  xvfb_pid=$!
+  wait_until 10 test -s "$number_file" || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$number_file")"
+  rm -f "$number_file"
+  # The program must use the X server, whatever the test environment chose.
+  export QT_QPA_PLATFORM=xcb
+  unset WAYLAND_DISPLAY
+}
+
+stop_everything() {
+  [ -n "${program_pid:-}" ] && kill "$program_pid" 2>/dev/null
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  return 0
+}
+trap stop_everything EXIT
+
+# wait_until <seconds> <command...>: polls the command every 50 ms until it
+# succeeds (status 0) or the time is up (status 1).
+wait_until() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.05
+  done
+  return 0
+}
+
+# holds_for <seconds> <command...>: the command keeps succeeding for that long.
+holds_for() {
+  local seconds=$1
+  shift
+  local checks=$((seconds * 20))
+  while [ $checks -gt 0 ]; do
+    "$@" >/dev/null 2>&1 || return 1
+    sleep 0.05
+    checks=$((checks - 1))
+  done
+  return 0
+}
+
+# Visible windows of the program whose name is exactly $1.
+windows_named() {
+  xdotool search --onlyvisible --pid "$program_pid" --name "^$1\$" 2>/dev/null
+}
+
+window_count_is() {
+  [ "$(windows_named "$1" | wc -l)" -eq "$2" ]
+}
+
+all_visible_windows() {
+  xdotool search --onlyvisible --pid "$program_pid" --name '' 2>/dev/null | sort
+}
+
+program_running() {
+  kill -0 "$program_pid" 2>/dev/null
+}
+
+program_ended() {
+  ! program_running
+}
+
+# Reads a window's geometry into win_x, win_y, win_width and win_height.
+read_geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  win_x=$X
+  win_y=$Y
+  win_width=$WIDTH
+  win_height=$HEIGHT
+}
+
+# click_dialog_point <dialog units x> <y>: clicks a point of the form given in
+# its template's dialog units (the form is 272 x 255 of them).
+click_form_point() {
+  local x=$((win_x + $1 * win_width / 272))
+  local y=$((win_y + $2 * win_height / 255))
+  xdotool mousemove --sync "$x" "$y" click 1
+}
+
+clipboard_is() {
+  [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]
+}
+
+clipboard_holds() {
+  xclip -o -selection clipboard 2>/dev/null | grep -qF -- "$1"
+}
+
+clear_clipboard() {
+  printf '' | xclip -i -selection clipboard
+}
