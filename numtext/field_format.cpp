@@ -29,7 +29,7 @@ std::string RightAligned(std::string_view text, int w) {
 
 // "NaN", "Inf" and "-Inf" show when the field has a decimal column to spare,
 // as a number would; otherwise the field is asterisks.
-std::string SpecialField(std::string_view word, int w, int d) {
+std::string WordField(std::string_view word, int w, int d) {
   if (d < 1 || static_cast<int>(word.size()) > w) return Asterisks(w);
   return RightAligned(word, w);
 }
@@ -57,8 +57,8 @@ int IntegerDigits(double x, int limit) {
 std::string FixedDecimalEdit(double x, int w, int d) {
   w = std::min(w, kFieldBufferLength);
   if (w <= 0) return {};
-  if (std::isnan(x)) return SpecialField("NaN", w, d);
-  if (std::isinf(x)) return SpecialField(x < 0 ? "-Inf" : "Inf", w, d);
+  if (std::isnan(x)) return WordField("NaN", w, d);
+  if (std::isinf(x)) return WordField(x < 0 ? "-Inf" : "Inf", w, d);
   // Every text needs the point and d decimals, so d >= w never fits.
   if (d < 0 || d >= w || IsSubnormal(x)) return Asterisks(w);
 
