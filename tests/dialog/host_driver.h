@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/resources.h"
 #include "dialog/window_system.h"
 
 // A user sitting in front of a host, for runtime scenarios that run the same
@@ -21,6 +22,8 @@ class HostDriver {
 
   // The host the runtime must use; the scenario installs it with SetWindowSystem.
   virtual WindowSystem& Host() = 0;
+  // The resources that host finds templates in.
+  virtual ResourceTable& Resources() = 0;
 
   // Selects all of an edit box's text and types text character by character.
   virtual void TypeText(std::int32_t controlId, std::string_view text) = 0;
