@@ -1,6 +1,7 @@
 #include "cli/decimal_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace quorvane::cli {
@@ -57,6 +58,11 @@ std::string DecimalSyntaxProblem(std::string_view text) {
 }
 
 void AppendShortest(std::string& out, double x) {
+  // Whatever its sign bit, a NaN prints as "nan".
+  if (std::isnan(x)) {
+    out += "nan";
+    return;
+  }
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
   out.append(buffer, result.ptr);

@@ -1,0 +1,327 @@
+#include "cli/eos_command.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/decimal_text.h"
+#include "engine/state_point.h"
+
+namespace quorvane::cli {
+namespace {
+
+struct Outcome {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunEos(const std::vector<std::string>& arguments, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out;
+  std::ostringstream err;
+  Outcome outcome;
+  outcome.code = RunEosCommand(arguments, in, out, err);
+  outcome.out = out.str();
+  outcome.err = err.str();
+  return outcome;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::stringstream stream(text);
+  std::string part;
+  while (std::getline(stream, part, separator)) parts.push_back(part);
+  return parts;
+}
+
+// The data rows of a CSV table, each as its numbers (the converged column dropped).
+std::vector<std::vector<double>> Numbers(const std::string& csv) {
+  std::vector<std::vector<double>> rows;
+  const std::vector<std::string> lines = Split(csv, '\n');
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::vector<double> row;
+    for (const std::string& field : Split(lines[i], ',')) {
+      if (field == "true" || field == "false") continue;
+      const auto value = ParseDecimal(field);
+      EXPECT_TRUE(value.has_value()) << field;
+      row.push_back(value.value_or(-1.0));
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+bool SameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+void ExpectRow(const std::vector<double>& row, const engine::WorkingPoint& p) {
+  ASSERT_EQ(row.size(), 6u);
+  const double want[] = {p.P, p.T, p.V, p.VoverV00, p.VT0, p.VoverVT0};
+  for (int i = 0; i < 6; ++i) EXPECT_PRED2(SameBits, row[i], want[i]) << "column " << i;
+}
+
+engine::EosParameters StartUp() {
+  engine::EosParameters p;
+  engine::UpdateImpliedCoefficients(p);
+  return p;
+}
+
+TEST(EosCommand, EachSinglePointPathPrintsTheEnginesStatePointExactly) {
+  const engine::EosParameters p = StartUp();
+  struct PathCase {
+    std::vector<std::string> arguments;
+    engine::WorkingPoint want;
+  };
+  const PathCase cases[] = {
+      {{"--P", "10", "--T", "900"}, engine::StateFromPressure(p, 10.0, 900.0)},
+      {{"--V", "9.1"}, engine::StateFromVolume(p, 9.1, 298.0)},
+      {{"--V-over-V00", "0.93", "--T", "500"}, engine::StateFromVolumeOverV00(p, 0.93, 500.0)},
+      {{"--VT0", "10.3", "--V", "9.5"}, engine::StateFromZeroPressureVolume(p, 10.3, 9.5)},
+      {{"--V-over-VT0", "0.95", "--T", "1200"}, engine::StateFromVolumeOverVT0(p, 0.95, 1200.0)},
+  };
+  for (const PathCase& c : cases) {
+    const Outcome outcome = RunEos(c.arguments);
+    SCOPED_TRACE(c.arguments[0]);
+    EXPECT_EQ(outcome.code, 0);
+    EXPECT_EQ(outcome.err, "");
+    const auto rows = Numbers(outcome.out);
+    ASSERT_EQ(rows.size(), 1u);
+    ExpectRow(rows[0], c.want);
+  }
+}
+
+TEST(EosCommand, PrintsTheWholeStatePointWithItsHeader) {
+  EXPECT_EQ(RunEos({"--P", "10"}).out,
+            "P,T,V,V/V00,VT0,V/VT0,converged\n"
+            "10,298,9.190194525163582,0.9190194525163582,10,0.9190194525163582,true\n");
+  EXPECT_EQ(RunEos({"--V", "9", "--format", "tsv"}).out,
+            "P\tT\tV\tV/V00\tVT0\tV/VT0\n13.010144336152795\t298\t9\t0.9\t10\t0.9\n");
+  EXPECT_EQ(RunEos({"--V", "9", "--T", "298:299:1", "--format", "json"}).out,
+            "[\n"
+            "  {\"P\": 13.010144336152795, \"T\": 298, \"V\": 9, \"V/V00\": 0.9, \"VT0\": 10, "
+            "\"V/VT0\": 0.9},\n"
+            "  {\"P\": 13.0105328829374, \"T\": 299, \"V\": 9, \"V/V00\": 0.9, \"VT0\": "
+            "10.000200002000012, \"V/VT0\": 0.8999820001799989}\n"
+            "]\n");
+}
+
+TEST(EosCommand, WidthPrintsTheFormsFieldTexts) {
+  EXPECT_EQ(RunEos({"--P", "0:10:5", "--width", "7"}).out,
+            "P,T,V,V/V00,VT0,V/VT0,converged\n"
+            "0.00000,298.000,10.0000,1.00000,10.0000,1.00000,true\n"
+            "5.00000,298.000,9.55389,0.95539,10.0000,0.95539,true\n"
+            "10.0000,298.000,9.19019,0.91902,10.0000,0.91902,true\n");
+  EXPECT_EQ(RunEos({"--V", "9", "--width", "2", "--format", "json"}).out,
+            "[\n  {\"P\": \"**\", \"T\": \"**\", \"V\": \"9.\", \"V/V00\": \"1.\", \"VT0\": "
+            "\"**\", \"V/VT0\": \"1.\"}\n]\n");
+}
+
+TEST(EosCommand, ReportsAnUnreachablePressure) {
+  const Outcome single = RunEos({"--P", "-30"});
+  EXPECT_EQ(single.code, 0);
+  EXPECT_EQ(single.out, "P,T,V,V/V00,VT0,V/VT0,converged\n-30,298,10,1,10,1,false\n");
+  EXPECT_EQ(single.err,
+            "quorvane-eos: warning: the pressure -30 is not reached at T = 298; the search gave "
+            "up and V is V(T,0)\n");
+
+  const Outcome table = RunEos({"--P", "-30:-10:10", "--eos", "vinet"});
+  EXPECT_EQ(table.err, "");
+  const std::vector<std::string> lines = Split(table.out, '\n');
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[1], "-30,298,10,1,10,1,false");
+  EXPECT_EQ(lines[3].substr(lines[3].rfind(',')), ",true");
+}
+
+TEST(EosCommand, GridRunsThroughTheKnownQuantityAtEachTemperature) {
+  const engine::EosParameters p = StartUp();
+  const Outcome outcome = RunEos({"--P", "10:0:-5", "--T", "300:900:600"});
+  const auto rows = Numbers(outcome.out);
+  ASSERT_EQ(rows.size(), 6u);
+  const double pressures[] = {10.0, 5.0, 0.0};
+  for (int i = 0; i < 6; ++i) {
+    ExpectRow(rows[i], engine::StateFromPressure(p, pressures[i % 3], i < 3 ? 300.0 : 900.0));
+  }
+}
+
+TEST(EosCommand, PrintsNonFiniteResults) {
+  // Without thermal expansion, a V(T,0) other than V0 is reached at no temperature.
+  EXPECT_EQ(RunEos({"--alpha0", "0", "--VT0", "11", "--V", "9"}).out,
+            "P,T,V,V/V00,VT0,V/VT0\nnan,inf,9,0.9,nan,nan\n");
+  EXPECT_EQ(RunEos({"--alpha0", "0", "--VT0", "11", "--V", "9", "--format", "json"}).out,
+            "[\n  {\"P\": null, \"T\": null, \"V\": 9, \"V/V00\": 0.9, \"VT0\": null, \"V/VT0\": "
+            "null}\n]\n");
+  EXPECT_EQ(RunEos({"--eos", "murnaghan", "--P", "-26"}).out,
+            "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,nan,nan,10,nan,false\n");
+}
+
+TEST(EosCommand, LargeTablesMatchTheRowByRowComputation) {
+  const engine::EosParameters p = StartUp();
+  const Outcome outcome = RunEos({"--P", "0:9.999:0.001", "--T", "300:1800:500"});
+  ASSERT_EQ(outcome.code, 0);
+  const auto rows = Numbers(outcome.out);
+  ASSERT_EQ(rows.size(), 40000u);
+  for (std::size_t i = 0; i < rows.size(); i += 997) {
+    const double P = static_cast<double>(i % 10000) * 0.001;
+    const double T = 300.0 + static_cast<double>(i / 10000) * 500.0;
+    SCOPED_TRACE(i);
+    ExpectRow(rows[i], engine::StateFromPressure(p, i % 10000 == 9999 ? 9.999 : P, T));
+  }
+}
+
+TEST(EosCommand, ReadsStatePointsFromStandardInputAndFiles) {
+  const std::string csv = "T,P\n300,10\n900,-30\n";
+  const Outcome fromStdin = RunEos({"--input", "-"}, csv);
+  EXPECT_EQ(fromStdin.code, 0);
+  EXPECT_EQ(fromStdin.err, "");
+  const engine::EosParameters p = StartUp();
+  const auto rows = Numbers(fromStdin.out);
+  ASSERT_EQ(rows.size(), 2u);
+  ExpectRow(rows[0], engine::StateFromPressure(p, 10.0, 300.0));
+  EXPECT_NE(fromStdin.out.find(",false\n"), std::string::npos);
+
+  const std::string path = testing::TempDir() + "quorvane_eos_points.csv";
+  std::ofstream(path) << csv;
+  EXPECT_EQ(RunEos({"--input", path}).out, fromStdin.out);
+  std::remove(path.c_str());
+}
+
+TEST(EosCommand, VolumesPrintedReadBackToTheSameState) {
+  const Outcome first = RunEos({"--P", "0:100:12.5", "--T", "300:1500:600"});
+  std::string csv = "V,T\n";
+  for (const auto& row : Numbers(first.out)) {
+    std::string line;
+    AppendShortest(line, row[2]);
+    line += ',';
+    AppendShortest(line, row[1]);
+    csv += line + '\n';
+  }
+  const Outcome second = RunEos({"--input", "-"}, csv);
+  ASSERT_EQ(second.code, 0) << second.err;
+  const auto before = Numbers(first.out);
+  const auto after = Numbers(second.out);
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    for (int column = 1; column < 6; ++column) {
+      EXPECT_PRED2(SameBits, after[i][column], before[i][column]) << i << ' ' << column;
+    }
+    // The pressure of the volume found meets the search's tolerance.
+    EXPECT_LE(std::fabs(after[i][0] - before[i][0]), 9.999999747378752e-06 * before[i][0]);
+  }
+}
+
+struct ErrorCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* input;
+  const char* message;
+};
+
+const ErrorCase kErrorCases[] = {
+    {"NothingKnown",
+     {},
+     "",
+     "give one of --P, --V, --V-over-V00, --VT0 (with --V), --V-over-VT0 or --input"},
+    {"TwoKnown",
+     {"--P", "1", "--V", "9"},
+     "",
+     "give only one of --P, --V, --V-over-V00, --VT0, --V-over-VT0"},
+    {"UnknownOption",
+     {"--pressure", "1"},
+     "",
+     "The following arguments were not expected: 1 --pressure"},
+    {"StrayArgument", {"--P", "1", "2"}, "", "The following argument was not expected: 2"},
+    {"MissingValue", {"--P"}, "", "--P: 1 required TEXT missing"},
+    {"RepeatedOption", {"--P", "1", "--P", "2"}, "", "--P: At Most 1 required but received 2"},
+    {"DecimalComma",
+     {"--P", "1,5"},
+     "",
+     "--P: \"1,5\" is not a decimal number (digits, one point, an optional exponent)"},
+    {"EmptyRange",
+     {"--T", "900:300:100", "--P", "1"},
+     "",
+     "--T: the range \"900:300:100\" is empty: its step leads away from the stop"},
+    {"NonPositiveVolume", {"--V", "0"}, "", "--V: every value must be greater than zero"},
+    {"RangeReachingZero",
+     {"--V-over-VT0", "1:0:-0.5"},
+     "",
+     "--V-over-VT0: every value must be greater than zero"},
+    {"TemperatureWithZeroPressureVolume",
+     {"--VT0", "10", "--V", "9", "--T", "300"},
+     "",
+     "--T: the temperature follows from --VT0"},
+    {"ZeroPressureVolumeWithoutVolume", {"--VT0", "10"}, "", "--VT0 needs --V, the volume held"},
+    {"InputWithKnownQuantity",
+     {"--input", "-", "--P", "1"},
+     "P\n1\n",
+     "--P: the known quantity comes from --input"},
+    {"InputWithTemperatureRange",
+     {"--input", "-", "--T", "1:2:1"},
+     "P\n1\n",
+     "--T: with --input give one temperature, or a T column in the file"},
+    {"MissingFile",
+     {"--input", "/nonexistent/points.csv"},
+     "",
+     "--input: cannot open \"/nonexistent/points.csv\""},
+    {"BadCsvCell",
+     {"--input", "-"},
+     "P,T\n1,300\n2,3OO\n",
+     "<stdin> line 3, column 2 (T): \"3OO\" is not a decimal number (digits, one point, an "
+     "optional exponent)"},
+    {"GridTooLarge",
+     {"--P", "0:99999:1", "--T", "0:1000:1"},
+     "",
+     "the grid would have more than 100000000 rows"},
+    {"UnknownFormat",
+     {"--P", "1", "--format", "xml"},
+     "",
+     "--format: \"xml\" is not one of csv, tsv, json"},
+    {"WidthZero",
+     {"--P", "1", "--width", "0"},
+     "",
+     "--width: \"0\" is not a whole number from 1 to 32"},
+    {"WidthFraction",
+     {"--P", "1", "--width", "7.5"},
+     "",
+     "--width: \"7.5\" is not a whole number from 1 to 32"},
+    {"VinetOrder4",
+     {"--eos", "vinet", "--order", "4", "--P", "1"},
+     "",
+     "--order 4: vinet is 2nd or 3rd order only"},
+};
+
+class EosCommandErrors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(EosCommandErrors, ExitWithTwoAndOneLineAndNoOutput) {
+  const ErrorCase& c = GetParam();
+  const Outcome outcome = RunEos(c.arguments, c.input);
+  EXPECT_EQ(outcome.code, 2);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err, std::string("quorvane-eos: ") + c.message + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(BadInput, EosCommandErrors, testing::ValuesIn(kErrorCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(EosCommand, NegativeNumbersAreValuesNotOptions) {
+  const Outcome outcome = RunEos({"--P", "-5", "--T", "-30:-10:20"});
+  EXPECT_EQ(outcome.code, 0) << outcome.err;
+  EXPECT_EQ(Numbers(outcome.out).size(), 2u);
+}
+
+TEST(EosCommand, HelpListsTheOptions) {
+  const Outcome outcome = RunEos({"--help"});
+  EXPECT_EQ(outcome.code, 0);
+  EXPECT_NE(outcome.out.find("--V-over-VT0"), std::string::npos);
+  EXPECT_EQ(outcome.err, "");
+}
+
+}  // namespace
+}  // namespace quorvane::cli
