@@ -93,8 +93,8 @@ QLabel* MakeIcon(const DialogItemTemplate& item, QWidget* parent, const IconLook
     const QImage image = QImage::fromData(
         QByteArrayView(reinterpret_cast<const char*>(bytes->data()), bytes->size()), "ICO");
     if (!image.isNull()) {
-      label->setPixmap(QPixmap::fromImage(image.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio,
-                                                       Qt::SmoothTransformation)));
+      label->setPixmap(QPixmap::fromImage(
+          image.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
   }
   return label;
@@ -179,9 +179,10 @@ void AttachUpDown(HostDialog& dialog, HostControl& spin) {
 
 void ConfigureDialog(HostDialog& dialog, const dialog::DialogTemplate& form, const QFont& font,
                      BaseUnits units) {
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint;
-  if (form.style & dialog::WS_SYSMENU) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+  Qt::WindowFlags flags =
+      Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
+  if (form.style & dialog::WS_SYSMENU)
+    flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
   dialog.setWindowFlags(flags);
   dialog.setFont(font);
   dialog.setWindowTitle(QString::fromStdString(form.title));

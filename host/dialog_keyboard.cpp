@@ -10,9 +10,13 @@
 namespace quorvane::host {
 namespace {
 
-bool IsNavigable(const HostControl& control) { return control.TakesFocus() && control.IsUsable(); }
+bool IsNavigable(const HostControl& control) {
+  return control.TakesFocus() && control.IsUsable();
+}
 
-bool HasArrowKeys(const HostControl& spin) { return (spin.style & dialog::UDS_ARROWKEYS) != 0; }
+bool HasArrowKeys(const HostControl& spin) {
+  return (spin.style & dialog::UDS_ARROWKEYS) != 0;
+}
 
 }  // namespace
 

@@ -39,7 +39,8 @@ QString SubstituteFamily() {
 }
 
 QString ChooseFamily(const QString& requested) {
-  if (!requested.isEmpty() && !IsWindowsSansFace(requested) && QFontDatabase::hasFamily(requested)) {
+  if (!requested.isEmpty() && !IsWindowsSansFace(requested) &&
+      QFontDatabase::hasFamily(requested)) {
     return requested;
   }
   return SubstituteFamily();

@@ -52,7 +52,9 @@ HostControl* HostDialog::ControlOf(const QObject* object) {
   return found == owners_.end() ? nullptr : controls[found->second].get();
 }
 
-HostControl* HostDialog::FocusedControl() { return ControlOf(focusWidget()); }
+HostControl* HostDialog::FocusedControl() {
+  return ControlOf(focusWidget());
+}
 
 void HostDialog::Attach(HostControl& control) {
   QWidget* widget = control.widget;

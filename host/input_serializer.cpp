@@ -43,9 +43,13 @@ InputSerializer::InputSerializer(std::function<bool(QObject*)> heldFor)
   qApp->installEventFilter(this);
 }
 
-InputSerializer::~InputSerializer() { qApp->removeEventFilter(this); }
+InputSerializer::~InputSerializer() {
+  qApp->removeEventFilter(this);
+}
 
-void InputSerializer::SetBusy() { busy_ = true; }
+void InputSerializer::SetBusy() {
+  busy_ = true;
+}
 
 void InputSerializer::SetIdle() {
   busy_ = false;

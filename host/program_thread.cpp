@@ -19,7 +19,8 @@ void ProgramThread::Start() {
   thread_ = std::thread([this] {
     program_();
     finished_ = true;
-    QMetaObject::invokeMethod(this, [this] { emit Finished(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit Finished(); }, Qt::QueuedConnection);
   });
 }
 

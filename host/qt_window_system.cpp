@@ -43,7 +43,9 @@ void QtWindowSystem::SetDefaultParent(QWidget* frame) {
   if (frame) frameHandle_ = Register(WindowEntry{nullptr, nullptr, frame});
 }
 
-bool QtWindowSystem::OnGuiThread() const { return QThread::currentThread() == guiThread_; }
+bool QtWindowSystem::OnGuiThread() const {
+  return QThread::currentThread() == guiThread_;
+}
 
 void QtWindowSystem::Perform(const std::function<void()>& operation) {
   std::vector<QueuedMessage> collected;
@@ -139,8 +141,7 @@ void QtWindowSystem::RunLoop(ModalRun& run) {
   const auto idle = [this](std::uint64_t taken) {
     const std::uint64_t generation = taken + programOperations_.load();
     QMetaObject::invokeMethod(
-        guiContext_.get(), [this, generation] { OnProgramIdle(generation); },
-        Qt::QueuedConnection);
+        guiContext_.get(), [this, generation] { OnProgramIdle(generation); }, Qt::QueuedConnection);
   };
   while (!run.ended) {
     std::optional<QueuedMessage> next = queue_.Take(run, idle);
@@ -237,6 +238,8 @@ dialog::WindowHandle QtWindowSystem::ActiveDialog() {
   return nullptr;
 }
 
-dialog::WindowHandle QtWindowSystem::DefaultParent() { return ToHandle(frameHandle_); }
+dialog::WindowHandle QtWindowSystem::DefaultParent() {
+  return ToHandle(frameHandle_);
+}
 
 }  // namespace quorvane::host

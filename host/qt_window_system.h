@@ -121,7 +121,7 @@ class QtWindowSystem : public dialog::WindowSystem, private NotificationSink {
   std::unordered_map<std::uintptr_t, WindowEntry> windows_;
   std::uintptr_t nextHandle_ = 1;
   std::atomic<std::uintptr_t> frameHandle_{0};
-  std::vector<std::shared_ptr<ModalRun>> runs_;      // GUI thread: the open modal runs
+  std::vector<std::shared_ptr<ModalRun>> runs_;       // GUI thread: the open modal runs
   std::vector<QueuedMessage>* collecting_ = nullptr;  // GUI thread: during an operation
   // Busy bookkeeping: the GUI thread counts notifications posted and program
   // operations carried out; the program thread reports the same count when it

@@ -18,7 +18,8 @@ bool SetsBuddyInteger(const HostControl& spin) {
 QString FormatPosition(std::int32_t position, bool thousands) {
   QString digits = QString::number(std::abs(static_cast<long long>(position)));
   if (thousands) {
-    for (int at = static_cast<int>(digits.size()) - kThousandsGroup; at > 0; at -= kThousandsGroup) {
+    for (int at = static_cast<int>(digits.size()) - kThousandsGroup; at > 0;
+         at -= kThousandsGroup) {
       digits.insert(at, QLatin1Char(','));
     }
   }

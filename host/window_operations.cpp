@@ -21,7 +21,9 @@ QString FromBytes(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string ToBytes(const QString& text) { return text.toLatin1().toStdString(); }
+std::string ToBytes(const QString& text) {
+  return text.toLatin1().toStdString();
+}
 
 QLineEdit* LineEdit(HostControl* control) {
   return control && control->kind == ControlKind::EditBox
@@ -155,7 +157,8 @@ void QtWindowSystem::SetText(WindowHandle window, std::string_view text) {
   const std::string bytes(text);
   Perform([&] {
     if (HostDialog* dialog = FindDialog(window)) dialog->setWindowTitle(FromBytes(bytes));
-    if (HostControl* control = FindControl(window)) SetControlText(*control, FromBytes(bytes), bytes);
+    if (HostControl* control = FindControl(window))
+      SetControlText(*control, FromBytes(bytes), bytes);
   });
 }
 
@@ -171,7 +174,8 @@ std::string QtWindowSystem::Text(WindowHandle window) {
 void QtWindowSystem::Enable(WindowHandle window, bool enabled) {
   Perform([&] {
     if (HostDialog* dialog = FindDialog(window)) dialog->setEnabled(enabled);
-    if (HostControl* control = FindControl(window)) control->dialog->DisableControl(*control, enabled);
+    if (HostControl* control = FindControl(window))
+      control->dialog->DisableControl(*control, enabled);
   });
 }
 
@@ -239,7 +243,8 @@ std::int32_t QtWindowSystem::SelectionEnd(WindowHandle window) {
 void QtWindowSystem::SetSpinRange(WindowHandle window, std::int16_t lower, std::int16_t upper) {
   Perform([&] {
     // Only stored: neither the position nor the buddy's text moves.
-    if (HostControl* spin = Spin(FindControl(window))) spin->spin = {lower, upper, spin->spin.position, spin->spin.buddy};
+    if (HostControl* spin = Spin(FindControl(window)))
+      spin->spin = {lower, upper, spin->spin.position, spin->spin.buddy};
   });
 }
 
@@ -285,7 +290,8 @@ void QtWindowSystem::ShowMessage(std::string_view text, std::string_view caption
   Perform([&] {
     QWidget* owner = Widget(ActiveDialog());
     if (!owner) owner = OwnerWidget(nullptr);
-    QMessageBox box(QMessageBox::Warning, FromBytes(title), FromBytes(body), QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::Warning, FromBytes(title), FromBytes(body), QMessageBox::Ok,
+                    owner);
     box.exec();
   });
 }

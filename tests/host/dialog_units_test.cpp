@@ -15,9 +15,12 @@ TEST(MulDiv, RoundsToNearestWithHalvesAwayFromZero) {
     int a, b, c, expected;
   };
   const Case cases[] = {
-      {"exact", 8, 6, 4, 12},        {"half up", 1, 6, 4, 2},
-      {"below half", 5, 13, 8, 8},   {"above half", 7, 13, 8, 11},
-      {"negative half", -1, 6, 4, -2}, {"zero divisor", 3, 4, 0, 0},
+      {"exact", 8, 6, 4, 12},
+      {"half up", 1, 6, 4, 2},
+      {"below half", 5, 13, 8, 8},
+      {"above half", 7, 13, 8, 11},
+      {"negative half", -1, 6, 4, -2},
+      {"zero divisor", 3, 4, 0, 0},
       {"negative divisor", 10, 3, -4, -8},
   };
   for (const Case& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.name;

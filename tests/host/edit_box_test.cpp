@@ -17,12 +17,16 @@ using Log = std::vector<std::string>;
 
 dialog::DialogTemplate EditForm() {
   FormBuilder form;
-  form.Edit(101).Edit(102).Edit(103, dialog::ES_NUMBER).Button(1, "OK", dialog::BS_PUSHBUTTON,
-                                                                dialog::WS_TABSTOP);
+  form.Edit(101)
+      .Edit(102)
+      .Edit(103, dialog::ES_NUMBER)
+      .Button(1, "OK", dialog::BS_PUSHBUTTON, dialog::WS_TABSTOP);
   return Stacked(form.Template());
 }
 
-QLineEdit* Edit(QWidget* widget) { return qobject_cast<QLineEdit*>(widget); }
+QLineEdit* Edit(QWidget* widget) {
+  return qobject_cast<QLineEdit*>(widget);
+}
 
 class EditBox : public QtHostTest {};
 
@@ -33,9 +37,9 @@ TEST_F(EditBox, TypingReportsUpdateThenChangeForEveryCharacter) {
   Settle();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
   Settle();
-  EXPECT_EQ(TakeLog(), (Log{"Command 101 EN_UPDATE", "Command 101 EN_CHANGE",
-                            "Command 101 EN_UPDATE", "Command 101 EN_CHANGE",
-                            "Command 101 EN_UPDATE", "Command 101 EN_CHANGE"}));
+  EXPECT_EQ(TakeLog(),
+            (Log{"Command 101 EN_UPDATE", "Command 101 EN_CHANGE", "Command 101 EN_UPDATE",
+                 "Command 101 EN_CHANGE", "Command 101 EN_UPDATE", "Command 101 EN_CHANGE"}));
   EXPECT_EQ(TextOf(101), "4");
 }
 
@@ -61,8 +65,8 @@ TEST_F(EditBox, ProgramWriteIsReportedBeforeTheCallReturns) {
   QTest::mouseClick(Control(1), Qt::LeftButton);
   Settle();
   // The click moves the focus to the button first.
-  EXPECT_EQ(TakeLog(), (Log{"Command 101 EN_KILLFOCUS", "Command 1 BN_CLICKED", "Command 102 EN_UPDATE",
-                            "Command 102 EN_CHANGE", "SetText returned"}));
+  EXPECT_EQ(TakeLog(), (Log{"Command 101 EN_KILLFOCUS", "Command 1 BN_CLICKED",
+                            "Command 102 EN_UPDATE", "Command 102 EN_CHANGE", "SetText returned"}));
   EXPECT_EQ(Edit(Control(102))->text(), QStringLiteral("abc"));
 }
 

@@ -39,8 +39,7 @@ std::string Describe(const dialog::WindowMessage& message) {
     case dialog::Message::Close:
       return "Close";
     case dialog::Message::Command:
-      return "Command " + std::to_string(CommandId(message)) + " " +
-             CodeName(CommandCode(message));
+      return "Command " + std::to_string(CommandId(message)) + " " + CodeName(CommandCode(message));
     case dialog::Message::VScroll:
       return "VScroll " + std::to_string(message.wParam & 0xFFFF) + " " +
              std::to_string(static_cast<std::int16_t>(message.wParam >> 16));
@@ -132,7 +131,8 @@ void QtHostTest::Settle() {
 
 void QtHostTest::Finish() {
   if (!program_) return;
-  if (!program_->HasFinished() && host_->ActiveDialog()) host_->EndDialog(host_->ActiveDialog(), -1);
+  if (!program_->HasFinished() && host_->ActiveDialog())
+    host_->EndDialog(host_->ActiveDialog(), -1);
   ASSERT_TRUE(WaitUntil([this] { return program_->HasFinished(); }));
 }
 
@@ -140,11 +140,17 @@ dialog::WindowHandle QtHostTest::ControlHandle(std::int32_t id) {
   return host_->DialogItem(dialog_, id);
 }
 
-QWidget* QtHostTest::Control(std::int32_t id) { return host_->Widget(ControlHandle(id)); }
+QWidget* QtHostTest::Control(std::int32_t id) {
+  return host_->Widget(ControlHandle(id));
+}
 
-QWidget* QtHostTest::DialogWidget() { return host_->Widget(dialog_); }
+QWidget* QtHostTest::DialogWidget() {
+  return host_->Widget(dialog_);
+}
 
-std::string QtHostTest::TextOf(std::int32_t id) { return host_->Text(ControlHandle(id)); }
+std::string QtHostTest::TextOf(std::int32_t id) {
+  return host_->Text(ControlHandle(id));
+}
 
 void QtHostTest::Note(const std::string& line) {
   std::lock_guard lock(logMutex_);

@@ -67,8 +67,10 @@ class QtHostTest : public ::testing::Test {
   dialog::WindowHandle dialog_ = nullptr;
   Reaction reaction_;
 
- private:
+  // The window procedure: logs the message and hands it to the reaction.
   static std::intptr_t Procedure(dialog::WindowHandle dialog, const dialog::WindowMessage& message);
+
+ private:
   static QtHostTest* current_;
   std::mutex logMutex_;
   std::vector<std::string> log_;
