@@ -102,6 +102,8 @@ class ScriptedHost final : public WindowSystem {
 
   // ---- The record of the runtime's calls.
   const std::vector<std::string>& Calls() const { return calls_; }
+  // Whether calls are written down (on by default; benchmarks turn it off).
+  void KeepRecord(bool keep) { keepRecord_ = keep; }
   void ClearCalls() { calls_.clear(); }
   // Lines of the log that begin with prefix.
   std::vector<std::string> CallsStartingWith(std::string_view prefix) const;
@@ -172,7 +174,9 @@ class ScriptedHost final : public WindowSystem {
   ScriptedWindow* Innermost() const;
   ScriptedWindow* ShownControl(std::int32_t controlId) const;
   ScriptedWindow* Live(WindowHandle window, std::string line);
-  void Log(std::string line) { calls_.push_back(std::move(line)); }
+  void Log(std::string line) {
+    if (keepRecord_) calls_.push_back(std::move(line));
+  }
   std::string Name(const ScriptedWindow* window) const;
   // Sends one message to the dialog's window procedure.
   std::intptr_t Send(ScriptedWindow& dialog, const WindowMessage& message);
@@ -192,6 +196,7 @@ class ScriptedHost final : public WindowSystem {
   std::vector<std::string> messages_;
   std::unique_ptr<ScriptedWindow> frame_;
   int stepsRun_ = 0;
+  bool keepRecord_ = true;
   bool useFrame_ = false;
   bool refuseDialogs_ = false;
   bool safetyStopped_ = false;
