@@ -16,22 +16,32 @@ done
 number_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null; rm -f "$number_file"' EXIT
+trap 'kill $xvfb_pid 2>/dev/null; rm -f "$number_file" "$samples"' EXIT
 for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$number_file")" QT_QPA_PLATFORM=xcb
+for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
 
 median() { sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+
+# The two programs take turns, so that a change in the machine's load during
+# the run weighs on both alike. One start of each first warms the file cache.
+samples=$(mktemp)
+for round in $(seq 0 "$runs"); do
+  for entry in "${programs[@]}"; do
+    title=${entry%%|*}
+    result=$("$probe" "$title" "${entry#*|}" 2>/dev/null) || { echo "no window: $title" >&2; exit 1; }
+    [ "$round" -gt 0 ] && echo "$title|$result" >>"$samples"
+  done
+done
 
 declare -A startup peak
 for entry in "${programs[@]}"; do
   title=${entry%%|*}
-  program=${entry#*|}
-  "$probe" "$title" "$program" >/dev/null  # warm the file cache
-  results=$(for _ in $(seq "$runs"); do "$probe" "$title" "$program"; done)
-  startup[$title]=$(sed -n 's/startup_ms=\([0-9.]*\).*/\1/p' <<<"$results" | median)
+  results=$(grep -F "$title|" "$samples")
+  startup[$title]=$(sed -n 's/.*startup_ms=\([0-9.]*\).*/\1/p' <<<"$results" | median)
   peak[$title]=$(sed -n 's/.*peak_kib=\([0-9]*\)/\1/p' <<<"$results" | median)
   printf '%-14s start-up %7.1f ms   peak memory %7d KiB   (median of %d)\n' \
-    "$(basename "$program")" "${startup[$title]}" "${peak[$title]}" "$runs"
+    "$(basename "${entry#*|}")" "${startup[$title]}" "${peak[$title]}" "$runs"
 done
 awk -v a="${startup["Quorvane v6.0"]}" -v b="${startup["Floor dialog"]}" \
     -v c="${peak["Quorvane v6.0"]}" -v d="${peak["Floor dialog"]}" \
