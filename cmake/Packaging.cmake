@@ -15,9 +15,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps adds the C++ run-time and the Qt 6 libraries the program links;
-# the X11 platform plugin is loaded at run time, so it is named here.
+# dpkg-shlibdeps names the C++ run-time and the Qt 6 libraries the programs
+# link; on Debian 12 the X11 platform plugin ships in libqt6gui6 among them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4)")
 
 include(CPack)
