@@ -202,9 +202,13 @@ bool HostDialog::FilterEdit(HostControl& edit, QEvent& event) {
 }
 
 void HostDialog::keyPressEvent(QKeyEvent* event) {
-  // Keys a control left alone stop here; the dialog's own Enter and Escape
-  // handling would close it.
-  if (focusWidget() == nullptr || focusWidget() == this) HandleDialogKey(nullptr, *event);
+  // Keys sent to the dialog itself, and keys a control left alone, stop here:
+  // the dialog's own Enter and Escape handling would close it. An edit box
+  // keeps its arrow keys even when it does nothing with them.
+  HostControl* focus = FocusedControl();
+  const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ||
+                     event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
+  if (!(arrow && focus && focus->kind == ControlKind::EditBox)) HandleDialogKey(focus, *event);
   event->accept();
 }
 

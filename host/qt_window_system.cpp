@@ -190,6 +190,8 @@ void QtWindowSystem::DestroyDialog(ModalRun& run) {
   run.destroyed = true;
   std::erase_if(runs_, [&](const auto& open) { return open.get() == &run; });
   delete FindDialog(ToHandle(run.handle));
+  // With no modal loop left there is no dialog whose input could wait.
+  if (runs_.empty()) serializer_->SetIdle();
 }
 
 std::uintptr_t QtWindowSystem::Register(WindowEntry entry) {

@@ -164,6 +164,7 @@ TEST_F(DialogKeyboard, GreyingTheFocusedControlDropsTheFocus) {
   Start(Stacked(form.Template()));
   TakeLog();
   host_->Enable(ControlHandle(201), false);
+  Settle();  // called from the GUI thread, the report goes through the program's queue
   EXPECT_EQ(TakeLog(), Log{"Command 201 EN_KILLFOCUS"});
   EXPECT_EQ(FocusedId(), 0);
   Press(Qt::Key_Tab);

@@ -105,10 +105,13 @@ TEST_F(UpDown, SteppingStartsFromTheTypedNumberOrTheLastGoodOne) {
 TEST_F(UpDown, ProgramPositionIsClampedAndRewritesOnlyADifferentText) {
   StartSpinner(8);
   const auto spin = ControlHandle(502);
+  // Called from the GUI thread, the reports go through the program's queue.
   host_->SetSpinPosition(spin, 12);
+  Settle();
   EXPECT_EQ(TextOf(501), "8");
   EXPECT_EQ(TakeLog(), Log{});
   host_->SetSpinPosition(spin, -3);
+  Settle();
   EXPECT_EQ(TextOf(501), "2");
   EXPECT_EQ(TakeLog(), (Log{"Command 501 EN_UPDATE", "Command 501 EN_CHANGE"}));
 }
