@@ -10,7 +10,10 @@ namespace quorvane::dialog {
 namespace {
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted(1, '"');
+  quoted.append(text);
+  quoted.push_back('"');
+  return quoted;
 }
 
 std::string CaseFolded(std::string_view text) {
@@ -78,19 +81,22 @@ std::string ScriptedHost::Name(const ScriptedWindow* window) const {
   return std::to_string(window->id);
 }
 
-// Logs the call and gives the window when it may be used.
-ScriptedWindow* ScriptedHost::Live(WindowHandle handle, std::string line) {
+// Writes the call down (when records are kept) and gives the window when it
+// may be used.
+ScriptedWindow* ScriptedHost::Live(WindowHandle handle, std::string_view operation,
+                                   std::initializer_list<std::int32_t> numbers,
+                                   std::optional<std::string_view> text) {
   ScriptedWindow* window = WindowOf(handle);
-  if (window == nullptr) {
-    Log(line + " (no window)");
-    return nullptr;
+  if (keepRecord_) {
+    std::string line(operation);
+    if (operation != "EndDialog") line.append(" ").append(Name(window));
+    for (std::int32_t number : numbers) line.append(" ").append(std::to_string(number));
+    if (text) line.append(" ").append(Quoted(*text));
+    if (window == nullptr) line += " (no window)";
+    if (window != nullptr && window->destroyed) line += " (destroyed)";
+    Log(std::move(line));
   }
-  if (window->destroyed) {
-    Log(line + " (destroyed)");
-    return nullptr;
-  }
-  Log(std::move(line));
-  return window;
+  return window != nullptr && !window->destroyed ? window : nullptr;
 }
 
 std::optional<std::span<const std::uint8_t>> ScriptedHost::FindResource(ModuleHandle module,
@@ -109,7 +115,7 @@ WindowHandle ScriptedHost::DefaultParent() {
 }
 
 void ScriptedHost::EndDialog(WindowHandle dialog, std::int32_t result) {
-  ScriptedWindow* window = Live(dialog, "EndDialog " + std::to_string(result));
+  ScriptedWindow* window = Live(dialog, "EndDialog", {result});
   if (window == nullptr || window->windowClass != ScriptedClass::Dialog) return;
   window->ended = true;
   window->result = result;
@@ -143,7 +149,7 @@ std::int32_t ScriptedHost::ControlId(WindowHandle control) {
 }
 
 void ScriptedHost::SetText(WindowHandle control, std::string_view text) {
-  ScriptedWindow* w = Live(control, "SetText " + Name(WindowOf(control)) + " " + Quoted(text));
+  ScriptedWindow* w = Live(control, "SetText", {}, text);
   if (w == nullptr) return;
   if (w->windowClass == ScriptedClass::Edit) {
     w->text = std::string(text);
@@ -156,35 +162,32 @@ void ScriptedHost::SetText(WindowHandle control, std::string_view text) {
 }
 
 std::string ScriptedHost::Text(WindowHandle control) {
-  ScriptedWindow* w = Live(control, "Text " + Name(WindowOf(control)));
+  ScriptedWindow* w = Live(control, "Text");
   return w == nullptr ? std::string() : w->text;
 }
 
 void ScriptedHost::Enable(WindowHandle control, bool enabled) {
-  ScriptedWindow* w =
-      Live(control, "Enable " + Name(WindowOf(control)) + " " + std::to_string(enabled));
+  ScriptedWindow* w = Live(control, "Enable", {enabled});
   if (w != nullptr) w->enabled = enabled;
 }
 
 std::int32_t ScriptedHost::IsEnabled(WindowHandle control) {
-  ScriptedWindow* w = Live(control, "IsEnabled " + Name(WindowOf(control)));
+  ScriptedWindow* w = Live(control, "IsEnabled");
   return w != nullptr && w->enabled ? 1 : 0;
 }
 
 void ScriptedHost::SetCheck(WindowHandle control, std::int32_t state) {
-  ScriptedWindow* w =
-      Live(control, "SetCheck " + Name(WindowOf(control)) + " " + std::to_string(state));
+  ScriptedWindow* w = Live(control, "SetCheck", {state});
   if (w != nullptr) w->check = state;
 }
 
 std::int32_t ScriptedHost::Check(WindowHandle control) {
-  ScriptedWindow* w = Live(control, "Check " + Name(WindowOf(control)));
+  ScriptedWindow* w = Live(control, "Check");
   return w == nullptr ? 0 : w->check;
 }
 
 void ScriptedHost::SetSelection(WindowHandle edit, std::int32_t start, std::int32_t end) {
-  ScriptedWindow* w = Live(edit, "SetSelection " + Name(WindowOf(edit)) + " " +
-                                     std::to_string(start) + " " + std::to_string(end));
+  ScriptedWindow* w = Live(edit, "SetSelection", {start, end});
   if (w == nullptr) return;
   const auto length = static_cast<std::int32_t>(w->text.size());
   if (start == -1) {
@@ -196,7 +199,7 @@ void ScriptedHost::SetSelection(WindowHandle edit, std::int32_t start, std::int3
 }
 
 std::int32_t ScriptedHost::SelectionEnd(WindowHandle edit) {
-  ScriptedWindow* w = Live(edit, "SelectionEnd " + Name(WindowOf(edit)));
+  ScriptedWindow* w = Live(edit, "SelectionEnd");
   return w == nullptr ? 0 : std::max(w->selectionStart, w->selectionEnd);
 }
 

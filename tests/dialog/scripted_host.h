@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -173,7 +175,9 @@ class ScriptedHost final : public WindowSystem {
                                const DialogTemplate& dialogTemplate, WindowProcedure procedure);
   ScriptedWindow* Innermost() const;
   ScriptedWindow* ShownControl(std::int32_t controlId) const;
-  ScriptedWindow* Live(WindowHandle window, std::string line);
+  ScriptedWindow* Live(WindowHandle window, std::string_view operation,
+                       std::initializer_list<std::int32_t> numbers = {},
+                       std::optional<std::string_view> text = std::nullopt);
   void Log(std::string line) {
     if (keepRecord_) calls_.push_back(std::move(line));
   }

@@ -11,13 +11,6 @@
 namespace quorvane::dialog {
 namespace {
 
-std::string Args(std::int32_t a) {
-  return " " + std::to_string(a);
-}
-std::string Args(std::int32_t a, std::int32_t b) {
-  return Args(a) + Args(b);
-}
-
 std::int32_t SpinMin(const ScriptedWindow& w) {
   return std::min(w.spinLower, w.spinUpper);
 }
@@ -75,24 +68,24 @@ std::uint32_t ScriptedHost::SpinReply(ScriptedWindow& spin) {
 }
 
 void ScriptedHost::SetSpinRange(WindowHandle spin, std::int16_t lower, std::int16_t upper) {
-  ScriptedWindow* w = Live(spin, "SetSpinRange " + Name(WindowOf(spin)) + Args(lower, upper));
+  ScriptedWindow* w = Live(spin, "SetSpinRange", {lower, upper});
   if (w == nullptr) return;
   w->spinLower = lower;
   w->spinUpper = upper;
 }
 
 void ScriptedHost::SetSpinPosition(WindowHandle spin, std::int32_t position) {
-  ScriptedWindow* w = Live(spin, "SetSpinPosition " + Name(WindowOf(spin)) + Args(position));
+  ScriptedWindow* w = Live(spin, "SetSpinPosition", {position});
   if (w != nullptr) MoveSpin(*w, position);
 }
 
 std::uint32_t ScriptedHost::SpinPosition(WindowHandle spin) {
-  ScriptedWindow* w = Live(spin, "SpinPosition " + Name(WindowOf(spin)));
+  ScriptedWindow* w = Live(spin, "SpinPosition");
   return w == nullptr ? 0 : SpinReply(*w);
 }
 
 std::uint32_t ScriptedHost::SpinRange(WindowHandle spin) {
-  ScriptedWindow* w = Live(spin, "SpinRange " + Name(WindowOf(spin)));
+  ScriptedWindow* w = Live(spin, "SpinRange");
   if (w == nullptr) return 0;
   return (static_cast<std::uint32_t>(w->spinUpper) & 0xFFFF) |
          ((static_cast<std::uint32_t>(w->spinLower) & 0xFFFF) << 16);
@@ -100,124 +93,122 @@ std::uint32_t ScriptedHost::SpinRange(WindowHandle spin) {
 
 void ScriptedHost::SetScrollInfo(WindowHandle bar, const ScrollInfo& info) {
   ScriptedWindow* w =
-      Live(bar, "SetScrollInfo " + Name(WindowOf(bar)) + Args(info.minimum, info.maximum) +
-                    Args(info.page, info.position));
+      Live(bar, "SetScrollInfo", {info.minimum, info.maximum, info.page, info.position});
   if (w != nullptr) w->scroll = info;
 }
 
 ScrollInfo ScriptedHost::GetScrollInfo(WindowHandle bar) {
-  ScriptedWindow* w = Live(bar, "GetScrollInfo " + Name(WindowOf(bar)));
+  ScriptedWindow* w = Live(bar, "GetScrollInfo");
   return w == nullptr ? ScrollInfo{} : w->scroll;
 }
 
 void ScriptedHost::SetScrollPosition(WindowHandle bar, std::int32_t position) {
-  ScriptedWindow* w = Live(bar, "SetScrollPosition " + Name(WindowOf(bar)) + Args(position));
+  ScriptedWindow* w = Live(bar, "SetScrollPosition", {position});
   if (w != nullptr) w->scroll.position = position;
 }
 
 void ScriptedHost::EnableScrollBar(WindowHandle bar, bool enabled) {
-  ScriptedWindow* w = Live(bar, "EnableScrollBar " + Name(WindowOf(bar)) + Args(enabled));
+  ScriptedWindow* w = Live(bar, "EnableScrollBar", {enabled});
   if (w != nullptr) w->scrollEnabled = enabled;
 }
 
 void ScriptedHost::SetSliderRange(WindowHandle s, std::int16_t lower, std::int16_t upper) {
-  ScriptedWindow* w = Live(s, "SetSliderRange " + Name(WindowOf(s)) + Args(lower, upper));
+  ScriptedWindow* w = Live(s, "SetSliderRange", {lower, upper});
   if (w == nullptr) return;
   w->sliderMin = lower;
   w->sliderMax = upper;
 }
 
 void ScriptedHost::SetSliderPosition(WindowHandle s, std::int32_t v) {
-  ScriptedWindow* w = Live(s, "SetSliderPosition " + Name(WindowOf(s)) + Args(v));
+  ScriptedWindow* w = Live(s, "SetSliderPosition", {v});
   if (w != nullptr)
     w->sliderPosition = std::clamp(v, w->sliderMin, std::max(w->sliderMin, w->sliderMax));
 }
 
 void ScriptedHost::SetSliderLineSize(WindowHandle s, std::int32_t v) {
-  ScriptedWindow* w = Live(s, "SetSliderLineSize " + Name(WindowOf(s)) + Args(v));
+  ScriptedWindow* w = Live(s, "SetSliderLineSize", {v});
   if (w != nullptr) w->sliderLine = v;
 }
 
 void ScriptedHost::SetSliderPageSize(WindowHandle s, std::int32_t v) {
-  ScriptedWindow* w = Live(s, "SetSliderPageSize " + Name(WindowOf(s)) + Args(v));
+  ScriptedWindow* w = Live(s, "SetSliderPageSize", {v});
   if (w != nullptr) w->sliderPage = v;
 }
 
 void ScriptedHost::SetSliderTickFrequency(WindowHandle s, std::int32_t v) {
-  ScriptedWindow* w = Live(s, "SetSliderTickFrequency " + Name(WindowOf(s)) + Args(v));
+  ScriptedWindow* w = Live(s, "SetSliderTickFrequency", {v});
   if (w != nullptr) w->sliderTicks = v;
 }
 
 std::int32_t ScriptedHost::SliderPosition(WindowHandle s) {
-  ScriptedWindow* w = Live(s, "SliderPosition " + Name(WindowOf(s)));
+  ScriptedWindow* w = Live(s, "SliderPosition");
   return w == nullptr ? 0 : w->sliderPosition;
 }
 
 std::int32_t ScriptedHost::SliderRangeMax(WindowHandle s) {
-  ScriptedWindow* w = Live(s, "SliderRangeMax " + Name(WindowOf(s)));
+  ScriptedWindow* w = Live(s, "SliderRangeMax");
   return w == nullptr ? 0 : w->sliderMax;
 }
 
 std::int32_t ScriptedHost::SliderRangeMin(WindowHandle s) {
-  ScriptedWindow* w = Live(s, "SliderRangeMin " + Name(WindowOf(s)));
+  ScriptedWindow* w = Live(s, "SliderRangeMin");
   return w == nullptr ? 0 : w->sliderMin;
 }
 
 std::int32_t ScriptedHost::SliderLineSize(WindowHandle s) {
-  ScriptedWindow* w = Live(s, "SliderLineSize " + Name(WindowOf(s)));
+  ScriptedWindow* w = Live(s, "SliderLineSize");
   return w == nullptr ? 0 : w->sliderLine;
 }
 
 std::int32_t ScriptedHost::SliderPageSize(WindowHandle s) {
-  ScriptedWindow* w = Live(s, "SliderPageSize " + Name(WindowOf(s)));
+  ScriptedWindow* w = Live(s, "SliderPageSize");
   return w == nullptr ? 0 : w->sliderPage;
 }
 
 void ScriptedHost::SetProgressRange(WindowHandle p, std::int16_t lower, std::int16_t upper) {
-  ScriptedWindow* w = Live(p, "SetProgressRange " + Name(WindowOf(p)) + Args(lower, upper));
+  ScriptedWindow* w = Live(p, "SetProgressRange", {lower, upper});
   if (w == nullptr) return;
   w->progressLower = lower;
   w->progressUpper = upper;
 }
 
 void ScriptedHost::SetProgressPosition(WindowHandle p, std::int32_t v) {
-  ScriptedWindow* w = Live(p, "SetProgressPosition " + Name(WindowOf(p)) + Args(v));
+  ScriptedWindow* w = Live(p, "SetProgressPosition", {v});
   if (w != nullptr) w->progressPosition = v;
 }
 
 void ScriptedHost::ClearItems(WindowHandle list) {
-  ScriptedWindow* w = Live(list, "ClearItems " + Name(WindowOf(list)));
+  ScriptedWindow* w = Live(list, "ClearItems");
   if (w == nullptr) return;
   w->items.clear();
   w->currentItem = -1;
 }
 
 void ScriptedHost::AddItem(WindowHandle list, std::string_view text) {
-  ScriptedWindow* w =
-      Live(list, "AddItem " + Name(WindowOf(list)) + " \"" + std::string(text) + "\"");
+  ScriptedWindow* w = Live(list, "AddItem", {}, text);
   if (w != nullptr) w->items.emplace_back(text);
 }
 
 std::int32_t ScriptedHost::ItemCount(WindowHandle list) {
-  ScriptedWindow* w = Live(list, "ItemCount " + Name(WindowOf(list)));
+  ScriptedWindow* w = Live(list, "ItemCount");
   return w == nullptr ? 0 : static_cast<std::int32_t>(w->items.size());
 }
 
 std::string ScriptedHost::ItemText(WindowHandle list, std::int32_t index) {
-  ScriptedWindow* w = Live(list, "ItemText " + Name(WindowOf(list)) + Args(index));
+  ScriptedWindow* w = Live(list, "ItemText", {index});
   if (w == nullptr || index < 0 || index >= static_cast<std::int32_t>(w->items.size())) return {};
   return w->items[static_cast<std::size_t>(index)];
 }
 
 void ScriptedHost::SetCurrentItem(WindowHandle list, std::int32_t index) {
-  ScriptedWindow* w = Live(list, "SetCurrentItem " + Name(WindowOf(list)) + Args(index));
+  ScriptedWindow* w = Live(list, "SetCurrentItem", {index});
   if (w == nullptr) return;
   const bool valid = index >= 0 && index < static_cast<std::int32_t>(w->items.size());
   w->currentItem = valid ? index : -1;
 }
 
 std::int32_t ScriptedHost::CurrentItem(WindowHandle list) {
-  ScriptedWindow* w = Live(list, "CurrentItem " + Name(WindowOf(list)));
+  ScriptedWindow* w = Live(list, "CurrentItem");
   return w == nullptr ? -1 : w->currentItem;
 }
 
