@@ -28,6 +28,7 @@ start_x_server() {
   wait_until 10 test -s "$number_file" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$number_file")"
   rm -f "$number_file"
+  wait_until 10 xprop -root || fail "the X server does not answer"
   # The program must use the X server, whatever the test environment chose.
   export QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
