@@ -17,7 +17,7 @@ struct ColumnLayout {
   int known = -1;
   int partner = -1;
   KnownQuantity quantity = KnownQuantity::Pressure;
-  std::string partnerName;
+  const char* partnerName = "T";
 };
 
 std::string_view Trimmed(std::string_view text) {
@@ -113,7 +113,6 @@ ColumnLayout LayoutFromHeader(std::string_view line, long lineNumber, const std:
                      ": name exactly one known quantity (P, V, V/V00, V/VT0 or VT0 with V)");
   }
   layout.partner = temperature;
-  layout.partnerName = "T";
   return layout;
 }
 

@@ -26,11 +26,12 @@ struct Slice {
 void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& slice) {
   slice.text.clear();
   slice.unreached = 0;
+  TableWriter::ColumnTexts previous;
   for (std::int64_t row = slice.begin; row < slice.end; ++row) {
     const StateRow state =
         ComputeStateRow(request.parameters, request.known, RowInput(request, row));
     if (!state.converged) ++slice.unreached;
-    writer.AppendRow(slice.text, state, row == 0);
+    writer.AppendRow(slice.text, state, row == 0, previous);
   }
 }
 

@@ -44,7 +44,20 @@ void TableWriter::AppendNumber(std::string& out, double x) const {
   AppendShortest(out, x);
 }
 
-void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first) const {
+void TableWriter::AppendColumn(std::string& out, int column, double x,
+                               ColumnTexts& previous) const {
+  std::string& text = previous.texts[column];
+  if (!previous.known[column] || std::memcmp(&previous.values[column], &x, sizeof x) != 0) {
+    text.clear();
+    AppendNumber(text, x);
+    previous.values[column] = x;
+    previous.known[column] = true;
+  }
+  out += text;
+}
+
+void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
+                            ColumnTexts& previous) const {
   const engine::WorkingPoint& p = row.point;
   const double values[] = {p.P, p.T, p.V, p.VoverV00, p.VT0, p.VoverVT0};
   const char* const converged = row.converged ? "true" : "false";
@@ -54,7 +67,7 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first) c
       out += i == 0 ? "\"" : ", \"";
       out += kColumns[i];
       out += "\": ";
-      AppendNumber(out, values[i]);
+      AppendColumn(out, i, values[i], previous);
     }
     if (withConverged_) {
       out += ", \"converged\": ";
@@ -65,7 +78,7 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first) c
   }
   for (int i = 0; i < 6; ++i) {
     if (i > 0) out += Separator();
-    AppendNumber(out, values[i]);
+    AppendColumn(out, i, values[i], previous);
   }
   if (withConverged_) {
     out += Separator();

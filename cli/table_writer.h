@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <string>
 
 #include "cli/eos_request.h"
@@ -14,16 +15,26 @@ namespace quorvane::cli {
 // text such as "2." or "***" is no JSON number).
 class TableWriter {
  public:
+  // The text of each column's previous number: a table repeats the temperature
+  // and V(T,0) row after row, and their text is then written only once. One
+  // per thread.
+  struct ColumnTexts {
+    double values[6] = {};
+    std::string texts[6];
+    bool known[6] = {};
+  };
+
   TableWriter(OutputFormat format, int width, bool withConverged)
       : format_(format), width_(width), withConverged_(withConverged) {}
 
   void AppendHeader(std::string& out) const;
   // first: the row is the table's first (JSON separates rows with commas).
-  void AppendRow(std::string& out, const StateRow& row, bool first) const;
+  void AppendRow(std::string& out, const StateRow& row, bool first, ColumnTexts& previous) const;
   void AppendFooter(std::string& out) const;
 
  private:
   void AppendNumber(std::string& out, double x) const;
+  void AppendColumn(std::string& out, int column, double x, ColumnTexts& previous) const;
   char Separator() const { return format_ == OutputFormat::Tsv ? '\t' : ','; }
 
   OutputFormat format_;

@@ -16,9 +16,16 @@ struct ValueRange {
   double last = 0.0;
   // Written as one number rather than as a range.
   bool single = true;
+  // When start and step are decimals of at most 22 places, value i is
+  // (startUnits + i stepUnits) / unit exactly as written ("0:1:0.1" gives the
+  // double of "0.3", not 3 x 0.1); unit is 0 otherwise.
+  double unit = 0.0;
+  std::int64_t startUnits = 0;
+  std::int64_t stepUnits = 0;
 
   double At(std::int64_t i) const {
     if (i == count - 1) return last;
+    if (unit > 0.0) return static_cast<double>(startUnits + i * stepUnits) / unit;
     return start + static_cast<double>(i) * step;
   }
 };

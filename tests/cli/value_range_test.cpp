@@ -49,11 +49,29 @@ TEST(ValueRange, SingleNumberIsNotARange) {
   EXPECT_FALSE(ParseValueRange("3:3:1", "--T").single);
 }
 
-TEST(ValueRange, ValuesAreComputedFromTheStartNotAccumulated) {
+TEST(ValueRange, ValuesAreTheDecimalsAsWritten) {
   const ValueRange range = ParseValueRange("0:1000:0.1", "--T");
   ASSERT_EQ(range.count, 10001);
+  EXPECT_EQ(range.At(3), 0.3);
   EXPECT_EQ(range.At(5000), 500.0);
+  EXPECT_EQ(range.At(7777), 777.7);
   EXPECT_EQ(range.At(10000), 1000.0);
+  const ValueRange exponents = ParseValueRange("-2.5e-1:1E0:5e-2", "--P");
+  ASSERT_EQ(exponents.count, 26);
+  EXPECT_EQ(exponents.At(1), -0.2);
+  EXPECT_EQ(exponents.At(7), 0.1);
+}
+
+TEST(ValueRange, TooManyDecimalPlacesFallBackToSteppingFromTheStart) {
+  // The step reads as the double 0.1, whose ten steps reach the stop.
+  const ValueRange range = ParseValueRange("0:1:0.1000000000000000000001", "--P");
+  ASSERT_EQ(range.count, 11);
+  EXPECT_EQ(range.At(3), 0.30000000000000004);
+  EXPECT_EQ(range.At(10), 1.0);
+  const ValueRange huge = ParseValueRange("1e300:3e300:1e300", "--P");
+  ASSERT_EQ(huge.count, 3);
+  EXPECT_EQ(huge.At(1), 2e300);
+  EXPECT_EQ(huge.At(2), 3e300);
 }
 
 struct RefusedCase {
