@@ -28,8 +28,7 @@ xdotool type --delay 60 "10"
 # gives V = 9.190190..., shown 7 characters wide.
 clear_clipboard
 click_form_point 90 139
-xdotool key --delay 30 ctrl+a ctrl+c
-wait_until 10 clipboard_is "9.19019" ||
+copy_until 10 clipboard_is "9.19019" ctrl+a ctrl+c ||
   fail "Volume field reads \"$(xclip -o -selection clipboard 2>/dev/null)\", expected 9.19019"
 
 windows_before=$(all_visible_windows)

@@ -51,8 +51,7 @@ expect_exit_code_zero() {
 start_and_wait_for_prompt
 clear_clipboard
 focus_window "$prompt_window"
-xdotool key ctrl+c
-wait_until 10 clipboard_holds "Program Terminated with exit code 0" ||
+copy_until 10 clipboard_holds "Program Terminated with exit code 0" ctrl+c ||
   fail "the prompt does not say the program terminated with exit code 0"
 clipboard_holds "Exit Window?" || fail "the prompt does not ask Exit Window?"
 
@@ -62,8 +61,7 @@ holds_for 1 window_count_is "$title" 1 || fail "No did not keep the frame open"
 
 clear_clipboard
 focus_window "$frame_window"
-xdotool key ctrl+a ctrl+c
-wait_until 10 clipboard_holds "Error: dialog not found" ||
+copy_until 10 clipboard_holds "Error: dialog not found" ctrl+a ctrl+c ||
   fail "the output window does not show Error: dialog not found"
 
 "$send_close_request" "$frame_window"

@@ -117,3 +117,19 @@ clipboard_holds() {
 clear_clipboard() {
   printf '' | xclip -i -selection clipboard
 }
+
+# copy_until <seconds> <check> <argument> <xdotool key...>: presses the keys
+# (a copy) and runs the check on the clipboard, again every 200 ms, until the
+# check passes; status 1 when the time is up.
+copy_until() {
+  local seconds=$1 check=$2 expected=$3
+  shift 3
+  local deadline=$((SECONDS + seconds))
+  while :; do
+    xdotool key --delay 30 "$@"
+    wait_until 0 "$check" "$expected" && return 0
+    sleep 0.2
+    "$check" "$expected" && return 0
+    [ $SECONDS -ge $deadline ] && return 1
+  done
+}
