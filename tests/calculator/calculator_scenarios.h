@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,11 @@ struct Scenario {
   // typed into; a host that always types at the end shows something else.
   bool typesIntoARewrittenField = false;
 };
+
+// Test reports name a scenario by its name.
+inline void PrintTo(const Scenario& scenario, std::ostream* out) {
+  *out << scenario.name;
+}
 
 // The display right after start-up.
 const FormDisplay& StartUpDisplay();

@@ -6,9 +6,9 @@
 #include "calculator/calculator.h"
 #include "calculator/calculator_scenarios.h"
 #include "calculator/control_ids.h"
-#include "calculator/scripted_driver.h"
 #include "dialog/control_values.h"
 #include "dialog/resources.h"
+#include "dialog/scripted_driver.h"
 #include "dialog/scripted_host.h"
 #include "resources/program_resources.h"
 
@@ -18,15 +18,14 @@ namespace {
 using testing::CalculatorScenarios;
 using testing::ExpectDisplay;
 using testing::Scenario;
-using testing::ScriptedDriver;
 using testing::StartUpDisplay;
 
 // The calculator on the in-memory host, with the program's own resources.
 class ScriptedCalculator : public ::testing::Test {
  protected:
   ScriptedCalculator() {
-    resources::RegisterProgramResources(table_);
-    dialog::SetWindowSystem(&host_);
+    resources::RegisterProgramResources(driver_.Resources());
+    dialog::SetWindowSystem(&driver_.Host());
   }
   ~ScriptedCalculator() override { dialog::SetWindowSystem(nullptr); }
 
@@ -38,9 +37,8 @@ class ScriptedCalculator : public ::testing::Test {
     EXPECT_EQ(host_.CallsStartingWith("EndDialog"), std::vector<std::string>{"EndDialog 8"});
   }
 
-  dialog::ResourceTable table_;
-  dialog::ScriptedHost host_{table_};
-  ScriptedDriver driver_{host_};
+  dialog::ScriptedDriver driver_;
+  dialog::ScriptedHost& host_ = driver_.Scripted();
 };
 
 TEST_F(ScriptedCalculator, StartsWithTheDefaultParametersAndTheStateAtZeroPressure) {
