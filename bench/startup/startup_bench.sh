@@ -22,6 +22,7 @@ export DISPLAY=":$(cat "$number_file")" QT_QPA_PLATFORM=xcb
 for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
 
 median() { sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+minimum() { sort -n | head -1; }
 
 # The two programs take turns, so that a change in the machine's load during
 # the run weighs on both alike. One start of each first warms the file cache.
@@ -34,15 +35,20 @@ for round in $(seq 0 "$runs"); do
   done
 done
 
-declare -A startup peak
+# On a shared machine the fastest start is the steadiest figure of the work a
+# program does; the median shows what a user waits for under that load.
+declare -A fastest startup peak
 for entry in "${programs[@]}"; do
   title=${entry%%|*}
   results=$(grep -F "$title|" "$samples")
-  startup[$title]=$(sed -n 's/.*startup_ms=\([0-9.]*\).*/\1/p' <<<"$results" | median)
+  times=$(sed -n 's/.*startup_ms=\([0-9.]*\).*/\1/p' <<<"$results")
+  fastest[$title]=$(minimum <<<"$times")
+  startup[$title]=$(median <<<"$times")
   peak[$title]=$(sed -n 's/.*peak_kib=\([0-9]*\)/\1/p' <<<"$results" | median)
-  printf '%-14s start-up %7.1f ms   peak memory %7d KiB   (median of %d)\n' \
-    "$(basename "${entry#*|}")" "${startup[$title]}" "${peak[$title]}" "$runs"
+  printf '%-14s start-up fastest %6.1f ms, median %6.1f ms   peak memory %6d KiB   (%d runs)\n' \
+    "$(basename "${entry#*|}")" "${fastest[$title]}" "${startup[$title]}" "${peak[$title]}" "$runs"
 done
-awk -v a="${startup["Quorvane v6.0"]}" -v b="${startup["Floor dialog"]}" \
-    -v c="${peak["Quorvane v6.0"]}" -v d="${peak["Floor dialog"]}" \
-    'BEGIN {printf "ratio to floor: start-up %.2fx, peak memory %.2fx (target <= 1.30x)\n", a/b, c/d}'
+q="Quorvane v6.0" f="Floor dialog"
+awk -v a="${fastest[$q]}" -v b="${fastest[$f]}" -v m="${startup[$q]}" -v n="${startup[$f]}" \
+    -v c="${peak[$q]}" -v d="${peak[$f]}" \
+    'BEGIN {printf "ratio to floor: start-up fastest %.2fx, median %.2fx; peak memory %.2fx (target <= 1.30x)\n", a/b, m/n, c/d}'
