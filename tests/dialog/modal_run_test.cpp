@@ -161,6 +161,26 @@ TEST_F(ModalRunTest, ExitReturnsItsIdAndTheRecordsKeepWhatTheWindowShowed) {
   EXPECT_EQ(FieldText(1), "3");
 }
 
+void PrefixField(DialogForm& form, std::int32_t id, EventKind) {
+  std::string text(8, ' ');
+  GetControlText(form, id, text);
+  if (text[0] != '+') SetControlText(form, id, "+" + text);
+}
+
+TEST_F(ModalRunTest, TypingGoesOnAtTheCaretTheProgramLeft) {
+  Load(FormBuilder().Edit(1).Button(kExit, "Exit", BS_PUSHBUTTON));
+  ASSERT_EQ(SetControlHandler(form, 1, PrefixField), kTrue);
+  // "1" becomes "+1"; the caret keeps the position read back before the set
+  // (1, now between "+" and "1"), so the "2" goes in there.
+  host.TypeText(1, "12");
+  host.Then([&] {
+    EXPECT_EQ(host.ShownText(1), "+21");
+    EXPECT_EQ(host.ShownSelectionEnd(1), 2);
+  });
+  host.Click(kExit);
+  EXPECT_EQ(RunFormModal(form), kExit);
+}
+
 TEST_F(ModalRunTest, WritesAtOnceWhenSetFromOutsideTheWindowProcedure) {
   Load(FormBuilder().Edit(1).Button(kExit, "Exit", BS_PUSHBUTTON));
   ASSERT_EQ(SetControlHandler(form, 1, LoggingHandler), kTrue);

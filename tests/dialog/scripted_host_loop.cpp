@@ -127,15 +127,21 @@ void ScriptedHost::Then(std::function<void()> step) {
   Queue(std::move(step));
 }
 
+// Types at the selection, as the user does: the whole text is selected first,
+// and each character replaces the selection and leaves the caret behind it.
+// A program that rewrites the field meanwhile decides where the caret is.
 void ScriptedHost::TypeInto(ScriptedWindow& edit, std::string_view text) {
   const bool digitsOnly = (edit.item.style & ES_NUMBER) != 0;
-  bool replacing = true;  // the first accepted character replaces everything
+  edit.selectionStart = 0;
+  edit.selectionEnd = static_cast<std::int32_t>(edit.text.size());
   for (char c : text) {
     if (digitsOnly && !std::isdigit(static_cast<unsigned char>(c))) continue;
-    if (replacing) edit.text.clear();
-    replacing = false;
-    edit.text.push_back(c);
-    edit.selectionStart = edit.selectionEnd = static_cast<std::int32_t>(edit.text.size());
+    const auto length = static_cast<std::int32_t>(edit.text.size());
+    const std::int32_t from =
+        std::clamp(std::min(edit.selectionStart, edit.selectionEnd), 0, length);
+    const std::int32_t to = std::clamp(std::max(edit.selectionStart, edit.selectionEnd), 0, length);
+    edit.text.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), 1, c);
+    edit.selectionStart = edit.selectionEnd = from + 1;
     NotifyCommand(edit, EN_UPDATE);
     NotifyCommand(edit, EN_CHANGE);
     if (edit.destroyed) return;
