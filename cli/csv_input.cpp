@@ -7,6 +7,7 @@
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
+#include "cli/value_range.h"
 
 namespace quorvane::cli {
 namespace {
@@ -157,6 +158,9 @@ void ReadCsvRows(std::istream& in, const std::string& source, EosRequest& reques
       if (quantity == KnownQuantity::ZeroPressureVolume && !(row.partner > 0.0)) {
         throw InputError(where + " (V): must be greater than zero");
       }
+    }
+    if (static_cast<std::int64_t>(request.csvRows.size()) == kMaxRangeValues) {
+      throw InputError(source + ": more than " + std::to_string(kMaxRangeValues) + " state points");
     }
     request.csvRows.push_back(row);
   }
