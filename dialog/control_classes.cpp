@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "dialog/form_access.h"
 #include "dialog/window_styles.h"
 
 namespace quorvane::dialog {
@@ -117,11 +118,6 @@ ClassLayout LayoutOf(ControlClass controlClass) {
       return {{0}, 1, 1, false};
   }
   return {{}, 1, 0, false};
-}
-
-std::string TrimTrailingBlanks(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
 }
 
 }  // namespace

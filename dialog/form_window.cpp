@@ -110,8 +110,14 @@ void ReadItems(WindowSystem& host, WindowHandle control, ControlRecord& record) 
   if (record.controlClass == ControlClass::ComboBox) {
     record.text = host.Text(control);
     record.hasText = true;
-  } else {
-    record.integers[1] = host.CurrentItem(control) + 1;
+    return;
+  }
+  record.integers[1] = host.CurrentItem(control) + 1;
+  // A drop-down list or tab control shows the text of its current item.
+  if (record.controlClass != ControlClass::ListBox && record.integers[1] >= 1 &&
+      record.integers[1] <= count) {
+    record.text = record.itemTexts[static_cast<std::size_t>(record.integers[1]) - 1];
+    record.hasText = true;
   }
 }
 

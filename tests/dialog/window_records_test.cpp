@@ -82,6 +82,8 @@ TEST_F(WindowRecordsTest, WritesEveryClassWhenTheWindowIsCreated) {
 TEST_F(WindowRecordsTest, ReadsEveryClassBackWhenTheRunEnds) {
   SetControlText(form, 18, "a", K::AddItem);
   SetControlText(form, 18, "b", K::AddItem);
+  SetControlText(form, 10, "x", K::AddItem);
+  SetControlText(form, 10, "y", K::AddItem);
   host.Then([&] {
     // What the user changed through the controls themselves.
     WindowHandle window = form.window;
@@ -91,6 +93,7 @@ TEST_F(WindowRecordsTest, ReadsEveryClassBackWhenTheRunEnds) {
     host.SetText(host.DialogItem(window, 9), "edited");
   });
   host.SelectItem(18, 1);
+  host.SelectItem(10, 1);
   host.Click(kExit);
   ASSERT_EQ(RunFormModal(form), kExit);
   struct Case {
@@ -116,6 +119,9 @@ TEST_F(WindowRecordsTest, ReadsEveryClassBackWhenTheRunEnds) {
   std::string text(6, ' ');
   ASSERT_EQ(GetControlText(form, 9, text), kTrue);
   EXPECT_EQ(text, "edited");
+  std::string choice(2, '#');
+  ASSERT_EQ(GetControlText(form, 10, choice), kTrue);
+  EXPECT_EQ(choice, "y ");
 }
 
 TEST_F(WindowRecordsTest, ReadsAControlBackBeforeItsFirstSetOnAShownForm) {
