@@ -9,17 +9,24 @@
 namespace quorvane::engine {
 
 // One isotherm of the chosen equation of state: everything the pressure needs
-// that depends on the temperature only. The solver builds it once per search
-// instead of once per trial volume; the arithmetic is the same either way.
+// that does not depend on the volume, computed once. The solver builds one per
+// search instead of recomputing it for every trial volume; each term is still
+// the same double.
 class IsothermalCurve {
  public:
   IsothermalCurve(const EosParameters& parameters, double T)
       : type_(parameters.type),
-        order_(parameters.order),
         Kp_(parameters.Kp0),
-        Kpp_(parameters.Kpp0),
         VT0_(ZeroPressureVolume(parameters, T)),
-        K_(ThermalBulkModulus(parameters, T)) {}
+        K_(ThermalBulkModulus(parameters, T)) {
+    const EosOrder order = parameters.order;
+    const double Kpp = parameters.Kpp0;
+    a3_ = order > 2 ? 0.75 * (Kp_ - 4.0) : 0.0;
+    a4_ = order == 4 ? 0.375 * (K_ * Kpp + (Kp_ - 3.0) * (Kp_ - 4.0) + kC1) : 0.0;
+    const double d = Kp_ - 2.0;
+    h_ = order > 2 ? 0.5 * d : 0.0;
+    g_ = order == 4 ? (d * d + d + K_ * Kpp + 1.0) / 6.0 : 0.0;
+  }
 
   // V(T,0) and K(T) of this isotherm.
   double ReferenceVolume() const { return VT0_; }
@@ -56,10 +63,12 @@ class IsothermalCurve {
 
   double BirchMurnaghan(double x) const {
     const double D = std::pow(x, kE7) - std::pow(x, kE5);
-    const double a3 = order_ > 2 ? 0.75 * (Kp_ - 4.0) : 0.0;
-    const double a4 = order_ == 4 ? 0.375 * (K_ * Kpp_ + (Kp_ - 3.0) * (Kp_ - 4.0) + kC1) : 0.0;
+    // Without the higher-order terms (2nd order, or K'0 = 4 at 3rd) the bracket
+    // is exactly 1 for every finite u, and u is not finite only where D is not
+    // a number already: the third power is not needed.
+    if (a3_ == 0.0 && a4_ == 0.0) return 1.5 * K_ * D;
     const double u = std::pow(x, kE2) - 1.0;
-    return 1.5 * K_ * D * (1.0 + a3 * u + a4 * (u * u));
+    return 1.5 * K_ * D * (1.0 + a3_ * u + a4_ * (u * u));
   }
 
   double Vinet(double x) const {
@@ -70,18 +79,18 @@ class IsothermalCurve {
 
   double NaturalStrain(double x) const {
     const double L = std::log(x);
-    const double d = Kp_ - 2.0;
-    const double h = order_ > 2 ? 0.5 * d : 0.0;
-    const double g = order_ == 4 ? (d * d + d + K_ * Kpp_ + 1.0) / 6.0 : 0.0;
-    return x * K_ * (L + h * (L * L) + g * (L * L * L));
+    return x * K_ * (L + h_ * (L * L) + g_ * (L * L * L));
   }
 
   EosType type_;
-  EosOrder order_;
   double Kp_;
-  double Kpp_;
   double VT0_;
   double K_;
+  // The Birch-Murnaghan and natural-strain coefficients of the order.
+  double a3_;
+  double a4_;
+  double h_;
+  double g_;
 };
 
 }  // namespace quorvane::engine

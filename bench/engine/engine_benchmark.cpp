@@ -35,6 +35,34 @@ void VolumeFromPressureAt(benchmark::State& state) {
 // -30 never converges: the full 10002 evaluations.
 BENCHMARK(VolumeFromPressureAt)->Arg(10)->Arg(1000)->Arg(-30)->ArgName("P");
 
+// K'0 = 4.5 at 4th order: every term of the Birch-Murnaghan bracket is live.
+EosParameters FullBirchMurnaghan() {
+  EosParameters p = StartUpWith(EosType::BirchMurnaghan);
+  p.Kp0 = 4.5;
+  p.order = 4;
+  return p;
+}
+
+void FullBirchMurnaghanPressure(benchmark::State& state) {
+  const EosParameters p = FullBirchMurnaghan();
+  double V = 9.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(V);
+    benchmark::DoNotOptimize(PressureFromVolume(p, V, 900.0));
+  }
+}
+BENCHMARK(FullBirchMurnaghanPressure);
+
+void FullBirchMurnaghanVolume(benchmark::State& state) {
+  const EosParameters p = FullBirchMurnaghan();
+  double P = 10.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(P);
+    benchmark::DoNotOptimize(VolumeFromPressure(p, P, 298.0));
+  }
+}
+BENCHMARK(FullBirchMurnaghanVolume);
+
 void TemperatureFromZeroPressureVolumeBranch(benchmark::State& state) {
   EosParameters p;
   p.alpha1 = static_cast<double>(state.range(0));
