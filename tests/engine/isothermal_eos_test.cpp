@@ -112,5 +112,45 @@ TEST(PressureFromVolume, NonPositiveVolumesGiveNonFinitePressures) {
   }
 }
 
+struct ExtremeCase {
+  const char* name;
+  EosOrder order;
+  double Kp0;
+  double V;
+  double P;  // NAN: not a number
+};
+
+// Far outside any real compression the powers overflow; with and without the
+// higher-order bracket the result must be what the full formula gives.
+const ExtremeCase kExtremeCases[] = {
+    {"Order2Huge", 2, 4.0, 1e-120, 3.231580480097596e+284},
+    {"Order3Huge", 3, 4.0, 1e-120, 3.231580480097596e+284},
+    {"Order3BracketOverflows", 3, 4.5, 1e-120, INFINITY},
+    {"Order2FirstPowerOverflows", 2, 4.0, 1e-140, INFINITY},
+    {"Order4FirstPowerOverflows", 4, 4.5, 1e-140, INFINITY},
+    {"Order2BothPowersOverflow", 2, 4.0, 1e-200, NAN},
+    {"Order3BothPowersOverflow", 3, 4.5, 1e-240, NAN},
+    {"Order3FarExpanded", 3, 4.0, 1e300, 0.0},
+};
+
+class ExtremeBirchMurnaghan : public testing::TestWithParam<ExtremeCase> {};
+
+TEST_P(ExtremeBirchMurnaghan, OverflowsAsTheFullFormulaDoes) {
+  const ExtremeCase& c = GetParam();
+  EosParameters p;
+  p.order = c.order;
+  p.Kp0 = c.Kp0;
+  UpdateImpliedCoefficients(p);
+  const double P = PressureFromVolume(p, c.V, 298.0);
+  if (std::isnan(c.P)) {
+    EXPECT_TRUE(std::isnan(P)) << P;
+  } else {
+    EXPECT_EQ(P, c.P);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BirchMurnaghan, ExtremeBirchMurnaghan, testing::ValuesIn(kExtremeCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace quorvane::engine
