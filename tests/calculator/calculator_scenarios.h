@@ -41,9 +41,6 @@ struct Scenario {
   std::string name;
   std::vector<UserAction> actions;
   FormDisplay expected;
-  // Typing goes on at the caret after the program rewrites the field being
-  // typed into; a host that always types at the end shows something else.
-  bool typesIntoARewrittenField = false;
 };
 
 // Test reports name a scenario by its name.

@@ -83,9 +83,6 @@ class ScriptedScenario : public ScriptedCalculator,
                          public ::testing::WithParamInterface<Scenario> {};
 
 TEST_P(ScriptedScenario, ShowsTheExpectedFields) {
-  if (GetParam().typesIntoARewrittenField) {
-    GTEST_SKIP() << "the scripted host types at the end of the text, not at the caret";
-  }
   testing::Perform(driver_, GetParam().actions);
   ExpectDisplay(driver_, GetParam().expected);
   RunToExit();
