@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calculator/calculator.h"
 #include "calculator/calculator_scenarios.h"
 #include "calculator/control_ids.h"
 #include "dialog/control_values.h"
+#include "dialog/modal_run.h"
 #include "dialog/resources.h"
 #include "dialog/scripted_driver.h"
 #include "dialog/scripted_host.h"
@@ -77,6 +80,27 @@ TEST_F(ScriptedCalculator, ReportsAMissingFormOnStandardOutput) {
   RunCalculator();
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Error: dialog not found\n");
   EXPECT_TRUE(bare.CallsStartingWith("RunModalDialog").empty());
+}
+
+TEST_F(ScriptedCalculator, LoadsFortySevenRecordsWithTwoRadioGroups) {
+  dialog::DialogForm form;
+  ASSERT_TRUE(dialog::IsTrue(dialog::LoadForm(form, kCalculatorFormId)));
+  ASSERT_EQ(form.controls.size(), 47u);
+  // Template positions (from 1) of the first and last radio of each group.
+  const std::vector<std::pair<std::int32_t, std::vector<std::int32_t>>> groups = {
+      {kMurnaghanRadio, {18, 21}},     {kBirchMurnaghanRadio, {18, 21}}, {kVinetRadio, {18, 21}},
+      {kNaturalStrainRadio, {18, 21}}, {kOrder2Radio, {23, 25}},         {kOrder3Radio, {23, 25}},
+      {kOrder4Radio, {23, 25}}};
+  for (const auto& [id, bounds] : groups) {
+    SCOPED_TRACE("radio " + std::to_string(id));
+    const auto record = std::find_if(form.controls.begin(), form.controls.end(),
+                                     [id](const auto& control) { return control.id == id; });
+    ASSERT_NE(record, form.controls.end());
+    EXPECT_EQ(record->integers, bounds);
+    const bool first = id == kMurnaghanRadio || id == kOrder2Radio;
+    EXPECT_EQ(dialog::IsTrue(record->logicals[1]), first);
+  }
+  dialog::ReleaseForm(form);
 }
 
 class ScriptedScenario : public ScriptedCalculator,
