@@ -44,7 +44,6 @@ struct HostControl {
   bool tabStop = false;
   bool groupStart = false;
   bool automatic = false;  // a button that checks itself when clicked
-  std::intptr_t userData = 0;
   std::string placeholderText;
   SpinState spin;
   int spinOfBuddy = -1;  // for an edit box: the index of the up-down it is the buddy of

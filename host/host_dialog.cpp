@@ -77,13 +77,17 @@ void HostDialog::Attach(HostControl& control) {
         if (c->kind == ControlKind::RadioButton && c->automatic) return ClickRadio(*c);
         // Buttons that do not check themselves keep their state; the program sets it.
         if (!c->automatic) button->setChecked(!button->isChecked());
+        sink_.StateChanged(*c);
         SendCommand(c->id, dialog::BN_CLICKED, c);
       });
       break;
-    case ControlKind::EditBox:
-      connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, this,
-              [this, c] { OnEditTextChanged(*c); });
+    case ControlKind::EditBox: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      connect(edit, &QLineEdit::textChanged, this, [this, c] { OnEditTextChanged(*c); });
+      connect(edit, &QLineEdit::cursorPositionChanged, this, [this, c] { Refresh(*c); });
+      connect(edit, &QLineEdit::selectionChanged, this, [this, c] { Refresh(*c); });
       break;
+    }
     case ControlKind::UpDown:
       connect(static_cast<UpDownWidget*>(widget), &UpDownWidget::Stepped, this,
               [this, c](int direction) { StepSpin(*c, direction, true); });
@@ -130,9 +134,15 @@ void HostDialog::CheckButton(HostControl& button, int state) {
   widget->setChecked(state != 0);
   // A checked radio button is its group's tab stop; the others are not.
   if (button.kind == ControlKind::RadioButton) button.tabStop = state != 0;
+  Refresh(button);
+}
+
+void HostDialog::Refresh(HostControl& control) {
+  if (!destroying_) sink_.StateChanged(control);
 }
 
 void HostDialog::OnEditTextChanged(HostControl& edit) {
+  Refresh(edit);
   if (!programWrite_) EmitEditChange(edit);
 }
 
@@ -150,12 +160,14 @@ void HostDialog::SetEditText(HostControl& edit, const QString& text) {
   line->setText(text);
   programWrite_ = false;
   line->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+  Refresh(edit);
   EmitEditChange(edit);
 }
 
 void HostDialog::DisableControl(HostControl& control, bool enabled) {
   if (!enabled && control.widget->hasFocus()) control.widget->clearFocus();
   control.widget->setEnabled(enabled);
+  Refresh(control);
 }
 
 bool HostDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -28,6 +28,9 @@ class NotificationSink {
   virtual ~NotificationSink() = default;
   virtual void Emit(HostDialog& dialog, const dialog::WindowMessage& message,
                     const std::optional<dialog::WindowMessage>& fallback) = 0;
+  // A control's text, caret, check or enabled state has changed; told before
+  // any notification the change causes.
+  virtual void StateChanged(HostControl& control) = 0;
 };
 
 class HostDialog : public QDialog {
@@ -39,8 +42,6 @@ class HostDialog : public QDialog {
 
   std::uintptr_t handle = 0;
   dialog::ModuleHandle module = dialog::kProgramModule;
-  std::intptr_t userData = 0;
-  std::intptr_t messageResult = 0;
   std::vector<std::unique_ptr<HostControl>> controls;
 
   HostControl* FindControl(std::int32_t id);
@@ -65,6 +66,8 @@ class HostDialog : public QDialog {
   void SetEditText(HostControl& edit, const QString& text);
   void WriteBuddy(HostControl& spin);
   void DisableControl(HostControl& control, bool enabled);
+  // Tells the sink that the control's state has changed.
+  void Refresh(HostControl& control);
 
   // The spin position from its buddy's text; nothing when the text is no
   // number in range.

@@ -39,8 +39,14 @@ QtWindowSystem::~QtWindowSystem() {
 }
 
 void QtWindowSystem::SetDefaultParent(QWidget* frame) {
-  if (const std::uintptr_t old = frameHandle_.exchange(0)) windows_.erase(old);
-  if (frame) frameHandle_ = Register(WindowEntry{nullptr, nullptr, frame});
+  if (const std::uintptr_t old = frameHandle_.exchange(0)) {
+    windows_.erase(old);
+    views_.Remove(old);
+  }
+  if (!frame) return;
+  const std::uintptr_t handle = Register(WindowEntry{nullptr, nullptr, frame});
+  views_.Put(handle, WindowView{});
+  frameHandle_ = handle;
 }
 
 bool QtWindowSystem::OnGuiThread() const {
@@ -164,13 +170,27 @@ bool QtWindowSystem::CreateDialog(dialog::ModuleHandle module, std::int32_t temp
   HostDialog* built = BuildDialog(*form, OwnerWidget(parent), *this, module, icons).release();
   built->handle = Register(WindowEntry{built, nullptr, nullptr});
   std::vector<std::uintptr_t> handles{built->handle};
+  WindowView dialogView;
+  dialogView.module = module;
   for (auto& control : built->controls) {
     control->handle = Register(WindowEntry{nullptr, control.get(), nullptr});
     handles.push_back(control->handle);
+    dialogView.items.emplace_back(control->id, control->handle);
+    WindowView view;
+    view.dialog = built->handle;
+    view.id = control->id;
+    view.module = module;
+    views_.Put(control->handle, std::move(view));
+    RefreshView(*control);
   }
+  views_.Put(built->handle, std::move(dialogView));
+  RefreshView(*built);
   // An owner that goes first takes the dialog with it; its handles go too.
   QObject::connect(built, &QObject::destroyed, guiContext_.get(), [this, handles] {
-    for (const std::uintptr_t handle : handles) windows_.erase(handle);
+    for (const std::uintptr_t handle : handles) {
+      windows_.erase(handle);
+      views_.Remove(handle);
+    }
   });
   run->handle = built->handle;
   runs_.push_back(run);

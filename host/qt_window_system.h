@@ -19,6 +19,7 @@
 #include "host/host_dialog.h"
 #include "host/input_serializer.h"
 #include "host/message_queue.h"
+#include "host/window_view.h"
 
 class QWidget;
 
@@ -93,6 +94,9 @@ class QtWindowSystem : public dialog::WindowSystem, private NotificationSink {
 
   void Emit(HostDialog& dialog, const dialog::WindowMessage& message,
             const std::optional<dialog::WindowMessage>& fallback) override;
+  void StateChanged(HostControl& control) override { RefreshView(control); }
+  void RefreshView(HostControl& control);
+  void RefreshView(HostDialog& dialog);
 
   // Runs operation on the GUI thread and delivers the notifications it caused.
   void Perform(const std::function<void()>& operation);
@@ -118,7 +122,8 @@ class QtWindowSystem : public dialog::WindowSystem, private NotificationSink {
   std::unique_ptr<QObject> guiContext_;
   std::unique_ptr<InputSerializer> serializer_;
   MessageQueue queue_;
-  std::unordered_map<std::uintptr_t, WindowEntry> windows_;
+  std::unordered_map<std::uintptr_t, WindowEntry> windows_;  // GUI thread
+  WindowViews views_;                                        // either thread
   std::uintptr_t nextHandle_ = 1;
   std::atomic<std::uintptr_t> frameHandle_{0};
   std::vector<std::shared_ptr<ModalRun>> runs_;       // GUI thread: the open modal runs

@@ -31,6 +31,10 @@ QLineEdit* LineEdit(HostControl* control) {
              : nullptr;
 }
 
+std::uintptr_t Key(WindowHandle window) {
+  return reinterpret_cast<std::uintptr_t>(window);
+}
+
 HostControl* Spin(HostControl* control) {
   return control && control->kind == ControlKind::UpDown ? control : nullptr;
 }
@@ -91,12 +95,8 @@ std::optional<std::span<const std::uint8_t>> QtWindowSystem::FindResource(
 }
 
 dialog::ModuleHandle QtWindowSystem::WindowModule(WindowHandle window) {
-  dialog::ModuleHandle module = dialog::kProgramModule;
-  Perform([&] {
-    if (HostDialog* dialog = FindDialog(window)) module = dialog->module;
-    if (HostControl* control = FindControl(window)) module = control->dialog->module;
-  });
-  return module;
+  return views_.Read(Key(window), dialog::kProgramModule,
+                     [](const WindowView& view) { return view.module; });
 }
 
 void QtWindowSystem::EndDialog(WindowHandle window, std::int32_t result) {
@@ -113,80 +113,73 @@ void QtWindowSystem::EndDialog(WindowHandle window, std::int32_t result) {
   queue_.Wake();
 }
 
+// The user data and reply slots belong to the program; the GUI never reads them.
 void QtWindowSystem::SetUserData(WindowHandle window, std::intptr_t value) {
-  Perform([&] {
-    if (HostDialog* dialog = FindDialog(window)) dialog->userData = value;
-    if (HostControl* control = FindControl(window)) control->userData = value;
-  });
+  views_.Update(Key(window), [&](WindowView& view) { view.userData = value; });
 }
 
 std::intptr_t QtWindowSystem::UserData(WindowHandle window) {
-  std::intptr_t value = 0;
-  Perform([&] {
-    if (HostDialog* dialog = FindDialog(window)) value = dialog->userData;
-    if (HostControl* control = FindControl(window)) value = control->userData;
-  });
-  return value;
+  return views_.Read(Key(window), std::intptr_t{0},
+                     [](const WindowView& view) { return view.userData; });
 }
 
 void QtWindowSystem::SetMessageResult(WindowHandle window, std::intptr_t value) {
-  Perform([&] {
-    if (HostDialog* dialog = FindDialog(window)) dialog->messageResult = value;
-  });
+  views_.Update(Key(window), [&](WindowView& view) { view.messageResult = value; });
 }
 
 WindowHandle QtWindowSystem::DialogItem(WindowHandle window, std::int32_t id) {
-  std::uintptr_t handle = 0;
-  Perform([&] {
-    HostDialog* dialog = FindDialog(window);
-    HostControl* control = dialog ? dialog->FindControl(id) : nullptr;
-    if (control) handle = control->handle;
-  });
+  const std::uintptr_t handle =
+      views_.Read(Key(window), std::uintptr_t{0}, [id](const WindowView& view) {
+        for (const auto& [itemId, itemHandle] : view.items) {
+          if (itemId == id) return itemHandle;
+        }
+        return std::uintptr_t{0};
+      });
   return reinterpret_cast<WindowHandle>(handle);
 }
 
 std::int32_t QtWindowSystem::ControlId(WindowHandle window) {
-  std::int32_t id = 0;
-  Perform([&] {
-    if (HostControl* control = FindControl(window)) id = control->id;
-  });
-  return id;
+  return views_.Read(Key(window), std::int32_t{0}, [](const WindowView& view) { return view.id; });
 }
 
 void QtWindowSystem::SetText(WindowHandle window, std::string_view text) {
   const std::string bytes(text);
   Perform([&] {
-    if (HostDialog* dialog = FindDialog(window)) dialog->setWindowTitle(FromBytes(bytes));
-    if (HostControl* control = FindControl(window))
+    if (HostDialog* dialog = FindDialog(window)) {
+      dialog->setWindowTitle(FromBytes(bytes));
+      RefreshView(*dialog);
+    }
+    if (HostControl* control = FindControl(window)) {
       SetControlText(*control, FromBytes(bytes), bytes);
+      RefreshView(*control);
+    }
   });
 }
 
 std::string QtWindowSystem::Text(WindowHandle window) {
-  std::string text;
-  Perform([&] {
-    if (HostDialog* dialog = FindDialog(window)) text = ToBytes(dialog->windowTitle());
-    if (HostControl* control = FindControl(window)) text = ControlText(*control);
-  });
-  return text;
+  return views_.Read(Key(window), std::string(), [](const WindowView& view) { return view.text; });
 }
 
 void QtWindowSystem::Enable(WindowHandle window, bool enabled) {
+  // The runtime writes every record in full; a state the window already has
+  // needs no trip to the GUI thread.
+  const std::int32_t wanted = enabled ? 1 : 0;
+  if (views_.Read(Key(window), -1, [](const WindowView& view) { return view.enabled; }) == wanted) {
+    return;
+  }
   Perform([&] {
-    if (HostDialog* dialog = FindDialog(window)) dialog->setEnabled(enabled);
+    if (HostDialog* dialog = FindDialog(window)) {
+      dialog->setEnabled(enabled);
+      RefreshView(*dialog);
+    }
     if (HostControl* control = FindControl(window))
       control->dialog->DisableControl(*control, enabled);
   });
 }
 
 std::int32_t QtWindowSystem::IsEnabled(WindowHandle window) {
-  std::int32_t enabled = 0;
-  Perform([&] {
-    if (QWidget* widget = Widget(window)) {
-      enabled = widget->testAttribute(Qt::WA_ForceDisabled) ? 0 : 1;
-    }
-  });
-  return enabled;
+  return views_.Read(Key(window), std::int32_t{0},
+                     [](const WindowView& view) { return view.enabled; });
 }
 
 void QtWindowSystem::SetCheck(WindowHandle window, std::int32_t state) {
@@ -196,22 +189,16 @@ void QtWindowSystem::SetCheck(WindowHandle window, std::int32_t state) {
 }
 
 std::int32_t QtWindowSystem::Check(WindowHandle window) {
-  std::int32_t state = 0;
-  Perform([&] {
-    HostControl* control = FindControl(window);
-    auto* button = control ? qobject_cast<QAbstractButton*>(control->widget.data()) : nullptr;
-    if (!button) return;
-    auto* box = qobject_cast<QCheckBox*>(button);
-    if (box && box->checkState() == Qt::PartiallyChecked) {
-      state = 2;
-    } else {
-      state = button->isChecked() ? 1 : 0;
-    }
-  });
-  return state;
+  return views_.Read(Key(window), std::int32_t{0},
+                     [](const WindowView& view) { return view.check; });
 }
 
 void QtWindowSystem::SetSelection(WindowHandle window, std::int32_t start, std::int32_t end) {
+  const bool caretAlreadyThere =
+      start >= 0 && start == end && views_.Read(Key(window), false, [&](const WindowView& view) {
+        return !view.hasSelection && view.selectionEnd == start;
+      });
+  if (caretAlreadyThere) return;
   Perform([&] {
     QLineEdit* edit = LineEdit(FindControl(window));
     if (!edit) return;
@@ -231,20 +218,18 @@ void QtWindowSystem::SetSelection(WindowHandle window, std::int32_t start, std::
 }
 
 std::int32_t QtWindowSystem::SelectionEnd(WindowHandle window) {
-  std::int32_t end = 0;
-  Perform([&] {
-    QLineEdit* edit = LineEdit(FindControl(window));
-    if (!edit) return;
-    end = edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition();
-  });
-  return end;
+  return views_.Read(Key(window), std::int32_t{0},
+                     [](const WindowView& view) { return view.selectionEnd; });
 }
 
 void QtWindowSystem::SetSpinRange(WindowHandle window, std::int16_t lower, std::int16_t upper) {
   Perform([&] {
     // Only stored: neither the position nor the buddy's text moves.
-    if (HostControl* spin = Spin(FindControl(window)))
-      spin->spin = {lower, upper, spin->spin.position, spin->spin.buddy};
+    HostControl* spin = Spin(FindControl(window));
+    if (!spin) return;
+    spin->spin.lower = lower;
+    spin->spin.upper = upper;
+    RefreshView(*spin);
   });
 }
 
@@ -274,14 +259,45 @@ std::uint32_t QtWindowSystem::SpinPosition(WindowHandle window) {
 }
 
 std::uint32_t QtWindowSystem::SpinRange(WindowHandle window) {
-  std::uint32_t reply = 0;
-  Perform([&] {
-    if (HostControl* spin = Spin(FindControl(window))) {
-      reply = static_cast<std::uint16_t>(spin->spin.upper) |
-              (static_cast<std::uint32_t>(static_cast<std::uint16_t>(spin->spin.lower)) << 16);
-    }
+  return views_.Read(Key(window), std::uint32_t{0},
+                     [](const WindowView& view) { return view.spinRange; });
+}
+
+void QtWindowSystem::RefreshView(HostControl& control) {
+  WindowView fresh;
+  fresh.text = ControlText(control);
+  fresh.enabled = control.widget->testAttribute(Qt::WA_ForceDisabled) ? 0 : 1;
+  if (QLineEdit* edit = LineEdit(&control)) {
+    fresh.hasSelection = edit->hasSelectedText();
+    fresh.selectionEnd = fresh.hasSelection ? edit->selectionEnd() : edit->cursorPosition();
+  }
+  if (auto* button = qobject_cast<QAbstractButton*>(control.widget.data())) {
+    auto* box = qobject_cast<QCheckBox*>(button);
+    const bool partly = box && box->checkState() == Qt::PartiallyChecked;
+    fresh.check = partly ? 2 : (button->isChecked() ? 1 : 0);
+  }
+  if (control.kind == ControlKind::UpDown) {
+    fresh.spinRange =
+        static_cast<std::uint16_t>(control.spin.upper) |
+        (static_cast<std::uint32_t>(static_cast<std::uint16_t>(control.spin.lower)) << 16);
+  }
+  views_.Update(control.handle, [&](WindowView& view) {
+    view.text = std::move(fresh.text);
+    view.enabled = fresh.enabled;
+    view.selectionEnd = fresh.selectionEnd;
+    view.hasSelection = fresh.hasSelection;
+    view.check = fresh.check;
+    view.spinRange = fresh.spinRange;
   });
-  return reply;
+}
+
+void QtWindowSystem::RefreshView(HostDialog& dialog) {
+  std::string title = ToBytes(dialog.windowTitle());
+  const std::int32_t enabled = dialog.testAttribute(Qt::WA_ForceDisabled) ? 0 : 1;
+  views_.Update(dialog.handle, [&](WindowView& view) {
+    view.text = std::move(title);
+    view.enabled = enabled;
+  });
 }
 
 void QtWindowSystem::ShowMessage(std::string_view text, std::string_view caption) {
