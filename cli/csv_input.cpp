@@ -164,6 +164,7 @@ void ReadCsvRows(std::istream& in, const std::string& source, EosRequest& reques
     }
     request.csvRows.push_back(row);
   }
+  if (in.bad()) throw InputError(source + ": cannot be read");
   if (!layout) throw InputError(source + ": no header row");
   if (request.csvRows.empty()) throw InputError(source + ": no state points after the header");
   request.known = layout->quantity;

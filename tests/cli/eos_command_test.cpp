@@ -271,6 +271,7 @@ const ErrorCase kErrorCases[] = {
      {"--input", "/nonexistent/points.csv"},
      "",
      "--input: cannot open \"/nonexistent/points.csv\""},
+    {"DirectoryAsInput", {"--input", "/"}, "", "/: cannot be read"},
     {"BadCsvCell",
      {"--input", "-"},
      "P,T\n1,300\n2,3OO\n",
