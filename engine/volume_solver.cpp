@@ -34,6 +34,7 @@ VolumeSolution SearchVolume(const EosParameters& parameters, double P, double T)
   double V = kStartFactor * VT0;
   double step = kStepFactor * VT0;
   double previous = P - curve.Pressure(V);
+  // n counts the trial volumes after the start; the search tries 10001 of them.
   for (std::int32_t n = 0; n <= kIterationCap;) {
     V = V + step;
     const double residual = P - curve.Pressure(V);
