@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -35,6 +36,25 @@ void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& s
   }
 }
 
+// The first slice on this thread, the others on helpers; a helper that cannot
+// be started leaves its slice to this thread.
+void ComputeBlock(const EosRequest& request, const TableWriter& writer,
+                  std::vector<Slice>& slices) {
+  std::vector<std::thread> helpers;
+  std::size_t started = 1;
+  try {
+    for (; started < slices.size(); ++started) {
+      helpers.emplace_back(ComputeSlice, std::cref(request), std::cref(writer),
+                           std::ref(slices[started]));
+    }
+  } catch (const std::system_error&) {
+    // No more threads to be had: the remaining slices run below.
+  }
+  ComputeSlice(request, writer, slices[0]);
+  for (std::size_t i = started; i < slices.size(); ++i) ComputeSlice(request, writer, slices[i]);
+  for (std::thread& helper : helpers) helper.join();
+}
+
 unsigned ThreadCount(std::int64_t rows) {
   const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
   const auto slices = static_cast<unsigned>(std::min<std::int64_t>(
@@ -59,13 +79,7 @@ std::int64_t WriteStateTable(const EosRequest& request, std::ostream& out) {
       slice.end = std::min(rows, next + kRowsPerSlice);
       next = slice.end;
     }
-    std::vector<std::thread> helpers;
-    for (std::size_t i = 1; i < slices.size(); ++i) {
-      helpers.emplace_back(ComputeSlice, std::cref(request), std::cref(writer),
-                           std::ref(slices[i]));
-    }
-    ComputeSlice(request, writer, slices[0]);
-    for (std::thread& helper : helpers) helper.join();
+    ComputeBlock(request, writer, slices);
     for (const Slice& slice : slices) {
       out << slice.text;
       unreached += slice.unreached;
