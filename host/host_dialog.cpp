@@ -91,6 +91,8 @@ void HostDialog::Attach(HostControl& control) {
     case ControlKind::UpDown:
       connect(static_cast<UpDownWidget*>(widget), &UpDownWidget::Stepped, this,
               [this, c](int direction) { StepSpin(*c, direction, true); });
+      connect(static_cast<UpDownWidget*>(widget), &UpDownWidget::Released, this,
+              [this, c] { EndSpinScroll(*c); });
       break;
     default:
       break;

@@ -54,6 +54,7 @@ class HostDialog : public QDialog {
   // User actions, as the dialog manager performs them.
   void ClickRadio(HostControl& radio);
   void StepSpin(HostControl& spin, int direction, bool byMouse);
+  void EndSpinScroll(HostControl& spin);
   void SendCommand(std::int32_t id, std::int32_t code, const HostControl* control);
 
   // Keyboard navigation and the Enter and Escape commands.
@@ -92,6 +93,7 @@ class HostDialog : public QDialog {
   void EmitEditChange(HostControl& edit);
 
   std::pair<int, int> GroupRange(int index) const;
+  void SendScroll(const HostControl& spin, std::int32_t code);
 
   NotificationSink& sink_;
   std::unordered_map<const QObject*, int> owners_;

@@ -77,15 +77,27 @@ void HostDialog::StepSpin(HostControl& spin, int direction, bool byMouse) {
   WriteBuddy(spin);
 
   // The scroll report goes out even when the position stayed at an end.
-  dialog::WindowMessage scroll;
-  scroll.message = dialog::Message::VScroll;
-  scroll.wParam = static_cast<std::uintptr_t>(dialog::SB_THUMBPOSITION) |
-                  ((static_cast<std::uintptr_t>(state.position) & 0xFFFFu) << 16);
-  scroll.lParam = static_cast<std::intptr_t>(spin.handle);
-  if (!destroying_) sink_.Emit(*this, scroll, std::nullopt);
-  if (byMouse && buddy && buddy->kind == ControlKind::EditBox) {
+  SendScroll(spin, dialog::SB_THUMBPOSITION);
+}
+
+void HostDialog::EndSpinScroll(HostControl& spin) {
+  if (!spin.IsUsable()) return;
+  SendScroll(spin, dialog::SB_ENDSCROLL);
+  // Letting go of an arrow leaves the buddy's number selected for typing over.
+  HostControl* buddy = spin.spin.buddy >= 0 ? controls[spin.spin.buddy].get() : nullptr;
+  if (buddy && buddy->kind == ControlKind::EditBox && buddy->IsUsable()) {
     static_cast<QLineEdit*>(buddy->widget.data())->selectAll();
   }
+}
+
+void HostDialog::SendScroll(const HostControl& spin, std::int32_t code) {
+  if (destroying_) return;
+  dialog::WindowMessage scroll;
+  scroll.message = dialog::Message::VScroll;
+  scroll.wParam = static_cast<std::uintptr_t>(code) |
+                  ((static_cast<std::uintptr_t>(spin.spin.position) & 0xFFFFu) << 16);
+  scroll.lParam = static_cast<std::intptr_t>(spin.handle);
+  sink_.Emit(*this, scroll, std::nullopt);
 }
 
 }  // namespace quorvane::host

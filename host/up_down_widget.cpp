@@ -27,6 +27,12 @@ UpDownWidget::UpDownWidget(QWidget* parent)
   setFocusPolicy(Qt::NoFocus);
   connect(up_, &QToolButton::pressed, this, [this] { emit Stepped(+1); });
   connect(down_, &QToolButton::pressed, this, [this] { emit Stepped(-1); });
+  // While an arrow repeats it reports release and press again but stays down.
+  for (QToolButton* arrow : {up_, down_}) {
+    connect(arrow, &QToolButton::released, this, [this, arrow] {
+      if (!arrow->isDown()) emit Released();
+    });
+  }
 }
 
 }  // namespace quorvane::host

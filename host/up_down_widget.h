@@ -20,6 +20,8 @@ class UpDownWidget : public QWidget {
  signals:
   // +1 for the up arrow, -1 for the down arrow; on press, and again while held.
   void Stepped(int direction);
+  // The mouse let go of an arrow.
+  void Released();
 
  private:
   QToolButton* up_;

@@ -62,16 +62,20 @@ TEST_F(UpDown, ArrowClicksStepTheBuddyThenReportTheScrollAndStopAtTheEnds) {
   StartSpinner(7);
   ClickArrow(true);
   EXPECT_EQ(TextOf(501), "8");
-  EXPECT_EQ(TakeLog(), (Log{"Command 501 EN_UPDATE", "Command 501 EN_CHANGE", "VScroll 4 8"}));
+  EXPECT_EQ(TakeLog(),
+            (Log{"Command 501 EN_UPDATE", "Command 501 EN_CHANGE", "VScroll 4 8", "VScroll 8 8"}));
+  EXPECT_TRUE(qobject_cast<QLineEdit*>(Control(501))->hasSelectedText())
+      << "letting go selects the buddy's number";
   ClickArrow(true);
   EXPECT_EQ(TextOf(501), "8");
-  EXPECT_EQ(TakeLog(), Log{"VScroll 4 8"}) << "no wrap; the text stays, the scroll is reported";
+  EXPECT_EQ(TakeLog(), (Log{"VScroll 4 8", "VScroll 8 8"}))
+      << "no wrap; the text stays, the scroll is reported";
   for (int i = 0; i < 7; ++i) ClickArrow(false);
   EXPECT_EQ(TextOf(501), "2");
   TakeLog();
   ClickArrow(false);
   EXPECT_EQ(TextOf(501), "2");
-  EXPECT_EQ(TakeLog(), Log{"VScroll 4 2"});
+  EXPECT_EQ(TakeLog(), (Log{"VScroll 4 2", "VScroll 8 2"}));
 }
 
 TEST_F(UpDown, ArrowKeysInTheBuddyStepToo) {
