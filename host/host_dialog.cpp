@@ -195,26 +195,6 @@ bool HostDialog::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-bool HostDialog::FilterEdit(HostControl& edit, QEvent& event) {
-  if ((edit.style & dialog::ES_NUMBER) == 0) return false;
-  const auto& key = static_cast<QKeyEvent&>(event);
-  const QString text = key.text();
-  // Chords with Ctrl or Alt are commands (Ctrl+V pastes), not typed characters.
-  if (text.isEmpty() || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
-  // Only typed characters are refused; control characters (Backspace,
-  // Ctrl+V) pass, and so does pasted text.
-  for (const QChar ch : text) {
-    if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) return false;
-  }
-  for (const QChar ch : text) {
-    if (ch < QLatin1Char('0') || ch > QLatin1Char('9')) {
-      QApplication::beep();
-      return true;
-    }
-  }
-  return false;
-}
-
 void HostDialog::keyPressEvent(QKeyEvent* event) {
   // Keys sent to the dialog itself, and keys a control left alone, stop here:
   // the dialog's own Enter and Escape handling would close it. An edit box

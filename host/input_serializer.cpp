@@ -59,7 +59,8 @@ void InputSerializer::SetIdle() {
 bool InputSerializer::eventFilter(QObject* receiver, QEvent* event) {
   if (replaying_ || !IsUserInput(*event) || !heldFor_(receiver)) return false;
   if (!busy_ && held_.empty()) return false;
-  held_.push_back(HeldEvent{receiver, std::unique_ptr<QEvent>(event->clone())});
+  held_.push_back(HeldEvent{receiver, std::unique_ptr<QEvent>(event->clone()),
+                            receiver == QApplication::focusWidget()});
   return true;
 }
 
@@ -75,8 +76,8 @@ void InputSerializer::Replay() {
 void InputSerializer::Send(HeldEvent& held) {
   QObject* receiver = held.receiver;
   const QEvent::Type type = held.event->type();
-  // Keys go where the focus is now, as earlier keys may have moved it.
-  if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+  // Keys typed at the focus go where the focus is now: earlier keys may have moved it.
+  if (held.toFocus && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) {
     if (QWidget* focus = QApplication::focusWidget(); focus && heldFor_(focus)) receiver = focus;
   }
   if (!receiver) return;

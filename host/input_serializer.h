@@ -35,6 +35,7 @@ class InputSerializer : public QObject {
   struct HeldEvent {
     QPointer<QObject> receiver;
     std::unique_ptr<QEvent> event;
+    bool toFocus = false;  // sent to the focus widget, as a real key is
   };
 
   void Replay();

@@ -85,6 +85,23 @@ TEST_F(EditBox, DigitsOnlyFieldRefusesTypedNonDigitsButNotPastedOrProgramText) {
   EXPECT_EQ(TextOf(103), "-4.5");
 }
 
+TEST_F(EditBox, WithoutAutomaticScrollingTypingStopsAtTheVisibleWidth) {
+  FormBuilder form;
+  form.Edit(101).Atom(102, dialog::kEditAtom, "",
+                      dialog::kChildStyle | dialog::WS_BORDER | dialog::WS_TABSTOP);
+  Start(Stacked(form.Template()));
+  const QString wide(40, QLatin1Char('W'));
+  QTest::keyClicks(Control(101), wide);
+  QTest::keyClicks(Control(102), wide);
+  Settle();
+  EXPECT_EQ(TextOf(101).size(), 40u);
+  const std::size_t kept = TextOf(102).size();
+  EXPECT_GT(kept, 5u);
+  EXPECT_LT(kept, 40u);
+  host_->SetText(ControlHandle(102), wide.toStdString());
+  EXPECT_EQ(TextOf(102).size(), 40u) << "the program's text is never cut";
+}
+
 TEST_F(EditBox, CaretKeepsItsPlaceWhenTheProgramRewritesTheText) {
   Start(EditForm());
   auto* edit = Edit(Control(101));

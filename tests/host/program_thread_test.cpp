@@ -82,6 +82,18 @@ TEST_F(TwoThreads, TypingFastGivesTheSameTextsAsTypingSlowly) {
   EXPECT_EQ(Shown(), kEchoed);
 }
 
+TEST_F(TwoThreads, KeysHeldBackFollowAFocusMovedByAnEarlierKey) {
+  StartEcho();
+  QWidget* typedAt = QApplication::focusWidget();
+  ASSERT_EQ(typedAt, Control(kTyped));
+  QTest::keyClicks(typedAt, "a");
+  QTest::keyClick(typedAt, Qt::Key_Tab);
+  QTest::keyClicks(typedAt, "z");
+  Settle();
+  EXPECT_EQ(TextOf(kTyped), "A");
+  EXPECT_EQ(TextOf(kFirstEcho), "z") << "Tab selected the echo's text and z replaced it";
+}
+
 TEST_F(TwoThreads, EndDialogReturnsTheResultAndDestroysTheDialog) {
   FormBuilder form;
   form.Button(1, "OK", dialog::BS_PUSHBUTTON);
