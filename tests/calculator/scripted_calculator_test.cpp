@@ -91,7 +91,9 @@ TEST_F(ScriptedCalculator, LoadsFortySevenRecordsWithTwoRadioGroups) {
       {kMurnaghanRadio, {18, 21}},     {kBirchMurnaghanRadio, {18, 21}}, {kVinetRadio, {18, 21}},
       {kNaturalStrainRadio, {18, 21}}, {kOrder2Radio, {23, 25}},         {kOrder3Radio, {23, 25}},
       {kOrder4Radio, {23, 25}}};
-  for (const auto& [id, bounds] : groups) {
+  for (const auto& group : groups) {
+    const std::int32_t id = group.first;
+    const std::vector<std::int32_t>& bounds = group.second;
     SCOPED_TRACE("radio " + std::to_string(id));
     const auto record = std::find_if(form.controls.begin(), form.controls.end(),
                                      [id](const auto& control) { return control.id == id; });
