@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -133,7 +134,13 @@ void HostDialog::ClickRadio(HostControl& radio) {
 void HostDialog::CheckButton(HostControl& button, int state) {
   auto* widget = qobject_cast<QAbstractButton*>(button.widget.data());
   if (!widget) return;
-  widget->setChecked(state != 0);
+  auto* box = qobject_cast<QCheckBox*>(widget);
+  if (box && box->isTristate()) {
+    box->setCheckState(state == 2 ? Qt::PartiallyChecked
+                                  : (state != 0 ? Qt::Checked : Qt::Unchecked));
+  } else {
+    widget->setChecked(state != 0);
+  }
   // A checked radio button is its group's tab stop; the others are not.
   if (button.kind == ControlKind::RadioButton) button.tabStop = state != 0;
   Refresh(button);

@@ -118,5 +118,21 @@ TEST_F(RadioButtons, TabEntersAGroupAtItsCheckedButton) {
   EXPECT_TRUE(Control(412)->hasFocus());
 }
 
+TEST_F(RadioButtons, CheckBoxesKeepTheirThreeStatesAndOnlyAutomaticOnesToggle) {
+  FormBuilder form;
+  form.Button(431, "auto", dialog::BS_AUTOCHECKBOX)
+      .Button(432, "manual", dialog::BS_CHECKBOX)
+      .Button(433, "three", dialog::BS_AUTO3STATE);
+  Start(Stacked(form.Template()));
+  host_->SetCheck(ControlHandle(433), 2);
+  EXPECT_EQ(host_->Check(ControlHandle(433)), 2);
+  TakeLog();
+  Click(431);
+  Click(432);
+  EXPECT_EQ(host_->Check(ControlHandle(431)), 1);
+  EXPECT_EQ(host_->Check(ControlHandle(432)), 0) << "the program sets a manual box";
+  EXPECT_EQ(TakeLog(), (Log{"Command 431 BN_CLICKED", "Command 432 BN_CLICKED"}));
+}
+
 }  // namespace
 }  // namespace quorvane::host::testing
