@@ -112,6 +112,22 @@ TEST_F(TwoThreads, EndDialogReturnsTheResultAndDestroysTheDialog) {
   EXPECT_EQ(host_->ActiveDialog(), nullptr);
 }
 
+TEST_F(TwoThreads, AFormWithoutParentIsOwnedByTheHiddenFrame) {
+  QWidget frame;
+  host_->SetDefaultParent(&frame);
+  ASSERT_NE(host_->DefaultParent(), nullptr);
+  EXPECT_EQ(host_->Widget(host_->DefaultParent()), &frame);
+  FormBuilder form;
+  form.Edit(1);
+  Start(Stacked(form.Template()));
+  EXPECT_EQ(DialogWidget()->parentWidget(), &frame);
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_TRUE(DialogWidget()->isVisible());
+  Finish();
+  host_->SetDefaultParent(nullptr);
+  EXPECT_EQ(host_->DefaultParent(), nullptr);
+}
+
 TEST_F(TwoThreads, AMissingTemplateFailsTheRun) {
   program_ = std::make_unique<ProgramThread>([this] {
     result_ = host_->RunModalDialog(
