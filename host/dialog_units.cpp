@@ -15,8 +15,8 @@ namespace {
 constexpr int kLetterCount = 52;
 constexpr int kDefaultPointSize = 8;
 constexpr double kPointsPerInch = 72.0;
-// The host's dialog face, with wider substitutes for the fixed dialog faces.
-constexpr std::array<const char*, 7> kWindowsSansFaces = {
+// The dialog faces of the original platform, none of them installed here.
+constexpr std::array<const char*, 7> kHostDialogFaces = {
     "MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2", "Microsoft Sans Serif",
     "Tahoma",        "Segoe UI",     "System"};
 // Liberation Sans keeps the 6-pixel letter width of the host's 8 pt dialog
@@ -24,8 +24,8 @@ constexpr std::array<const char*, 7> kWindowsSansFaces = {
 constexpr std::array<const char*, 4> kSubstitutes = {"Liberation Sans", "DejaVu Sans", "Arial",
                                                      "Helvetica"};
 
-bool IsWindowsSansFace(const QString& family) {
-  for (const char* face : kWindowsSansFaces) {
+bool IsHostDialogFace(const QString& family) {
+  for (const char* face : kHostDialogFaces) {
     if (family.compare(QLatin1String(face), Qt::CaseInsensitive) == 0) return true;
   }
   return false;
@@ -39,8 +39,7 @@ QString SubstituteFamily() {
 }
 
 QString ChooseFamily(const QString& requested) {
-  if (!requested.isEmpty() && !IsWindowsSansFace(requested) &&
-      QFontDatabase::hasFamily(requested)) {
+  if (!requested.isEmpty() && !IsHostDialogFace(requested) && QFontDatabase::hasFamily(requested)) {
     return requested;
   }
   return SubstituteFamily();
