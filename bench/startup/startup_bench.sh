@@ -13,13 +13,18 @@ for file in "$probe" "$build/shell/quorvane" "$build/bench/startup/floor_dialog"
   [ -x "$file" ] || { echo "missing $file: build the release preset first" >&2; exit 1; }
 done
 
-number_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null; rm -f "$number_file" "$samples"' EXIT
-for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$number_file")" QT_QPA_PLATFORM=xcb
-for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+# A display number other X servers leave alone (see tests/shell/e2e/x_session.sh).
+for _ in $(seq 20); do
+  number=$((200 + RANDOM % 700))
+  [ -e "/tmp/.X$number-lock" ] && continue
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 200); do xprop -display ":$number" -root >/dev/null 2>&1 && break 2; sleep 0.05; done
+  kill $xvfb_pid 2>/dev/null
+done
+trap 'kill $xvfb_pid 2>/dev/null; rm -f "$samples"' EXIT
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
+xprop -root >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
 
 median() { sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 minimum() { sort -n | head -1; }

@@ -11,12 +11,12 @@ source "$(dirname "$0")/x_session.sh"
 require_tools
 
 readonly title=$(basename "$program")
-readonly log=$(mktemp)
+readonly program_log=$(mktemp)
 start_x_server
 
 # The frame and the prompt carry the title; the prompt is the transient one.
 start_and_wait_for_prompt() {
-  "$program" 2>"$log" &
+  "$program" 2>"$program_log" &
   program_pid=$!
   wait_until 30 window_count_is "$title" 2 || fail "the frame and the prompt did not appear"
   prompt_window=
@@ -30,7 +30,7 @@ start_and_wait_for_prompt() {
     fi
   done
   [ -n "$prompt_window" ] && [ -n "$frame_window" ] || fail "no prompt owned by the frame"
-  grep -qx "status: Finished" "$log" || fail "the status bar does not read Finished"
+  grep -qx "status: Finished" "$program_log" || fail "the status bar does not read Finished"
 }
 
 focus_window() {

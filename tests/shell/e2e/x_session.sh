@@ -14,24 +14,39 @@ require_tools() {
   done
 }
 
+# A test may name the file that holds the program's standard error.
 fail() {
   echo "FAIL: $*" >&2
+  if [ -n "${program_log:-}" ] && [ -s "$program_log" ]; then
+    echo "--- the program's standard error:" >&2
+    cat "$program_log" >&2
+  fi
   exit 1
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY.
+# Starts Xvfb on a free display number and exports DISPLAY. The number is
+# drawn from a range other X servers on the machine leave alone: a server
+# ending on a low number can remove the socket of the next one to take it.
+# -noreset: by default the server resets whenever its last client leaves and
+# refuses connections meanwhile, which a program starting just then meets.
 start_x_server() {
-  local number_file
-  number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
-  xvfb_pid=$!
-  wait_until 10 test -s "$number_file" || fail "Xvfb did not start"
-  export DISPLAY=":$(cat "$number_file")"
-  rm -f "$number_file"
-  wait_until 10 xprop -root || fail "the X server does not answer"
-  # The program must use the X server, whatever the test environment chose.
-  export QT_QPA_PLATFORM=xcb
-  unset WAYLAND_DISPLAY
+  local attempt number
+  for attempt in $(seq 20); do
+    number=$((200 + RANDOM % 700))
+    [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
+    xvfb_pid=$!
+    if wait_until 10 xprop -display ":$number" -root; then
+      export DISPLAY=":$number"
+      # The program must use the X server, whatever the test environment chose.
+      export QT_QPA_PLATFORM=xcb
+      unset WAYLAND_DISPLAY
+      return 0
+    fi
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  done
+  fail "Xvfb did not start"
 }
 
 stop_everything() {
