@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
-  xvfb xauth xdotool xclip x11-utils
+  xvfb xauth xdotool xclip x11-utils libx11-dev
 )
 
 missing=()
