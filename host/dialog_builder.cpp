@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +96,8 @@ QLabel* MakeIcon(const DialogItemTemplate& item, QWidget* parent, const IconLook
     if (!image.isNull()) {
       label->setPixmap(QPixmap::fromImage(
           image.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+      // The form's icon is also its window's icon, as the program's own icon.
+      parent->window()->setWindowIcon(QIcon(QPixmap::fromImage(image)));
     }
   }
   return label;

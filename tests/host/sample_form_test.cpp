@@ -52,6 +52,9 @@ TEST(SampleForm, CalculatorFormIsLaidOutAsItsTemplateSays) {
     EXPECT_EQ(label->pixmap().size(), QSize(32, 32));
   }
   EXPECT_EQ(icons, 1);
+  // The same icon names the window.
+  EXPECT_FALSE(form->windowIcon().isNull());
+  EXPECT_EQ(form->windowIcon().availableSizes().value(0), QSize(64, 64));
 
   const QPixmap shot = form->grab();
   EXPECT_EQ(shot.size(), form->size());
