@@ -14,7 +14,9 @@ namespace quorvane::dialog {
 using Logical = std::int32_t;
 inline constexpr Logical kTrue = -1;
 inline constexpr Logical kFalse = 0;
-inline bool IsTrue(Logical value) { return (value & 1) != 0; }
+inline bool IsTrue(Logical value) {
+  return (value & 1) != 0;
+}
 
 // Value kinds and event kinds share one signed number space; a positive
 // number as a value kind is an item index.

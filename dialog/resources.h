@@ -21,13 +21,15 @@ inline constexpr std::int32_t RT_DLGINIT = 240;
 
 class ResourceTable {
  public:
-  void Add(ModuleHandle module, std::int32_t type, std::int32_t id, std::vector<std::uint8_t> bytes);
+  void Add(ModuleHandle module, std::int32_t type, std::int32_t id,
+           std::vector<std::uint8_t> bytes);
   void Remove(ModuleHandle module, std::int32_t type, std::int32_t id);
   std::optional<std::span<const std::uint8_t>> Find(ModuleHandle module, std::int32_t type,
                                                     std::int32_t id) const;
 
  private:
-  std::map<std::tuple<ModuleHandle, std::int32_t, std::int32_t>, std::vector<std::uint8_t>> entries_;
+  std::map<std::tuple<ModuleHandle, std::int32_t, std::int32_t>, std::vector<std::uint8_t>>
+      entries_;
 };
 
 // The resources of every module of this process.

@@ -142,9 +142,13 @@ class WindowSystem {
   // Scroll bar, slider and progress bar.
   virtual void SetScrollInfo(WindowHandle bar, const ScrollInfo& info) { (void)bar, (void)info; }
   virtual ScrollInfo GetScrollInfo(WindowHandle bar) { return (void)bar, ScrollInfo{}; }
-  virtual void SetScrollPosition(WindowHandle bar, std::int32_t position) { (void)bar, (void)position; }
+  virtual void SetScrollPosition(WindowHandle bar, std::int32_t position) {
+    (void)bar, (void)position;
+  }
   virtual void EnableScrollBar(WindowHandle bar, bool enabled) { (void)bar, (void)enabled; }
-  virtual void SetSliderRange(WindowHandle s, std::int16_t lower, std::int16_t upper) { (void)s, (void)lower, (void)upper; }
+  virtual void SetSliderRange(WindowHandle s, std::int16_t lower, std::int16_t upper) {
+    (void)s, (void)lower, (void)upper;
+  }
   virtual void SetSliderPosition(WindowHandle s, std::int32_t v) { (void)s, (void)v; }
   virtual void SetSliderLineSize(WindowHandle s, std::int32_t v) { (void)s, (void)v; }
   virtual void SetSliderPageSize(WindowHandle s, std::int32_t v) { (void)s, (void)v; }
@@ -154,14 +158,18 @@ class WindowSystem {
   virtual std::int32_t SliderRangeMin(WindowHandle s) { return (void)s, 0; }
   virtual std::int32_t SliderLineSize(WindowHandle s) { return (void)s, 0; }
   virtual std::int32_t SliderPageSize(WindowHandle s) { return (void)s, 0; }
-  virtual void SetProgressRange(WindowHandle p, std::int16_t lower, std::int16_t upper) { (void)p, (void)lower, (void)upper; }
+  virtual void SetProgressRange(WindowHandle p, std::int16_t lower, std::int16_t upper) {
+    (void)p, (void)lower, (void)upper;
+  }
   virtual void SetProgressPosition(WindowHandle p, std::int32_t v) { (void)p, (void)v; }
 
   // List box, combo box, drop-down list and tab control items.
   virtual void ClearItems(WindowHandle list) { (void)list; }
   virtual void AddItem(WindowHandle list, std::string_view text) { (void)list, (void)text; }
   virtual std::int32_t ItemCount(WindowHandle list) { return (void)list, 0; }
-  virtual std::string ItemText(WindowHandle list, std::int32_t index) { return (void)list, (void)index, std::string(); }
+  virtual std::string ItemText(WindowHandle list, std::int32_t index) {
+    return (void)list, (void)index, std::string();
+  }
   virtual void SetCurrentItem(WindowHandle list, std::int32_t index) { (void)list, (void)index; }
   virtual std::int32_t CurrentItem(WindowHandle list) { return (void)list, -1; }
 

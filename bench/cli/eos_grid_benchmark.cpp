@@ -24,7 +24,9 @@ void Grid(benchmark::State& state, std::vector<std::string> arguments) {
 
 const std::vector<std::string> kGrid = {"--P", "0:9.99:0.01", "--T", "300:1299:1"};
 
-void BirchMurnaghanGrid(benchmark::State& state) { Grid(state, kGrid); }
+void BirchMurnaghanGrid(benchmark::State& state) {
+  Grid(state, kGrid);
+}
 BENCHMARK(BirchMurnaghanGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BirchMurnaghanGridToHundred(benchmark::State& state) {
