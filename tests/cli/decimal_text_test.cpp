@@ -45,7 +45,7 @@ const DecimalCase kDecimalCases[] = {
     {"NotANumber", "nan", NAN},
     {"Hexadecimal", "0x10", NAN},
     {"DoubleSign", "--1", NAN},
-    {"FortranExponent", "1d3", NAN},
+    {"ExponentLetterD", "1d3", NAN},
     {"Overflow", "1e400", NAN},
     {"Underflow", "1e-400", NAN},
     {"TrailingLetter", "12a", NAN},
