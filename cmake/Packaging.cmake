@@ -7,7 +7,6 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Quorvane moves between the pressure, volume and temperature of a solid with the\
  Murnaghan, Birch-Murnaghan, Vinet and natural-strain equations of state at 2nd, 3rd\
  and 4th order and a thermal model with a temperature-dependent bulk modulus.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/quorvane/quorvane")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -18,5 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps names the C++ run-time and the Qt 6 libraries the programs
 # link; on Debian 12 the X11 platform plugin ships in libqt6gui6 among them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The face whose letters match the form's dialog-unit proportions best.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
 
 include(CPack)

@@ -8,7 +8,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation2
   xvfb xauth xdotool xclip x11-utils libx11-dev
 )
 
