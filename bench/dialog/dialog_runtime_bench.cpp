@@ -8,7 +8,7 @@
 #include "dialog/modal_run.h"
 #include "dialog/resources.h"
 #include "dialog/window_system.h"
-#include "tests/dialog/form_builder.h"
+#include "resources/program_resources.h"
 #include "tests/dialog/scripted_host.h"
 
 namespace {
@@ -31,7 +31,8 @@ void SetSixFields(DialogForm& form, std::int32_t, EventKind) {
 // From typing into the trigger field to the six fields shown.
 void BM_HandlerSettingSixFieldsAndTheWritePass(benchmark::State& state) {
   ResourceTable resources;
-  resources.Add(kProgramModule, RT_DIALOG, kFormId, WriteDialogTemplate(CalculatorLikeTemplate()));
+  resources.Add(kProgramModule, RT_DIALOG, kFormId,
+                WriteDialogTemplate(quorvane::resources::CalculatorFormTemplate()));
   ScriptedHost host(resources);
   host.KeepRecord(false);
   SetWindowSystem(&host);
@@ -52,7 +53,8 @@ BENCHMARK(BM_HandlerSettingSixFieldsAndTheWritePass);
 // Loading the calculator's 47-control template into a form.
 void BM_LoadCalculatorForm(benchmark::State& state) {
   ResourceTable resources;
-  resources.Add(kProgramModule, RT_DIALOG, kFormId, WriteDialogTemplate(CalculatorLikeTemplate()));
+  resources.Add(kProgramModule, RT_DIALOG, kFormId,
+                WriteDialogTemplate(quorvane::resources::CalculatorFormTemplate()));
   ScriptedHost host(resources);
   SetWindowSystem(&host);
   DialogForm form;

@@ -60,7 +60,4 @@ class FormBuilder {
   DialogTemplate dialog_;
 };
 
-// The calculator's form: its 47 controls in template order.
-DialogTemplate CalculatorLikeTemplate();
-
 }  // namespace quorvane::dialog
