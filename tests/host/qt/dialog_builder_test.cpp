@@ -1,4 +1,4 @@
-#include "host/dialog_builder.h"
+#include "host/qt/dialog_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 
 #include "dialog/form_builder.h"
-#include "host/dialog_units.h"
+#include "host/qt/dialog_units.h"
 #include "qt_host_fixture.h"
 
 namespace quorvane::host::testing {

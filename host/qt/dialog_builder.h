@@ -7,7 +7,7 @@
 #include <span>
 
 #include "dialog/dialog_template.h"
-#include "host/host_dialog.h"
+#include "host/qt/host_dialog.h"
 
 class QWidget;
 

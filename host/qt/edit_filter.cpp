@@ -8,7 +8,7 @@
 #include <QStyle>
 
 #include "dialog/window_styles.h"
-#include "host/host_dialog.h"
+#include "host/qt/host_dialog.h"
 
 namespace quorvane::host {
 namespace {

@@ -1,15 +1,15 @@
+#include "calculator/calculator_form.h"
+
 #include <cstdint>
 #include <string>
 
 #include "calculator/control_ids.h"
 #include "dialog/window_styles.h"
-#include "resources/program_resources.h"
 
-namespace quorvane::resources {
+namespace quorvane::calculator {
 namespace {
 
 using namespace quorvane::dialog;
-using namespace quorvane::calculator;
 
 // Controls the program never addresses.
 constexpr std::int32_t kUnnamed = -1;
@@ -139,4 +139,4 @@ DialogTemplate CalculatorFormTemplate() {
   return form;
 }
 
-}  // namespace quorvane::resources
+}  // namespace quorvane::calculator

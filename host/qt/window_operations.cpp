@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/qt_window_system.h"
+#include "host/qt/qt_window_system.h"
 
 namespace quorvane::host {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/up_down_widget.h"
+#include "host/qt/up_down_widget.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -16,10 +16,10 @@
 
 #include "dialog/resources.h"
 #include "dialog/window_system.h"
-#include "host/host_dialog.h"
-#include "host/input_serializer.h"
-#include "host/message_queue.h"
-#include "host/window_view.h"
+#include "host/qt/host_dialog.h"
+#include "host/qt/input_serializer.h"
+#include "host/qt/message_queue.h"
+#include "host/qt/window_view.h"
 
 class QWidget;
 

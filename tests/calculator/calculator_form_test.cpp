@@ -1,3 +1,5 @@
+#include "calculator/calculator_form.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,9 +7,8 @@
 #include <vector>
 
 #include "dialog/dialog_template.h"
-#include "resources/program_resources.h"
 
-namespace quorvane::resources {
+namespace quorvane::calculator {
 namespace {
 
 // One row per control in template order: what the form must declare.
@@ -150,4 +151,4 @@ TEST(CalculatorFormTemplate, SurvivesTheTemplateBytesUnchanged) {
 }
 
 }  // namespace
-}  // namespace quorvane::resources
+}  // namespace quorvane::calculator

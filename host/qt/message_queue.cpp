@@ -1,4 +1,4 @@
-#include "host/message_queue.h"
+#include "host/qt/message_queue.h"
 
 namespace quorvane::host {
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "dialog/window_styles.h"
-#include "host/host_dialog.h"
+#include "host/qt/host_dialog.h"
 
 namespace quorvane::host {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/window_view.h"
+#include "host/qt/window_view.h"
 
 namespace quorvane::host {
 

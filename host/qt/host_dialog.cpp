@@ -1,4 +1,4 @@
-#include "host/host_dialog.h"
+#include "host/qt/host_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "dialog/window_styles.h"
-#include "host/up_down_widget.h"
+#include "host/qt/up_down_widget.h"
 
 namespace quorvane::host {
 

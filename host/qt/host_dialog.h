@@ -10,7 +10,7 @@
 
 #include "dialog/resources.h"
 #include "dialog/window_system.h"
-#include "host/host_control.h"
+#include "host/qt/host_control.h"
 
 class QKeyEvent;
 

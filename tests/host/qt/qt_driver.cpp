@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "host/program_thread.h"
-#include "host/up_down_widget.h"
+#include "host/qt/program_thread.h"
+#include "host/qt/up_down_widget.h"
 #include "qt_host_fixture.h"
 
 namespace quorvane::host::testing {

@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "dialog/form_builder.h"
-#include "host/up_down_widget.h"
+#include "host/qt/up_down_widget.h"
 #include "qt_host_fixture.h"
 
 namespace quorvane::host::testing {

@@ -13,8 +13,8 @@
 #include "dialog/dialog_template.h"
 #include "dialog/resources.h"
 #include "dialog/window_system.h"
-#include "host/program_thread.h"
-#include "host/qt_window_system.h"
+#include "host/qt/program_thread.h"
+#include "host/qt/qt_window_system.h"
 
 // A Qt host on the offscreen platform with a test program on its own thread:
 // the program runs one modal dialog and logs every message its window

@@ -16,8 +16,8 @@
 #include "dialog/dialog_template.h"
 #include "dialog/modal_run.h"
 #include "dialog/window_styles.h"
-#include "host/program_thread.h"
-#include "host/qt_window_system.h"
+#include "host/qt/program_thread.h"
+#include "host/qt/qt_window_system.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "host/dialog_units.h"
+#include "host/qt/dialog_units.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,11 +1,11 @@
-#include "host/qt_window_system.h"
+#include "host/qt/qt_window_system.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QWidget>
 
 #include "dialog/dialog_template.h"
-#include "host/dialog_builder.h"
+#include "host/qt/dialog_builder.h"
 
 namespace quorvane::host {
 namespace {

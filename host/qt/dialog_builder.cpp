@@ -1,4 +1,4 @@
-#include "host/dialog_builder.h"
+#include "host/qt/dialog_builder.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -14,8 +14,8 @@
 #include <cstring>
 
 #include "dialog/window_styles.h"
-#include "host/dialog_units.h"
-#include "host/up_down_widget.h"
+#include "host/qt/dialog_units.h"
+#include "host/qt/up_down_widget.h"
 
 namespace quorvane::host {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "dialog/host_driver.h"
 #include "dialog/resources.h"
-#include "host/qt_window_system.h"
+#include "host/qt/qt_window_system.h"
 
 class QWidget;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "dialog/window_styles.h"
-#include "host/host_dialog.h"
+#include "host/qt/host_dialog.h"
 
 namespace quorvane::host {
 namespace {

@@ -9,10 +9,11 @@
 #include <QTest>
 
 #include "calculator/calculator.h"
+#include "calculator/calculator_form.h"
 #include "dialog/window_system.h"
-#include "host/dialog_units.h"
-#include "host/program_thread.h"
-#include "host/qt_window_system.h"
+#include "host/qt/dialog_units.h"
+#include "host/qt/program_thread.h"
+#include "host/qt/qt_window_system.h"
 #include "qt_host_fixture.h"
 #include "resources/program_resources.h"
 
@@ -37,7 +38,7 @@ TEST(SampleForm, CalculatorFormIsLaidOutAsItsTemplateSays) {
   ASSERT_TRUE(WaitUntil([&] { return host.ActiveDialog() != nullptr && host.IsIdle(); }));
 
   QWidget* form = host.Widget(host.ActiveDialog());
-  const dialog::DialogTemplate layout = resources::CalculatorFormTemplate();
+  const dialog::DialogTemplate layout = calculator::CalculatorFormTemplate();
   const BaseUnits units = FontBaseUnits(form->font());
   EXPECT_EQ(form->size(), DialogRectToPixels(0, 0, layout.cx, layout.cy, units).size());
   EXPECT_EQ(form->windowTitle().toStdString(), layout.title);

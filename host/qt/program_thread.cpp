@@ -1,4 +1,4 @@
-#include "host/program_thread.h"
+#include "host/qt/program_thread.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "host/input_serializer.h"
+#include "host/qt/input_serializer.h"
 
 #include <QApplication>
 #include <QEvent>
