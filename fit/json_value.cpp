@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <utility>
 
 namespace quorvane::fit {
 namespace {
@@ -99,7 +100,7 @@ class JsonParser {
       SkipBlanks();
       Expect(':');
       SkipBlanks();
-      value.members.emplace_back(std::move(key), Value(depth + 1));
+      value.members.push_back({std::move(key), Value(depth + 1)});
       SkipBlanks();
       if (Peek() == '}') {
         ++pos_;
@@ -267,8 +268,8 @@ class JsonParser {
 
 const JsonValue* JsonValue::Find(std::string_view key) const {
   const JsonValue* found = nullptr;
-  for (const auto& [name, value] : members) {
-    if (name == key) found = &value;
+  for (const JsonMember& member : members) {
+    if (member.name == key) found = &member.value;
   }
   return found;
 }

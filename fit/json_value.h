@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace quorvane::fit {
@@ -14,6 +13,8 @@ class JsonError : public std::runtime_error {
   explicit JsonError(const std::string& message) : std::runtime_error(message) {}
 };
 
+struct JsonMember;
+
 // One parsed JSON value. Objects keep their members in the order written.
 struct JsonValue {
   enum class Kind { Null, Boolean, Number, String, Array, Object };
@@ -22,10 +23,15 @@ struct JsonValue {
   double number = 0.0;
   std::string text;
   std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;
+  std::vector<JsonMember> members;
 
   // The last member of that name (nullptr when absent or not an object).
   const JsonValue* Find(std::string_view key) const;
+};
+
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 // Strict JSON (RFC 8259) with nesting limited to kMaxJsonDepth. Numbers are
