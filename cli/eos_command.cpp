@@ -7,6 +7,7 @@
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
+#include "cli/safe_text.h"
 #include "cli/state_rows.h"
 #include "cli/state_table.h"
 
@@ -20,7 +21,7 @@ void ReadInputFile(std::istream& standardInput, EosRequest& request) {
     return;
   }
   std::ifstream file(path);
-  if (!file) throw InputError("--input: cannot open \"" + path + "\"");
+  if (!file) throw InputError("--input: cannot open \"" + SafeText(path, kSourceNameLimit) + "\"");
   ReadCsvRows(file, path, request);
 }
 
