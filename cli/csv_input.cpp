@@ -96,7 +96,7 @@ void ReadCsvRows(std::istream& in, const std::string& source, EosRequest& reques
         request.csvRows.push_back(input);
       });
   if (request.csvRows.empty()) {
-    throw InputError(SafeText(source, kSourceNameLimit) + ": no state points after the header");
+    throw InputError(SafeText(source, kLongInputLimit) + ": no state points after the header");
   }
   request.known = layout.quantity;
 }

@@ -25,7 +25,7 @@ class LineReader {
     while (true) {
       in_.getline(chunk_, kChunkBytes);
       const auto got = static_cast<std::size_t>(in_.gcount());
-      if (in_.bad()) throw InputError(SafeText(source_, kSourceNameLimit) + ": cannot be read");
+      if (in_.bad()) throw InputError(SafeText(source_, kLongInputLimit) + ": cannot be read");
       const bool chunkFull = in_.fail() && !in_.eof() && got == kChunkBytes - 1;
       const bool delimited = !in_.fail() && !in_.eof();
       line.append(chunk_, delimited ? got - 1 : got);
@@ -199,7 +199,7 @@ bool DataHeader::Has(std::string_view name) const {
 }
 
 std::string DataLocation(std::string_view source, long line, int column) {
-  std::string where = SafeText(source, kSourceNameLimit) + " line " + std::to_string(line);
+  std::string where = SafeText(source, kLongInputLimit) + " line " + std::to_string(line);
   if (column > 0) where += ", column " + std::to_string(column);
   return where;
 }
@@ -235,7 +235,7 @@ void ReadDataRows(std::istream& in, std::string_view source, const DataColumns& 
     }
     onRow(*header, DataRow{lineNumber, values});
   }
-  if (!header) throw InputError(SafeText(source, kSourceNameLimit) + ": no header row");
+  if (!header) throw InputError(SafeText(source, kLongInputLimit) + ": no header row");
 }
 
 DataTable ReadDataTable(std::istream& in, std::string_view source, const DataColumns& columns) {

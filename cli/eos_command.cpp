@@ -21,7 +21,7 @@ void ReadInputFile(std::istream& standardInput, EosRequest& request) {
     return;
   }
   std::ifstream file(path);
-  if (!file) throw InputError("--input: cannot open \"" + SafeText(path, kSourceNameLimit) + "\"");
+  if (!file) throw InputError("--input: cannot open \"" + SafeText(path, kLongInputLimit) + "\"");
   ReadCsvRows(file, path, request);
 }
 

@@ -8,8 +8,9 @@ namespace quorvane::cli {
 
 // How much of a user's text an error line quotes before cutting it short.
 inline constexpr std::size_t kQuotedInputLimit = 60;
-// File names are kept longer, so that the name itself survives the cut.
-inline constexpr std::size_t kSourceNameLimit = 240;
+// File names and the option parser's whole messages are kept longer, so that
+// a file's own name survives the cut.
+inline constexpr std::size_t kLongInputLimit = 240;
 
 // Text from outside the program made fit for one line of a terminal: every
 // byte that is not printable ASCII (control bytes, DEL, and bytes of 0x80 and

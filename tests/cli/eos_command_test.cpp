@@ -292,7 +292,7 @@ TEST(EosCommand, VolumesPrintedReadBackToTheSameState) {
 struct ErrorCase {
   const char* name;
   std::vector<std::string> arguments;
-  const char* input;
+  std::string input;
   const char* message;
 };
 
@@ -368,6 +368,29 @@ const ErrorCase kErrorCases[] = {
      {"--eos", "vinet", "--order", "4", "--P", "1"},
      "",
      "--order 4: vinet is 2nd or 3rd order only"},
+    {"TerminalControlsInAValue",
+     {"--P", "\x1b]0;owned\x07\x1b[2J"},
+     "",
+     "--P: \"\\x1b]0;owned\\x07\\x1b[2J\" is not a decimal number (digits, one point, an "
+     "optional exponent)"},
+    {"NulInACsvField",
+     {"--input", "-"},
+     std::string("P,T\n1,3\0\n", 9),
+     "<stdin> line 2, column 2 (T): \"3\\x00\" is not a decimal number (digits, one point, an "
+     "optional exponent)"},
+    {"HugeValueIsCut",
+     {"--V0", std::string(100000, '9') + "x"},
+     "",
+     "--V0: \"999999999999999999999999999999999999999999999999999999999999...\" is not a "
+     "decimal number (digits, one point, an optional exponent)"},
+    {"TerminalControlsInAStrayArgument",
+     {"--P", "1", "\x1b[2J"},
+     "",
+     "The following argument was not expected: \\x1b[2J"},
+    {"TerminalControlsInAFileName",
+     {"--input", "/nonexistent/\x1b[2J.csv"},
+     "",
+     "--input: cannot open \"/nonexistent/\\x1b[2J.csv\""},
 };
 
 class EosCommandErrors : public testing::TestWithParam<ErrorCase> {};
@@ -389,10 +412,24 @@ TEST(EosCommand, NegativeNumbersAreValuesNotOptions) {
   EXPECT_EQ(Numbers(outcome.out).size(), 2u);
 }
 
-TEST(EosCommand, HelpListsTheOptions) {
+TEST(EosCommand, HelpListsTheOptionsUnitsExitCodesAndExamples) {
   const Outcome outcome = RunEos({"--help"});
   EXPECT_EQ(outcome.code, 0);
-  EXPECT_NE(outcome.out.find("--V-over-VT0"), std::string::npos);
+  for (const char* part : {"--V-over-VT0", "--version", "Units:", "Exit codes:", "Examples:"}) {
+    EXPECT_NE(outcome.out.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(outcome.err, "");
+  // Every example runs as printed (the input file aside).
+  const std::string example = "  quorvane-eos ";
+  const auto start = outcome.out.find(example) + example.size();
+  const std::string line = outcome.out.substr(start, outcome.out.find('\n', start) - start);
+  EXPECT_EQ(RunEos(Split(line, ' ')).code, 0) << line;
+}
+
+TEST(EosCommand, VersionIsTheProjects) {
+  const Outcome outcome = RunEos({"--version"});
+  EXPECT_EQ(outcome.code, 0);
+  EXPECT_EQ(outcome.out, "quorvane-eos " QUORVANE_VERSION "\n");
   EXPECT_EQ(outcome.err, "");
 }
 
