@@ -7,6 +7,7 @@
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
+#include "cli/safe_text.h"
 #include "cli/state_rows.h"
 #include "cli/state_table.h"
 
@@ -20,7 +21,7 @@ void ReadInputFile(std::istream& standardInput, EosRequest& request) {
     return;
   }
   std::ifstream file(path);
-  if (!file) throw InputError("--input: cannot open \"" + path + "\"");
+  if (!file) throw InputError("--input: cannot open \"" + SafeText(path, kLongInputLimit) + "\"");
   ReadCsvRows(file, path, request);
 }
 
@@ -39,13 +40,52 @@ EosRequest CheckedRequest(const std::vector<std::string>& arguments, std::istrea
   return request;
 }
 
-void ReportUnreachedPoint(const EosRequest& request, std::ostream& err) {
-  std::string message = "quorvane-eos: warning: the pressure ";
-  AppendShortest(message, request.knownValues.start);
-  message += " is not reached at T = ";
-  AppendShortest(message, request.partnerValues.start);
-  message += "; the search gave up and V is V(T,0)\n";
-  err << message;
+// One line on what a single point holds when it is not a state point; empty
+// when it is one.
+std::string SinglePointWarning(const EosRequest& request, RowOutcome outcome) {
+  std::string pressure;
+  AppendShortest(pressure, request.knownValues.start);
+  std::string temperature;
+  AppendShortest(temperature, request.partnerValues.start);
+  switch (outcome) {
+    case RowOutcome::PressureNotReached:
+      return "warning: the pressure " + pressure + " is not reached at T = " + temperature +
+             "; the search gave up and V is V(T,0)";
+    case RowOutcome::PressureNotANumber:
+      return "warning: at T = " + temperature +
+             " the equation of state gives no number for the pressure; the search gave up and "
+             "V is V(T,0)";
+    default:
+      return {};
+  }
+}
+
+// One line for each kind of row of a table that is not a state point.
+std::string TableWarnings(const TableSummary& summary) {
+  struct Kind {
+    RowOutcome outcome;
+    const char* what;
+  };
+  static const Kind kKinds[] = {
+      {RowOutcome::PressureNotReached, "the pressure is not reached; V is V(T,0)"},
+      {RowOutcome::PressureNotANumber,
+       "the equation of state gives no number for the pressure; V is V(T,0)"},
+      {RowOutcome::NotFinite, "a value is infinite or not a number"},
+  };
+  std::string warnings;
+  for (const Kind& kind : kKinds) {
+    const std::int64_t rows = summary.Count(kind.outcome);
+    if (rows == 0) continue;
+    warnings += "quorvane-eos: warning: " + std::to_string(rows) +
+                (rows == 1 ? " row is" : " rows are") +
+                " not a state point (converged false): " + kind.what + "\n";
+  }
+  return warnings;
+}
+
+int WriteFailed(std::ostream& err) {
+  err << "quorvane-eos: writing the table failed\n";
+  return kExitWriteFailed;
 }
 
 }  // namespace
@@ -62,12 +102,25 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
   }
   if (help) return out.flush() ? kExitSuccess : kExitWriteFailed;
 
-  const std::int64_t unreached = WriteStateTable(request, out);
-  if (unreached > 0 && IsSinglePoint(request)) ReportUnreachedPoint(request, err);
-  out.flush();
-  if (!out) {
-    err << "quorvane-eos: writing the table failed\n";
-    return kExitWriteFailed;
+  const bool single = IsSinglePoint(request);
+  if (single) {
+    const StateRow row = ComputeStateRow(request.parameters, request.known, RowInput(request, 0));
+    if (row.outcome == RowOutcome::NotFinite) {
+      err << "quorvane-eos: these inputs determine no state point: "
+          << FirstNonFiniteColumn(row.point) << " is not finite\n";
+      return kExitNoStatePoint;
+    }
+  }
+  const TableSummary summary = WriteStateTable(request, out);
+  if (!summary.written || !out.flush()) return WriteFailed(err);
+  if (single) {
+    for (int i = 0; i < kRowOutcomeCount; ++i) {
+      if (summary.rows[i] == 0) continue;
+      const std::string warning = SinglePointWarning(request, static_cast<RowOutcome>(i));
+      if (!warning.empty()) err << "quorvane-eos: " << warning << '\n';
+    }
+  } else {
+    err << TableWarnings(summary);
   }
   return kExitSuccess;
 }
