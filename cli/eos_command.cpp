@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/csv_input.h"
 #include "cli/decimal_text.h"
+#include "cli/fit_command.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
 #include "cli/safe_text.h"
@@ -92,6 +93,9 @@ int WriteFailed(std::ostream& err) {
 
 int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
                   std::ostream& err) {
+  if (!arguments.empty() && arguments.front() == "fit") {
+    return RunFitCommand({arguments.begin() + 1, arguments.end()}, in, out, err);
+  }
   EosRequest request;
   bool help = false;
   try {

@@ -4,7 +4,7 @@
 
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
-#include "cli/parameter_options.h"
+#include "cli/params_option.h"
 #include "cli/safe_text.h"
 
 namespace quorvane::cli {
@@ -148,7 +148,7 @@ bool MustBePositive(KnownQuantity quantity) {
 
 EosRequest RequestFromOptions(const TypedOptions& options) {
   EosRequest request;
-  request.parameters = ParametersFromOptions(options);
+  ReadParamsOption(options, request);
   request.format = FormatFromOptions(options);
   request.width = WidthFromOptions(options);
   if (options.Find("--input")) {

@@ -29,8 +29,8 @@ void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& s
   slice.rows = {};
   TableWriter::ColumnTexts previous;
   for (std::int64_t row = slice.begin; row < slice.end; ++row) {
-    const StateRow state =
-        ComputeStateRow(request.parameters, request.known, RowInput(request, row));
+    StateRow state = ComputeStateRow(request.parameters, request.known, RowInput(request, row));
+    state.sigma = RowUncertainty(request, state);
     ++slice.rows[static_cast<int>(state.outcome)];
     writer.AppendRow(slice.text, state, row == 0, previous);
   }
@@ -65,7 +65,7 @@ unsigned ThreadCount(std::int64_t rows) {
 }  // namespace
 
 TableSummary WriteStateTable(const EosRequest& request, std::ostream& out) {
-  const TableWriter writer(request.format, request.width);
+  const TableWriter writer(request.format, request.width, UncertaintyColumn(request));
   std::string text;
   writer.AppendHeader(text);
   TableSummary summary;

@@ -12,7 +12,7 @@ std::vector<StrainPoint> EulerianStrainPoints(const FitData& data, double V0, do
     const double ratio = std::pow(V0 / obs.V, 2.0 / 3.0);
     StrainPoint point;
     point.f = 0.5 * (ratio - 1.0);
-    if (point.f == 0.0) continue;
+    if (point.f == 0.0 || obs.P == 0.0) continue;
     const double f = point.f;
     const double denominator = 3.0 * f * std::pow(1.0 + 2.0 * f, 2.5);
     point.F = obs.P / denominator;

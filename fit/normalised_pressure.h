@@ -16,8 +16,8 @@ struct StrainPoint {
   double sigF = 0.0;
 };
 
-// The points of an isothermal data set; points at f = 0, where F is 0/0, are
-// left out.
+// The points of an isothermal data set; points at P = 0 or f = 0, where F is
+// 0/0 or says nothing, are left out.
 std::vector<StrainPoint> EulerianStrainPoints(const FitData& data, double V0, double sigV0);
 
 // The straight line F = intercept + slope f, weighted by 1/sigF^2 when every

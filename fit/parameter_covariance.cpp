@@ -48,8 +48,10 @@ CovarianceEstimate EstimateCovariance(const Eigen::MatrixXd& jacobian) {
   const Eigen::MatrixXd& V = svd.matrixV();
   const Eigen::MatrixXd scaledCovariance =
       V * s.array().square().inverse().matrix().asDiagonal() * V.transpose();
-  estimate.covariance =
+  const Eigen::MatrixXd covariance =
       norms.cwiseInverse().asDiagonal() * scaledCovariance * norms.cwiseInverse().asDiagonal();
+  // The products round differently above and below the diagonal.
+  estimate.covariance = 0.5 * (covariance + covariance.transpose());
   if (s[m - 1] < kSingularRatio * s[0]) {
     estimate.singular = true;
     NameWeakest(V.col(m - 1), scaledCovariance, estimate);
