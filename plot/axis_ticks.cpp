@@ -3,6 +3,13 @@
 #include <cmath>
 
 namespace quorvane::plot {
+namespace {
+
+// A tick within this fraction of a step outside the range still counts as on
+// its edge.
+constexpr double kEdgeSlack = 1e-9;
+
+}  // namespace
 
 AxisTicks NiceTicks(double low, double high, int targetCount) {
   if (!(high > low)) {
@@ -21,11 +28,12 @@ AxisTicks NiceTicks(double low, double high, int targetCount) {
   }
   AxisTicks ticks;
   ticks.step = step;
-  ticks.low = std::floor(low / step) * step;
-  ticks.high = std::ceil(high / step) * step;
-  const long count = std::lround((ticks.high - ticks.low) / step);
-  for (long i = 0; i <= count; ++i) {
-    const double value = ticks.low + static_cast<double>(i) * step;
+  ticks.low = low;
+  ticks.high = high;
+  const double first = std::ceil(low / step - kEdgeSlack);
+  const double last = std::floor(high / step + kEdgeSlack);
+  for (double i = first; i <= last; ++i) {
+    const double value = i * step;
     // Ticks at zero print as 0, not as a rounding residue like 1e-17.
     ticks.values.push_back(std::fabs(value) < 1e-9 * step ? 0.0 : value);
   }

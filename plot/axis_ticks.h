@@ -4,8 +4,8 @@
 
 namespace quorvane::plot {
 
-// A linear axis: a range widened to whole steps of 1, 2 or 5 times a power
-// of ten, and the tick values on it.
+// A linear axis: its range, and ticks at the multiples of a step of 1, 2 or
+// 5 times a power of ten that lie within it.
 struct AxisTicks {
   double low = 0.0;
   double high = 1.0;

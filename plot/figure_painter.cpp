@@ -17,9 +17,9 @@ constexpr double kRight = 24.0;
 constexpr double kTop = 48.0;
 constexpr double kBottom = 64.0;
 constexpr double kMarkerRadius = 4.0;
-constexpr int kTickCount = 6;
+constexpr int kTickCount = 8;
 constexpr double kFontPixels = 15.0;
-constexpr double kRangeMargin = 0.02;
+constexpr double kRangeMargin = 0.04;
 
 // Colour-blind-safe colours, one per series in order.
 const QColor kPalette[] = {QColor(0, 114, 178),   QColor(213, 94, 0),   QColor(0, 158, 115),
@@ -39,7 +39,7 @@ struct Range {
 // times the spread of the points: one point near zero strain, whose F is
 // known to no digit, must not squash the others into a line. Longer bars run
 // off the frame.
-constexpr double kLongestErrorBar = 1.0;
+constexpr double kLongestErrorBar = 10.0;
 
 void Ranges(const Figure& figure, Range& x, Range& y) {
   for (const Series& series : figure.series) {
