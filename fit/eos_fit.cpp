@@ -111,6 +111,8 @@ bool Solve(PressureResiduals& residuals, Eigen::VectorXd& x, int& iterations) {
     solver.setXtol(kSolverTolerance);
     solver.setMaxfev(kEvaluationsPerParameter * (residuals.inputs() + 1));
     const auto status = solver.minimize(x);
+    // The solver counts nothing when it refuses its input.
+    if (status == Eigen::LevenbergMarquardtSpace::ImproperInputParameters) return false;
     iterations += static_cast<int>(solver.iterations());
     if (!Converged(status) || !x.allFinite()) return false;
     const Eigen::VectorXd sigmas = residuals.EffectiveSigmas(x);
