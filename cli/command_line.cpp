@@ -40,6 +40,7 @@ const OptionDescription kOptions[] = {
     {"--params",
      "a JSON parameter file (as quorvane-eos fit writes it) instead of --eos ... --Tref; with a "
      "covariance, adds sigV (known P) or sigP (known V)"},
+    {"--plot", "also draw the isotherms (V against P) to FILE.svg and FILE.png"},
     {"--format", "csv | tsv | json (default csv)"},
     {"--width", "print every number as the form shows it in a field N characters wide (1-32)"},
 };

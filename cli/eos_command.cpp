@@ -11,6 +11,8 @@
 #include "cli/safe_text.h"
 #include "cli/state_rows.h"
 #include "cli/state_table.h"
+#include "cli/table_figure.h"
+#include "plot/figure_writer.h"
 
 namespace quorvane::cli {
 namespace {
@@ -113,6 +115,14 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
       err << "quorvane-eos: these inputs determine no state point: "
           << FirstNonFiniteColumn(row.point) << " is not finite\n";
       return kExitNoStatePoint;
+    }
+  }
+  if (request.plotPath) {
+    const std::string problem =
+        plot::WriteFigure(TableFigure(request), PlotBasePath(*request.plotPath));
+    if (!problem.empty()) {
+      err << "quorvane-eos: --plot: " << problem << '\n';
+      return kExitWriteFailed;
     }
   }
   const TableSummary summary = WriteStateTable(request, out);

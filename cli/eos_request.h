@@ -38,6 +38,8 @@ struct EosRequest {
   // From a --params file with a covariance: the table adds the propagated
   // standard deviation of V (known P) or P (known V).
   std::optional<fit::ParameterCovariance> covariance;
+  // --plot: the isotherms are drawn to this path as SVG and PNG.
+  std::optional<std::string> plotPath;
 };
 
 // The name of the standard-deviation column the table adds, or nullptr.

@@ -151,6 +151,7 @@ EosRequest RequestFromOptions(const TypedOptions& options) {
   ReadParamsOption(options, request);
   request.format = FormatFromOptions(options);
   request.width = WidthFromOptions(options);
+  if (const std::string* plot = options.Find("--plot")) request.plotPath = *plot;
   if (options.Find("--input")) {
     ReadInputOption(options, request);
   } else {

@@ -140,14 +140,19 @@ TEST_F(FitCommand, RefusesBadInputWithOneLineAndNothingWritten) {
 }
 
 // This test program links the stand-in for plots, as a build without Qt
-// does: --plot must say so and fail, and print no results.
+// does: --plot of the fit and of the table must say so and fail, and print
+// no results.
 TEST_F(FitCommand, PlotWithoutPlotsSaysSoAndWritesNothing) {
-  const Outcome outcome =
-      RunProgram({"fit", "--plot", Path("fit"), Write("measured.csv", kMeasured)});
-  EXPECT_EQ(outcome.code, 1);
-  EXPECT_EQ(outcome.out, "");
-  EXPECT_NE(outcome.err.find("plots are not available in this build"), std::string::npos)
-      << outcome.err;
+  const std::vector<std::string> commands[] = {
+      {"fit", "--plot", Path("fit"), Write("measured.csv", kMeasured)},
+      {"--P", "0:10:1", "--plot", Path("table.png")}};
+  for (const std::vector<std::string>& arguments : commands) {
+    const Outcome outcome = RunProgram(arguments);
+    EXPECT_EQ(outcome.code, 1) << arguments[0];
+    EXPECT_EQ(outcome.out, "") << arguments[0];
+    EXPECT_NE(outcome.err.find("plots are not available in this build"), std::string::npos)
+        << outcome.err;
+  }
 }
 
 }  // namespace
