@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
 
 #include "engine/isothermal_eos.h"
@@ -19,20 +20,45 @@ std::string TemperatureLabel(double T) {
   return buffer;
 }
 
+const char* DisplayName(engine::EosType type) {
+  switch (type) {
+    case engine::EosType::Murnaghan:
+      return "Murnaghan";
+    case engine::EosType::BirchMurnaghan:
+      return "Birch-Murnaghan";
+    case engine::EosType::Vinet:
+      return "Vinet";
+    default:
+      return "natural-strain";
+  }
+}
+
 std::string ModelLabel(const FitReport& report) {
   const engine::EosParameters& p = report.result->parameters;
-  return std::string(fit::EosName(p.type)) + " " + std::to_string(p.order) +
-         (p.order == 2   ? "nd"
-          : p.order == 3 ? "rd"
-                         : "th") +
-         " order";
+  const char* ordinal = p.order == 2 ? "2nd" : p.order == 3 ? "3rd" : "4th";
+  return std::string(ordinal) + "-order " + DisplayName(p.type);
+}
+
+// Near zero strain F is P / f with both tiny: a point whose sigF is this many
+// times the typical one tells nothing and would only stretch the axis. The
+// table keeps it; the figure leaves it out and says so.
+constexpr double kUninformative = 20.0;
+
+double MedianSigma(const std::vector<fit::StrainPoint>& points) {
+  std::vector<double> sigmas;
+  for (const fit::StrainPoint& point : points) sigmas.push_back(point.sigF);
+  if (sigmas.empty()) return 0.0;
+  std::nth_element(sigmas.begin(), sigmas.begin() + sigmas.size() / 2, sigmas.end());
+  const double median = sigmas[sigmas.size() / 2];
+  // Without sigmas every point is shown.
+  return median > 0.0 ? median : std::numeric_limits<double>::infinity();
 }
 
 }  // namespace
 
 plot::Figure IsothermFigure(const FitReport& report) {
   plot::Figure figure;
-  figure.title = "Fitted " + ModelLabel(report);
+  figure.title = "Data and fitted " + ModelLabel(report) + " isotherm";
   figure.xLabel = "P";
   figure.yLabel = "V";
   std::map<double, std::vector<const fit::Observation*>> byTemperature;
@@ -73,12 +99,21 @@ plot::Figure StrainFigure(const FitReport& report) {
   plot::Series data;
   data.label = "data";
   double fLow = 0.0, fHigh = 0.0;
+  const double limit = kUninformative * MedianSigma(*report.strain);
+  int hidden = 0;
   for (const fit::StrainPoint& point : *report.strain) {
+    if (point.sigF > limit) {
+      ++hidden;
+      continue;
+    }
     data.x.push_back(point.f);
     data.y.push_back(point.F);
     data.yError.push_back(point.sigF);
     fLow = std::min(fLow, point.f);
     fHigh = std::max(fHigh, point.f);
+  }
+  if (hidden > 0) {
+    data.label += " (" + std::to_string(hidden) + " near f = 0 not shown)";
   }
   figure.series.push_back(std::move(data));
   const fit::StrainLine& fitted = report.strainLine;

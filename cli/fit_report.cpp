@@ -75,7 +75,7 @@ void AppendMatrix(std::string& out, const char* title, const FitResult& r,
 
 void AppendResiduals(std::string& out, const FitReport& report) {
   out +=
-      "Residuals\n  line        P_obs            V            T       P_calc"
+      "Residuals\n point        P_obs            V            T       P_calc"
       "           dP        sigma\n";
   for (std::size_t i = 0; i < report.result->residuals.size(); ++i) {
     const fit::PointResidual& point = report.result->residuals[i];

@@ -20,8 +20,8 @@ struct OptionDescription {
 const OptionDescription kParameterOptions[] = {
     {"--eos", "murnaghan | birch-murnaghan | vinet | natural-strain (default birch-murnaghan)"},
     {"--order", "2, 3 or 4 (default 3); murnaghan is 3rd order, vinet 2nd or 3rd"},
-    {"--V0", "V(0,0): fixed value, or start (default: from the data)"},
-    {"--K0", "K0: fixed value, or start (default: from the data)"},
+    {"--V0", "V(0,0): fixed value, or start (default: from the data when refined, else 10)"},
+    {"--K0", "K0: fixed value, or start (default: from the data when refined, else 100)"},
     {"--Kp0", "K'0 (default 4); implied at 2nd order"},
     {"--Kpp0", "K''0, only at 4th order (default: the 3rd-order implied value)"},
     {"--alpha0", "alpha0 x 10^5 (default 2)"},

@@ -207,7 +207,12 @@ class Canvas {
       int covered = 0;
       for (const Series& series : figure.series) {
         for (std::size_t i = 0; i < series.x.size(); ++i) {
-          if (box.adjusted(-8, -8, 8, 8).contains(At(series.x[i], series.y[i]))) ++covered;
+          const double e = i < series.yError.size() ? series.yError[i] : 0.0;
+          const QPointF top = At(series.x[i], series.y[i] + e);
+          const QPointF bottom = At(series.x[i], series.y[i] - e);
+          // The marker, or any part of its error bar, under the box.
+          const QRectF span(top.x() - 1, top.y(), 2, bottom.y() - top.y());
+          if (box.adjusted(-8, -8, 8, 8).intersects(span.adjusted(0, -1, 0, 1))) ++covered;
         }
       }
       if (covered < fewest) {
