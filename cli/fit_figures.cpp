@@ -65,8 +65,10 @@ plot::Figure IsothermFigure(const FitReport& report) {
   for (const fit::Observation& obs : report.data->points) byTemperature[obs.T].push_back(&obs);
   const bool several = byTemperature.size() > 1;
   // Plotted as V against P: the error bars of V are the volume's sigmas.
+  int colour = 0;
   for (const auto& [T, points] : byTemperature) {
     plot::Series data;
+    if (several) data.colour = colour;
     data.label = several ? "data, " + TemperatureLabel(T) : "data";
     double Vlow = points.front()->V, Vhigh = Vlow;
     for (const fit::Observation* obs : points) {
@@ -79,6 +81,7 @@ plot::Figure IsothermFigure(const FitReport& report) {
     plot::Series curve;
     curve.label = several ? "fit, " + TemperatureLabel(T) : "fit";
     curve.line = true;
+    if (several) curve.colour = colour++;
     for (int i = 0; i <= kCurvePoints; ++i) {
       const double V = Vhigh + (Vlow - Vhigh) * i / kCurvePoints;
       curve.x.push_back(engine::PressureFromVolume(report.result->parameters, V, T));
@@ -87,6 +90,7 @@ plot::Figure IsothermFigure(const FitReport& report) {
     figure.series.push_back(std::move(data));
     figure.series.push_back(std::move(curve));
   }
+  if (several) figure.title += "s";
   return figure;
 }
 

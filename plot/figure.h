@@ -14,6 +14,9 @@ struct Series {
   // Empty, or one standard deviation per point.
   std::vector<double> yError;
   bool line = false;
+  // The colour's place in the figure's palette; -1: the series' own place.
+  // Data and the curve fitted to them share one.
+  int colour = -1;
 };
 
 // A two-dimensional plot with linear axes that fit every point and error bar.

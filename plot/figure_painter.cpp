@@ -25,6 +25,11 @@ constexpr double kRangeMargin = 0.04;
 const QColor kPalette[] = {QColor(0, 114, 178),   QColor(213, 94, 0),   QColor(0, 158, 115),
                            QColor(204, 121, 167), QColor(86, 180, 233), QColor(230, 159, 0)};
 
+QColor ColourOf(const Series& series, std::size_t index) {
+  const std::size_t place = series.colour >= 0 ? static_cast<std::size_t>(series.colour) : index;
+  return kPalette[place % std::size(kPalette)];
+}
+
 struct Range {
   double low = std::numeric_limits<double>::infinity();
   double high = -std::numeric_limits<double>::infinity();
@@ -171,7 +176,7 @@ class Canvas {
     for (std::size_t i = 0; i < figure.series.size(); ++i) {
       const Series& series = figure.series[i];
       if (series.label.empty()) continue;
-      const QColor colour = kPalette[i % std::size(kPalette)];
+      const QColor colour = ColourOf(series, i);
       const QPointF key(box.left() + 18, y);
       if (series.line) {
         painter_.setPen(QPen(colour, 2.0));
@@ -267,7 +272,7 @@ void PaintFigure(QPainter& painter, QSize size, const Figure& figure) {
   painter.save();
   painter.setClipRect(canvas.Area());
   for (std::size_t i = 0; i < figure.series.size(); ++i) {
-    canvas.Draw(figure.series[i], kPalette[i % std::size(kPalette)]);
+    canvas.Draw(figure.series[i], ColourOf(figure.series[i], i));
   }
   painter.restore();
   canvas.Legend(figure);
