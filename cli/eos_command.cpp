@@ -1,13 +1,11 @@
 #include "cli/eos_command.h"
 
-#include <fstream>
-
 #include "cli/command_line.h"
 #include "cli/csv_input.h"
+#include "cli/data_table.h"
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
-#include "cli/safe_text.h"
 #include "cli/state_rows.h"
 #include "cli/state_table.h"
 
@@ -15,14 +13,9 @@ namespace quorvane::cli {
 namespace {
 
 void ReadInputFile(std::istream& standardInput, EosRequest& request) {
-  const std::string& path = *request.inputPath;
-  if (path == "-") {
-    ReadCsvRows(standardInput, "<stdin>", request);
-    return;
-  }
-  std::ifstream file(path);
-  if (!file) throw InputError("--input: cannot open \"" + SafeText(path, kLongInputLimit) + "\"");
-  ReadCsvRows(file, path, request);
+  ReadDataFile(
+      *request.inputPath, "--input", standardInput,
+      [&](std::istream& in, const std::string& source) { ReadCsvRows(in, source, request); });
 }
 
 // Everything that can be refused is checked before the first character is
