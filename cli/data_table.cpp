@@ -1,6 +1,7 @@
 #include "cli/data_table.h"
 
 #include <algorithm>
+#include <fstream>
 #include <limits>
 #include <optional>
 
@@ -246,6 +247,29 @@ DataTable ReadDataTable(std::istream& in, std::string_view source, const DataCol
         table.lines.push_back(row.line);
         table.values.insert(table.values.end(), row.values.begin(), row.values.end());
       });
+  return table;
+}
+
+void ReadDataFile(const std::string& path, std::string_view option, std::istream& standardInput,
+                  const std::function<void(std::istream&, const std::string& source)>& read) {
+  if (path == "-") {
+    read(standardInput, "<stdin>");
+    return;
+  }
+  std::ifstream file(path);
+  if (!file) {
+    throw InputError(std::string(option) + ": cannot open \"" + SafeText(path, kLongInputLimit) +
+                     "\"");
+  }
+  read(file, path);
+}
+
+DataTable ReadDataTable(const std::string& path, std::string_view option,
+                        std::istream& standardInput, const DataColumns& columns) {
+  DataTable table;
+  ReadDataFile(path, option, standardInput, [&](std::istream& in, const std::string& source) {
+    table = ReadDataTable(in, source, columns);
+  });
   return table;
 }
 

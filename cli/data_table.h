@@ -78,4 +78,14 @@ struct DataTable {
 // ReadDataRows into a DataTable (which may have no rows).
 DataTable ReadDataTable(std::istream& in, std::string_view source, const DataColumns& columns);
 
+// Calls read with the file at path, or with standardInput for "-" (whose
+// name in errors is then "<stdin>"). Throws InputError, "option: cannot open
+// ...", when the file cannot be opened.
+void ReadDataFile(const std::string& path, std::string_view option, std::istream& standardInput,
+                  const std::function<void(std::istream&, const std::string& source)>& read);
+
+// ReadDataTable of the file at path, or of standardInput for "-".
+DataTable ReadDataTable(const std::string& path, std::string_view option,
+                        std::istream& standardInput, const DataColumns& columns);
+
 }  // namespace quorvane::cli

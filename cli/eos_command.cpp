@@ -1,14 +1,12 @@
 #include "cli/eos_command.h"
 
-#include <fstream>
-
 #include "cli/command_line.h"
 #include "cli/csv_input.h"
+#include "cli/data_table.h"
 #include "cli/decimal_text.h"
 #include "cli/fit_command.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
-#include "cli/safe_text.h"
 #include "cli/state_rows.h"
 #include "cli/state_table.h"
 #include "cli/table_figure.h"
@@ -18,14 +16,9 @@ namespace quorvane::cli {
 namespace {
 
 void ReadInputFile(std::istream& standardInput, EosRequest& request) {
-  const std::string& path = *request.inputPath;
-  if (path == "-") {
-    ReadCsvRows(standardInput, "<stdin>", request);
-    return;
-  }
-  std::ifstream file(path);
-  if (!file) throw InputError("--input: cannot open \"" + SafeText(path, kLongInputLimit) + "\"");
-  ReadCsvRows(file, path, request);
+  ReadDataFile(
+      *request.inputPath, "--input", standardInput,
+      [&](std::istream& in, const std::string& source) { ReadCsvRows(in, source, request); });
 }
 
 // Everything that can be refused is checked before the first character is
@@ -43,24 +36,24 @@ EosRequest CheckedRequest(const std::vector<std::string>& arguments, std::istrea
   return request;
 }
 
-// One line on what a single point holds when it is not a state point; empty
-// when it is one.
-std::string SinglePointWarning(const EosRequest& request, RowOutcome outcome) {
-  std::string pressure;
-  AppendShortest(pressure, request.knownValues.start);
-  std::string temperature;
-  AppendShortest(temperature, request.partnerValues.start);
-  switch (outcome) {
-    case RowOutcome::PressureNotReached:
-      return "warning: the pressure " + pressure + " is not reached at T = " + temperature +
-             "; the search gave up and V is V(T,0)";
-    case RowOutcome::PressureNotANumber:
-      return "warning: at T = " + temperature +
-             " the equation of state gives no number for the pressure; the search gave up and "
-             "V is V(T,0)";
-    default:
-      return {};
+std::string UnreachedPointWarning(const EosRequest& request) {
+  std::string warning = "quorvane-eos: warning: the pressure ";
+  AppendShortest(warning, request.knownValues.start);
+  warning += " is not reached at T = ";
+  AppendShortest(warning, request.partnerValues.start);
+  return warning + "; the search gave up and V is V(T,0)\n";
+}
+
+// Why a single point is no state point at all, or empty when it is one, or
+// is the V(T,0) of a pressure not reached (which the table then flags).
+std::string NoStatePointReason(const StateRow& row) {
+  if (row.outcome == RowOutcome::NotFinite) {
+    return std::string(FirstNonFiniteColumn(row.point)) + " is not finite";
   }
+  if (row.outcome == RowOutcome::PressureNotANumber) {
+    return "the equation of state gives no number for the pressure";
+  }
+  return {};
 }
 
 // One line for each kind of row of a table that is not a state point.
@@ -111,9 +104,9 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
   const bool single = IsSinglePoint(request);
   if (single) {
     const StateRow row = ComputeStateRow(request.parameters, request.known, RowInput(request, 0));
-    if (row.outcome == RowOutcome::NotFinite) {
-      err << "quorvane-eos: these inputs determine no state point: "
-          << FirstNonFiniteColumn(row.point) << " is not finite\n";
+    const std::string reason = NoStatePointReason(row);
+    if (!reason.empty()) {
+      err << "quorvane-eos: these inputs determine no state point: " << reason << '\n';
       return kExitNoStatePoint;
     }
   }
@@ -127,14 +120,10 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
   }
   const TableSummary summary = WriteStateTable(request, out);
   if (!summary.written || !out.flush()) return WriteFailed(err);
-  if (single) {
-    for (int i = 0; i < kRowOutcomeCount; ++i) {
-      if (summary.rows[i] == 0) continue;
-      const std::string warning = SinglePointWarning(request, static_cast<RowOutcome>(i));
-      if (!warning.empty()) err << "quorvane-eos: " << warning << '\n';
-    }
-  } else {
+  if (!single) {
     err << TableWarnings(summary);
+  } else if (summary.Count(RowOutcome::PressureNotReached) > 0) {
+    err << UnreachedPointWarning(request);
   }
   return kExitSuccess;
 }

@@ -11,7 +11,8 @@ namespace quorvane::cli {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitWriteFailed = 1;
 inline constexpr int kExitBadInput = 2;
-// A single point whose inputs give a value that is infinite or not a number.
+// A single point whose inputs give a value that is infinite or not a number,
+// or no number for the pressure.
 inline constexpr int kExitNoStatePoint = 3;
 
 // The whole program; "fit" as the first argument runs RunFitCommand. Reads the arguments (without

@@ -131,6 +131,24 @@ TEST_P(RefusedTables, NameTheFileLineAndColumn) {
 INSTANTIATE_TEST_SUITE_P(Files, RefusedTables, testing::ValuesIn(kRefusedCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// Lines are read in pieces of some kilobytes: every length around the
+// sizes a reader would pick must come back whole, with or without a final
+// line end.
+TEST(DataTable, LongLinesComeBackWhole) {
+  for (const std::size_t around : {std::size_t{4096}, std::size_t{8192}, std::size_t{16384},
+                                   std::size_t{32768}, std::size_t{65536}}) {
+    for (std::size_t length = around - 4; length <= around + 4; ++length) {
+      const std::string line = std::string(length - 4, '0') + "12,9";
+      for (const char* end : {"\n", "\r\n", ""}) {
+        const DataTable table = Read("P,V\n" + line + end);
+        ASSERT_EQ(table.RowCount(), 1u) << length;
+        EXPECT_EQ(table.Value(0, 0), 12.0) << length;
+        EXPECT_EQ(table.Value(0, 1), 9.0) << length;
+      }
+    }
+  }
+}
+
 TEST(DataTable, LineOfExactlyTheBoundIsRead) {
   const std::string zeros(kMaxDataLineBytes - 3, '0');
   const DataTable table = Read("P,V\n" + zeros + "1,9\n");

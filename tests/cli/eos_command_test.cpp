@@ -162,10 +162,10 @@ const SinglePointCase kSinglePointCases[] = {
      "and V is V(T,0)\n"},
     {"NoNumberForThePressure",
      {"--order", "4", "--Kpp0", "1e308", "--P", "1"},
-     0,
-     "false",
-     "quorvane-eos: warning: at T = 298 the equation of state gives no number for the pressure; "
-     "the search gave up and V is V(T,0)\n"},
+     3,
+     "",
+     "quorvane-eos: these inputs determine no state point: the equation of state gives no number "
+     "for the pressure\n"},
     {"NoZeroPressureVolume",
      {"--T", "1e308", "--P", "1"},
      3,
