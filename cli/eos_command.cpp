@@ -114,7 +114,7 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
     const std::string problem =
         plot::WriteFigure(TableFigure(request), PlotBasePath(*request.plotPath));
     if (!problem.empty()) {
-      err << "quorvane-eos: --plot: " << problem << '\n';
+      err << "quorvane-eos: --plot: " << SafeText(problem, kLongInputLimit) << '\n';
       return kExitWriteFailed;
     }
   }

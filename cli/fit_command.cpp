@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <fstream>
 
+#include "cli/data_table.h"
 #include "cli/eos_command.h"
 #include "cli/fit_data_input.h"
 #include "cli/fit_figures.h"
 #include "cli/fit_report.h"
 #include "cli/fit_request.h"
 #include "cli/input_error.h"
+#include "cli/safe_text.h"
 #include "fit/parameter_file.h"
 #include "plot/figure_writer.h"
 
@@ -25,11 +27,11 @@ struct Failure {
 };
 
 fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
-  const double Tref = request.fit.start.Tref;
-  if (request.dataPath == "-") return ReadFitData(in, "<stdin>", Tref);
-  std::ifstream file(request.dataPath, std::ios::binary);
-  if (!file) throw InputError("cannot open \"" + request.dataPath + "\"");
-  return ReadFitData(file, request.dataPath, Tref);
+  fit::FitData data;
+  ReadDataFile(request.dataPath, "DATA", in, [&](std::istream& file, const std::string& source) {
+    data = ReadFitData(file, source, request.fit.start.Tref);
+  });
+  return data;
 }
 
 // The file appears whole or not at all: written beside, then renamed.
@@ -41,12 +43,12 @@ void WriteWholeFile(const std::string& path, const std::string& text) {
     file.flush();
     if (!file) {
       std::remove(partial.c_str());
-      throw Failure{"cannot write \"" + path + "\""};
+      throw Failure{"cannot write " + QuotedInput(path)};
     }
   }
   if (std::rename(partial.c_str(), path.c_str()) != 0) {
     std::remove(partial.c_str());
-    throw Failure{"cannot write \"" + path + "\""};
+    throw Failure{"cannot write " + QuotedInput(path)};
   }
 }
 
@@ -63,12 +65,13 @@ std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& re
 
 void WritePlots(const std::string& prefix, const FitReport& report) {
   if (!plot::FiguresAvailable()) throw Failure{"--plot: " + plot::WriteFigure({}, prefix)};
+  // The painter's messages quote the path as given.
   std::vector<std::pair<std::string, plot::Figure>> figures{{"-isotherm", IsothermFigure(report)},
                                                             {"-residuals", ResidualFigure(report)}};
   if (report.strain) figures.emplace_back("-ff", StrainFigure(report));
   for (const auto& [suffix, figure] : figures) {
     const std::string problem = plot::WriteFigure(figure, prefix + suffix);
-    if (!problem.empty()) throw Failure{"--plot: " + problem};
+    if (!problem.empty()) throw Failure{"--plot: " + SafeText(problem, kLongInputLimit)};
   }
 }
 
@@ -82,7 +85,8 @@ int Fit(const FitCommandRequest& request, std::istream& in, std::ostream& out, s
     err << "quorvane-eos fit: " << error.what() << '\n';
     return kExitBadInput;
   } catch (const fit::FitError& error) {
-    err << "quorvane-eos fit: " << data.source << ": " << error.what() << '\n';
+    err << "quorvane-eos fit: " << SafeText(data.source, kLongInputLimit) << ": " << error.what()
+        << '\n';
     return kExitBadInput;
   }
   if (!result.converged) {

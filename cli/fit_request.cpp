@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/input_error.h"
 #include "cli/parameter_options.h"
+#include "cli/safe_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -33,7 +34,7 @@ const OptionDescription kParameterOptions[] = {
 std::string OneLine(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
   while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
+  return SafeText(text, kLongInputLimit);
 }
 
 std::vector<fit::RefinedParameter> RefinedFromList(const std::string& list) {
@@ -44,8 +45,8 @@ std::vector<fit::RefinedParameter> RefinedFromList(const std::string& list) {
     const std::string name = list.substr(start, comma - start);
     const auto parameter = fit::ParameterFromName(name);
     if (!parameter) {
-      throw InputError("--refine: \"" + name +
-                       "\" is not one of V0, K0, Kp0, Kpp0, alpha0, alpha1, dKdT");
+      throw InputError("--refine: " + QuotedInput(name) +
+                       " is not one of V0, K0, Kp0, Kpp0, alpha0, alpha1, dKdT");
     }
     refined.push_back(*parameter);
     start = comma + 1;
@@ -56,7 +57,7 @@ std::vector<fit::RefinedParameter> RefinedFromList(const std::string& list) {
 FitFormat FormatFromText(const std::string& text) {
   if (text == "text") return FitFormat::Text;
   if (text == "json") return FitFormat::Json;
-  throw InputError("--format: \"" + text + "\" is not one of text, json");
+  throw InputError("--format: " + QuotedInput(text) + " is not one of text, json");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "cli/input_error.h"
 #include "cli/parameter_options.h"
+#include "cli/safe_text.h"
 #include "fit/parameter_file.h"
 
 namespace quorvane::cli {
@@ -18,12 +19,12 @@ constexpr std::streamsize kMaxParameterFileBytes = 1 << 20;
 
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw InputError("--params: cannot open \"" + path + "\"");
+  if (!file) throw InputError("--params: cannot open " + QuotedInput(path));
   std::string text(static_cast<std::size_t>(kMaxParameterFileBytes) + 1, '\0');
   file.read(text.data(), kMaxParameterFileBytes + 1);
-  if (file.bad()) throw InputError("--params: cannot read \"" + path + "\"");
+  if (file.bad()) throw InputError("--params: cannot read " + QuotedInput(path));
   if (file.gcount() > kMaxParameterFileBytes) {
-    throw InputError("--params: \"" + path + "\" is too large for a parameter file");
+    throw InputError("--params: " + QuotedInput(path) + " is too large for a parameter file");
   }
   text.resize(static_cast<std::size_t>(file.gcount()));
   return text;
@@ -43,7 +44,8 @@ void ReadParamsOption(const TypedOptions& options, EosRequest& request) {
     }
   }
   try {
-    const fit::ParameterFile file = fit::ReadParameterFile(FileText(*path), *path);
+    const fit::ParameterFile file =
+        fit::ReadParameterFile(FileText(*path), SafeText(*path, kLongInputLimit));
     request.parameters = file.parameters;
     if (!file.covariance.empty()) {
       request.covariance = fit::ParameterCovariance{file.refined, file.covariance};
