@@ -7,6 +7,7 @@
 #include "cli/fit_command.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
+#include "cli/safe_text.h"
 #include "cli/state_rows.h"
 #include "cli/state_table.h"
 #include "cli/table_figure.h"
