@@ -94,7 +94,7 @@ TEST(EosFit, UnscaledEsdMatchesScatterOfReplicas) {
   const Model model{EosType::BirchMurnaghan, 3};
   const EosParameters truth = Truth(model);
   const FitData exact = SyntheticData(truth, {298}, 20);
-  constexpr double kSigP = 0.15;
+  constexpr double kSigP = 0.02;
   constexpr double kSigVRelative = 4e-4;
   GaussianNoise noise(20261208);
 
