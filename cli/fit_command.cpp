@@ -1,6 +1,7 @@
 #include "cli/fit_command.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "cli/data_table.h"
@@ -46,7 +47,11 @@ void WriteWholeFile(const std::string& path, const std::string& text) {
       throw Failure{"cannot write " + QuotedInput(path)};
     }
   }
-  if (std::rename(partial.c_str(), path.c_str()) != 0) {
+  // std::filesystem::rename replaces an existing file on Windows as well,
+  // where std::rename refuses to.
+  std::error_code error;
+  std::filesystem::rename(partial, path, error);
+  if (error) {
     std::remove(partial.c_str());
     throw Failure{"cannot write " + QuotedInput(path)};
   }
