@@ -166,6 +166,13 @@ QWidget* MakePlaceholder(const DialogItemTemplate& item, QWidget* parent, HostCo
   return frame;
 }
 
+// A one-line text drawn narrower where the substitute face would not fit it
+// into its rectangle; the host's own face fits it there.
+void FitStaticText(QLabel& label) {
+  if (label.text().contains(QLatin1Char('\n'))) return;
+  label.setFont(NarrowedToFit(label.font(), label.text(), label.contentsRect().width()));
+}
+
 // An up-down control with the auto-buddy style takes the control before it;
 // aligned right it sits on the buddy's right edge and the buddy gives up the room.
 void AttachUpDown(HostDialog& dialog, HostControl& spin) {
@@ -202,9 +209,9 @@ std::unique_ptr<HostDialog> BuildDialog(const dialog::DialogTemplate& form, QWid
   const double dotsPerInch = QGuiApplication::primaryScreen()
                                  ? QGuiApplication::primaryScreen()->logicalDotsPerInchY()
                                  : 96.0;
-  const QFont font = DialogFont(form.font, dotsPerInch);
-  const BaseUnits units = FontBaseUnits(font);
-  ConfigureDialog(*dialog, form, font, units);
+  const DialogMetrics metrics = MeasureDialogFont(form.font, dotsPerInch);
+  const BaseUnits units = metrics.units;
+  ConfigureDialog(*dialog, form, metrics.textFont, units);
 
   for (const DialogItemTemplate& item : form.items) {
     auto control = std::make_unique<HostControl>();
@@ -220,6 +227,7 @@ std::unique_ptr<HostDialog> BuildDialog(const dialog::DialogTemplate& form, QWid
     QRect rect = DialogRectToPixels(item.x, item.y, item.cx, item.cy, units);
     if (control->kind == ControlKind::StaticIcon) rect.setSize(QSize(kIconSize, kIconSize));
     widget->setGeometry(rect);
+    if (control->kind == ControlKind::StaticText) FitStaticText(*static_cast<QLabel*>(widget));
     if (!control->TakesFocus()) widget->setFocusPolicy(Qt::NoFocus);
     if (control->kind == ControlKind::StaticText || control->kind == ControlKind::StaticIcon) {
       widget->setAttribute(Qt::WA_TransparentForMouseEvents);
