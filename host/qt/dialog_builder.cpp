@@ -27,6 +27,9 @@ using dialog::DialogItemTemplate;
 constexpr int kIconSize = 32;
 constexpr int kUpDownWidth = 16;
 constexpr std::uint32_t kStaticTypeMask = 0x1Fu;
+// What the user may type or paste into an edit box before the program sets
+// another limit: the host's default, 32,767 characters.
+constexpr int kEditTextLimit = 0x7FFF;
 constexpr std::uint32_t SS_RIGHT = 0x2u;
 constexpr std::uint32_t ES_CENTER = 0x1u;
 constexpr std::uint32_t ES_RIGHT = 0x2u;
@@ -140,6 +143,7 @@ QWidget* MakeEdit(const DialogItemTemplate& item, QWidget* parent, HostControl& 
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
   edit->setReadOnly((item.style & ES_READONLY) != 0);
+  edit->setMaxLength(kEditTextLimit);
   if (item.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
   edit->setCursorPosition(0);
   control.kind = ControlKind::EditBox;
