@@ -23,11 +23,11 @@ bool EnvironmentSet(const char* name) {
   return value != nullptr && *value != '\0';
 }
 
+QtMessageHandler previousHandler = nullptr;
+
 // Should the platform fail to start after all, the toolkit reports it as a
 // fatal message and aborts: end with one line and the no-display exit code
 // instead, with no core dump.
-QtMessageHandler previousHandler = nullptr;
-
 void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
                            const QString& message) {
   if (type != QtFatalMsg) {
