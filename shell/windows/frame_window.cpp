@@ -81,6 +81,7 @@ FrameWindow::~FrameWindow() {
 
 void FrameWindow::AppendOutput(const std::string& text) {
   if (output_ == nullptr) ShowOutputWindow();
+  if (outputObserver_ != nullptr) outputObserver_(text);
   const std::wstring shown = ForDisplay(text);
   const LRESULT end = SendMessageW(outputText_, WM_GETTEXTLENGTH, 0, 0);
   SendMessageW(outputText_, EM_SETSEL, static_cast<WPARAM>(end), end);

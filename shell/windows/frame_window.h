@@ -37,8 +37,9 @@ class FrameWindow {
     onReturned_ = handler;
     returnedContext_ = context;
   }
-  // Told every status text the frame shows.
+  // Told every status text the frame shows and every piece of output.
   void SetStatusObserver(void (*observer)(const std::wstring& text)) { observer_ = observer; }
+  void SetOutputObserver(void (*observer)(const std::string& text)) { outputObserver_ = observer; }
 
  private:
   static LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -56,6 +57,7 @@ class FrameWindow {
   void (*onReturned_)(void*) = nullptr;
   void* returnedContext_ = nullptr;
   void (*observer_)(const std::wstring&) = nullptr;
+  void (*outputObserver_)(const std::string&) = nullptr;
 };
 
 }  // namespace quorvane::shell

@@ -1,6 +1,7 @@
 // A test build of the program whose resources lack form 101, so that the
 // calculator fails to start and the shell's end of the program shows. Every
-// status the frame shows is also written to standard error for the test.
+// status and every piece of output the frame shows is also written to
+// standard error for the test.
 #include <iostream>
 #include <string>
 
@@ -24,6 +25,8 @@ void ReportStatus(quorvane::shell::ApplicationShell& shell) {
   shell.Frame().SetStatusObserver([](const std::wstring& text) {
     std::cerr << "status: " << quorvane::host::AnsiFromWide(text) << std::endl;
   });
+  shell.Frame().SetOutputObserver(
+      [](const std::string& text) { std::cerr << "output: " << text << std::flush; });
 }
 
 }  // namespace
