@@ -12,8 +12,11 @@ constexpr auto kPollInterval = std::chrono::milliseconds(20);
 }  // namespace
 
 FieldProbe::FieldProbe(dialog::WindowSystem& host, std::string path,
-                       std::vector<std::int32_t> fields)
-    : host_(host), path_(std::move(path)), fields_(std::move(fields)) {
+                       std::vector<std::int32_t> fields, std::vector<std::int32_t> buttons)
+    : host_(host),
+      path_(std::move(path)),
+      fields_(std::move(fields)),
+      buttons_(std::move(buttons)) {
   watcher_ = std::thread([this] { Watch(); });
 }
 
@@ -46,8 +49,9 @@ dialog::WindowHandle FieldProbe::DialogItem(dialog::WindowHandle dialog, std::in
   return item;
 }
 
-// One line per field, "id=text", in the order the fields were given; a field
-// whose window is not known yet shows as "id?". The texts are read without
+// One line per field, "id=text", in the order the fields were given, then one
+// line of the buttons' check states; a control whose window is not known yet
+// shows as "id?". The texts are read without
 // the lock: reading one may wait for the thread that runs the form.
 std::string FieldProbe::Snapshot() {
   std::map<std::int32_t, dialog::WindowHandle> known;
@@ -62,7 +66,13 @@ std::string FieldProbe::Snapshot() {
     lines += found == known.end() ? "?" : "=" + host_.Text(found->second);
     lines += '\n';
   }
-  return lines;
+  for (std::int32_t id : buttons_) {
+    auto found = known.find(id);
+    lines += std::to_string(id);
+    lines += found == known.end() ? "?" : "#" + std::to_string(host_.Check(found->second));
+    lines += ' ';
+  }
+  return lines + '\n';
 }
 
 void FieldProbe::Watch() {

@@ -14,14 +14,15 @@
 
 // A test build's window of the calculator's fields from outside: stands
 // between the runtime and the real host, learns the fields' windows as the
-// runtime asks for them, and keeps a file holding every field's text, rewritten
-// whenever one changes. Tests that drive the program with real input read the
-// file; the shipped program never contains this.
+// runtime asks for them, and keeps a file holding every field's text and every
+// button's check state, rewritten whenever one changes. Tests that drive the program with real
+// input read the file; the shipped program never contains this.
 namespace quorvane::shell::testing {
 
 class FieldProbe final : public dialog::WindowSystem {
  public:
-  FieldProbe(dialog::WindowSystem& host, std::string path, std::vector<std::int32_t> fields);
+  FieldProbe(dialog::WindowSystem& host, std::string path, std::vector<std::int32_t> fields,
+             std::vector<std::int32_t> buttons);
   ~FieldProbe() override;
   FieldProbe(const FieldProbe&) = delete;
   FieldProbe& operator=(const FieldProbe&) = delete;
@@ -79,6 +80,7 @@ class FieldProbe final : public dialog::WindowSystem {
   dialog::WindowSystem& host_;
   std::string path_;
   std::vector<std::int32_t> fields_;
+  std::vector<std::int32_t> buttons_;
   std::mutex mutex_;
   std::map<std::int32_t, dialog::WindowHandle> windows_;  // by control id
   std::atomic<bool> stopping_{false};

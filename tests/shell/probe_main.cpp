@@ -1,5 +1,5 @@
-// A test build of the program that keeps the calculator's field texts in the
-// file named by QUORVANE_FIELD_FILE, for tests that drive it with real input
+// A test build of the program that keeps the calculator's field texts and
+// radio buttons in the file named by QUORVANE_FIELD_FILE, for tests that drive it with real input
 // on a display and compare what the fields show.
 #include <cstdlib>
 #include <memory>
@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace quorvane::calculator;
+
 std::unique_ptr<quorvane::shell::testing::FieldProbe> probe;
 
 void InstallProbe(quorvane::shell::ApplicationShell&) {
@@ -23,7 +25,9 @@ void InstallProbe(quorvane::shell::ApplicationShell&) {
   const auto& fields = quorvane::calculator::testing::kDisplayedFields;
   probe = std::make_unique<quorvane::shell::testing::FieldProbe>(
       quorvane::dialog::CurrentWindowSystem(), path,
-      std::vector<std::int32_t>(fields.begin(), fields.end()));
+      std::vector<std::int32_t>(fields.begin(), fields.end()),
+      std::vector<std::int32_t>{kMurnaghanRadio, kBirchMurnaghanRadio, kVinetRadio,
+                                kNaturalStrainRadio, kOrder2Radio, kOrder3Radio, kOrder4Radio});
   quorvane::dialog::SetWindowSystem(probe.get());
 }
 
