@@ -26,10 +26,10 @@ form_shown() {
   [ -n "$(form_window)" ]
 }
 
-# The fields are settled when their file has not changed for 0.4 s.
+# The fields are settled when their file has not changed for 0.6 s.
 settle() {
   local last="" now quiet=0 deadline=$((SECONDS + 10))
-  while [ $quiet -lt 8 ] && [ $SECONDS -lt $deadline ]; do
+  while [ $quiet -lt 12 ] && [ $SECONDS -lt $deadline ]; do
     sleep 0.05
     now=$(cat "$fields" 2>/dev/null)
     if [ "$now" = "$last" ]; then quiet=$((quiet + 1)); else quiet=0; last=$now; fi

@@ -20,8 +20,13 @@ wait_until 60 window_count_is "$title" 2 || fail "the frame and the prompt did n
 logged "output: Error: dialog not found" || fail "the frame did not show the error"
 wait_until 5 logged "status: Finished" || fail "the status bar did not say Finished"
 holds_for 1 window_count_is "$title" 2 || fail "the prompt went away by itself"
-# No is the default: Enter would keep the frame. Y answers Yes.
-xdotool key y
-wait_for_exit 30
+# No is the default: Enter would keep the frame. Y answers Yes, once the
+# prompt has the keyboard.
+deadline=$((SECONDS + 30))
+until program_ended || [ $SECONDS -ge $deadline ]; do
+  xdotool key y
+  wait_until 2 program_ended
+done
+wait_for_exit 1
 [ "$exit_status" -eq 0 ] || fail "exit code $exit_status after Yes, expected 0"
 echo "PASS"
