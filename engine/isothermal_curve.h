@@ -31,6 +31,8 @@ class IsothermalCurve {
   // V(T,0) and K(T) of this isotherm.
   double ReferenceVolume() const { return VT0_; }
   double BulkModulus() const { return K_; }
+  // K'0 as the pressure uses it.
+  double PressureDerivative() const { return Kp_; }
 
   double Pressure(double V) const {
     const double x = VT0_ / V;
@@ -43,6 +45,28 @@ class IsothermalCurve {
         return NaturalStrain(x);
       default:
         return Murnaghan(x);
+    }
+  }
+
+  // The pressure at V, the very double Pressure(V) gives, with the isothermal
+  // bulk modulus -V dP/dV there from the analytic derivative of the same
+  // formula and constants. The two share their powers. The modulus has the
+  // sign of K(T) exactly where the pressure moves against the volume.
+  struct PressureAndModulus {
+    double P;
+    double K;
+  };
+  PressureAndModulus PressureWithModulus(double V) const {
+    const double x = VT0_ / V;
+    switch (type_) {
+      case EosType::BirchMurnaghan:
+        return BirchMurnaghanWithModulus(x);
+      case EosType::Vinet:
+        return VinetWithModulus(x);
+      case EosType::NaturalStrain:
+        return NaturalStrainWithModulus(x);
+      default:
+        return MurnaghanWithModulus(x);
     }
   }
 
@@ -80,6 +104,42 @@ class IsothermalCurve {
   double NaturalStrain(double x) const {
     const double L = std::log(x);
     return x * K_ * (L + h_ * (L * L) + g_ * (L * L * L));
+  }
+
+  // Each modulus is x dP/dx, which equals -V dP/dV since x = V(T,0)/V.
+  PressureAndModulus MurnaghanWithModulus(double x) const {
+    if (x < 0.0) return {Murnaghan(x), std::numeric_limits<double>::quiet_NaN()};
+    const double power = std::pow(x, Kp_);
+    return {(K_ / Kp_) * (power - 1.0), K_ * power};
+  }
+
+  PressureAndModulus BirchMurnaghanWithModulus(double x) const {
+    const double p7 = std::pow(x, kE7);
+    const double p5 = std::pow(x, kE5);
+    const double D = p7 - p5;
+    const double dD = kE7 * p7 - kE5 * p5;
+    if (a3_ == 0.0 && a4_ == 0.0) return {1.5 * K_ * D, 1.5 * K_ * dD};
+    const double p2 = std::pow(x, kE2);
+    const double u = p2 - 1.0;
+    const double bracket = 1.0 + a3_ * u + a4_ * (u * u);
+    const double dBracket = (a3_ + 2.0 * a4_ * u) * (kE2 * p2);
+    return {1.5 * K_ * D * bracket, 1.5 * K_ * (dD * bracket + D * dBracket)};
+  }
+
+  PressureAndModulus VinetWithModulus(double x) const {
+    const double y = std::pow(x, kEm);
+    const double w = 1.0 - y;
+    const double eta = 1.5 * (Kp_ - 1.0);
+    const double growth = std::exp(eta * w);
+    return {3.0 * K_ * w / y / y * growth,
+            -3.0 * kEm * K_ * growth / y / y * (y + 2.0 * w + eta * w * y)};
+  }
+
+  PressureAndModulus NaturalStrainWithModulus(double x) const {
+    const double L = std::log(x);
+    const double strain = L + h_ * (L * L) + g_ * (L * L * L);
+    const double dStrain = 1.0 + 2.0 * h_ * L + 3.0 * g_ * (L * L);
+    return {x * K_ * strain, x * K_ * (strain + dStrain)};
   }
 
   EosType type_;

@@ -1,0 +1,185 @@
+#include "engine/exact_volume_solver.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "engine/isothermal_curve.h"
+
+namespace quorvane::engine {
+namespace {
+
+constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// Once a Newton step moves the volume by less than this relative amount, the
+// root lies within a few doubles and the walk over neighbours finishes.
+constexpr double kNewtonSettled = 4.0 * kEpsilon;
+// Halving the logarithm of a bracket that spans every positive double down to
+// adjacent doubles takes about 62 steps; Newton needs far fewer.
+constexpr int kStepCap = 200;
+// The walk starts within a few doubles of the root; the cap only bounds it.
+constexpr int kWalkCap = 64;
+// A residual this small relative to the target and K(T) is the rounding of the
+// pressure itself, which can leave equal residuals on neighbouring doubles.
+constexpr double kRoundingResidual = 64.0 * kEpsilon;
+
+struct Sample {
+  double V = 0.0;
+  double residual = 0.0;  // P(V) minus the target
+  double modulus = 0.0;   // -V dP/dV
+  bool onBranch = false;
+};
+
+bool Opposite(double a, double b) {
+  return (a < 0.0 && b > 0.0) || (a > 0.0 && b < 0.0);
+}
+
+bool StrictlyBetween(double x, double a, double b) {
+  return a < b ? (x > a && x < b) : (x > b && x < a);
+}
+
+// Halves the bracket in the logarithm of the volume, so that a bracket
+// reaching to the largest or smallest double closes in a few dozen steps.
+// Gives one of the ends once they are adjacent doubles.
+double Midpoint(double a, double b) {
+  const double low = std::fmin(a, b);
+  const double high = std::fmax(a, b);
+  const double geometric = std::sqrt(low) * std::sqrt(high);
+  if (geometric > low && geometric < high) return geometric;
+  return low + (high - low) / 2.0;
+}
+
+// Newton on the logarithm of the volume, bracketed between a volume whose
+// pressure has not yet reached the target ("inside", first V(T,0)) and either
+// one that has passed it or the first volume off the branch ("outside").
+class ExactSearch {
+ public:
+  ExactSearch(const IsothermalCurve& curve, double target)
+      : curve_(curve), target_(target), VT0_(curve.ReferenceVolume()), K_(curve.BulkModulus()) {}
+
+  VolumeSolution Solve() {
+    if (!std::isfinite(target_) || !std::isfinite(VT0_) || !(VT0_ > 0.0)) return NotReached();
+    if (!std::isfinite(K_)) return NotReached();
+    // x = 1 gives exactly zero pressure for every type.
+    if (target_ == 0.0) return {VT0_, 0, true};
+    // With K(T) = 0 every pressure is zero.
+    if (K_ == 0.0) return NotReached();
+    return Bracketed();
+  }
+
+ private:
+  VolumeSolution NotReached() const { return {VT0_, evaluations_, false}; }
+
+  Sample Evaluate(double V) {
+    ++evaluations_;
+    const IsothermalCurve::PressureAndModulus at = curve_.PressureWithModulus(V);
+    const bool onBranch =
+        std::isfinite(at.P) && std::isfinite(at.K) && (K_ > 0.0) == (at.K > 0.0) && at.K != 0.0;
+    return {V, at.P - target_, at.K, onBranch};
+  }
+
+  double Residual(double V) {
+    ++evaluations_;
+    return curve_.Pressure(V) - target_;
+  }
+
+  // The Murnaghan inverse with the parameter set's K'0 lands within a few
+  // percent of every type's root at moderate compression; where it has no
+  // value, the linear (constant K) estimate.
+  double FirstGuess() const {
+    const double Kp = curve_.PressureDerivative();
+    const double base = (Kp * target_) / K_ + 1.0;
+    const double murnaghan = VT0_ * std::pow(base, -(1.0 / Kp));
+    if (base > 0.0 && std::isfinite(murnaghan) && murnaghan > 0.0) return murnaghan;
+    return VT0_ * std::exp(-target_ / K_);
+  }
+
+  VolumeSolution Bracketed() {
+    const bool insideBelowTarget = -target_ < 0.0;
+    double inside = VT0_;
+    const bool expands = (K_ > 0.0) == (target_ < 0.0);
+    double outside =
+        expands ? std::numeric_limits<double>::max() : std::numeric_limits<double>::denorm_min();
+    bool outsidePassed = false;
+    double candidate = FirstGuess();
+    if (!StrictlyBetween(candidate, inside, outside)) candidate = Midpoint(inside, outside);
+    double lastStep = kInfinity;
+    double stepBeforeLast = kInfinity;
+    for (int step = 0; step < kStepCap; ++step) {
+      if (candidate == inside || candidate == outside) break;
+      const Sample s = Evaluate(candidate);
+      if (!s.onBranch) {
+        outside = s.V;
+        outsidePassed = false;
+        candidate = Midpoint(inside, outside);
+        continue;
+      }
+      if (s.residual == 0.0) return {s.V, evaluations_, true};
+      if ((s.residual < 0.0) == insideBelowTarget) {
+        inside = s.V;
+      } else {
+        outside = s.V;
+        outsidePassed = true;
+      }
+      const double newton = s.V + s.V * std::expm1(s.residual / s.modulus);
+      const double change = std::fabs(newton - s.V);
+      if (change <= kNewtonSettled * s.V) return Walk(s);
+      candidate = newton;
+      // Bisect when Newton leaves the bracket or, once the root is bracketed,
+      // stops halving its steps.
+      if (!StrictlyBetween(newton, inside, outside) ||
+          (outsidePassed && change > 0.5 * stepBeforeLast)) {
+        candidate = Midpoint(inside, outside);
+      }
+      stepBeforeLast = lastStep;
+      lastStep = std::fabs(candidate - s.V);
+    }
+    if (!outsidePassed) return NotReached();
+    return Walk(Evaluate(Midpoint(inside, outside)));
+  }
+
+  // Moves to a neighbouring double while that gives a smaller residual, so
+  // that the volume returned is a local best among doubles; the target counts
+  // as reached when the residual changes sign beside it or is rounding noise.
+  VolumeSolution Walk(const Sample& start) {
+    double V = start.V;
+    double residual = start.residual;
+    double below = Residual(std::nextafter(V, 0.0));
+    double above = Residual(std::nextafter(V, kInfinity));
+    for (int moves = 0; moves < kWalkCap; ++moves) {
+      if (std::fabs(below) < std::fabs(residual) && !(std::fabs(above) < std::fabs(below))) {
+        above = residual;
+        residual = below;
+        V = std::nextafter(V, 0.0);
+        below = Residual(std::nextafter(V, 0.0));
+      } else if (std::fabs(above) < std::fabs(residual)) {
+        below = residual;
+        residual = above;
+        V = std::nextafter(V, kInfinity);
+        above = Residual(std::nextafter(V, kInfinity));
+      } else {
+        break;
+      }
+    }
+    const bool reached =
+        residual == 0.0 || Opposite(residual, below) || Opposite(residual, above) ||
+        std::fabs(residual) <= kRoundingResidual * (std::fabs(target_) + std::fabs(K_));
+    if (!reached) return NotReached();
+    return {V, evaluations_, true};
+  }
+
+  const IsothermalCurve& curve_;
+  double target_;
+  double VT0_;
+  double K_;
+  std::int32_t evaluations_ = 0;
+};
+
+}  // namespace
+
+VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, double T) {
+  const IsothermalCurve curve(parameters, T);
+  return ExactSearch(curve, P).Solve();
+}
+
+}  // namespace quorvane::engine
