@@ -34,6 +34,10 @@ const OptionDescription kOptions[] = {
      "CSV file (- for standard input): a header row naming the known quantity "
      "(P, V, V/V00, VT0 with V, V/V00 or V/VT0) and optionally T, one point a row"},
     {"--format", "csv | tsv | json (default csv)"},
+    {"--solver",
+     "exact | form (default exact): how V follows from P. exact gives the volume whose "
+     "pressure is nearest P of all doubles; form runs the calculator's own search, which "
+     "stops within a relative 1e-5 of P, and repeats its answers to the last bit"},
     {"--width", "print every number as the form shows it in a field N characters wide (1-32)"},
 };
 

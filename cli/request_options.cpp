@@ -33,6 +33,13 @@ OutputFormat FormatFromOptions(const TypedOptions& options) {
   throw InputError("--format: \"" + *text + "\" is not one of csv, tsv, json");
 }
 
+PressureSolver SolverFromOptions(const TypedOptions& options) {
+  const std::string* text = options.Find("--solver");
+  if (!text || *text == "exact") return PressureSolver::Exact;
+  if (*text == "form") return PressureSolver::Form;
+  throw InputError("--solver: \"" + *text + "\" is not one of exact, form");
+}
+
 int WidthFromOptions(const TypedOptions& options) {
   const std::string* text = options.Find("--width");
   if (!text) return 0;
@@ -150,6 +157,7 @@ EosRequest RequestFromOptions(const TypedOptions& options) {
   request.parameters = ParametersFromOptions(options);
   request.format = FormatFromOptions(options);
   request.width = WidthFromOptions(options);
+  request.solver = SolverFromOptions(options);
   if (options.Find("--input")) {
     ReadInputOption(options, request);
   } else {

@@ -5,11 +5,13 @@
 namespace quorvane::cli {
 
 StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
-                         StateInput input) {
+                         PressureSolver solver, StateInput input) {
   switch (known) {
     case KnownQuantity::Pressure: {
       const engine::SolvedState solved =
-          engine::SolveStateFromPressure(parameters, input.known, input.partner);
+          solver == PressureSolver::Form
+              ? engine::SolveStateFromPressure(parameters, input.known, input.partner)
+              : engine::SolveStateExactlyFromPressure(parameters, input.known, input.partner);
       return {solved.point, solved.solution.converged};
     }
     case KnownQuantity::Volume:

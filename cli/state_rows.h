@@ -15,7 +15,7 @@ struct StateRow {
 
 // One state point along the calculator's own path for the known quantity.
 StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
-                         StateInput input);
+                         PressureSolver solver, StateInput input);
 
 // The rows of a request in output order: the CSV rows as read, or the grid
 // with the partner (temperature, or the volume held) outermost.

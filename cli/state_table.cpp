@@ -30,7 +30,7 @@ void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& s
   TableWriter::ColumnTexts previous;
   for (std::int64_t row = slice.begin; row < slice.end; ++row) {
     const StateRow state =
-        ComputeStateRow(request.parameters, request.known, RowInput(request, row));
+        ComputeStateRow(request.parameters, request.known, request.solver, RowInput(request, row));
     if (!state.converged) ++slice.unreached;
     writer.AppendRow(slice.text, state, row == 0, previous);
   }

@@ -81,7 +81,8 @@ TEST(EosCommand, EachSinglePointPathPrintsTheEnginesStatePointExactly) {
     engine::WorkingPoint want;
   };
   const PathCase cases[] = {
-      {{"--P", "10", "--T", "900"}, engine::StateFromPressure(p, 10.0, 900.0)},
+      {{"--P", "10", "--T", "900", "--solver", "form"}, engine::StateFromPressure(p, 10.0, 900.0)},
+      {{"--P", "10", "--T", "900"}, engine::SolveStateExactlyFromPressure(p, 10.0, 900.0).point},
       {{"--V", "9.1"}, engine::StateFromVolume(p, 9.1, 298.0)},
       {{"--V-over-V00", "0.93", "--T", "500"}, engine::StateFromVolumeOverV00(p, 0.93, 500.0)},
       {{"--VT0", "10.3", "--V", "9.5"}, engine::StateFromZeroPressureVolume(p, 10.3, 9.5)},
@@ -99,7 +100,7 @@ TEST(EosCommand, EachSinglePointPathPrintsTheEnginesStatePointExactly) {
 }
 
 TEST(EosCommand, PrintsTheWholeStatePointWithItsHeader) {
-  EXPECT_EQ(RunEos({"--P", "10"}).out,
+  EXPECT_EQ(RunEos({"--P", "10", "--solver", "form"}).out,
             "P,T,V,V/V00,VT0,V/VT0,converged\n"
             "10,298,9.190194525163582,0.9190194525163582,10,0.9190194525163582,true\n");
   EXPECT_EQ(RunEos({"--V", "9", "--format", "tsv"}).out,
@@ -142,7 +143,7 @@ TEST(EosCommand, ReportsAnUnreachablePressure) {
 
 TEST(EosCommand, GridRunsThroughTheKnownQuantityAtEachTemperature) {
   const engine::EosParameters p = StartUp();
-  const Outcome outcome = RunEos({"--P", "10:0:-5", "--T", "300:900:600"});
+  const Outcome outcome = RunEos({"--P", "10:0:-5", "--T", "300:900:600", "--solver", "form"});
   const auto rows = Numbers(outcome.out);
   ASSERT_EQ(rows.size(), 6u);
   const double pressures[] = {10.0, 5.0, 0.0};
@@ -158,13 +159,17 @@ TEST(EosCommand, PrintsNonFiniteResults) {
   EXPECT_EQ(RunEos({"--alpha0", "0", "--VT0", "11", "--V", "9", "--format", "json"}).out,
             "[\n  {\"P\": null, \"T\": null, \"V\": 9, \"V/V00\": 0.9, \"VT0\": null, \"V/VT0\": "
             "null}\n]\n");
-  EXPECT_EQ(RunEos({"--eos", "murnaghan", "--P", "-26"}).out,
+  EXPECT_EQ(RunEos({"--eos", "murnaghan", "--P", "-26", "--solver", "form"}).out,
             "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,nan,nan,10,nan,false\n");
+  // The exact inversion reports every unreached target as V(T,0).
+  EXPECT_EQ(RunEos({"--eos", "murnaghan", "--P", "-26"}).out,
+            "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,10,1,10,1,false\n");
 }
 
 TEST(EosCommand, LargeTablesMatchTheRowByRowComputation) {
   const engine::EosParameters p = StartUp();
-  const Outcome outcome = RunEos({"--P", "0:9.999:0.001", "--T", "300:1800:500"});
+  const Outcome outcome =
+      RunEos({"--P", "0:9.999:0.001", "--T", "300:1800:500", "--solver", "form"});
   ASSERT_EQ(outcome.code, 0);
   const auto rows = Numbers(outcome.out);
   ASSERT_EQ(rows.size(), 40000u);
@@ -179,7 +184,7 @@ TEST(EosCommand, LargeTablesMatchTheRowByRowComputation) {
 
 TEST(EosCommand, ReadsStatePointsFromStandardInputAndFiles) {
   const std::string csv = "T,P\n300,10\n900,-30\n";
-  const Outcome fromStdin = RunEos({"--input", "-"}, csv);
+  const Outcome fromStdin = RunEos({"--input", "-", "--solver", "form"}, csv);
   EXPECT_EQ(fromStdin.code, 0);
   EXPECT_EQ(fromStdin.err, "");
   const engine::EosParameters p = StartUp();
@@ -190,7 +195,7 @@ TEST(EosCommand, ReadsStatePointsFromStandardInputAndFiles) {
 
   const std::string path = testing::TempDir() + "quorvane_eos_points.csv";
   std::ofstream(path) << csv;
-  EXPECT_EQ(RunEos({"--input", path}).out, fromStdin.out);
+  EXPECT_EQ(RunEos({"--input", path, "--solver", "form"}).out, fromStdin.out);
   std::remove(path.c_str());
 }
 
@@ -285,6 +290,10 @@ const ErrorCase kErrorCases[] = {
      {"--P", "1", "--format", "xml"},
      "",
      "--format: \"xml\" is not one of csv, tsv, json"},
+    {"UnknownSolver",
+     {"--P", "1", "--solver", "newton"},
+     "",
+     "--solver: \"newton\" is not one of exact, form"},
     {"WidthZero",
      {"--P", "1", "--width", "0"},
      "",
@@ -322,6 +331,7 @@ TEST(EosCommand, HelpListsTheOptions) {
   const Outcome outcome = RunEos({"--help"});
   EXPECT_EQ(outcome.code, 0);
   EXPECT_NE(outcome.out.find("--V-over-VT0"), std::string::npos);
+  EXPECT_NE(outcome.out.find("exact | form (default exact)"), std::string::npos);
   EXPECT_EQ(outcome.err, "");
 }
 
