@@ -11,9 +11,12 @@ namespace {
 
 constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-// Once a Newton step moves the volume by less than this relative amount, the
-// root lies within a few doubles and the walk over neighbours finishes.
-constexpr double kNewtonSettled = 4.0 * kEpsilon;
+// Once a step moves the volume by less than this relative amount, the root
+// lies within a few doubles and the walk over neighbours finishes.
+constexpr double kSettled = 4.0 * kEpsilon;
+// Halley's error is about the cube of its step, so after a step this small
+// the next volume is within a few doubles of the root and needs only the walk.
+constexpr double kLastStep = 1e-6;
 // Halving the logarithm of a bracket that spans every positive double down to
 // adjacent doubles takes about 62 steps; Newton needs far fewer.
 constexpr int kStepCap = 200;
@@ -22,11 +25,17 @@ constexpr int kWalkCap = 64;
 // A residual this small relative to the target and K(T) is the rounding of the
 // pressure itself, which can leave equal residuals on neighbouring doubles.
 constexpr double kRoundingResidual = 64.0 * kEpsilon;
+// Where the pressure is computed from a difference of nearly equal terms (a
+// Murnaghan K'0 near zero), it stays constant over many doubles; a residual
+// that the modulus puts within this relative volume of the root is such a
+// step of the pressure, not a target out of reach.
+constexpr double kRootResolution = 1e-10;
 
 struct Sample {
   double V = 0.0;
   double residual = 0.0;  // P(V) minus the target
   double modulus = 0.0;   // -V dP/dV
+  double change = 0.0;    // -V dK/dV
   bool onBranch = false;
 };
 
@@ -49,7 +58,7 @@ double Midpoint(double a, double b) {
   return low + (high - low) / 2.0;
 }
 
-// Newton on the logarithm of the volume, bracketed between a volume whose
+// Halley's iteration on the logarithm of the volume, bracketed between a volume whose
 // pressure has not yet reached the target ("inside", first V(T,0)) and either
 // one that has passed it or the first volume off the branch ("outside").
 class ExactSearch {
@@ -75,7 +84,7 @@ class ExactSearch {
     const IsothermalCurve::PressureAndModulus at = curve_.PressureWithModulus(V);
     const bool onBranch =
         std::isfinite(at.P) && std::isfinite(at.K) && (K_ > 0.0) == (at.K > 0.0) && at.K != 0.0;
-    return {V, at.P - target_, at.K, onBranch};
+    return {V, at.P - target_, at.K, at.dK, onBranch};
   }
 
   double Residual(double V) {
@@ -92,6 +101,16 @@ class ExactSearch {
     const double murnaghan = VT0_ * std::pow(base, -(1.0 / Kp));
     if (base > 0.0 && std::isfinite(murnaghan) && murnaghan > 0.0) return murnaghan;
     return VT0_ * std::exp(-target_ / K_);
+  }
+
+  // Halley's step in ln V for f = P - target, whose derivatives in ln V are
+  // -K and -V dK/dV; Newton's where the curvature would more than halve or
+  // double that step.
+  static double HalleyStep(const Sample& s) {
+    const double newton = s.residual / s.modulus;
+    const double correction = 1.0 - 0.5 * newton * s.change / s.modulus;
+    if (!(correction > 0.5 && correction < 2.0)) return newton;
+    return newton / correction;
   }
 
   VolumeSolution Bracketed() {
@@ -121,29 +140,31 @@ class ExactSearch {
         outside = s.V;
         outsidePassed = true;
       }
-      const double newton = s.V + s.V * std::expm1(s.residual / s.modulus);
-      const double change = std::fabs(newton - s.V);
-      if (change <= kNewtonSettled * s.V) return Walk(s);
-      candidate = newton;
-      // Bisect when Newton leaves the bracket or, once the root is bracketed,
-      // stops halving its steps.
-      if (!StrictlyBetween(newton, inside, outside) ||
-          (outsidePassed && change > 0.5 * stepBeforeLast)) {
+      const double logStep = HalleyStep(s);
+      const double next = s.V + s.V * std::expm1(logStep);
+      const double change = std::fabs(next - s.V);
+      if (change <= kSettled * s.V) return Walk(s.V, s.residual, s.modulus);
+      const bool inBracket = StrictlyBetween(next, inside, outside);
+      if (inBracket && std::fabs(logStep) < kLastStep) return Walk(next, Residual(next), s.modulus);
+      candidate = next;
+      // Bisect when the step leaves the bracket or, once the root is
+      // bracketed, stops halving.
+      if (!inBracket || (outsidePassed && change > 0.5 * stepBeforeLast)) {
         candidate = Midpoint(inside, outside);
       }
       stepBeforeLast = lastStep;
       lastStep = std::fabs(candidate - s.V);
     }
     if (!outsidePassed) return NotReached();
-    return Walk(Evaluate(Midpoint(inside, outside)));
+    const Sample last = Evaluate(Midpoint(inside, outside));
+    return Walk(last.V, last.residual, last.modulus);
   }
 
   // Moves to a neighbouring double while that gives a smaller residual, so
   // that the volume returned is a local best among doubles; the target counts
-  // as reached when the residual changes sign beside it or is rounding noise.
-  VolumeSolution Walk(const Sample& start) {
-    double V = start.V;
-    double residual = start.residual;
+  // as reached when the residual changes sign beside it, is rounding noise,
+  // or puts the root within a step of the computed pressure.
+  VolumeSolution Walk(double V, double residual, double modulus) {
     double below = Residual(std::nextafter(V, 0.0));
     double above = Residual(std::nextafter(V, kInfinity));
     for (int moves = 0; moves < kWalkCap; ++moves) {
@@ -163,7 +184,8 @@ class ExactSearch {
     }
     const bool reached =
         residual == 0.0 || Opposite(residual, below) || Opposite(residual, above) ||
-        std::fabs(residual) <= kRoundingResidual * (std::fabs(target_) + std::fabs(K_));
+        std::fabs(residual) <= kRoundingResidual * (std::fabs(target_) + std::fabs(K_)) ||
+        std::fabs(residual) <= kRootResolution * std::fabs(modulus);
     if (!reached) return NotReached();
     return {V, evaluations_, true};
   }
