@@ -1,5 +1,6 @@
 #include "engine/exact_volume_solver.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -46,6 +47,15 @@ constexpr double kShortStep = 1e-3;
 double GrowthLess1(double d) {
   if (std::fabs(d) >= kShortStep) return std::expm1(d);
   return d + d * d * (0.5 + d / 6.0);
+}
+
+// The neighbouring doubles of a positive finite volume, without the general
+// cases nextafter pays for.
+double Below(double V) {
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(V) - 1);
+}
+double Above(double V) {
+  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(V) + 1);
 }
 
 bool Opposite(double a, double b) {
@@ -174,19 +184,19 @@ class ExactSearch {
   // as reached when the residual changes sign beside it, is rounding noise,
   // or puts the root within a step of the computed pressure.
   VolumeSolution Walk(double V, double residual, double modulus) {
-    double below = Residual(std::nextafter(V, 0.0));
-    double above = Residual(std::nextafter(V, kInfinity));
+    double below = Residual(Below(V));
+    double above = Residual(Above(V));
     for (int moves = 0; moves < kWalkCap; ++moves) {
       if (std::fabs(below) < std::fabs(residual) && !(std::fabs(above) < std::fabs(below))) {
         above = residual;
         residual = below;
-        V = std::nextafter(V, 0.0);
-        below = Residual(std::nextafter(V, 0.0));
+        V = Below(V);
+        below = Residual(Below(V));
       } else if (std::fabs(above) < std::fabs(residual)) {
         below = residual;
         residual = above;
-        V = std::nextafter(V, kInfinity);
-        above = Residual(std::nextafter(V, kInfinity));
+        V = Above(V);
+        above = Residual(Above(V));
       } else {
         break;
       }
