@@ -219,8 +219,11 @@ class ExactSearch {
 }  // namespace
 
 VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, double T) {
-  const IsothermalCurve curve(parameters, T);
-  return ExactSearch(curve, P).Solve();
+  return SolveVolumeExactly(IsothermalCurve(parameters, T), P);
+}
+
+VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P) {
+  return ExactSearch(isotherm, P).Solve();
 }
 
 }  // namespace quorvane::engine

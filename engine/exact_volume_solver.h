@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/eos_parameters.h"
+#include "engine/isothermal_curve.h"
 #include "engine/volume_solver.h"
 
 namespace quorvane::engine {
@@ -12,5 +13,8 @@ namespace quorvane::engine {
 // converged and gives V(T,0), as the calculator's search does. Evaluations
 // count every pressure computed, with or without its derivative.
 VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, double T);
+
+// The same on an isotherm built once for many pressures.
+VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P);
 
 }  // namespace quorvane::engine

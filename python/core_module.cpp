@@ -6,7 +6,9 @@
 #include <pybind11/stl.h>
 
 #include <cstdint>
+#include <limits>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "cli/command_line.h"
@@ -14,6 +16,7 @@
 #include "cli/parameter_options.h"
 #include "engine/eos_parameters.h"
 #include "engine/exact_volume_solver.h"
+#include "engine/isothermal_curve.h"
 #include "engine/isothermal_eos.h"
 #include "engine/state_point.h"
 #include "engine/thermal_model.h"
@@ -58,8 +61,42 @@ Array Map(const Array& a, const Array& b, const Function& f) {
   return result;
 }
 
+// The isotherm of the latest temperature: arrays often repeat one temperature,
+// and the isotherm's terms are the same doubles whether built once or per point.
+class IsothermCache {
+ public:
+  explicit IsothermCache(const EosParameters& parameters) : parameters_(parameters) {}
+
+  const engine::IsothermalCurve& At(double T) {
+    if (!curve_ || T != T_) {
+      curve_.emplace(parameters_, T);
+      T_ = T;
+    }
+    return *curve_;
+  }
+
+ private:
+  const EosParameters& parameters_;
+  double T_ = std::numeric_limits<double>::quiet_NaN();
+  std::optional<engine::IsothermalCurve> curve_;
+};
+
 Array Pressure(const EosParameters& p, const Array& V, const Array& T) {
-  return Map(V, T, [&p](double v, double t) { return engine::PressureFromVolume(p, v, t); });
+  RequireSameSize(V, T);
+  Array result(V.size());
+  const double* volume = V.data();
+  const double* temperature = T.data();
+  double* out = result.mutable_data();
+  {
+    py::gil_scoped_release release;
+    ParallelFor(static_cast<std::size_t>(V.size()), [&](std::size_t begin, std::size_t end) {
+      IsothermCache isotherms(p);
+      for (std::size_t i = begin; i < end; ++i) {
+        out[i] = isotherms.At(temperature[i]).Pressure(volume[i]);
+      }
+    });
+  }
+  return result;
 }
 
 py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool exact) {
@@ -74,9 +111,10 @@ py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool ex
   {
     py::gil_scoped_release release;
     ParallelFor(count, [&](std::size_t begin, std::size_t end) {
+      IsothermCache isotherms(p);
       for (std::size_t i = begin; i < end; ++i) {
         const engine::VolumeSolution s =
-            exact ? engine::SolveVolumeExactly(p, pressure[i], temperature[i])
+            exact ? engine::SolveVolumeExactly(isotherms.At(temperature[i]), pressure[i])
                   : engine::SolveVolumeFromPressure(p, pressure[i], temperature[i]);
         V[i] = s.V;
         reached[i] = s.converged;
