@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/input_error.h"
+#include "cli/safe_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -14,7 +15,9 @@ struct OptionDescription {
 };
 
 const OptionDescription kOptions[] = {
-    {"--eos", "murnaghan | birch-murnaghan | vinet | natural-strain (default birch-murnaghan)"},
+    {"--eos",
+     "murnaghan (m), birch-murnaghan (bm), vinet (v) or natural-strain (ns), in any case "
+     "(default birch-murnaghan)"},
     {"--order", "2, 3 or 4 (default 3); murnaghan is 3rd order, vinet 2nd or 3rd"},
     {"--V0", "V(0,0), the volume at zero pressure and T(ref) (default 10)"},
     {"--K0", "bulk modulus at zero pressure and T(ref) (default 100)"},
@@ -31,8 +34,9 @@ const OptionDescription kOptions[] = {
     {"--VT0", "V(T,0), number or range; needs --V, gives T"},
     {"--V-over-VT0", "V/V(T,0), number or range"},
     {"--input",
-     "CSV file (- for standard input): a header row naming the known quantity "
-     "(P, V, V/V00, VT0 with V, V/V00 or V/VT0) and optionally T, one point a row"},
+     "CSV or TSV file (- for standard input): a header naming the known quantity "
+     "(P, V, V/V00, V/VT0, or VT0 with V) and optionally T, in any case and with an optional "
+     "unit (\"P (GPa)\"); other columns, blank lines and lines starting with # are passed over"},
     {"--format", "csv | tsv | json (default csv)"},
     {"--solver",
      "exact | form (default exact): how V follows from P. exact gives the volume whose "
@@ -41,10 +45,25 @@ const OptionDescription kOptions[] = {
     {"--width", "print every number as the form shows it in a field N characters wide (1-32)"},
 };
 
+const char* const kFooter =
+    "Units: none are built in. Give every value in one consistent set of units of your own\n"
+    "(for example GPa, cubic angstroms and kelvin); the results come in the same units.\n"
+    "alpha0 is given in units of 1e-5 and alpha1 in units of 1e-8 per degree of your\n"
+    "temperature scale (and per degree squared).\n"
+    "\n"
+    "Exit codes: 0 the table was written (rows that are not state points have converged\n"
+    "false and are counted on stderr); 1 writing the output failed; 2 bad input (one line on\n"
+    "stderr, nothing written); 3 a single point whose inputs determine no state point.\n"
+    "\n"
+    "Examples:\n"
+    "  quorvane-eos --eos vinet --V0 74.7 --K0 160 --Kp0 4.5 --P 0:20:5 --T 300:900:300\n"
+    "  quorvane-eos --eos bm --input measured.csv --format json\n";
+
+// CLI11's message on one line, with the arguments it quotes made safe.
 std::string OneLine(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
   while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
+  return SafeText(text, kLongInputLimit);
 }
 
 }  // namespace
@@ -54,6 +73,8 @@ TypedOptions ReadCommandLine(const std::vector<std::string>& arguments) {
       "State points and P-V-T tables of a solid's equation of state, computed as the "
       "Quorvane calculator computes them.",
       "quorvane-eos"};
+  app.footer(kFooter);
+  app.set_version_flag("--version", std::string("quorvane-eos ") + QUORVANE_VERSION);
   std::map<std::string, std::string> typed;
   for (const OptionDescription& option : kOptions) {
     app.add_option(option.name, typed[option.name], option.help)->allow_extra_args(false);
@@ -67,6 +88,10 @@ TypedOptions ReadCommandLine(const std::vector<std::string>& arguments) {
   } catch (const CLI::CallForHelp&) {
     options.help = true;
     options.helpText = app.help();
+    return options;
+  } catch (const CLI::CallForVersion& version) {
+    options.help = true;
+    options.helpText = std::string(version.what()) + '\n';
     return options;
   } catch (const CLI::ParseError& error) {
     throw InputError(OneLine(error.what()));

@@ -9,6 +9,7 @@ namespace quorvane::cli {
 // The options as typed, by their long name ("--P"), before any checking.
 struct TypedOptions {
   std::map<std::string, std::string> values;
+  // --help or --version: helpText is then all there is to print.
   bool help = false;
   std::string helpText;
 

@@ -1,9 +1,8 @@
 #include "cli/eos_command.h"
 
-#include <fstream>
-
 #include "cli/command_line.h"
 #include "cli/csv_input.h"
+#include "cli/data_table.h"
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
@@ -14,14 +13,9 @@ namespace quorvane::cli {
 namespace {
 
 void ReadInputFile(std::istream& standardInput, EosRequest& request) {
-  const std::string& path = *request.inputPath;
-  if (path == "-") {
-    ReadCsvRows(standardInput, "<stdin>", request);
-    return;
-  }
-  std::ifstream file(path);
-  if (!file) throw InputError("--input: cannot open \"" + path + "\"");
-  ReadCsvRows(file, path, request);
+  ReadDataFile(
+      *request.inputPath, "--input", standardInput,
+      [&](std::istream& in, const std::string& source) { ReadCsvRows(in, source, request); });
 }
 
 // Everything that can be refused is checked before the first character is
@@ -39,13 +33,52 @@ EosRequest CheckedRequest(const std::vector<std::string>& arguments, std::istrea
   return request;
 }
 
-void ReportUnreachedPoint(const EosRequest& request, std::ostream& err) {
-  std::string message = "quorvane-eos: warning: the pressure ";
-  AppendShortest(message, request.knownValues.start);
-  message += " is not reached at T = ";
-  AppendShortest(message, request.partnerValues.start);
-  message += "; the search gave up and V is V(T,0)\n";
-  err << message;
+std::string UnreachedPointWarning(const EosRequest& request) {
+  std::string warning = "quorvane-eos: warning: the pressure ";
+  AppendShortest(warning, request.knownValues.start);
+  warning += " is not reached at T = ";
+  AppendShortest(warning, request.partnerValues.start);
+  return warning + "; the search gave up and V is V(T,0)\n";
+}
+
+// Why a single point is no state point at all, or empty when it is one, or
+// is the V(T,0) of a pressure not reached (which the table then flags).
+std::string NoStatePointReason(const StateRow& row) {
+  if (row.outcome == RowOutcome::NotFinite) {
+    return std::string(FirstNonFiniteColumn(row.point)) + " is not finite";
+  }
+  if (row.outcome == RowOutcome::PressureNotANumber) {
+    return "the equation of state gives no number for the pressure";
+  }
+  return {};
+}
+
+// One line for each kind of row of a table that is not a state point.
+std::string TableWarnings(const TableSummary& summary) {
+  struct Kind {
+    RowOutcome outcome;
+    const char* what;
+  };
+  static const Kind kKinds[] = {
+      {RowOutcome::PressureNotReached, "the pressure is not reached; V is V(T,0)"},
+      {RowOutcome::PressureNotANumber,
+       "the equation of state gives no number for the pressure; V is V(T,0)"},
+      {RowOutcome::NotFinite, "a value is infinite or not a number"},
+  };
+  std::string warnings;
+  for (const Kind& kind : kKinds) {
+    const std::int64_t rows = summary.Count(kind.outcome);
+    if (rows == 0) continue;
+    warnings += "quorvane-eos: warning: " + std::to_string(rows) +
+                (rows == 1 ? " row is" : " rows are") +
+                " not a state point (converged false): " + kind.what + "\n";
+  }
+  return warnings;
+}
+
+int WriteFailed(std::ostream& err) {
+  err << "quorvane-eos: writing the table failed\n";
+  return kExitWriteFailed;
 }
 
 }  // namespace
@@ -62,12 +95,22 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
   }
   if (help) return out.flush() ? kExitSuccess : kExitWriteFailed;
 
-  const std::int64_t unreached = WriteStateTable(request, out);
-  if (unreached > 0 && IsSinglePoint(request)) ReportUnreachedPoint(request, err);
-  out.flush();
-  if (!out) {
-    err << "quorvane-eos: writing the table failed\n";
-    return kExitWriteFailed;
+  const bool single = IsSinglePoint(request);
+  if (single) {
+    const StateRow row =
+        ComputeStateRow(request.parameters, request.known, request.solver, RowInput(request, 0));
+    const std::string reason = NoStatePointReason(row);
+    if (!reason.empty()) {
+      err << "quorvane-eos: these inputs determine no state point: " << reason << '\n';
+      return kExitNoStatePoint;
+    }
+  }
+  const TableSummary summary = WriteStateTable(request, out);
+  if (!summary.written || !out.flush()) return WriteFailed(err);
+  if (!single) {
+    err << TableWarnings(summary);
+  } else if (summary.Count(RowOutcome::PressureNotReached) > 0) {
+    err << UnreachedPointWarning(request);
   }
   return kExitSuccess;
 }

@@ -1,10 +1,14 @@
 #include "cli/parameter_options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
+#include "cli/safe_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -12,17 +16,26 @@ namespace {
 using engine::EosParameters;
 using engine::EosType;
 
+// Each type's name and the short name users write; either in any case.
 struct TypeName {
   const char* name;
+  const char* shortName;
   EosType type;
 };
 
 const TypeName kTypeNames[] = {
-    {"murnaghan", EosType::Murnaghan},
-    {"birch-murnaghan", EosType::BirchMurnaghan},
-    {"vinet", EosType::Vinet},
-    {"natural-strain", EosType::NaturalStrain},
+    {"murnaghan", "m", EosType::Murnaghan},
+    {"birch-murnaghan", "bm", EosType::BirchMurnaghan},
+    {"vinet", "v", EosType::Vinet},
+    {"natural-strain", "ns", EosType::NaturalStrain},
 };
+
+bool SameWord(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
 
 const char* NameOf(EosType type) {
   for (const TypeName& entry : kTypeNames) {
@@ -35,10 +48,11 @@ EosType TypeFromOptions(const TypedOptions& options) {
   const std::string* text = options.Find("--eos");
   if (!text) return EosType::BirchMurnaghan;
   for (const TypeName& entry : kTypeNames) {
-    if (*text == entry.name) return entry.type;
+    if (SameWord(*text, entry.name) || SameWord(*text, entry.shortName)) return entry.type;
   }
-  throw InputError("--eos: \"" + *text +
-                   "\" is not one of murnaghan, birch-murnaghan, vinet, natural-strain");
+  throw InputError("--eos: " + QuotedInput(*text) +
+                   " is not one of murnaghan (m), birch-murnaghan (bm), vinet (v), "
+                   "natural-strain (ns)");
 }
 
 // The orders the form offers for each type.
@@ -46,7 +60,7 @@ engine::EosOrder OrderFromOptions(const TypedOptions& options, EosType type) {
   const std::string* text = options.Find("--order");
   if (!text) return 3;
   if (*text != "2" && *text != "3" && *text != "4") {
-    throw InputError("--order: \"" + *text + "\" is not 2, 3 or 4");
+    throw InputError("--order: " + QuotedInput(*text) + " is not 2, 3 or 4");
   }
   const engine::EosOrder order = (*text)[0] - '0';
   if (type == EosType::Murnaghan && order != 3) {
@@ -63,7 +77,8 @@ void ReadNumber(const TypedOptions& options, const char* name, double& parameter
   if (!text) return;
   const auto value = ParseDecimal(*text);
   if (!value) {
-    throw InputError(std::string(name) + ": \"" + *text + "\" " + DecimalSyntaxProblem(*text));
+    throw InputError(std::string(name) + ": " + QuotedInput(*text) + " " +
+                     DecimalSyntaxProblem(*text));
   }
   parameter = *value;
 }

@@ -5,6 +5,7 @@
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
 #include "cli/parameter_options.h"
+#include "cli/safe_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -30,7 +31,7 @@ OutputFormat FormatFromOptions(const TypedOptions& options) {
   if (!text || *text == "csv") return OutputFormat::Csv;
   if (*text == "tsv") return OutputFormat::Tsv;
   if (*text == "json") return OutputFormat::Json;
-  throw InputError("--format: \"" + *text + "\" is not one of csv, tsv, json");
+  throw InputError("--format: " + QuotedInput(*text) + " is not one of csv, tsv, json");
 }
 
 PressureSolver SolverFromOptions(const TypedOptions& options) {
@@ -45,7 +46,7 @@ int WidthFromOptions(const TypedOptions& options) {
   if (!text) return 0;
   const auto value = ParseDecimal(*text);
   if (!value || *value != static_cast<int>(*value) || *value < 1 || *value > kMaxWidth) {
-    throw InputError("--width: \"" + *text + "\" is not a whole number from 1 to " +
+    throw InputError("--width: " + QuotedInput(*text) + " is not a whole number from 1 to " +
                      std::to_string(kMaxWidth));
   }
   return static_cast<int>(*value);

@@ -1,27 +1,70 @@
 #include "cli/state_rows.h"
 
+#include <cmath>
+
+#include "engine/isothermal_eos.h"
 #include "engine/state_point.h"
+#include "engine/thermal_model.h"
 
 namespace quorvane::cli {
+namespace {
+
+StateRow FiniteRow(const engine::WorkingPoint& point) {
+  const RowOutcome outcome =
+      FirstNonFiniteColumn(point) ? RowOutcome::NotFinite : RowOutcome::StatePoint;
+  return {point, outcome};
+}
+
+// Why a failed search's V(T,0) is or is not the state point after all.
+RowOutcome FailedSearchOutcome(const engine::EosParameters& parameters, double P, double T,
+                               double VT0) {
+  const double residual = P - engine::PressureFromVolume(parameters, VT0, T);
+  if (std::isnan(residual)) return RowOutcome::PressureNotANumber;
+  const double K = engine::ThermalBulkModulus(parameters, T);
+  if (std::fabs(residual) <= kUnresolvedPressureRatio * K) return RowOutcome::StatePoint;
+  return RowOutcome::PressureNotReached;
+}
+
+StateRow PressureRow(const engine::EosParameters& parameters, PressureSolver solver, double P,
+                     double T) {
+  const engine::SolvedState solved = solver == PressureSolver::Form
+                                         ? engine::SolveStateFromPressure(parameters, P, T)
+                                         : engine::SolveStateExactlyFromPressure(parameters, P, T);
+  StateRow row = FiniteRow(solved.point);
+  if (row.outcome == RowOutcome::NotFinite || solved.solution.converged) return row;
+  row.outcome = FailedSearchOutcome(parameters, P, T, solved.point.VT0);
+  return row;
+}
+
+}  // namespace
+
+std::array<double, kStateColumnCount> StateValues(const engine::WorkingPoint& point) {
+  return {point.P, point.T, point.V, point.VoverV00, point.VT0, point.VoverVT0};
+}
+
+const char* FirstNonFiniteColumn(const engine::WorkingPoint& point) {
+  // T, VT0, V, P, V/V00, V/VT0: each follows from those before it.
+  static constexpr int kCauseOrder[kStateColumnCount] = {1, 4, 2, 0, 3, 5};
+  const auto values = StateValues(point);
+  for (const int column : kCauseOrder) {
+    if (!std::isfinite(values[column])) return kStateColumnNames[column];
+  }
+  return nullptr;
+}
 
 StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
                          PressureSolver solver, StateInput input) {
   switch (known) {
-    case KnownQuantity::Pressure: {
-      const engine::SolvedState solved =
-          solver == PressureSolver::Form
-              ? engine::SolveStateFromPressure(parameters, input.known, input.partner)
-              : engine::SolveStateExactlyFromPressure(parameters, input.known, input.partner);
-      return {solved.point, solved.solution.converged};
-    }
+    case KnownQuantity::Pressure:
+      return PressureRow(parameters, solver, input.known, input.partner);
     case KnownQuantity::Volume:
-      return {engine::StateFromVolume(parameters, input.known, input.partner), true};
+      return FiniteRow(engine::StateFromVolume(parameters, input.known, input.partner));
     case KnownQuantity::VolumeOverV00:
-      return {engine::StateFromVolumeOverV00(parameters, input.known, input.partner), true};
+      return FiniteRow(engine::StateFromVolumeOverV00(parameters, input.known, input.partner));
     case KnownQuantity::ZeroPressureVolume:
-      return {engine::StateFromZeroPressureVolume(parameters, input.known, input.partner), true};
+      return FiniteRow(engine::StateFromZeroPressureVolume(parameters, input.known, input.partner));
     case KnownQuantity::VolumeOverVT0:
-      return {engine::StateFromVolumeOverVT0(parameters, input.known, input.partner), true};
+      return FiniteRow(engine::StateFromVolumeOverVT0(parameters, input.known, input.partner));
   }
   return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "cli/eos_request.h"
@@ -7,13 +8,50 @@
 
 namespace quorvane::cli {
 
+// A target this close to the pressure at V(T,0), as a fraction of K(T), moves
+// the volume by less than that fraction of itself: V(T,0) is then right to
+// eleven digits, closer than the search comes to any ordinary target.
+inline constexpr double kUnresolvedPressureRatio = 1e-11;
+
+// What a row holds.
+enum class RowOutcome {
+  // A state point: every value finite, the pressure met.
+  StatePoint,
+  // The search for the pressure failed where the equation of state has
+  // numbers: V is V(T,0), whose pressure is not the target.
+  PressureNotReached,
+  // The search failed because the equation of state gives no number for the
+  // pressure, not even at V(T,0): V is V(T,0).
+  PressureNotANumber,
+  // A value of the row is infinite or not a number.
+  NotFinite,
+};
+inline constexpr int kRowOutcomeCount = 4;
+
 struct StateRow {
   engine::WorkingPoint point;
-  // False when the pressure could not be reached: V is then V(T,0).
-  bool converged = true;
+  RowOutcome outcome = RowOutcome::StatePoint;
+
+  bool IsStatePoint() const { return outcome == RowOutcome::StatePoint; }
 };
 
+// The values of a state point in the order of a table's columns, and their
+// names.
+inline constexpr int kStateColumnCount = 6;
+inline constexpr const char* kStateColumnNames[kStateColumnCount] = {"P",     "T",   "V",
+                                                                     "V/V00", "VT0", "V/VT0"};
+std::array<double, kStateColumnCount> StateValues(const engine::WorkingPoint& point);
+
+// The name of a value of the point that is not finite, the one the others
+// follow from (T before V(T,0), V(T,0) before V, V before P and the ratios),
+// or nullptr when all are finite.
+const char* FirstNonFiniteColumn(const engine::WorkingPoint& point);
+
 // One state point along the calculator's own path for the known quantity.
+// When the search for a pressure fails, V(T,0) still counts as the state point
+// if its pressure meets the target to within kUnresolvedPressureRatio of
+// K(T): so tiny targets (|P| of 1e-12 against a K of 100), which the search
+// cannot tell from the pressure's own rounding, are not reported as missed.
 StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
                          PressureSolver solver, StateInput input);
 

@@ -21,17 +21,17 @@ struct Slice {
   std::int64_t begin = 0;
   std::int64_t end = 0;
   std::string text;
-  std::int64_t unreached = 0;
+  std::array<std::int64_t, kRowOutcomeCount> rows{};
 };
 
 void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& slice) {
   slice.text.clear();
-  slice.unreached = 0;
+  slice.rows = {};
   TableWriter::ColumnTexts previous;
   for (std::int64_t row = slice.begin; row < slice.end; ++row) {
     const StateRow state =
         ComputeStateRow(request.parameters, request.known, request.solver, RowInput(request, row));
-    if (!state.converged) ++slice.unreached;
+    ++slice.rows[static_cast<int>(state.outcome)];
     writer.AppendRow(slice.text, state, row == 0, previous);
   }
 }
@@ -64,15 +64,18 @@ unsigned ThreadCount(std::int64_t rows) {
 
 }  // namespace
 
-std::int64_t WriteStateTable(const EosRequest& request, std::ostream& out) {
-  const TableWriter writer(request.format, request.width, request.known == KnownQuantity::Pressure);
-  std::string header;
-  writer.AppendHeader(header);
-  out << header;
+TableSummary WriteStateTable(const EosRequest& request, std::ostream& out) {
+  const TableWriter writer(request.format, request.width);
+  std::string text;
+  writer.AppendHeader(text);
+  TableSummary summary;
+  if (!(out << text)) {
+    summary.written = false;
+    return summary;
+  }
 
   const std::int64_t rows = RowCount(request);
   std::vector<Slice> slices(ThreadCount(rows));
-  std::int64_t unreached = 0;
   for (std::int64_t next = 0; next < rows;) {
     for (Slice& slice : slices) {
       slice.begin = next;
@@ -82,14 +85,18 @@ std::int64_t WriteStateTable(const EosRequest& request, std::ostream& out) {
     ComputeBlock(request, writer, slices);
     for (const Slice& slice : slices) {
       out << slice.text;
-      unreached += slice.unreached;
+      for (int i = 0; i < kRowOutcomeCount; ++i) summary.rows[i] += slice.rows[i];
+    }
+    if (!out) {
+      summary.written = false;
+      return summary;
     }
   }
 
-  std::string footer;
-  writer.AppendFooter(footer);
-  out << footer;
-  return unreached;
+  text.clear();
+  writer.AppendFooter(text);
+  summary.written = static_cast<bool>(out << text);
+  return summary;
 }
 
 }  // namespace quorvane::cli

@@ -6,26 +6,17 @@
 #include "numtext/field_format.h"
 
 namespace quorvane::cli {
-namespace {
-
-const char* const kColumns[] = {"P", "T", "V", "V/V00", "VT0", "V/VT0"};
-
-}  // namespace
 
 void TableWriter::AppendHeader(std::string& out) const {
   if (format_ == OutputFormat::Json) {
     out += "[\n";
     return;
   }
-  for (const char* column : kColumns) {
-    if (column != kColumns[0]) out += Separator();
+  for (const char* column : kStateColumnNames) {
     out += column;
-  }
-  if (withConverged_) {
     out += Separator();
-    out += "converged";
   }
-  out += '\n';
+  out += "converged\n";
 }
 
 void TableWriter::AppendNumber(std::string& out, double x) const {
@@ -58,32 +49,26 @@ void TableWriter::AppendColumn(std::string& out, int column, double x,
 
 void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
                             ColumnTexts& previous) const {
-  const engine::WorkingPoint& p = row.point;
-  const double values[] = {p.P, p.T, p.V, p.VoverV00, p.VT0, p.VoverVT0};
-  const char* const converged = row.converged ? "true" : "false";
+  const auto values = StateValues(row.point);
+  const char* const converged = row.IsStatePoint() ? "true" : "false";
   if (format_ == OutputFormat::Json) {
     out += first ? "  {" : ",\n  {";
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kStateColumnCount; ++i) {
       out += i == 0 ? "\"" : ", \"";
-      out += kColumns[i];
+      out += kStateColumnNames[i];
       out += "\": ";
       AppendColumn(out, i, values[i], previous);
     }
-    if (withConverged_) {
-      out += ", \"converged\": ";
-      out += converged;
-    }
+    out += ", \"converged\": ";
+    out += converged;
     out += '}';
     return;
   }
-  for (int i = 0; i < 6; ++i) {
-    if (i > 0) out += Separator();
+  for (int i = 0; i < kStateColumnCount; ++i) {
     AppendColumn(out, i, values[i], previous);
-  }
-  if (withConverged_) {
     out += Separator();
-    out += converged;
   }
+  out += converged;
   out += '\n';
 }
 

@@ -9,7 +9,7 @@
 namespace quorvane::cli {
 
 // Writes state points as CSV, TSV or JSON. Columns: P, T, V, V/V00, VT0,
-// V/VT0, and converged when the pressure is the known quantity. Numbers are
+// V/VT0, and converged, true when the row is a state point. Numbers are
 // the shortest text that reads back to the same double, or, with a width, the
 // text the form shows in a field that wide (a JSON string then, since a field
 // text such as "2." or "***" is no JSON number).
@@ -19,13 +19,12 @@ class TableWriter {
   // and V(T,0) row after row, and their text is then written only once. One
   // per thread.
   struct ColumnTexts {
-    double values[6] = {};
-    std::string texts[6];
-    bool known[6] = {};
+    double values[kStateColumnCount] = {};
+    std::string texts[kStateColumnCount];
+    bool known[kStateColumnCount] = {};
   };
 
-  TableWriter(OutputFormat format, int width, bool withConverged)
-      : format_(format), width_(width), withConverged_(withConverged) {}
+  TableWriter(OutputFormat format, int width) : format_(format), width_(width) {}
 
   void AppendHeader(std::string& out) const;
   // first: the row is the table's first (JSON separates rows with commas).
@@ -39,7 +38,6 @@ class TableWriter {
 
   OutputFormat format_;
   int width_;
-  bool withConverged_;
 };
 
 }  // namespace quorvane::cli

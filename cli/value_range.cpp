@@ -6,6 +6,7 @@
 
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
+#include "cli/safe_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -56,18 +57,11 @@ bool CountInUnits(ValueRange& range, double stop, int places) {
   return true;
 }
 
-std::string Quoted(std::string_view text) {
-  std::string quoted(1, '"');
-  quoted += text;
-  quoted += '"';
-  return quoted;
-}
-
 double RangeNumber(std::string_view part, std::string_view text, std::string_view argument,
                    const char* role) {
   if (const auto value = ParseDecimal(part)) return *value;
-  throw InputError(std::string(argument) + ": the " + role + " " + Quoted(part) + " of " +
-                   Quoted(text) + " " + DecimalSyntaxProblem(part));
+  throw InputError(std::string(argument) + ": the " + role + " " + QuotedInput(part) + " of " +
+                   QuotedInput(text) + " " + DecimalSyntaxProblem(part));
 }
 
 }  // namespace
@@ -77,14 +71,14 @@ ValueRange ParseValueRange(std::string_view text, std::string_view argument) {
   if (first == std::string_view::npos) {
     const auto value = ParseDecimal(text);
     if (!value) {
-      throw InputError(std::string(argument) + ": " + Quoted(text) + " " +
+      throw InputError(std::string(argument) + ": " + QuotedInput(text) + " " +
                        DecimalSyntaxProblem(text));
     }
     return {*value, 0.0, 1, *value, true};
   }
   const auto second = text.find(':', first + 1);
   if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos) {
-    throw InputError(std::string(argument) + ": " + Quoted(text) +
+    throw InputError(std::string(argument) + ": " + QuotedInput(text) +
                      " is neither a number nor a range start:stop:step");
   }
   const std::string_view startText = text.substr(0, first);
@@ -94,7 +88,7 @@ ValueRange ParseValueRange(std::string_view text, std::string_view argument) {
   const double stop = RangeNumber(stopText, text, argument, "stop");
   const double step = RangeNumber(stepText, text, argument, "step");
 
-  const std::string where = std::string(argument) + ": the range " + Quoted(text);
+  const std::string where = std::string(argument) + ": the range " + QuotedInput(text);
   if (step == 0.0) throw InputError(where + " has a step of zero");
   const double steps = (stop - start) / step;
   if (steps < -kStepSlack) throw InputError(where + " is empty: its step leads away from the stop");

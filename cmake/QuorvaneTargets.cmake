@@ -8,11 +8,25 @@ function(quorvane_target_defaults target)
 endfunction()
 
 # quorvane_library(name SOURCES ... LIBS ...): a static library whose headers
-# are included as "<folder>/<header>.h" from the repository root.
+# are included as "<folder>/<header>.h", as from the repository root.
+#
+# Each library gets an include root of its own that holds only its folder, and
+# sees the roots of the libraries it links: an include against the direction
+# of the dependencies does not compile. Tests, benchmarks and fuzzers see the
+# whole tree.
 function(quorvane_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  if(folder MATCHES "^(tests|bench|fuzz)(/|$)")
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  else()
+    set(root ${PROJECT_BINARY_DIR}/include_roots/${name})
+    get_filename_component(parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+    target_include_directories(${name} PUBLIC ${root})
+  endif()
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
   quorvane_target_defaults(${name})
 endfunction()

@@ -39,6 +39,10 @@ VolumeSolution SearchVolume(const EosParameters& parameters, double P, double T)
     V = V + step;
     const double residual = P - curve.Pressure(V);
     ++n;
+    // A volume at or below zero is no answer, even where some power of it
+    // gives a finite pressure near the target, and a residual that is not a
+    // number leads nowhere: both end the search as if it had given up.
+    if (!(V > 0.0) || std::isnan(residual)) return {VT0, n + 1, false};
     if (previous * residual < 0.0) {
       step = -step * (1.0 + previous / std::fabs(previous - residual));
     } else if (std::fabs(residual) > std::fabs(previous)) {
@@ -46,8 +50,6 @@ VolumeSolution SearchVolume(const EosParameters& parameters, double P, double T)
     }
     previous = residual;
     if (std::fabs(residual) <= tolerance) return {V, n + 1, true};
-    // A trial volume at or below zero gives no real pressure: stop right there.
-    if (std::isnan(residual)) return {V, n + 1, false};
   }
   return {VT0, kIterationCap + 2, false};
 }

@@ -12,9 +12,11 @@ struct VolumeSolution {
   // Pressure evaluations made, the one at the starting volume included
   // (0 for the closed-form Murnaghan inverse).
   std::int32_t evaluations = 0;
-  // False when no volume meets the target: the search gave up (V is V(T,0)),
-  // a trial volume gave a pressure that is not a number (V is that volume), or
-  // the closed form has no finite value (V is infinite or not a number).
+  // False when no volume meets the target, and V is then V(T,0): the search
+  // gave up after its last trial, or a trial volume was not greater than zero
+  // or gave a pressure that is not a number. For the closed-form Murnaghan
+  // inverse, false when it has no finite value (V is infinite or not a
+  // number).
   bool converged = true;
 };
 

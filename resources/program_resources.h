@@ -1,6 +1,5 @@
 #pragma once
 
-#include "dialog/dialog_template.h"
 #include "dialog/resources.h"
 
 // The program's own resources: the calculator form (template 101) and the
@@ -10,8 +9,5 @@ namespace quorvane::resources {
 // Adds template 101 (RT_DIALOG) and icon 107 (RT_GROUP_ICON, the bytes of a
 // whole .ico file) to the program's module (0) of table.
 void RegisterProgramResources(dialog::ResourceTable& table);
-
-// The calculator form as a template record, 47 controls in template order.
-dialog::DialogTemplate CalculatorFormTemplate();
 
 }  // namespace quorvane::resources

@@ -13,13 +13,11 @@ namespace {
 // The output window opens at 80 columns by 24 lines of its text.
 constexpr int kOutputColumns = 80;
 constexpr int kOutputLines = 24;
-// The program's icon among its resources.
-constexpr std::int32_t kProgramIconId = 107;
-
 // Read only when the frame first shows, so a normal run never decodes it.
-QIcon ProgramIcon() {
-  auto bytes = dialog::ProcessResources().Find(dialog::kProgramModule, dialog::RT_GROUP_ICON,
-                                               kProgramIconId);
+QIcon ProgramIcon(std::int32_t iconId) {
+  if (iconId < 0) return {};
+  auto bytes =
+      dialog::ProcessResources().Find(dialog::kProgramModule, dialog::RT_GROUP_ICON, iconId);
   QPixmap pixmap;
   if (!bytes || !pixmap.loadFromData(bytes->data(), static_cast<uint>(bytes->size()), "ICO")) {
     return {};
@@ -72,7 +70,7 @@ void FrameWindow::ShowOutputWindow() {
   // The frame wraps the output window: its client area plus the status bar.
   resize(output_->width() + 2 * area_->frameWidth(),
          output_->height() + 2 * area_->frameWidth() + statusBar()->sizeHint().height());
-  setWindowIcon(ProgramIcon());
+  setWindowIcon(ProgramIcon(iconId_));
   show();
   outputView_->setFocus();
 }

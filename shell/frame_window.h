@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QString>
+#include <cstdint>
 
 #include "shell/shell_state.h"
 
@@ -27,6 +28,9 @@ class FrameWindow : public QMainWindow {
   // The output window's text view, or null before the first output.
   QPlainTextEdit* OutputView() const { return outputView_; }
 
+  // The program's icon among its resources, shown once the frame shows.
+  void SetIconId(std::int32_t iconId) { iconId_ = iconId; }
+
   void ShowProgramState(ProgramState state);
   QString StatusText() const { return status_->text(); }
 
@@ -45,6 +49,7 @@ class FrameWindow : public QMainWindow {
   QLabel* status_;
   QMdiSubWindow* output_ = nullptr;
   QPlainTextEdit* outputView_ = nullptr;
+  std::int32_t iconId_ = -1;
 };
 
 }  // namespace quorvane::shell

@@ -1,4 +1,5 @@
 #include "calculator/calculator.h"
+#include "calculator/control_ids.h"
 #include "resources/program_resources.h"
 #include "shell/run_application.h"
 
@@ -7,5 +8,6 @@ int main(int argc, char** argv) {
       argc, argv,
       {.registerResources = quorvane::resources::RegisterProgramResources,
        .program = quorvane::calculator::RunCalculator,
-       .onStart = {}});
+       .onStart = {},
+       .iconId = quorvane::calculator::kProgramIconId});
 }

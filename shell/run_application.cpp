@@ -5,8 +5,8 @@
 #include <iostream>
 
 #include "dialog/window_system.h"
-#include "host/program_thread.h"
-#include "host/qt_window_system.h"
+#include "host/qt/program_thread.h"
+#include "host/qt/qt_window_system.h"
 #include "shell/application_shell.h"
 #include "shell/program_title.h"
 
@@ -48,6 +48,7 @@ int RunApplication(int argc, char** argv, const ProgramDefinition& definition) {
   dialog::SetWindowSystem(&host);
   QObject::connect(&shell, &ApplicationShell::Ended, &application,
                    [] { QCoreApplication::exit(0); });
+  shell.Frame().SetIconId(definition.iconId);
   if (definition.onStart) definition.onStart(shell);
 
   shell.Begin();

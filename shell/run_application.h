@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ struct ProgramDefinition {
   std::function<void()> program;
   // Called once the shell exists, before the program thread starts.
   std::function<void(ApplicationShell&)> onStart;
+  // The program's icon among its resources (-1: none).
+  std::int32_t iconId = -1;
 };
 
 // Whether a windowing platform is within reach: a chosen Qt platform, an X

@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "calculator/calculator_form.h"
 #include "dialog/control_values.h"
 #include "dialog/modal_run.h"
 #include "dialog/resources.h"
 #include "dialog/window_system.h"
-#include "resources/program_resources.h"
 #include "tests/dialog/scripted_host.h"
 
 namespace {
@@ -32,7 +32,7 @@ void SetSixFields(DialogForm& form, std::int32_t, EventKind) {
 void BM_HandlerSettingSixFieldsAndTheWritePass(benchmark::State& state) {
   ResourceTable resources;
   resources.Add(kProgramModule, RT_DIALOG, kFormId,
-                WriteDialogTemplate(quorvane::resources::CalculatorFormTemplate()));
+                WriteDialogTemplate(quorvane::calculator::CalculatorFormTemplate()));
   ScriptedHost host(resources);
   host.KeepRecord(false);
   SetWindowSystem(&host);
@@ -54,7 +54,7 @@ BENCHMARK(BM_HandlerSettingSixFieldsAndTheWritePass);
 void BM_LoadCalculatorForm(benchmark::State& state) {
   ResourceTable resources;
   resources.Add(kProgramModule, RT_DIALOG, kFormId,
-                WriteDialogTemplate(quorvane::resources::CalculatorFormTemplate()));
+                WriteDialogTemplate(quorvane::calculator::CalculatorFormTemplate()));
   ScriptedHost host(resources);
   SetWindowSystem(&host);
   DialogForm form;

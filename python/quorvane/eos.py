@@ -29,7 +29,7 @@ def _number_text(name, value):
 
 def _option_message(error):
     """quorvane-eos's message for a refused option, with the names as keywords here."""
-    return str(error).replace("--", "")
+    return str(error).replace("--eos", "type").replace("--", "")
 
 
 def _as_array(name, value, positive=False):
@@ -69,7 +69,8 @@ class Eos:
         alpha0=2, alpha1=0, dKdT=-0.019999999552965164, Tref=298)
 
     The names, the start-up values and the rules are those of quorvane-eos:
-    type is one of "murnaghan", "birch-murnaghan", "vinet", "natural-strain";
+    type is one of "murnaghan", "birch-murnaghan", "vinet", "natural-strain"
+    (or quorvane-eos's short names "m", "bm", "v", "ns");
     murnaghan is 3rd order only and vinet 2nd or 3rd. K'0 is implied at 2nd
     order (4, 1 or 2) and K''0 everywhere except for Birch-Murnaghan and
     natural strain at 4th order, where it defaults to the 3rd-order implied
@@ -90,7 +91,7 @@ class Eos:
 
     def __init__(self, type="birch-murnaghan", order=3, V0=None, K0=None, Kp0=None, Kpp0=None,
                  alpha0=None, alpha1=None, dKdT=None, Tref=None):
-        if type not in TYPES:
+        if not isinstance(type, str):
             raise ValueError(f"type: {type!r} is not one of {', '.join(TYPES)}")
         if isinstance(order, bool) or order not in (2, 3, 4):
             raise ValueError(f"order: {order!r} is not 2, 3 or 4")

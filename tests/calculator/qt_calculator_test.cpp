@@ -5,8 +5,8 @@
 #include "calculator/calculator.h"
 #include "calculator/calculator_scenarios.h"
 #include "calculator/control_ids.h"
-#include "host/qt_driver.h"
-#include "host/qt_window_system.h"
+#include "host/qt/qt_driver.h"
+#include "host/qt/qt_window_system.h"
 #include "resources/program_resources.h"
 
 namespace quorvane::calculator {

@@ -7,7 +7,7 @@
 
 #include "calculator/calculator.h"
 #include "calculator/control_ids.h"
-#include "host/qt_driver.h"
+#include "host/qt/qt_driver.h"
 #include "resources/program_resources.h"
 
 int main(int argc, char** argv) {

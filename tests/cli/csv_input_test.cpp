@@ -76,9 +76,8 @@ struct RefusedCase {
 const RefusedCase kRefusedCases[] = {
     {"EmptyFile", "", "points.csv: no header row"},
     {"HeaderOnly", "P,T\n", "points.csv: no state points after the header"},
-    {"UnknownColumn", "P,Temp\n1,2\n",
-     "points.csv line 1, column 2: unknown column \"Temp\" (the names are P, T, V, V/V00, VT0, "
-     "V/VT0)"},
+    {"OnlyUnknownColumns", "Pressure,Temp\n1,2\n",
+     "points.csv line 1: name exactly one known quantity (P, V, V/V00, V/VT0 or VT0 with V)"},
     {"RepeatedColumn", "P,T,P\n", "points.csv line 1, column 3: column \"P\" appears twice"},
     {"TwoKnownQuantities", "P,V\n1,2\n",
      "points.csv line 1: name exactly one known quantity (P, V, V/V00, V/VT0 or VT0 with V)"},
@@ -88,8 +87,10 @@ const RefusedCase kRefusedCases[] = {
      "points.csv line 1: VT0 needs exactly one other column, V (the volume held)"},
     {"ZeroPressureVolumeWithTemperature", "VT0,V,T\n10,9,300\n",
      "points.csv line 1: T follows from VT0 and cannot be a column"},
-    {"DecimalComma", "P,T\n1,5,300\n", "points.csv line 2: 3 fields, the header names 2"},
-    {"MissingField", "P,T\n10,300\n10\n", "points.csv line 3: 1 fields, the header names 2"},
+    {"DecimalComma", "P,T\n1,5,300\n",
+     "points.csv line 2, column 3: a field beyond the header's 2 columns"},
+    {"MissingField", "P,T\n10,300\n10\n",
+     "points.csv line 3, column 2: the row ends here, the header names 2 columns"},
     {"NotANumber", "P,T\n10,300\n\n10,hot\n",
      "points.csv line 4, column 2 (T): \"hot\" is not a decimal number (digits, one point, an "
      "optional exponent)"},

@@ -104,13 +104,14 @@ TEST(EosCommand, PrintsTheWholeStatePointWithItsHeader) {
             "P,T,V,V/V00,VT0,V/VT0,converged\n"
             "10,298,9.190194525163582,0.9190194525163582,10,0.9190194525163582,true\n");
   EXPECT_EQ(RunEos({"--V", "9", "--format", "tsv"}).out,
-            "P\tT\tV\tV/V00\tVT0\tV/VT0\n13.010144336152795\t298\t9\t0.9\t10\t0.9\n");
+            "P\tT\tV\tV/V00\tVT0\tV/VT0\tconverged\n"
+            "13.010144336152795\t298\t9\t0.9\t10\t0.9\ttrue\n");
   EXPECT_EQ(RunEos({"--V", "9", "--T", "298:299:1", "--format", "json"}).out,
             "[\n"
             "  {\"P\": 13.010144336152795, \"T\": 298, \"V\": 9, \"V/V00\": 0.9, \"VT0\": 10, "
-            "\"V/VT0\": 0.9},\n"
+            "\"V/VT0\": 0.9, \"converged\": true},\n"
             "  {\"P\": 13.0105328829374, \"T\": 299, \"V\": 9, \"V/V00\": 0.9, \"VT0\": "
-            "10.000200002000012, \"V/VT0\": 0.8999820001799989}\n"
+            "10.000200002000012, \"V/VT0\": 0.8999820001799989, \"converged\": true}\n"
             "]\n");
 }
 
@@ -122,7 +123,7 @@ TEST(EosCommand, WidthPrintsTheFormsFieldTexts) {
             "10.0000,298.000,9.19019,0.91902,10.0000,0.91902,true\n");
   EXPECT_EQ(RunEos({"--V", "9", "--width", "2", "--format", "json"}).out,
             "[\n  {\"P\": \"**\", \"T\": \"**\", \"V\": \"9.\", \"V/V00\": \"1.\", \"VT0\": "
-            "\"**\", \"V/VT0\": \"1.\"}\n]\n");
+            "\"**\", \"V/VT0\": \"1.\", \"converged\": true}\n]\n");
 }
 
 TEST(EosCommand, ReportsAnUnreachablePressure) {
@@ -134,12 +135,73 @@ TEST(EosCommand, ReportsAnUnreachablePressure) {
             "up and V is V(T,0)\n");
 
   const Outcome table = RunEos({"--P", "-30:-10:10", "--eos", "vinet"});
-  EXPECT_EQ(table.err, "");
+  EXPECT_EQ(table.err,
+            "quorvane-eos: warning: 2 rows are not a state point (converged false): the pressure "
+            "is not reached; V is V(T,0)\n");
   const std::vector<std::string> lines = Split(table.out, '\n');
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[1], "-30,298,10,1,10,1,false");
   EXPECT_EQ(lines[3].substr(lines[3].rfind(',')), ",true");
 }
+
+struct SinglePointCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  int code;
+  const char* converged;  // the last field of the row; "" when nothing is printed
+  const char* err;
+};
+
+const SinglePointCase kSinglePointCases[] = {
+    {"TinyTargetIsTheZeroPressureVolume", {"--P", "1e-12"}, 0, "true", ""},
+    {"TinyTensionNeverAnswersANegativeVolume", {"--P", "-1e-12"}, 0, "true", ""},
+    {"HugeTargetReachedExactly", {"--P", "1e9"}, 0, "true", ""},
+    {"HugeTargetNotReachedByTheSearch",
+     {"--P", "1e9", "--solver", "form"},
+     0,
+     "false",
+     "quorvane-eos: warning: the pressure 1e+09 is not reached at T = 298; the search gave up "
+     "and V is V(T,0)\n"},
+    {"NoNumberForThePressure",
+     {"--order", "4", "--Kpp0", "1e308", "--P", "1"},
+     3,
+     "",
+     "quorvane-eos: these inputs determine no state point: the equation of state gives no number "
+     "for the pressure\n"},
+    {"NoZeroPressureVolume",
+     {"--T", "1e308", "--P", "1"},
+     3,
+     "",
+     "quorvane-eos: these inputs determine no state point: VT0 is not finite\n"},
+    {"NoTemperatureWithoutExpansion",
+     {"--alpha0", "0", "--alpha1", "0", "--VT0", "10", "--V", "10"},
+     3,
+     "",
+     "quorvane-eos: these inputs determine no state point: T is not finite\n"},
+    {"InfiniteTemperature",
+     {"--alpha0", "0", "--VT0", "11", "--V", "10"},
+     3,
+     "",
+     "quorvane-eos: these inputs determine no state point: T is not finite\n"},
+};
+
+class SinglePoints : public testing::TestWithParam<SinglePointCase> {};
+
+TEST_P(SinglePoints, SayTruthfullyWhatTheRowHolds) {
+  const SinglePointCase& c = GetParam();
+  const Outcome outcome = RunEos(c.arguments);
+  EXPECT_EQ(outcome.code, c.code);
+  EXPECT_EQ(outcome.err, c.err);
+  const std::string converged = c.converged;
+  if (converged.empty()) {
+    EXPECT_EQ(outcome.out, "");
+  } else {
+    EXPECT_TRUE(outcome.out.ends_with("," + converged + "\n")) << outcome.out;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, SinglePoints, testing::ValuesIn(kSinglePointCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(EosCommand, GridRunsThroughTheKnownQuantityAtEachTemperature) {
   const engine::EosParameters p = StartUp();
@@ -152,16 +214,24 @@ TEST(EosCommand, GridRunsThroughTheKnownQuantityAtEachTemperature) {
   }
 }
 
-TEST(EosCommand, PrintsNonFiniteResults) {
+TEST(EosCommand, PrintsNonFiniteResultsFlagged) {
   // Without thermal expansion, a V(T,0) other than V0 is reached at no temperature.
-  EXPECT_EQ(RunEos({"--alpha0", "0", "--VT0", "11", "--V", "9"}).out,
-            "P,T,V,V/V00,VT0,V/VT0\nnan,inf,9,0.9,nan,nan\n");
-  EXPECT_EQ(RunEos({"--alpha0", "0", "--VT0", "11", "--V", "9", "--format", "json"}).out,
+  EXPECT_EQ(RunEos({"--alpha0", "0", "--VT0", "11", "--V", "9:9.5:0.5"}).out,
+            "P,T,V,V/V00,VT0,V/VT0,converged\n"
+            "nan,inf,9,0.9,nan,nan,false\n"
+            "nan,inf,9.5,0.95,nan,nan,false\n");
+  EXPECT_EQ(RunEos({"--alpha0", "0", "--VT0", "11", "--V", "9:9.5:0.5", "--format", "json"}).out,
             "[\n  {\"P\": null, \"T\": null, \"V\": 9, \"V/V00\": 0.9, \"VT0\": null, \"V/VT0\": "
-            "null}\n]\n");
-  EXPECT_EQ(RunEos({"--eos", "murnaghan", "--P", "-26", "--solver", "form"}).out,
-            "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,nan,nan,10,nan,false\n");
-  // The exact inversion reports every unreached target as V(T,0).
+            "null, \"converged\": false},\n  {\"P\": null, \"T\": null, \"V\": 9.5, \"V/V00\": "
+            "0.95, \"VT0\": null, \"V/VT0\": null, \"converged\": false}\n]\n");
+  const Outcome murnaghan = RunEos({"--eos", "murnaghan", "--P", "-26:-25:1", "--solver", "form"});
+  EXPECT_EQ(murnaghan.out,
+            "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,nan,nan,10,nan,false\n"
+            "-25,298,inf,inf,10,inf,false\n");
+  EXPECT_EQ(murnaghan.err,
+            "quorvane-eos: warning: 2 rows are not a state point (converged false): a value is "
+            "infinite or not a number\n");
+  // The exact inversion gives V(T,0) for every target it cannot reach.
   EXPECT_EQ(RunEos({"--eos", "murnaghan", "--P", "-26"}).out,
             "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,10,1,10,1,false\n");
 }
@@ -186,7 +256,9 @@ TEST(EosCommand, ReadsStatePointsFromStandardInputAndFiles) {
   const std::string csv = "T,P\n300,10\n900,-30\n";
   const Outcome fromStdin = RunEos({"--input", "-", "--solver", "form"}, csv);
   EXPECT_EQ(fromStdin.code, 0);
-  EXPECT_EQ(fromStdin.err, "");
+  EXPECT_EQ(fromStdin.err,
+            "quorvane-eos: warning: 1 row is not a state point (converged false): the pressure is "
+            "not reached; V is V(T,0)\n");
   const engine::EosParameters p = StartUp();
   const auto rows = Numbers(fromStdin.out);
   ASSERT_EQ(rows.size(), 2u);
@@ -226,7 +298,7 @@ TEST(EosCommand, VolumesPrintedReadBackToTheSameState) {
 struct ErrorCase {
   const char* name;
   std::vector<std::string> arguments;
-  const char* input;
+  std::string input;
   const char* message;
 };
 
@@ -306,6 +378,29 @@ const ErrorCase kErrorCases[] = {
      {"--eos", "vinet", "--order", "4", "--P", "1"},
      "",
      "--order 4: vinet is 2nd or 3rd order only"},
+    {"TerminalControlsInAValue",
+     {"--P", "\x1b]0;owned\x07\x1b[2J"},
+     "",
+     "--P: \"\\x1b]0;owned\\x07\\x1b[2J\" is not a decimal number (digits, one point, an "
+     "optional exponent)"},
+    {"NulInACsvField",
+     {"--input", "-"},
+     std::string("P,T\n1,3\0\n", 9),
+     "<stdin> line 2, column 2 (T): \"3\\x00\" is not a decimal number (digits, one point, an "
+     "optional exponent)"},
+    {"HugeValueIsCut",
+     {"--V0", std::string(100000, '9') + "x"},
+     "",
+     "--V0: \"999999999999999999999999999999999999999999999999999999999999...\" is not a "
+     "decimal number (digits, one point, an optional exponent)"},
+    {"TerminalControlsInAStrayArgument",
+     {"--P", "1", "\x1b[2J"},
+     "",
+     "The following argument was not expected: \\x1b[2J"},
+    {"TerminalControlsInAFileName",
+     {"--input", "/nonexistent/\x1b[2J.csv"},
+     "",
+     "--input: cannot open \"/nonexistent/\\x1b[2J.csv\""},
 };
 
 class EosCommandErrors : public testing::TestWithParam<ErrorCase> {};
@@ -327,11 +422,25 @@ TEST(EosCommand, NegativeNumbersAreValuesNotOptions) {
   EXPECT_EQ(Numbers(outcome.out).size(), 2u);
 }
 
-TEST(EosCommand, HelpListsTheOptions) {
+TEST(EosCommand, HelpListsTheOptionsUnitsExitCodesAndExamples) {
   const Outcome outcome = RunEos({"--help"});
   EXPECT_EQ(outcome.code, 0);
-  EXPECT_NE(outcome.out.find("--V-over-VT0"), std::string::npos);
-  EXPECT_NE(outcome.out.find("exact | form (default exact)"), std::string::npos);
+  for (const char* part : {"--V-over-VT0", "--version",
+                           "Units:", "Exit codes:", "Examples:", "exact | form (default exact)"}) {
+    EXPECT_NE(outcome.out.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(outcome.err, "");
+  // Every example runs as printed (the input file aside).
+  const std::string example = "  quorvane-eos ";
+  const auto start = outcome.out.find(example) + example.size();
+  const std::string line = outcome.out.substr(start, outcome.out.find('\n', start) - start);
+  EXPECT_EQ(RunEos(Split(line, ' ')).code, 0) << line;
+}
+
+TEST(EosCommand, VersionIsTheProjects) {
+  const Outcome outcome = RunEos({"--version"});
+  EXPECT_EQ(outcome.code, 0);
+  EXPECT_EQ(outcome.out, "quorvane-eos " QUORVANE_VERSION "\n");
   EXPECT_EQ(outcome.err, "");
 }
 

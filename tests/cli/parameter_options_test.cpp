@@ -106,7 +106,12 @@ struct RefusedCase {
 const RefusedCase kRefusedCases[] = {
     {"UnknownType",
      {"--eos", "birch"},
-     "--eos: \"birch\" is not one of murnaghan, birch-murnaghan, vinet, natural-strain"},
+     "--eos: \"birch\" is not one of murnaghan (m), birch-murnaghan (bm), vinet (v), "
+     "natural-strain (ns)"},
+    {"TypeNameWithAnEscape",
+     {"--eos", "\x1b[2Jvinet"},
+     "--eos: \"\\x1b[2Jvinet\" is not one of murnaghan (m), birch-murnaghan (bm), vinet (v), "
+     "natural-strain (ns)"},
     {"UnknownOrder", {"--order", "5"}, "--order: \"5\" is not 2, 3 or 4"},
     {"OrderWithDecimals", {"--order", "3.0"}, "--order: \"3.0\" is not 2, 3 or 4"},
     {"MurnaghanOrder2",
@@ -153,6 +158,26 @@ TEST_P(RefusedParameters, NameTheArgument) {
 
 INSTANTIATE_TEST_SUITE_P(Options, RefusedParameters, testing::ValuesIn(kRefusedCases),
                          [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ParameterOptions, TypeNamesInAnyCaseAndShort) {
+  struct Name {
+    const char* text;
+    EosType type;
+  };
+  const Name names[] = {
+      {"Murnaghan", EosType::Murnaghan},
+      {"m", EosType::Murnaghan},
+      {"BIRCH-MURNAGHAN", EosType::BirchMurnaghan},
+      {"BM", EosType::BirchMurnaghan},
+      {"Vinet", EosType::Vinet},
+      {"V", EosType::Vinet},
+      {"Natural-Strain", EosType::NaturalStrain},
+      {"ns", EosType::NaturalStrain},
+  };
+  for (const Name& name : names) {
+    EXPECT_EQ(ParametersOf({"--eos", name.text}).type, name.type) << name.text;
+  }
+}
 
 TEST(ParameterOptions, NegativeKp0AboveTheFloorIsKept) {
   EXPECT_EQ(ParametersOf({"--eos", "murnaghan", "--Kp0", "-2"}).Kp0, -2.0);

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "calculator/calculator_form.h"
 #include "dialog/control_values.h"
 #include "host_fixture.h"
-#include "resources/program_resources.h"
 
 namespace quorvane::dialog {
 namespace {
@@ -23,7 +23,7 @@ std::vector<std::int32_t> Group(DialogForm& form, std::size_t recordNumber) {
 
 TEST_F(RadioGroupTest, LoadsTheCalculatorFormWithTwoGroupsAndThreeUnnamedDuplicates) {
   resources.Add(kProgramModule, RT_DIALOG, 101,
-                WriteDialogTemplate(quorvane::resources::CalculatorFormTemplate()));
+                WriteDialogTemplate(quorvane::calculator::CalculatorFormTemplate()));
   ASSERT_EQ(LoadForm(form, 101), kTrue);
   ASSERT_EQ(form.controls.size(), 47u);
   const std::vector<std::int32_t> radios = {1021, 1022, 1023, 1024, 1025, 1026, 1027};

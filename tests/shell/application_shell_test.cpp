@@ -13,7 +13,7 @@
 #include <iostream>
 #include <memory>
 
-#include "host/program_thread.h"
+#include "host/qt/program_thread.h"
 
 namespace quorvane::shell {
 namespace {

@@ -5,13 +5,14 @@
 #include <iostream>
 
 #include "calculator/calculator.h"
+#include "calculator/control_ids.h"
 #include "resources/program_resources.h"
 #include "shell/application_shell.h"
 #include "shell/run_application.h"
 
 namespace {
 
-constexpr std::int32_t kCalculatorFormId = 101;
+using quorvane::calculator::kCalculatorFormId;
 
 void RegisterResourcesWithoutTheForm(quorvane::dialog::ResourceTable& table) {
   quorvane::resources::RegisterProgramResources(table);
@@ -30,5 +31,6 @@ int main(int argc, char** argv) {
   return quorvane::shell::RunApplication(argc, argv,
                                          {.registerResources = RegisterResourcesWithoutTheForm,
                                           .program = quorvane::calculator::RunCalculator,
-                                          .onStart = ReportStatus});
+                                          .onStart = ReportStatus,
+                                          .iconId = quorvane::calculator::kProgramIconId});
 }

@@ -1,0 +1,93 @@
+// Any bytes as a command line: arguments up to the first NUL, one a line;
+// what follows is standard input. Every refusal is one safe line; a request
+// small enough to compute runs through the whole command, whose exit code,
+// stdout and stderr must agree with one another.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/eos_command.h"
+#include "cli/input_error.h"
+#include "cli/request_options.h"
+#include "cli/state_rows.h"
+#include "cli/value_range.h"
+#include "fuzz/cli/fuzz_checks.h"
+
+namespace {
+
+using namespace quorvane::cli;
+using fuzz::Require;
+
+// More rows than this are not computed: the point is the parsing.
+constexpr std::int64_t kMaxComputedRows = 256;
+constexpr std::size_t kMaxArguments = 40;
+
+std::vector<std::string> Arguments(std::string_view text) {
+  std::vector<std::string> arguments;
+  while (!text.empty() && arguments.size() < kMaxArguments) {
+    const auto end = text.find('\n');
+    arguments.emplace_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return arguments;
+}
+
+void CheckRange(const std::string& text) {
+  try {
+    const ValueRange range = ParseValueRange(text, "--P");
+    Require(range.count >= 1 && range.count <= kMaxRangeValues);
+    Require(range.At(0) == range.start || range.count == 1);
+    Require(range.At(range.count - 1) == range.last);
+  } catch (const InputError& error) {
+    fuzz::RequireErrorLine(error.what());
+  }
+}
+
+// True when the options are accepted and the command is cheap and safe to run.
+bool SmallRequest(const std::vector<std::string>& arguments) {
+  try {
+    const TypedOptions options = ReadCommandLine(arguments);
+    if (options.help) return false;
+    const EosRequest request = RequestFromOptions(options);
+    // Only standard input: a path could name a device that blocks (/dev/tty).
+    if (request.inputPath) return *request.inputPath == "-";
+    return RowCount(request) <= kMaxComputedRows;
+  } catch (const InputError& error) {
+    fuzz::RequireErrorLine(error.what());
+    return false;
+  }
+}
+
+void RunCommand(const std::vector<std::string>& arguments, std::string_view input) {
+  std::istringstream in{std::string(input)};
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunEosCommand(arguments, in, out, err);
+  const std::string errText = err.str();
+  Require(fuzz::IsTerminalSafe(errText));
+  if (code == kExitBadInput || code == kExitNoStatePoint) {
+    Require(out.str().empty());
+    Require(!errText.empty() && errText.find('\n') == errText.size() - 1);
+    return;
+  }
+  Require(code == kExitSuccess);
+  Require(!out.str().empty());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const auto split = bytes.find('\0');
+  const std::vector<std::string> arguments = Arguments(bytes.substr(0, split));
+  const std::string_view input =
+      split == std::string_view::npos ? std::string_view() : bytes.substr(split + 1);
+  for (const std::string& argument : arguments) CheckRange(argument);
+  if (SmallRequest(arguments)) RunCommand(arguments, input);
+  return 0;
+}
