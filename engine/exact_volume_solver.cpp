@@ -19,7 +19,7 @@ constexpr double kSettled = 4.0 * kEpsilon;
 // the next volume is within a few doubles of the root and needs only the walk.
 constexpr double kLastStep = 1e-6;
 // Halving the logarithm of a bracket that spans every positive double down to
-// adjacent doubles takes about 62 steps; Newton needs far fewer.
+// adjacent doubles takes about 62 steps; Halley's steps need far fewer.
 constexpr int kStepCap = 200;
 // The walk starts within a few doubles of the root; the cap only bounds it.
 constexpr int kWalkCap = 64;
@@ -77,9 +77,10 @@ double Midpoint(double a, double b) {
   return low + (high - low) / 2.0;
 }
 
-// Halley's iteration on the logarithm of the volume, bracketed between a volume whose
-// pressure has not yet reached the target ("inside", first V(T,0)) and either
-// one that has passed it or the first volume off the branch ("outside").
+// Halley's iteration on the logarithm of the volume, bracketed between a
+// volume whose pressure has not yet reached the target ("inside", first
+// V(T,0)) and either one that has passed it or the first volume off the branch
+// ("outside").
 class ExactSearch {
  public:
   ExactSearch(const IsothermalCurve& curve, double target)
@@ -88,8 +89,8 @@ class ExactSearch {
   VolumeSolution Solve() {
     if (!std::isfinite(target_) || !std::isfinite(VT0_) || !(VT0_ > 0.0)) return NotReached();
     if (!std::isfinite(K_)) return NotReached();
-    // x = 1 gives exactly zero pressure for every type.
-    if (target_ == 0.0) return {VT0_, 0, true};
+    // x = 1 gives exactly zero pressure for every type whose terms are finite.
+    if (target_ == 0.0) return {VT0_, 1, Residual(VT0_) == 0.0};
     // With K(T) = 0 every pressure is zero.
     if (K_ == 0.0) return NotReached();
     return Bracketed();

@@ -156,6 +156,15 @@ TEST(ExactVolumeSolver, ZeroPressureIsTheZeroPressureVolumeItself) {
   EXPECT_EQ(s.V, ZeroPressureVolume(p, 700.0));
 }
 
+// K(T) K''0 overflows, so the 4th-order term is not a number even at V(T,0).
+TEST(ExactVolumeSolver, ZeroPressureIsNotReachedWhereThePressureIsNoNumber) {
+  EosParameters p = With(EosType::BirchMurnaghan, 4, 4.0);
+  p.Kpp0 = 1e308;
+  const VolumeSolution s = SolveVolumeExactly(p, 0.0, 298.0);
+  EXPECT_FALSE(s.converged);
+  EXPECT_EQ(s.V, 10.0);
+}
+
 TEST(ExactVolumeSolver, NeedsFarFewerEvaluationsThanTheSearchAcrossAnIsotherm) {
   for (int type = 1; type <= 4; ++type) {
     const EosParameters p = With(static_cast<EosType>(type), 3, 4.0, 160.0);
