@@ -37,6 +37,10 @@ const OptionDescription kOptions[] = {
      "CSV or TSV file (- for standard input): a header naming the known quantity "
      "(P, V, V/V00, V/VT0, or VT0 with V) and optionally T, in any case and with an optional "
      "unit (\"P (GPa)\"); other columns, blank lines and lines starting with # are passed over"},
+    {"--params",
+     "a JSON parameter file (as quorvane-eos fit writes it) instead of --eos ... --Tref; with a "
+     "covariance, adds sigV (known P) or sigP (known V)"},
+    {"--plot", "also draw the isotherms (V against P) to FILE.svg and FILE.png"},
     {"--format", "csv | tsv | json (default csv)"},
     {"--solver",
      "exact | form (default exact): how V follows from P. exact gives the volume whose "
@@ -57,7 +61,10 @@ const char* const kFooter =
     "\n"
     "Examples:\n"
     "  quorvane-eos --eos vinet --V0 74.7 --K0 160 --Kp0 4.5 --P 0:20:5 --T 300:900:300\n"
-    "  quorvane-eos --eos bm --input measured.csv --format json\n";
+    "  quorvane-eos --eos bm --input measured.csv --format json\n"
+    "  quorvane-eos --params fitted.json --P 0:10:1\n"
+    "\n"
+    "To fit parameters to measured data: quorvane-eos fit --help\n";
 
 // CLI11's message on one line, with the arguments it quotes made safe.
 std::string OneLine(std::string text) {

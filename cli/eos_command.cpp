@@ -4,10 +4,14 @@
 #include "cli/csv_input.h"
 #include "cli/data_table.h"
 #include "cli/decimal_text.h"
+#include "cli/fit_command.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
+#include "cli/safe_text.h"
 #include "cli/state_rows.h"
 #include "cli/state_table.h"
+#include "cli/table_figure.h"
+#include "plot/figure_writer.h"
 
 namespace quorvane::cli {
 namespace {
@@ -85,6 +89,9 @@ int WriteFailed(std::ostream& err) {
 
 int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
                   std::ostream& err) {
+  if (!arguments.empty() && arguments.front() == "fit") {
+    return RunFitCommand({arguments.begin() + 1, arguments.end()}, in, out, err);
+  }
   EosRequest request;
   bool help = false;
   try {
@@ -103,6 +110,14 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
     if (!reason.empty()) {
       err << "quorvane-eos: these inputs determine no state point: " << reason << '\n';
       return kExitNoStatePoint;
+    }
+  }
+  if (request.plotPath) {
+    const std::string problem =
+        plot::WriteFigure(TableFigure(request), PlotBasePath(*request.plotPath));
+    if (!problem.empty()) {
+      err << "quorvane-eos: --plot: " << SafeText(problem, kLongInputLimit) << '\n';
+      return kExitWriteFailed;
     }
   }
   const TableSummary summary = WriteStateTable(request, out);

@@ -6,6 +6,7 @@
 
 #include "cli/value_range.h"
 #include "engine/eos_parameters.h"
+#include "fit/propagated_uncertainty.h"
 
 namespace quorvane::cli {
 
@@ -39,7 +40,20 @@ struct EosRequest {
   PressureSolver solver = PressureSolver::Exact;
   // 0: shortest round-trip numbers; otherwise the form's field width.
   int width = 0;
+  // From a --params file with a covariance: the table adds the propagated
+  // standard deviation of V (known P) or P (known V).
+  std::optional<fit::ParameterCovariance> covariance;
+  // --plot: the isotherms are drawn to this path as SVG and PNG.
+  std::optional<std::string> plotPath;
 };
+
+// The name of the standard-deviation column the table adds, or nullptr.
+inline const char* UncertaintyColumn(const EosRequest& request) {
+  if (!request.covariance) return nullptr;
+  if (request.known == KnownQuantity::Pressure) return "sigV";
+  if (request.known == KnownQuantity::Volume) return "sigP";
+  return nullptr;
+}
 
 // True when the request is one state point given on the command line.
 inline bool IsSinglePoint(const EosRequest& request) {

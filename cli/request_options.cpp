@@ -4,7 +4,7 @@
 
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
-#include "cli/parameter_options.h"
+#include "cli/params_option.h"
 #include "cli/safe_text.h"
 
 namespace quorvane::cli {
@@ -155,9 +155,10 @@ bool MustBePositive(KnownQuantity quantity) {
 
 EosRequest RequestFromOptions(const TypedOptions& options) {
   EosRequest request;
-  request.parameters = ParametersFromOptions(options);
+  ReadParamsOption(options, request);
   request.format = FormatFromOptions(options);
   request.width = WidthFromOptions(options);
+  if (const std::string* plot = options.Find("--plot")) request.plotPath = *plot;
   request.solver = SolverFromOptions(options);
   if (options.Find("--input")) {
     ReadInputOption(options, request);

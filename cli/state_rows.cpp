@@ -69,6 +69,15 @@ StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity 
   return {};
 }
 
+double RowUncertainty(const EosRequest& request, const StateRow& row) {
+  if (!UncertaintyColumn(request)) return 0.0;
+  const engine::WorkingPoint& p = row.point;
+  if (request.known == KnownQuantity::Pressure) {
+    return fit::VolumeUncertainty(request.parameters, *request.covariance, p.V, p.T);
+  }
+  return fit::PressureUncertainty(request.parameters, *request.covariance, p.V, p.T);
+}
+
 std::int64_t RowCount(const EosRequest& request) {
   if (request.inputPath) return static_cast<std::int64_t>(request.csvRows.size());
   return request.knownValues.count * request.partnerValues.count;

@@ -31,6 +31,9 @@ inline constexpr int kRowOutcomeCount = 4;
 struct StateRow {
   engine::WorkingPoint point;
   RowOutcome outcome = RowOutcome::StatePoint;
+  // The propagated standard deviation of the derived V or P, where the
+  // request asks for one.
+  double sigma = 0.0;
 
   bool IsStatePoint() const { return outcome == RowOutcome::StatePoint; }
 };
@@ -54,6 +57,9 @@ const char* FirstNonFiniteColumn(const engine::WorkingPoint& point);
 // cannot tell from the pressure's own rounding, are not reported as missed.
 StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
                          PressureSolver solver, StateInput input);
+
+// The row's sigma from the request's covariance (0 without one).
+double RowUncertainty(const EosRequest& request, const StateRow& row);
 
 // The rows of a request in output order: the CSV rows as read, or the grid
 // with the partner (temperature, or the volume held) outermost.

@@ -29,8 +29,9 @@ void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& s
   slice.rows = {};
   TableWriter::ColumnTexts previous;
   for (std::int64_t row = slice.begin; row < slice.end; ++row) {
-    const StateRow state =
+    StateRow state =
         ComputeStateRow(request.parameters, request.known, request.solver, RowInput(request, row));
+    state.sigma = RowUncertainty(request, state);
     ++slice.rows[static_cast<int>(state.outcome)];
     writer.AppendRow(slice.text, state, row == 0, previous);
   }
@@ -65,7 +66,7 @@ unsigned ThreadCount(std::int64_t rows) {
 }  // namespace
 
 TableSummary WriteStateTable(const EosRequest& request, std::ostream& out) {
-  const TableWriter writer(request.format, request.width);
+  const TableWriter writer(request.format, request.width, UncertaintyColumn(request));
   std::string text;
   writer.AppendHeader(text);
   TableSummary summary;

@@ -16,6 +16,10 @@ void TableWriter::AppendHeader(std::string& out) const {
     out += column;
     out += Separator();
   }
+  if (uncertainty_) {
+    out += uncertainty_;
+    out += Separator();
+  }
   out += "converged\n";
 }
 
@@ -59,6 +63,12 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
       out += "\": ";
       AppendColumn(out, i, values[i], previous);
     }
+    if (uncertainty_) {
+      out += ", \"";
+      out += uncertainty_;
+      out += "\": ";
+      AppendNumber(out, row.sigma);
+    }
     out += ", \"converged\": ";
     out += converged;
     out += '}';
@@ -66,6 +76,10 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
   }
   for (int i = 0; i < kStateColumnCount; ++i) {
     AppendColumn(out, i, values[i], previous);
+    out += Separator();
+  }
+  if (uncertainty_) {
+    AppendNumber(out, row.sigma);
     out += Separator();
   }
   out += converged;

@@ -9,7 +9,8 @@
 namespace quorvane::cli {
 
 // Writes state points as CSV, TSV or JSON. Columns: P, T, V, V/V00, VT0,
-// V/VT0, and converged, true when the row is a state point. Numbers are
+// V/VT0, the standard deviation (sigV or sigP) where one is asked for, and
+// converged, true when the row is a state point. Numbers are
 // the shortest text that reads back to the same double, or, with a width, the
 // text the form shows in a field that wide (a JSON string then, since a field
 // text such as "2." or "***" is no JSON number).
@@ -24,7 +25,9 @@ class TableWriter {
     bool known[kStateColumnCount] = {};
   };
 
-  TableWriter(OutputFormat format, int width) : format_(format), width_(width) {}
+  // uncertainty: the name of a standard-deviation column after V/VT0, or nullptr.
+  TableWriter(OutputFormat format, int width, const char* uncertainty = nullptr)
+      : format_(format), width_(width), uncertainty_(uncertainty) {}
 
   void AppendHeader(std::string& out) const;
   // first: the row is the table's first (JSON separates rows with commas).
@@ -38,6 +41,7 @@ class TableWriter {
 
   OutputFormat format_;
   int width_;
+  const char* uncertainty_;
 };
 
 }  // namespace quorvane::cli

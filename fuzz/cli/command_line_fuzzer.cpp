@@ -11,6 +11,7 @@
 
 #include "cli/command_line.h"
 #include "cli/eos_command.h"
+#include "cli/fit_request.h"
 #include "cli/input_error.h"
 #include "cli/request_options.h"
 #include "cli/state_rows.h"
@@ -53,6 +54,8 @@ bool SmallRequest(const std::vector<std::string>& arguments) {
   try {
     const TypedOptions options = ReadCommandLine(arguments);
     if (options.help) return false;
+    // Files named by --params are read, and --plot writes some: neither is run.
+    if (options.Find("--params") || options.Find("--plot")) return false;
     const EosRequest request = RequestFromOptions(options);
     // Only standard input: a path could name a device that blocks (/dev/tty).
     if (request.inputPath) return *request.inputPath == "-";
@@ -60,6 +63,17 @@ bool SmallRequest(const std::vector<std::string>& arguments) {
   } catch (const InputError& error) {
     fuzz::RequireErrorLine(error.what());
     return false;
+  }
+}
+
+// The same arguments as those of `quorvane-eos fit`: parsed and checked
+// only, since a fit reads its data from a file and may write others.
+void CheckFitOptions(const std::vector<std::string>& arguments) {
+  try {
+    const FitCommandRequest request = FitRequestFromArguments(arguments);
+    Require(request.help || !request.dataPath.empty());
+  } catch (const InputError& error) {
+    fuzz::RequireErrorLine(error.what());
   }
 }
 
@@ -89,5 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       split == std::string_view::npos ? std::string_view() : bytes.substr(split + 1);
   for (const std::string& argument : arguments) CheckRange(argument);
   if (SmallRequest(arguments)) RunCommand(arguments, input);
+  CheckFitOptions(arguments);
   return 0;
 }

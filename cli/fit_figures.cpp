@@ -1,0 +1,156 @@
+#include "cli/fit_figures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <map>
+
+#include "engine/isothermal_eos.h"
+
+namespace quorvane::cli {
+namespace {
+
+// Points along each drawn isotherm: smooth at README size.
+constexpr int kCurvePoints = 200;
+
+std::string TemperatureLabel(double T) {
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "T = %g", T);
+  return buffer;
+}
+
+const char* DisplayName(engine::EosType type) {
+  switch (type) {
+    case engine::EosType::Murnaghan:
+      return "Murnaghan";
+    case engine::EosType::BirchMurnaghan:
+      return "Birch-Murnaghan";
+    case engine::EosType::Vinet:
+      return "Vinet";
+    default:
+      return "natural-strain";
+  }
+}
+
+std::string ModelLabel(const FitReport& report) {
+  const engine::EosParameters& p = report.result->parameters;
+  const char* ordinal = p.order == 2 ? "2nd" : p.order == 3 ? "3rd" : "4th";
+  return std::string(ordinal) + "-order " + DisplayName(p.type);
+}
+
+// Near zero strain F is P / f with both tiny: a point whose sigF is this many
+// times the typical one tells nothing and would only stretch the axis. The
+// table keeps it; the figure leaves it out and says so.
+constexpr double kUninformative = 20.0;
+
+double MedianSigma(const std::vector<fit::StrainPoint>& points) {
+  std::vector<double> sigmas;
+  for (const fit::StrainPoint& point : points) sigmas.push_back(point.sigF);
+  if (sigmas.empty()) return 0.0;
+  std::nth_element(sigmas.begin(), sigmas.begin() + sigmas.size() / 2, sigmas.end());
+  const double median = sigmas[sigmas.size() / 2];
+  // Without sigmas every point is shown.
+  return median > 0.0 ? median : std::numeric_limits<double>::infinity();
+}
+
+}  // namespace
+
+plot::Figure IsothermFigure(const FitReport& report) {
+  plot::Figure figure;
+  figure.title = "Data and fitted " + ModelLabel(report) + " isotherm";
+  figure.xLabel = "P";
+  figure.yLabel = "V";
+  std::map<double, std::vector<const fit::Observation*>> byTemperature;
+  for (const fit::Observation& obs : report.data->points) byTemperature[obs.T].push_back(&obs);
+  const bool several = byTemperature.size() > 1;
+  // Plotted as V against P: the error bars of V are the volume's sigmas.
+  int colour = 0;
+  for (const auto& [T, points] : byTemperature) {
+    plot::Series data;
+    if (several) data.colour = colour;
+    data.label = several ? "data, " + TemperatureLabel(T) : "data";
+    double Vlow = points.front()->V, Vhigh = Vlow;
+    for (const fit::Observation* obs : points) {
+      data.x.push_back(obs->P);
+      data.y.push_back(obs->V);
+      data.yError.push_back(obs->sigV);
+      Vlow = std::min(Vlow, obs->V);
+      Vhigh = std::max(Vhigh, obs->V);
+    }
+    plot::Series curve;
+    curve.label = several ? "fit, " + TemperatureLabel(T) : "fit";
+    curve.line = true;
+    if (several) curve.colour = colour++;
+    for (int i = 0; i <= kCurvePoints; ++i) {
+      const double V = Vhigh + (Vlow - Vhigh) * i / kCurvePoints;
+      curve.x.push_back(engine::PressureFromVolume(report.result->parameters, V, T));
+      curve.y.push_back(V);
+    }
+    figure.series.push_back(std::move(data));
+    figure.series.push_back(std::move(curve));
+  }
+  if (several) figure.title += "s";
+  return figure;
+}
+
+plot::Figure StrainFigure(const FitReport& report) {
+  plot::Figure figure;
+  figure.title = "Normalised pressure against Eulerian strain";
+  figure.xLabel = "f = ((V0/V)^(2/3) - 1) / 2";
+  figure.yLabel = "F = P / (3f (1 + 2f)^(5/2))";
+  if (!report.strain) return figure;
+  plot::Series data;
+  data.label = "data";
+  double fLow = 0.0, fHigh = 0.0;
+  const double limit = kUninformative * MedianSigma(*report.strain);
+  int hidden = 0;
+  for (const fit::StrainPoint& point : *report.strain) {
+    if (point.sigF > limit) {
+      ++hidden;
+      continue;
+    }
+    data.x.push_back(point.f);
+    data.y.push_back(point.F);
+    data.yError.push_back(point.sigF);
+    fLow = std::min(fLow, point.f);
+    fHigh = std::max(fHigh, point.f);
+  }
+  if (hidden > 0) {
+    data.label += " (" + std::to_string(hidden) + " near f = 0 not shown)";
+  }
+  figure.series.push_back(std::move(data));
+  const fit::StrainLine& fitted = report.strainLine;
+  if (fitted.points >= 2) {
+    plot::Series line;
+    char label[96];
+    std::snprintf(label, sizeof label, "line: F = %.4g + %.4g f", fitted.intercept, fitted.slope);
+    line.label = label;
+    line.line = true;
+    for (double f : {fLow, fHigh}) {
+      line.x.push_back(f);
+      line.y.push_back(fitted.intercept + fitted.slope * f);
+    }
+    figure.series.push_back(std::move(line));
+  }
+  return figure;
+}
+
+plot::Figure ResidualFigure(const FitReport& report) {
+  plot::Figure figure;
+  figure.title = "Residuals of the " + ModelLabel(report) + " fit";
+  figure.xLabel = "P (observed)";
+  figure.yLabel = "P_obs - P_calc";
+  figure.zeroLine = true;
+  plot::Series residuals;
+  residuals.label = report.result->weighted ? "residual, error bar 1 sigma" : "residual";
+  for (const fit::PointResidual& point : report.result->residuals) {
+    residuals.x.push_back(point.Pobs);
+    residuals.y.push_back(point.dP);
+    residuals.yError.push_back(report.result->weighted ? point.sigma : 0.0);
+  }
+  figure.series.push_back(std::move(residuals));
+  return figure;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,284 @@
+#include "cli/fit_report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "cli/decimal_text.h"
+#include "engine/thermal_model.h"
+#include "fit/json_value.h"
+
+namespace quorvane::cli {
+namespace {
+
+using fit::FitResult;
+using fit::RefinedParameter;
+
+// Standard deviations and statistics are shown to this many significant
+// digits in text; parameter values in full, so they can be typed back.
+constexpr int kSignificantDigits = 4;
+
+std::string Shortest(double x) {
+  std::string text;
+  AppendShortest(text, x);
+  return text;
+}
+
+std::string Rounded(double x) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.*g", kSignificantDigits, x);
+  return buffer;
+}
+
+std::string Padded(std::string text, std::size_t width) {
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
+bool IsRefined(const FitResult& result, RefinedParameter parameter) {
+  return std::find(result.refined.begin(), result.refined.end(), parameter) != result.refined.end();
+}
+
+void AppendParameters(std::string& out, const FitReport& report) {
+  const FitResult& r = *report.result;
+  out += "Refined parameters (esd = sqrt of the covariance diagonal; scaled: x sqrt(chi2w/dof))\n";
+  out += "  parameter                    value          esd   esd scaled\n";
+  for (std::size_t i = 0; i < r.refined.size(); ++i) {
+    out += "  " + std::string(fit::ParameterSymbol(r.refined[i]));
+    out.append(8 - std::string(fit::ParameterSymbol(r.refined[i])).size(), ' ');
+    out += Padded(Shortest(fit::ParameterValue(r.parameters, r.refined[i])), 25);
+    out += Padded(Rounded(r.esd[i]), 13) + Padded(Rounded(r.esdScaled[i]), 13) + '\n';
+  }
+  out += "Held fixed:";
+  for (RefinedParameter parameter : fit::kAllParameters) {
+    if (IsRefined(r, parameter)) continue;
+    out += std::string(" ") + fit::ParameterSymbol(parameter) + " = " +
+           Shortest(fit::ParameterValue(r.parameters, parameter)) +
+           (fit::IsFree(r.parameters, parameter) ? "" : " (implied)") + ";";
+  }
+  out += " T(ref) = " + Shortest(r.parameters.Tref) + "\n";
+}
+
+void AppendMatrix(std::string& out, const char* title, const FitResult& r,
+                  const std::vector<std::vector<double>>& matrix) {
+  out += title;
+  out += "\n          ";
+  for (RefinedParameter parameter : r.refined) out += Padded(fit::ParameterSymbol(parameter), 12);
+  out += '\n';
+  for (std::size_t i = 0; i < matrix.size(); ++i) {
+    std::string name = fit::ParameterSymbol(r.refined[i]);
+    out += "  " + name + std::string(8 - name.size(), ' ');
+    for (double value : matrix[i]) out += Padded(Rounded(value), 12);
+    out += '\n';
+  }
+}
+
+void AppendResiduals(std::string& out, const FitReport& report) {
+  out +=
+      "Residuals\n point        P_obs            V            T       P_calc"
+      "           dP        sigma\n";
+  for (std::size_t i = 0; i < report.result->residuals.size(); ++i) {
+    const fit::PointResidual& point = report.result->residuals[i];
+    const fit::Observation& obs = report.data->points[i];
+    out += Padded(std::to_string(i + 1), 6);
+    for (double x : {point.Pobs, obs.V, obs.T, point.Pcalc, point.dP, point.sigma}) {
+      out += Padded(Rounded(x), 13);
+    }
+    out += '\n';
+  }
+}
+
+void AppendStrainText(std::string& out, const FitReport& report) {
+  if (!report.strain) return;
+  out += "F-f (Eulerian strain f = ((V0/V)^(2/3) - 1)/2, F = P / (3f (1+2f)^(5/2)), V0 = " +
+         Shortest(report.strainV0) + ")\n";
+  out += "             f         sigf            F         sigF\n";
+  for (const fit::StrainPoint& point : *report.strain) {
+    for (double x : {point.f, point.sigf, point.F, point.sigF}) out += Padded(Rounded(x), 13);
+    out += '\n';
+  }
+  const fit::StrainLine& line = report.strainLine;
+  if (line.points < 2) {
+    out += "Too few points with non-zero strain for a line.\n";
+    return;
+  }
+  out += std::string(line.weighted ? "Weighted" : "Unweighted") +
+         " line: F = " + Rounded(line.intercept) + " (" + Rounded(line.esdIntercept) + ") + " +
+         Rounded(line.slope) + " (" + Rounded(line.esdSlope) +
+         ") f; implied K'0 = " + Rounded(line.ImpliedKp0()) + "\n";
+}
+
+// JSON numbers; the non-finite ones, which JSON cannot write, as null.
+void Number(std::string& out, double x) {
+  if (std::isfinite(x)) {
+    fit::AppendJsonNumber(out, x);
+  } else {
+    out += "null";
+  }
+}
+
+void Key(std::string& out, const char* key) {
+  fit::AppendJsonString(out, key);
+  out += ": ";
+}
+
+void NumberMember(std::string& out, const char* key, double x, bool last = false) {
+  Key(out, key);
+  Number(out, x);
+  if (!last) out += ", ";
+}
+
+void JsonMatrix(std::string& out, const std::vector<std::vector<double>>& matrix) {
+  out += '[';
+  for (std::size_t i = 0; i < matrix.size(); ++i) {
+    out += i ? ", [" : "[";
+    for (std::size_t j = 0; j < matrix[i].size(); ++j) {
+      if (j) out += ", ";
+      Number(out, matrix[i][j]);
+    }
+    out += ']';
+  }
+  out += ']';
+}
+
+void JsonNamedValues(std::string& out, const char* key, const FitResult& r,
+                     const std::vector<double>& values) {
+  out += ",\n  ";
+  Key(out, key);
+  out += '{';
+  for (std::size_t i = 0; i < r.refined.size(); ++i) {
+    NumberMember(out, fit::ParameterName(r.refined[i]), values[i], i + 1 == r.refined.size());
+  }
+  out += '}';
+}
+
+void JsonParameters(std::string& out, const FitResult& r) {
+  out += "  \"parameters\": {";
+  for (RefinedParameter parameter : fit::kAllParameters) {
+    NumberMember(out, fit::ParameterName(parameter), fit::ParameterValue(r.parameters, parameter));
+  }
+  NumberMember(out, "Tref", r.parameters.Tref, true);
+  out += "},\n  \"refined\": [";
+  for (std::size_t i = 0; i < r.refined.size(); ++i) {
+    if (i) out += ", ";
+    fit::AppendJsonString(out, fit::ParameterName(r.refined[i]));
+  }
+  out += ']';
+  JsonNamedValues(out, "esd", r, r.esd);
+  JsonNamedValues(out, "esd_scaled", r, r.esdScaled);
+  out += ",\n  \"covariance\": ";
+  JsonMatrix(out, r.covariance);
+  out += ",\n  \"covariance_scaled\": ";
+  JsonMatrix(out, r.ScaledCovariance());
+  out += ",\n  \"correlation\": ";
+  JsonMatrix(out, r.correlation);
+  out += ",\n";
+}
+
+void JsonResiduals(std::string& out, const FitReport& report) {
+  out += "  \"residuals\": [";
+  for (std::size_t i = 0; i < report.result->residuals.size(); ++i) {
+    const fit::PointResidual& point = report.result->residuals[i];
+    const fit::Observation& obs = report.data->points[i];
+    out += i ? ",\n    {" : "\n    {";
+    NumberMember(out, "P_obs", point.Pobs);
+    NumberMember(out, "V", obs.V);
+    NumberMember(out, "T", obs.T);
+    NumberMember(out, "P_calc", point.Pcalc);
+    NumberMember(out, "dP", point.dP);
+    NumberMember(out, "sigma", point.sigma, true);
+    out += '}';
+  }
+  out += "\n  ],\n";
+}
+
+void JsonStrain(std::string& out, const FitReport& report) {
+  out += "  \"ff\": ";
+  if (!report.strain) {
+    out += "null\n";
+    return;
+  }
+  out += "{";
+  NumberMember(out, "V0", report.strainV0);
+  out += "\"points\": [";
+  for (std::size_t i = 0; i < report.strain->size(); ++i) {
+    const fit::StrainPoint& point = (*report.strain)[i];
+    out += i ? ", {" : "{";
+    NumberMember(out, "f", point.f);
+    NumberMember(out, "sigf", point.sigf);
+    NumberMember(out, "F", point.F);
+    NumberMember(out, "sigF", point.sigF, true);
+    out += '}';
+  }
+  const fit::StrainLine& line = report.strainLine;
+  out += "], \"line\": {";
+  NumberMember(out, "intercept", line.intercept);
+  NumberMember(out, "esd_intercept", line.esdIntercept);
+  NumberMember(out, "slope", line.slope);
+  NumberMember(out, "esd_slope", line.esdSlope);
+  NumberMember(out, "implied_Kp0", line.ImpliedKp0());
+  out += line.weighted ? "\"weighted\": true}}\n" : "\"weighted\": false}}\n";
+}
+
+}  // namespace
+
+FitReport MakeFitReport(const fit::FitData& data, const fit::FitResult& result) {
+  FitReport report;
+  report.data = &data;
+  report.result = &result;
+  if (!fit::IsIsothermal(data)) return report;
+  report.strainV0 = engine::ZeroPressureVolume(result.parameters, data.points.front().T);
+  double sigV0 = 0.0;
+  for (std::size_t i = 0; i < result.refined.size(); ++i) {
+    if (result.refined[i] == RefinedParameter::V0) sigV0 = result.esd[i];
+  }
+  // Without standard deviations in the data the line is unweighted anyway.
+  if (!result.weighted) sigV0 = 0.0;
+  report.strain = fit::EulerianStrainPoints(data, report.strainV0, sigV0);
+  report.strainLine = fit::FitStrainLine(*report.strain);
+  return report;
+}
+
+void AppendFitText(std::string& out, const FitReport& report) {
+  const FitResult& r = *report.result;
+  out += std::string("Equation of state: ") + fit::EosName(r.parameters.type) + ", order " +
+         std::to_string(r.parameters.order) + "; " + std::to_string(r.residuals.size()) +
+         " points from " + report.data->source + "\n";
+  out += "Converged after " + std::to_string(r.iterations) + " iterations; " +
+         (r.weighted ? "weights 1/sigma^2, sigma^2 = sigP^2 + (K_T sigV/V)^2 + (dP/dT sigT)^2"
+                     : "unit weights (no sigP, sigV or sigT in the data)") +
+         "\n\n";
+  AppendParameters(out, report);
+  out += "\nchi2w = " + Rounded(r.chi2w) + ", dof = " + std::to_string(r.dof) +
+         ", chi2w/dof = " + Rounded(r.ReducedChi2()) +
+         ", max |dP|/sigma = " + Rounded(r.maxResidualOverSigma) + "\n\n";
+  AppendMatrix(out, "Correlation", r, r.correlation);
+  AppendMatrix(out, "Covariance (unscaled)", r, r.covariance);
+  out += '\n';
+  AppendResiduals(out, report);
+  if (report.strain) out += '\n';
+  AppendStrainText(out, report);
+}
+
+void AppendFitJson(std::string& out, const FitReport& report) {
+  const FitResult& r = *report.result;
+  out += "{\n  \"eos\": ";
+  fit::AppendJsonString(out, fit::EosName(r.parameters.type));
+  out += ", \"order\": " + std::to_string(r.parameters.order) + ", \"data\": ";
+  fit::AppendJsonString(out, report.data->source);
+  out += ", \"points\": " + std::to_string(r.residuals.size()) + ",\n  ";
+  out += r.converged ? "\"converged\": true, " : "\"converged\": false, ";
+  out += "\"iterations\": " + std::to_string(r.iterations) + ", ";
+  out += r.weighted ? "\"weighted\": true,\n  " : "\"weighted\": false,\n  ";
+  NumberMember(out, "chi2w", r.chi2w);
+  out += "\"dof\": " + std::to_string(r.dof) + ", ";
+  NumberMember(out, "reduced_chi2", r.ReducedChi2());
+  NumberMember(out, "max_abs_residual_over_sigma", r.maxResidualOverSigma, true);
+  out += ",\n";
+  JsonParameters(out, r);
+  JsonResiduals(out, report);
+  JsonStrain(out, report);
+  out += "}\n";
+}
+
+}  // namespace quorvane::cli

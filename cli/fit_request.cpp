@@ -1,0 +1,116 @@
+#include "cli/fit_request.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+#include "cli/command_line.h"
+#include "cli/input_error.h"
+#include "cli/parameter_options.h"
+#include "cli/safe_text.h"
+
+namespace quorvane::cli {
+namespace {
+
+struct OptionDescription {
+  const char* name;
+  const char* help;
+};
+
+// The model and the values of the parameters held fixed; for refined ones,
+// starting values instead of the ones the data suggest.
+const OptionDescription kParameterOptions[] = {
+    {"--eos", "murnaghan | birch-murnaghan | vinet | natural-strain (default birch-murnaghan)"},
+    {"--order", "2, 3 or 4 (default 3); murnaghan is 3rd order, vinet 2nd or 3rd"},
+    {"--V0", "V(0,0): fixed value, or start (default: from the data when refined, else 10)"},
+    {"--K0", "K0: fixed value, or start (default: from the data when refined, else 100)"},
+    {"--Kp0", "K'0 (default 4); implied at 2nd order"},
+    {"--Kpp0", "K''0, only at 4th order (default: the 3rd-order implied value)"},
+    {"--alpha0", "alpha0 x 10^5 (default 2)"},
+    {"--alpha1", "alpha1 x 10^8 (default 0)"},
+    {"--dKdT", "dK/dT (default -0.019999999552965164)"},
+    {"--Tref", "T(ref), also the temperature of rows without T (default 298)"},
+};
+
+std::string OneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return SafeText(text, kLongInputLimit);
+}
+
+std::vector<fit::RefinedParameter> RefinedFromList(const std::string& list) {
+  std::vector<fit::RefinedParameter> refined;
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    const std::string name = list.substr(start, comma - start);
+    const auto parameter = fit::ParameterFromName(name);
+    if (!parameter) {
+      throw InputError("--refine: " + QuotedInput(name) +
+                       " is not one of V0, K0, Kp0, Kpp0, alpha0, alpha1, dKdT");
+    }
+    refined.push_back(*parameter);
+    start = comma + 1;
+  }
+  return refined;
+}
+
+FitFormat FormatFromText(const std::string& text) {
+  if (text == "text") return FitFormat::Text;
+  if (text == "json") return FitFormat::Json;
+  throw InputError("--format: " + QuotedInput(text) + " is not one of text, json");
+}
+
+}  // namespace
+
+FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& arguments) {
+  CLI::App app{
+      "Fits an equation of state to measured P-V or P-V-T data by weighted least squares in "
+      "pressure, with effective variances from sigP, sigV and sigT. DATA is a CSV or TSV file "
+      "(- for standard input) with columns P and V and optionally T, sigP, sigV, sigT.",
+      "quorvane-eos fit"};
+  std::map<std::string, std::string> typed;
+  for (const OptionDescription& option : kParameterOptions) {
+    app.add_option(option.name, typed[option.name], option.help)->allow_extra_args(false);
+  }
+  std::string refine, format = "text", paramsOut, plotPrefix, dataPath;
+  app.add_option("--refine", refine,
+                 "parameters to refine, e.g. V0,K0,Kp0 (default: V0, K0, K'0 and K''0 where the "
+                 "order leaves them free; alpha0 and dKdT too with several temperatures)");
+  app.add_option("--format", format, "text | json (default text)");
+  app.add_option("--params-out", paramsOut, "write the fitted set as a JSON parameter file");
+  app.add_option("--plot", plotPrefix,
+                 "write PREFIX-isotherm, PREFIX-ff and PREFIX-residuals as .svg and .png");
+  app.add_option("DATA", dataPath, "the data file")->required();
+
+  std::vector<const char*> argv{"quorvane-eos fit"};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  FitCommandRequest request;
+  try {
+    app.parse(static_cast<int>(argv.size()), argv.data());
+  } catch (const CLI::CallForHelp&) {
+    request.help = true;
+    request.helpText = app.help();
+    return request;
+  } catch (const CLI::ParseError& error) {
+    throw InputError(OneLine(error.what()));
+  }
+
+  TypedOptions options;
+  for (const OptionDescription& option : kParameterOptions) {
+    if (app.count(option.name) > 0) options.values[option.name] = typed[option.name];
+  }
+  request.fit.start = ParametersFromOptions(options);
+  for (fit::RefinedParameter parameter : fit::kAllParameters) {
+    if (options.Find(std::string("--") + fit::ParameterName(parameter))) {
+      request.fit.givenStart.push_back(parameter);
+    }
+  }
+  if (app.count("--refine") > 0) request.fit.refined = RefinedFromList(refine);
+  request.format = FormatFromText(format);
+  if (app.count("--params-out") > 0) request.paramsOut = paramsOut;
+  if (app.count("--plot") > 0) request.plotPrefix = plotPrefix;
+  request.dataPath = dataPath;
+  return request;
+}
+
+}  // namespace quorvane::cli

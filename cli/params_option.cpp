@@ -1,0 +1,58 @@
+#include "cli/params_option.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "cli/input_error.h"
+#include "cli/parameter_options.h"
+#include "cli/safe_text.h"
+#include "fit/parameter_file.h"
+
+namespace quorvane::cli {
+namespace {
+
+const char* const kParameterOptions[] = {"--eos",  "--order",  "--V0",     "--K0",   "--Kp0",
+                                         "--Kpp0", "--alpha0", "--alpha1", "--dKdT", "--Tref"};
+
+// Parameter files are a few hundred bytes; anything far larger is no such file.
+constexpr std::streamsize kMaxParameterFileBytes = 1 << 20;
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw InputError("--params: cannot open " + QuotedInput(path));
+  std::string text(static_cast<std::size_t>(kMaxParameterFileBytes) + 1, '\0');
+  file.read(text.data(), kMaxParameterFileBytes + 1);
+  if (file.bad()) throw InputError("--params: cannot read " + QuotedInput(path));
+  if (file.gcount() > kMaxParameterFileBytes) {
+    throw InputError("--params: " + QuotedInput(path) + " is too large for a parameter file");
+  }
+  text.resize(static_cast<std::size_t>(file.gcount()));
+  return text;
+}
+
+}  // namespace
+
+void ReadParamsOption(const TypedOptions& options, EosRequest& request) {
+  const std::string* path = options.Find("--params");
+  if (!path) {
+    request.parameters = ParametersFromOptions(options);
+    return;
+  }
+  for (const char* name : kParameterOptions) {
+    if (options.Find(name)) {
+      throw InputError(std::string(name) + ": the parameters come from --params");
+    }
+  }
+  try {
+    const fit::ParameterFile file =
+        fit::ReadParameterFile(FileText(*path), SafeText(*path, kLongInputLimit));
+    request.parameters = file.parameters;
+    if (!file.covariance.empty()) {
+      request.covariance = fit::ParameterCovariance{file.refined, file.covariance};
+    }
+  } catch (const fit::ParameterFileError& error) {
+    throw InputError(std::string("--params: ") + error.what());
+  }
+}
+
+}  // namespace quorvane::cli

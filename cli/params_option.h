@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cli/command_line.h"
+#include "cli/eos_request.h"
+
+namespace quorvane::cli {
+
+// With --params: the parameter set, and its covariance if the file holds one,
+// from a JSON parameter file. Throws InputError when another parameter option
+// is given as well, or the file cannot be read or used.
+void ReadParamsOption(const TypedOptions& options, EosRequest& request);
+
+}  // namespace quorvane::cli

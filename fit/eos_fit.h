@@ -1,0 +1,73 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/eos_parameters.h"
+#include "fit/fit_data.h"
+#include "fit/refined_parameter.h"
+
+namespace quorvane::fit {
+
+// Data or a request that no fit can be made of. The message is one line for
+// the user.
+class FitError : public std::runtime_error {
+ public:
+  explicit FitError(const std::string& message) : std::runtime_error(message) {}
+};
+
+struct FitRequest {
+  // The values of the parameters held fixed, and where the data give none, the
+  // starting values of the refined ones. Type and order choose the equation.
+  engine::EosParameters start;
+  // Refined parameters; empty: V0, K0, K'0 where the order leaves it free, and
+  // alpha0 and dK/dT when the data hold more than one temperature.
+  std::vector<RefinedParameter> refined;
+  // Parameters whose starting value the user gave: the data do not replace it.
+  std::vector<RefinedParameter> givenStart;
+};
+
+struct PointResidual {
+  double Pobs = 0.0;
+  double Pcalc = 0.0;
+  // Pobs - Pcalc.
+  double dP = 0.0;
+  // The effective standard deviation of the point (1 with unit weights).
+  double sigma = 1.0;
+};
+
+// The outcome of a fit. The unscaled covariance is (J' W J)^-1 with weights
+// 1/sigma^2; the scaled one multiplies it by chi2w / dof.
+struct FitResult {
+  engine::EosParameters parameters;
+  std::vector<RefinedParameter> refined;
+  std::vector<double> esd;
+  std::vector<double> esdScaled;
+  std::vector<std::vector<double>> covariance;
+  std::vector<std::vector<double>> correlation;
+  double chi2w = 0.0;
+  int dof = 0;
+  double maxResidualOverSigma = 0.0;
+  int iterations = 0;
+  bool converged = false;
+  bool weighted = false;
+  std::vector<PointResidual> residuals;
+
+  // chi2w / dof, not a number without degrees of freedom.
+  double ReducedChi2() const;
+  std::vector<std::vector<double>> ScaledCovariance() const;
+};
+
+// The refined parameters a request without a list gets.
+std::vector<RefinedParameter> DefaultRefined(const engine::EosParameters& parameters,
+                                             const FitData& data);
+
+// Weighted least squares in pressure with effective variances
+// sigma^2 = sigP^2 + (K_T sigV / V)^2 + (dP/dT sigT)^2, re-evaluated as the
+// parameters change. Throws FitError for data or a request that cannot be fitted
+// (too few points, a fixed-by-order parameter, a parameter the data cannot
+// determine). A fit that does not converge returns with converged false.
+FitResult FitEos(const FitData& data, const FitRequest& request);
+
+}  // namespace quorvane::fit

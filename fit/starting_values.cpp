@@ -1,0 +1,88 @@
+#include "fit/starting_values.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/thermal_model.h"
+
+namespace quorvane::fit {
+namespace {
+
+bool Contains(const std::vector<RefinedParameter>& list, RefinedParameter parameter) {
+  return std::find(list.begin(), list.end(), parameter) != list.end();
+}
+
+bool Wanted(const std::vector<RefinedParameter>& refined,
+            const std::vector<RefinedParameter>& given, RefinedParameter parameter) {
+  return Contains(refined, parameter) && !Contains(given, parameter);
+}
+
+// The points of the temperature nearest T(ref), or all of them when that
+// temperature has fewer than two.
+std::vector<Observation> NearestIsotherm(const FitData& data, double Tref) {
+  double nearest = data.points.front().T;
+  for (const Observation& point : data.points) {
+    if (std::fabs(point.T - Tref) < std::fabs(nearest - Tref)) nearest = point.T;
+  }
+  std::vector<Observation> isotherm;
+  for (const Observation& point : data.points) {
+    if (point.T == nearest) isotherm.push_back(point);
+  }
+  return isotherm.size() >= 2 ? isotherm : data.points;
+}
+
+struct Line {
+  double intercept = 0.0;
+  double slope = 0.0;
+};
+
+Line LowPressureLine(std::vector<Observation> points) {
+  std::sort(points.begin(), points.end(),
+            [](const Observation& a, const Observation& b) { return a.P < b.P; });
+  const std::size_t used = std::max<std::size_t>(2, (points.size() + 2) / 3);
+  double sumP = 0.0, sumV = 0.0;
+  for (std::size_t i = 0; i < used; ++i) {
+    sumP += points[i].P;
+    sumV += points[i].V;
+  }
+  const double n = static_cast<double>(used);
+  const double meanP = sumP / n, meanV = sumV / n;
+  double spp = 0.0, spv = 0.0;
+  for (std::size_t i = 0; i < used; ++i) {
+    spp += (points[i].P - meanP) * (points[i].P - meanP);
+    spv += (points[i].P - meanP) * (points[i].V - meanV);
+  }
+  Line line;
+  line.slope = spv / spp;
+  line.intercept = meanV - line.slope * meanP;
+  return line;
+}
+
+}  // namespace
+
+void EstimateStart(const FitData& data, const std::vector<RefinedParameter>& refined,
+                   const std::vector<RefinedParameter>& given, engine::EosParameters& p) {
+  if (data.points.size() < 2) return;
+  const std::vector<Observation> isotherm = NearestIsotherm(data, p.Tref);
+  const Line line = LowPressureLine(isotherm);
+  const double VT0 = line.intercept;
+  const double K = -VT0 / line.slope;
+  if (!(VT0 > 0.0) || !(K > 0.0) || !std::isfinite(VT0) || !std::isfinite(K)) return;
+
+  const double T = isotherm.front().T;
+  if (Wanted(refined, given, RefinedParameter::V0)) {
+    p.V0 = VT0 / (engine::ZeroPressureVolume(p, T) / p.V0);
+  }
+  if (Wanted(refined, given, RefinedParameter::K0)) {
+    p.K0 = K - p.dKdT * (T - p.Tref);
+    if (!(p.K0 > 0.0)) p.K0 = K;
+  }
+  if (Wanted(refined, given, RefinedParameter::Kpp0)) {
+    const engine::EosOrder order = p.order;
+    p.order = 3;
+    engine::UpdateImpliedCoefficients(p);
+    p.order = order;
+  }
+}
+
+}  // namespace quorvane::fit

@@ -1,0 +1,32 @@
+// Any bytes as a hand-edited parameter file: either one ParameterFileError, or
+// a set that writes out and reads back to the same file, bit for bit.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "fit/parameter_file.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  quorvane::fit::ParameterFile file;
+  try {
+    file = quorvane::fit::ReadParameterFile(text, "fuzz.json");
+  } catch (const quorvane::fit::ParameterFileError&) {
+    return 0;
+  }
+  Require(file.covariance.empty() || file.covariance.size() == file.refined.size());
+  const std::string written = quorvane::fit::WriteParameterFile(file);
+  const quorvane::fit::ParameterFile again = quorvane::fit::ReadParameterFile(written, "fuzz.json");
+  Require(quorvane::fit::WriteParameterFile(again) == written);
+  return 0;
+}

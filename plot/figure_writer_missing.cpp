@@ -1,0 +1,13 @@
+#include "plot/figure_writer.h"
+
+namespace quorvane::plot {
+
+bool FiguresAvailable() {
+  return false;
+}
+
+std::string WriteFigure(const Figure&, const std::string&) {
+  return "plots are not available in this build (it was made without Qt)";
+}
+
+}  // namespace quorvane::plot

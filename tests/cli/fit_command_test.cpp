@@ -1,0 +1,159 @@
+#include "cli/fit_command.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/decimal_text.h"
+#include "cli/eos_command.h"
+#include "engine/isothermal_eos.h"
+#include "fit/json_value.h"
+
+namespace quorvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunProgram(const std::vector<std::string>& arguments, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  Outcome outcome;
+  outcome.code = RunEosCommand(arguments, in, out, err);
+  outcome.out = out.str();
+  outcome.err = err.str();
+  return outcome;
+}
+
+// A scratch directory of the test's own, removed afterwards.
+class FitCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quorvane_fit_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& text) const {
+    std::ofstream(Path(name), std::ios::binary) << text;
+    return Path(name);
+  }
+
+  fs::path dir_;
+};
+
+// Points of a 3rd-order Birch-Murnaghan isotherm with a little scatter, as
+// a user's file might hold them: units in the header, a note column, a
+// comment and CRLF line ends.
+const char* kMeasured =
+    "# run 7\r\n"
+    "P (GPa),V [A^3],sigP,sigV,note\r\n"
+    "0.0001,163.702,0.0001,0.01,first\r\n"
+    "1.12,161.61,0.02,0.01,\r\n"
+    "2.31,159.51,0.02,0.01,\r\n"
+    "3.48,157.63,0.02,0.01,\r\n"
+    "4.95,155.42,0.02,0.01,\r\n"
+    "6.17,153.74,0.02,0.01,\r\n"
+    "7.72,151.71,0.02,0.01,\r\n"
+    "9.05,150.08,0.02,0.01,last\r\n";
+
+std::uint64_t Bits(double x) {
+  return std::bit_cast<std::uint64_t>(x);
+}
+
+// The fitted set, through its parameter file, gives the table the fit's own
+// calculated pressures to the last bit, at every measured volume.
+TEST_F(FitCommand, ParameterFileReproducesTheFittedPressuresBitForBit) {
+  const std::string data = Write("measured.csv", kMeasured);
+  const std::string params = Path("fitted.json");
+  const Outcome fit = RunProgram({"fit", "--format", "json", "--params-out", params, data});
+  ASSERT_EQ(fit.code, 0) << fit.err;
+  const fit::JsonValue report = fit::ParseJson(fit.out);
+  const std::vector<fit::JsonValue>& residuals = report.Find("residuals")->items;
+  ASSERT_EQ(residuals.size(), 8u);
+  for (const fit::JsonValue& residual : residuals) {
+    const double V = residual.Find("V")->number;
+    std::string volume;
+    AppendShortest(volume, V);
+    const Outcome table = RunProgram({"--params", params, "--V", volume, "--format", "json"});
+    ASSERT_EQ(table.code, 0) << table.err;
+    const fit::JsonValue row = fit::ParseJson(table.out).items.at(0);
+    EXPECT_EQ(Bits(row.Find("P")->number), Bits(residual.Find("P_calc")->number)) << V;
+    // The file holds a covariance: the table adds the propagated sigma of P.
+    EXPECT_GT(row.Find("sigP")->number, 0.0);
+  }
+  EXPECT_TRUE(report.Find("converged")->boolean);
+  EXPECT_EQ(report.Find("refined")->items.size(), 3u);
+  EXPECT_EQ(report.Find("ff")->Find("points")->items.size(), 8u);
+}
+
+// Bad input of every kind: exit 2, one line naming the cause, nothing on
+// standard output and no parameter file.
+TEST_F(FitCommand, RefusesBadInputWithOneLineAndNothingWritten) {
+  struct Case {
+    const char* name;
+    std::string data;
+    std::vector<std::string> options;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"volume zero", "P,V\n1,160\n2,0\n3,158\n4,157\n", {}, "line 3, column 2: V must be"},
+      {"sigma zero",
+       "P,V,sigP\n1,160,0.1\n2,159,0\n3,158,0.1\n4,157,0.1\n",
+       {},
+       "line 3, column 3: a standard deviation must be"},
+      {"not a number", "P,V\n1,160\n2,nan\n", {}, "line 3, column 2"},
+      {"no V column", "P,Vol\n1,160\n", {}, "V"},
+      {"too few points", "P,V\n1,160\n2,159\n", {}, "2 data points cannot determine 3"},
+      {"implied K''0",
+       "P,V\n1,160\n2,159\n3,158\n4,157\n",
+       {"--refine", "V0,K0,Kpp0"},
+       "K''0 is implied by birch-murnaghan at order 3"},
+      {"unknown parameter", "P,V\n1,160\n", {"--refine", "V0,B0"}, "--refine: \"B0\""},
+      {"bad format", "P,V\n1,160\n", {"--format", "xml"}, "--format"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"fit", "--params-out", Path("never.json")};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    arguments.push_back(Write("bad.csv", c.data));
+    const Outcome outcome = RunProgram(arguments);
+    EXPECT_EQ(outcome.code, kExitBadInput) << c.name;
+    EXPECT_EQ(outcome.out, "") << c.name;
+    EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.name << ": " << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
+    EXPECT_FALSE(fs::exists(Path("never.json"))) << c.name;
+  }
+}
+
+// This test program links the stand-in for plots, as a build without Qt
+// does: --plot of the fit and of the table must say so and fail, and print
+// no results.
+TEST_F(FitCommand, PlotWithoutPlotsSaysSoAndWritesNothing) {
+  const std::vector<std::string> commands[] = {
+      {"fit", "--plot", Path("fit"), Write("measured.csv", kMeasured)},
+      {"--P", "0:10:1", "--plot", Path("table.png")}};
+  for (const std::vector<std::string>& arguments : commands) {
+    const Outcome outcome = RunProgram(arguments);
+    EXPECT_EQ(outcome.code, 1) << arguments[0];
+    EXPECT_EQ(outcome.out, "") << arguments[0];
+    EXPECT_NE(outcome.err.find("plots are not available in this build"), std::string::npos)
+        << outcome.err;
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::cli
