@@ -22,6 +22,9 @@
 #include "engine/thermal_model.h"
 #include "engine/volume_solver.h"
 #include "python/parallel_loop.h"
+#ifdef QUORVANE_WITH_FIT
+#include "python/fit_binding.h"
+#endif
 
 namespace py = pybind11;
 
@@ -246,4 +249,7 @@ PYBIND11_MODULE(_core, m) {
   m.def("state", &State, py::arg("parameters"), py::arg("known"), py::arg("values"),
         py::arg("partners"), py::arg("exact"),
         "The six state columns and the converged flags over two flat arrays of equal size.");
+#ifdef QUORVANE_WITH_FIT
+  BindFit(m);
+#endif
 }

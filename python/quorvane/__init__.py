@@ -9,8 +9,15 @@ and whole state points over scalars or arrays; load and save read and write
 the JSON parameter files of quorvane-eos.
 """
 
+from quorvane import _core
 from quorvane._core import __version__
 from quorvane.eos import Eos
 from quorvane.parameter_file import load, save
 
 __all__ = ["Eos", "load", "save", "__version__"]
+
+# Present where the module was built with the fitting library.
+if hasattr(_core, "fit"):
+    from quorvane.fitting import FitResult, fit
+
+    __all__ += ["fit", "FitResult"]

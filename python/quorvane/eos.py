@@ -141,6 +141,14 @@ class Eos:
         return (self.type, self.order, self.parameters) == (other.type, other.order,
                                                             other.parameters)
 
+    @classmethod
+    def _wrap(cls, parameters):
+        """An Eos of a parameter set the engine has already checked."""
+        eos = cls.__new__(cls)
+        eos._parameters = parameters
+        eos.metadata = {}
+        return eos
+
     def _temperature(self, T):
         return _as_array("T", self.Tref if T is None else T)
 
