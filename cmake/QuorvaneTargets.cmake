@@ -31,16 +31,36 @@ function(quorvane_library name)
   quorvane_target_defaults(${name})
 endfunction()
 
-# quorvane_test(name SOURCES ... LIBS ...): one GoogleTest executable, one CTest entry.
+# quorvane_test(name [DISPLAY] SOURCES ... LIBS ...): one GoogleTest executable, one
+# CTest entry. DISPLAY: its windows need a display; under Wine it gets a private
+# X server.
 function(quorvane_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   quorvane_target_defaults(${name})
-  add_test(NAME ${name} COMMAND ${name})
+  if(ARG_DISPLAY AND CMAKE_CROSSCOMPILING_EMULATOR)
+    add_test(NAME ${name}
+             COMMAND bash ${PROJECT_SOURCE_DIR}/tests/wine/on_display.sh
+                     ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    quorvane_wine_test(${name})
+  endif()
+endfunction()
+
+# quorvane_wine_test(test): the test runs under Wine in the prefix the test run
+# creates once (tests/wine).
+function(quorvane_wine_test name)
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED wine_prefix
+    ENVIRONMENT "WINEPREFIX=${QUORVANE_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 endfunction()
 
 # quorvane_benchmark(name SOURCES ... LIBS ...): one Google Benchmark executable.

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds and runs the whole suite headless: the dev preset (gcc, warnings as
-# errors) and the asan preset (clang, AddressSanitizer + UBSan, fuzzers).
+# errors), the asan preset (clang, AddressSanitizer + UBSan, fuzzers) and the
+# windows preset (MinGW-w64 cross build, its tests under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-for preset in dev asan; do
+for preset in dev asan windows; do
   [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
@@ -13,4 +14,5 @@ done
 status=0
 ctest --preset dev -j2 || status=1
 ctest --preset asan -j2 || status=1
+ctest --preset windows -j2 || status=1
 exit $status

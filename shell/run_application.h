@@ -31,7 +31,8 @@ bool DisplayAvailable();
 std::string NoDisplayMessage(std::string_view program);
 
 // Runs the program inside the shell until its frame closes. The result is
-// the process exit code, always 0.
+// the process exit code: 0, or 1 when no display can be opened, after one
+// line on standard error.
 int RunApplication(int argc, char** argv, const ProgramDefinition& definition);
 
 }  // namespace quorvane::shell

@@ -27,6 +27,9 @@ using dialog::DialogItemTemplate;
 constexpr int kIconSize = 32;
 constexpr int kUpDownWidth = 16;
 constexpr std::uint32_t kStaticTypeMask = 0x1Fu;
+// What the user may type or paste into an edit box before the program sets
+// another limit: the host's default, 32,767 characters.
+constexpr int kEditTextLimit = 0x7FFF;
 constexpr std::uint32_t SS_RIGHT = 0x2u;
 constexpr std::uint32_t ES_CENTER = 0x1u;
 constexpr std::uint32_t ES_RIGHT = 0x2u;
@@ -140,6 +143,7 @@ QWidget* MakeEdit(const DialogItemTemplate& item, QWidget* parent, HostControl& 
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
   edit->setReadOnly((item.style & ES_READONLY) != 0);
+  edit->setMaxLength(kEditTextLimit);
   if (item.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
   edit->setCursorPosition(0);
   control.kind = ControlKind::EditBox;
@@ -164,6 +168,13 @@ QWidget* MakePlaceholder(const DialogItemTemplate& item, QWidget* parent, HostCo
   control.kind = ControlKind::Placeholder;
   control.placeholderText = item.title.IsOrdinal() ? std::string() : item.title.name;
   return frame;
+}
+
+// A one-line text drawn narrower where the substitute face would not fit it
+// into its rectangle; the host's own face fits it there.
+void FitStaticText(QLabel& label) {
+  if (label.text().contains(QLatin1Char('\n'))) return;
+  label.setFont(NarrowedToFit(label.font(), label.text(), label.contentsRect().width()));
 }
 
 // An up-down control with the auto-buddy style takes the control before it;
@@ -202,9 +213,9 @@ std::unique_ptr<HostDialog> BuildDialog(const dialog::DialogTemplate& form, QWid
   const double dotsPerInch = QGuiApplication::primaryScreen()
                                  ? QGuiApplication::primaryScreen()->logicalDotsPerInchY()
                                  : 96.0;
-  const QFont font = DialogFont(form.font, dotsPerInch);
-  const BaseUnits units = FontBaseUnits(font);
-  ConfigureDialog(*dialog, form, font, units);
+  const DialogMetrics metrics = MeasureDialogFont(form.font, dotsPerInch);
+  const BaseUnits units = metrics.units;
+  ConfigureDialog(*dialog, form, metrics.textFont, units);
 
   for (const DialogItemTemplate& item : form.items) {
     auto control = std::make_unique<HostControl>();
@@ -220,6 +231,7 @@ std::unique_ptr<HostDialog> BuildDialog(const dialog::DialogTemplate& form, QWid
     QRect rect = DialogRectToPixels(item.x, item.y, item.cx, item.cy, units);
     if (control->kind == ControlKind::StaticIcon) rect.setSize(QSize(kIconSize, kIconSize));
     widget->setGeometry(rect);
+    if (control->kind == ControlKind::StaticText) FitStaticText(*static_cast<QLabel*>(widget));
     if (!control->TakesFocus()) widget->setFocusPolicy(Qt::NoFocus);
     if (control->kind == ControlKind::StaticText || control->kind == ControlKind::StaticIcon) {
       widget->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -119,10 +119,21 @@ bool HostDialog::HandleDialogKey(HostControl* focus, QKeyEvent& event) {
   const bool vertical = event.key() == Qt::Key_Up || event.key() == Qt::Key_Down;
   const int direction = event.key() == Qt::Key_Up ? 1 : -1;
   if (focus->kind == ControlKind::EditBox) {
-    if (!vertical || focus->spinOfBuddy < 0) return false;
-    HostControl& spin = *controls[focus->spinOfBuddy];
-    if (HasArrowKeys(spin)) StepSpin(spin, direction, false);
-    return HasArrowKeys(spin);
+    if (!vertical) return false;
+    if (focus->spinOfBuddy >= 0 && HasArrowKeys(*controls[focus->spinOfBuddy])) {
+      StepSpin(*controls[focus->spinOfBuddy], direction, false);
+      return true;
+    }
+    // A one-line edit box moves its caret with Up and Down as with Left and
+    // Right, extending the selection with Shift.
+    auto* edit = static_cast<QLineEdit*>(focus->widget.data());
+    const bool mark = (modifiers & Qt::ShiftModifier) != 0;
+    if (direction > 0) {
+      edit->cursorBackward(mark);
+    } else {
+      edit->cursorForward(mark);
+    }
+    return true;
   }
   if (focus->kind == ControlKind::UpDown) {
     if (vertical && HasArrowKeys(*focus)) StepSpin(*focus, direction, false);

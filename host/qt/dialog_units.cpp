@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QString>
 #include <algorithm>
 #include <array>
@@ -13,13 +14,16 @@ namespace quorvane::host {
 namespace {
 
 constexpr int kLetterCount = 52;
+// QFont's stretch is a percentage of the face's normal width.
+constexpr int kNormalStretch = 100;
+constexpr int kNarrowestStretch = 50;
 constexpr int kDefaultPointSize = 8;
 constexpr double kPointsPerInch = 72.0;
 // The dialog faces of the original platform, none of them installed here.
 constexpr std::array<const char*, 7> kHostDialogFaces = {
     "MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2", "Microsoft Sans Serif",
     "Tahoma",        "Segoe UI",     "System"};
-// Liberation Sans keeps the 6-pixel letter width of the host's 8 pt dialog
+// Liberation Sans rounds to the 6-pixel base unit of the host's 8 pt dialog
 // face; DejaVu Sans is the fallback every Debian desktop has.
 constexpr std::array<const char*, 4> kSubstitutes = {"Liberation Sans", "DejaVu Sans", "Arial",
                                                      "Helvetica"};
@@ -43,6 +47,10 @@ QString ChooseFamily(const QString& requested) {
     return requested;
   }
   return SubstituteFamily();
+}
+
+QString Letters() {
+  return QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 }
 
 }  // namespace
@@ -77,9 +85,28 @@ QFont DialogFont(const std::optional<dialog::DialogFont>& font, double dotsPerIn
 
 BaseUnits FontBaseUnits(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int width = metrics.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int width = metrics.horizontalAdvance(Letters());
   return BaseUnits{MulDiv(width, 1, kLetterCount), metrics.height()};
+}
+
+DialogMetrics MeasureDialogFont(const std::optional<dialog::DialogFont>& font, double dotsPerInch) {
+  const QFont dialogFont = DialogFont(font, dotsPerInch);
+  const BaseUnits units = FontBaseUnits(dialogFont);
+  return DialogMetrics{NarrowedToFit(dialogFont, Letters(), kLetterCount * units.x), units};
+}
+
+QFont NarrowedToFit(const QFont& font, const QString& text, double room) {
+  const double width = QFontMetricsF(font).horizontalAdvance(text);
+  if (width <= room) return font;
+  const int normal = font.stretch() > 0 ? font.stretch() : kNormalStretch;
+  QFont narrowed = font;
+  for (int stretch = static_cast<int>(std::floor(normal * room / width));
+       stretch > kNarrowestStretch; --stretch) {
+    narrowed.setStretch(stretch);
+    if (QFontMetricsF(narrowed).horizontalAdvance(text) <= room) return narrowed;
+  }
+  narrowed.setStretch(kNarrowestStretch);
+  return narrowed;
 }
 
 QRect DialogRectToPixels(int x, int y, int cx, int cy, BaseUnits units) {

@@ -29,6 +29,22 @@ QFont DialogFont(const std::optional<dialog::DialogFont>& font, double dotsPerIn
 // Average width of the 52 letters A-Z a-z (rounded) and the text height.
 BaseUnits FontBaseUnits(const QFont& font);
 
+// The dialog font's base units, and the face its controls draw their texts
+// in: the dialog font, narrowed where its letters are wider on average than
+// the whole pixels of the base unit they are rounded to. A template sizes each
+// text in average letters of its face, so a text fits its rectangle in the
+// substitute face as it did in the template's own.
+struct DialogMetrics {
+  QFont textFont;
+  BaseUnits units;
+};
+DialogMetrics MeasureDialogFont(const std::optional<dialog::DialogFont>& font, double dotsPerInch);
+
+// The font narrowed just enough for the text to fit the room, in pixels; at
+// most to half its width. A substitute face differs from the template's in
+// its proportions beyond the average letter (digits, blanks, punctuation).
+QFont NarrowedToFit(const QFont& font, const QString& text, double room);
+
 // A rectangle in dialog units as pixels.
 QRect DialogRectToPixels(int x, int y, int cx, int cy, BaseUnits units);
 

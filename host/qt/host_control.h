@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <string>
@@ -32,6 +33,14 @@ struct SpinState {
   int buddy = -1;  // index of the buddy control in template order, -1 for none
 };
 
+// An edit box's one step of undo. Undoing it swaps the text back and makes
+// the undone text the next step, so a second undo redoes.
+struct EditUndo {
+  QString before;   // the text the step returns to
+  QString shown;    // the text after the last change
+  int runEnd = -1;  // the caret after the last typed insertion, -1 for none
+};
+
 struct HostControl {
   std::uintptr_t handle = 0;
   HostDialog* dialog = nullptr;
@@ -47,6 +56,7 @@ struct HostControl {
   std::string placeholderText;
   SpinState spin;
   int spinOfBuddy = -1;  // for an edit box: the index of the up-down it is the buddy of
+  EditUndo undo;
 
   bool TakesFocus() const;
   bool IsUsable() const;  // visible and enabled

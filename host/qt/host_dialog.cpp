@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,6 +86,8 @@ void HostDialog::Attach(HostControl& control) {
     case ControlKind::EditBox: {
       auto* edit = static_cast<QLineEdit*>(widget);
       connect(edit, &QLineEdit::textChanged, this, [this, c] { OnEditTextChanged(*c); });
+      connect(edit, &QLineEdit::textEdited, this, [this, c] { OnEditedByUser(*c); });
+      ForgetUndo(control);
       connect(edit, &QLineEdit::cursorPositionChanged, this, [this, c] { Refresh(*c); });
       connect(edit, &QLineEdit::selectionChanged, this, [this, c] { Refresh(*c); });
       break;
@@ -168,6 +171,7 @@ void HostDialog::SetEditText(HostControl& edit, const QString& text) {
   programWrite_ = true;
   line->setText(text);
   programWrite_ = false;
+  ForgetUndo(edit);
   line->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
   Refresh(edit);
   EmitEditChange(edit);
@@ -186,7 +190,13 @@ bool HostDialog::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress:
       if (HandleDialogKey(control, static_cast<QKeyEvent&>(*event))) return true;
-      return control->kind == ControlKind::EditBox && FilterEdit(*control, *event);
+      if (control->kind != ControlKind::EditBox) return false;
+      return HandleUndoKey(*control, static_cast<QKeyEvent&>(*event)) ||
+             FilterEdit(*control, *event);
+    case QEvent::ContextMenu:
+      if (control->kind != ControlKind::EditBox || watched != control->widget) return false;
+      ShowEditMenu(*control, static_cast<QContextMenuEvent&>(*event));
+      return true;
     case QEvent::FocusIn:
       if (control->kind == ControlKind::EditBox && watched == control->widget) {
         SendCommand(control->id, dialog::EN_SETFOCUS, control);

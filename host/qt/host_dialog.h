@@ -12,6 +12,7 @@
 #include "dialog/window_system.h"
 #include "host/qt/host_control.h"
 
+class QContextMenuEvent;
 class QKeyEvent;
 
 // A dialog window built from a template, with the dialog manager's keyboard
@@ -90,6 +91,12 @@ class HostDialog : public QDialog {
   std::int32_t DefaultCommandId() const;
   bool CommandBlocked(std::int32_t id) const;
   void OnEditTextChanged(HostControl& edit);
+  void OnEditedByUser(HostControl& edit);
+  void ForgetUndo(HostControl& edit);
+  bool CanUndo(HostControl& edit);
+  void UndoEdit(HostControl& edit);
+  bool HandleUndoKey(HostControl& edit, const QKeyEvent& key);
+  void ShowEditMenu(HostControl& edit, const QContextMenuEvent& event);
   void EmitEditChange(HostControl& edit);
 
   std::pair<int, int> GroupRange(int index) const;

@@ -51,9 +51,13 @@ void HostDialog::WriteBuddy(HostControl& spin) {
   const QString text =
       FormatPosition(spin.spin.position, (spin.style & dialog::UDS_NOTHOUSANDS) == 0);
   // Only a different text is written, so only then does the buddy report a change.
-  if (buddy.kind == ControlKind::EditBox) {
-    if (static_cast<QLineEdit*>(buddy.widget.data())->text() != text) SetEditText(buddy, text);
-  }
+  if (buddy.kind != ControlKind::EditBox) return;
+  auto* edit = static_cast<QLineEdit*>(buddy.widget.data());
+  if (edit->text() == text) return;
+  // The up-down control writes with WM_SETTEXT, which leaves the caret at the
+  // start of the new number (typing then goes in front of it).
+  edit->setCursorPosition(0);
+  SetEditText(buddy, text);
 }
 
 void HostDialog::StepSpin(HostControl& spin, int direction, bool byMouse) {
@@ -65,6 +69,7 @@ void HostDialog::StepSpin(HostControl& spin, int direction, bool byMouse) {
   SpinState& state = spin.spin;
   // A typed text that is no number in range leaves the last good position.
   state.position = ClampToRange(ReadBuddy(spin).value_or(state.position), state);
+  const std::int32_t before = state.position;
   const int toward = state.upper >= state.lower ? 1 : -1;
   const std::int32_t wanted = state.position + direction * toward;
   const std::int32_t low = std::min(state.lower, state.upper);
@@ -74,7 +79,9 @@ void HostDialog::StepSpin(HostControl& spin, int direction, bool byMouse) {
   } else {
     state.position = std::clamp(wanted, low, high);
   }
-  WriteBuddy(spin);
+  // At the end of the range the position stays and the buddy keeps whatever
+  // text it holds.
+  if (state.position != before) WriteBuddy(spin);
 
   // The scroll report goes out even when the position stayed at an end.
   SendScroll(spin, dialog::SB_THUMBPOSITION);

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 
 #include "dialog/form_builder.h"
 #include "qt_host_fixture.h"
@@ -100,6 +101,83 @@ TEST_F(EditBox, WithoutAutomaticScrollingTypingStopsAtTheVisibleWidth) {
   EXPECT_LT(kept, 40u);
   host_->SetText(ControlHandle(102), wide.toStdString());
   EXPECT_EQ(TextOf(102).size(), 40u) << "the program's text is never cut";
+}
+
+// Memory stays bounded however much is pasted: the text stops at the host's
+// default limit and the undo history holds one step, which a second undo
+// redoes.
+TEST_F(EditBox, HugePastesKeepTheTextLimitAndOneUndoStep) {
+  Start(EditForm());
+  auto* edit = Edit(Control(101));
+  constexpr int kPastes = 40;
+  constexpr int kLimit = 32767;
+  const auto round = [](int n) { return QLatin1Char(static_cast<char>('a' + n % 26)); };
+  for (int n = 0; n < kPastes; ++n) {
+    QGuiApplication::clipboard()->setText(QString(100000, round(n)));
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    Settle();
+  }
+  const QString last(kLimit, round(kPastes - 1));
+  const QString previous(kLimit, round(kPastes - 2));
+  EXPECT_TRUE(edit->text() == last) << edit->text().size();
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  EXPECT_TRUE(edit->text() == previous) << "one undo returns to the paste before";
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  EXPECT_TRUE(edit->text() == last) << "a second undo redoes instead of going further back";
+}
+
+// Typing that goes on where the last typed text ended is one undo step;
+// anything else starts a new one, and the program's own write leaves none.
+TEST_F(EditBox, UndoTakesBackTheLastRunOfTypingOrTheLastEdit) {
+  struct Case {
+    const char* name;
+    std::function<void(QLineEdit*)> edits;
+    QString afterUndo;
+  };
+  const Case cases[] = {
+      {"one run of typing", [](QLineEdit* e) { QTest::keyClicks(e, "123"); }, QString()},
+      {"typing elsewhere starts a step",
+       [](QLineEdit* e) {
+         QTest::keyClicks(e, "123");
+         QTest::keyClick(e, Qt::Key_Left);
+         QTest::keyClicks(e, "x");
+       },
+       QStringLiteral("123")},
+      {"a deletion is a step of its own",
+       [](QLineEdit* e) {
+         QTest::keyClicks(e, "123");
+         QTest::keyClick(e, Qt::Key_Backspace);
+       },
+       QStringLiteral("123")},
+      {"typing after a deletion is a new run",
+       [](QLineEdit* e) {
+         QTest::keyClicks(e, "123");
+         QTest::keyClick(e, Qt::Key_Backspace);
+         QTest::keyClicks(e, "45");
+       },
+       QStringLiteral("12")},
+  };
+  Start(EditForm());
+  auto* edit = Edit(Control(101));
+  for (const Case& c : cases) {
+    host_->SetText(ControlHandle(101), "");
+    c.edits(edit);
+    Settle();
+    const QString edited = edit->text();
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    Settle();
+    EXPECT_EQ(edit->text(), c.afterUndo) << c.name;
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    Settle();
+    EXPECT_EQ(edit->text(), edited) << c.name << ": the second undo redoes";
+  }
+  host_->SetText(ControlHandle(101), "7");
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(TextOf(101), "7") << "nothing to undo after the program's write";
 }
 
 TEST_F(EditBox, CaretKeepsItsPlaceWhenTheProgramRewritesTheText) {

@@ -3,6 +3,7 @@
 // by eye, and checks that it is laid out as its template says.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
@@ -11,6 +12,7 @@
 #include "calculator/calculator.h"
 #include "calculator/calculator_form.h"
 #include "dialog/window_system.h"
+#include "host/qt/dialog_builder.h"
 #include "host/qt/dialog_units.h"
 #include "host/qt/program_thread.h"
 #include "host/qt/qt_window_system.h"
@@ -39,7 +41,7 @@ TEST(SampleForm, CalculatorFormIsLaidOutAsItsTemplateSays) {
 
   QWidget* form = host.Widget(host.ActiveDialog());
   const dialog::DialogTemplate layout = calculator::CalculatorFormTemplate();
-  const BaseUnits units = FontBaseUnits(form->font());
+  const BaseUnits units = MeasureDialogFont(layout.font, form->logicalDpiY()).units;
   EXPECT_EQ(form->size(), DialogRectToPixels(0, 0, layout.cx, layout.cy, units).size());
   EXPECT_EQ(form->windowTitle().toStdString(), layout.title);
   for (const QWidget* child : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -64,6 +66,37 @@ TEST(SampleForm, CalculatorFormIsLaidOutAsItsTemplateSays) {
   QTest::mouseClick(host.Widget(host.DialogItem(host.ActiveDialog(), kExit)), Qt::LeftButton);
   EXPECT_TRUE(WaitUntil([&] { return program.HasFinished(); }));
   dialog::SetWindowSystem(nullptr);
+}
+
+class IgnoredNotifications : public NotificationSink {
+ public:
+  void Emit(HostDialog&, const dialog::WindowMessage&,
+            const std::optional<dialog::WindowMessage>&) override {}
+  void StateChanged(HostControl&) override {}
+};
+
+// Every static text of the form shows whole, in the face the host picks and
+// in the fallback face, at any scale the test runs under. The labels were
+// sized to their texts in the template's own face, with little to spare.
+TEST(SampleForm, EveryStaticTextFitsItsRectangle) {
+  EnsureApplication();
+  IgnoredNotifications sink;
+  for (const char* face : {"", "DejaVu Sans"}) {
+    dialog::DialogTemplate layout = calculator::CalculatorFormTemplate();
+    if (*face) layout.font->typeface = face;
+    const auto form = BuildDialog(layout, nullptr, sink, dialog::kProgramModule,
+                                  [](std::uint16_t) { return std::nullopt; });
+    int texts = 0;
+    for (const auto& control : form->controls) {
+      if (control->kind != ControlKind::StaticText) continue;
+      ++texts;
+      const auto* label = static_cast<const QLabel*>(control->widget.data());
+      EXPECT_LE(QFontMetricsF(label->font()).horizontalAdvance(label->text()),
+                label->contentsRect().width())
+          << label->text().toStdString() << " in " << (*face ? face : "the substitute face");
+    }
+    EXPECT_EQ(texts, 17);
+  }
 }
 
 }  // namespace
