@@ -42,6 +42,10 @@ const OptionDescription kOptions[] = {
      "covariance, adds sigV (known P) or sigP (known V)"},
     {"--plot", "also draw the isotherms (V against P) to FILE.svg and FILE.png"},
     {"--format", "csv | tsv | json (default csv)"},
+    {"--solver",
+     "exact | form (default exact): how V follows from P. exact gives the volume whose "
+     "pressure is nearest P of all doubles; form runs the calculator's own search, which "
+     "stops within a relative 1e-5 of P, and repeats its answers to the last bit"},
     {"--width", "print every number as the form shows it in a field N characters wide (1-32)"},
 };
 

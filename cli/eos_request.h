@@ -15,6 +15,10 @@ enum class KnownQuantity { Pressure, Volume, VolumeOverV00, ZeroPressureVolume, 
 
 enum class OutputFormat { Csv, Tsv, Json };
 
+// How a volume is found from a pressure: the exact inversion, or the
+// calculator's own search with its answers to the last bit.
+enum class PressureSolver { Exact, Form };
+
 // One state point to compute: the known quantity and its partner, which is the
 // temperature, or the volume held when V(T,0) is known (T then follows).
 struct StateInput {
@@ -33,6 +37,7 @@ struct EosRequest {
   std::optional<std::string> inputPath;
   std::vector<StateInput> csvRows;
   OutputFormat format = OutputFormat::Csv;
+  PressureSolver solver = PressureSolver::Exact;
   // 0: shortest round-trip numbers; otherwise the form's field width.
   int width = 0;
   // From a --params file with a covariance: the table adds the propagated

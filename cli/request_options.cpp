@@ -34,6 +34,13 @@ OutputFormat FormatFromOptions(const TypedOptions& options) {
   throw InputError("--format: " + QuotedInput(*text) + " is not one of csv, tsv, json");
 }
 
+PressureSolver SolverFromOptions(const TypedOptions& options) {
+  const std::string* text = options.Find("--solver");
+  if (!text || *text == "exact") return PressureSolver::Exact;
+  if (*text == "form") return PressureSolver::Form;
+  throw InputError("--solver: \"" + *text + "\" is not one of exact, form");
+}
+
 int WidthFromOptions(const TypedOptions& options) {
   const std::string* text = options.Find("--width");
   if (!text) return 0;
@@ -152,6 +159,7 @@ EosRequest RequestFromOptions(const TypedOptions& options) {
   request.format = FormatFromOptions(options);
   request.width = WidthFromOptions(options);
   if (const std::string* plot = options.Find("--plot")) request.plotPath = *plot;
+  request.solver = SolverFromOptions(options);
   if (options.Find("--input")) {
     ReadInputOption(options, request);
   } else {

@@ -25,8 +25,11 @@ RowOutcome FailedSearchOutcome(const engine::EosParameters& parameters, double P
   return RowOutcome::PressureNotReached;
 }
 
-StateRow PressureRow(const engine::EosParameters& parameters, double P, double T) {
-  const engine::SolvedState solved = engine::SolveStateFromPressure(parameters, P, T);
+StateRow PressureRow(const engine::EosParameters& parameters, PressureSolver solver, double P,
+                     double T) {
+  const engine::SolvedState solved = solver == PressureSolver::Form
+                                         ? engine::SolveStateFromPressure(parameters, P, T)
+                                         : engine::SolveStateExactlyFromPressure(parameters, P, T);
   StateRow row = FiniteRow(solved.point);
   if (row.outcome == RowOutcome::NotFinite || solved.solution.converged) return row;
   row.outcome = FailedSearchOutcome(parameters, P, T, solved.point.VT0);
@@ -50,10 +53,10 @@ const char* FirstNonFiniteColumn(const engine::WorkingPoint& point) {
 }
 
 StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
-                         StateInput input) {
+                         PressureSolver solver, StateInput input) {
   switch (known) {
     case KnownQuantity::Pressure:
-      return PressureRow(parameters, input.known, input.partner);
+      return PressureRow(parameters, solver, input.known, input.partner);
     case KnownQuantity::Volume:
       return FiniteRow(engine::StateFromVolume(parameters, input.known, input.partner));
     case KnownQuantity::VolumeOverV00:

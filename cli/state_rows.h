@@ -56,7 +56,7 @@ const char* FirstNonFiniteColumn(const engine::WorkingPoint& point);
 // K(T): so tiny targets (|P| of 1e-12 against a K of 100), which the search
 // cannot tell from the pressure's own rounding, are not reported as missed.
 StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
-                         StateInput input);
+                         PressureSolver solver, StateInput input);
 
 // The row's sigma from the request's covariance (0 without one).
 double RowUncertainty(const EosRequest& request, const StateRow& row);

@@ -18,7 +18,8 @@ plot::Figure TableFigure(const EosRequest& request) {
   std::map<double, plot::Series> isotherms;
   const std::int64_t rows = RowCount(request);
   for (std::int64_t row = 0; row < rows; ++row) {
-    const StateRow state = ComputeStateRow(p, request.known, RowInput(request, row));
+    const StateRow state =
+        ComputeStateRow(p, request.known, request.solver, RowInput(request, row));
     if (!state.IsStatePoint()) continue;
     plot::Series& series = isotherms[state.point.T];
     series.x.push_back(state.point.P);

@@ -27,4 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The face whose letters match the form's dialog-unit proportions best.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
 
+# The package holds the programs only: the Python module (install component
+# python) is installed by cmake --install, for the Python it was built for.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
+
 include(CPack)

@@ -31,6 +31,8 @@ class IsothermalCurve {
   // V(T,0) and K(T) of this isotherm.
   double ReferenceVolume() const { return VT0_; }
   double BulkModulus() const { return K_; }
+  // K'0 as the pressure uses it.
+  double PressureDerivative() const { return Kp_; }
 
   double Pressure(double V) const {
     const double x = VT0_ / V;
@@ -43,6 +45,30 @@ class IsothermalCurve {
         return NaturalStrain(x);
       default:
         return Murnaghan(x);
+    }
+  }
+
+  // The pressure at V, the very double Pressure(V) gives, with the isothermal
+  // bulk modulus K = -V dP/dV and its change -V dK/dV there, from the analytic
+  // derivatives of the same formula and constants; all three share their
+  // powers. K has the sign of K(T) exactly where the pressure moves against
+  // the volume.
+  struct PressureAndModulus {
+    double P;
+    double K;
+    double dK;  // -V dK/dV
+  };
+  PressureAndModulus PressureWithModulus(double V) const {
+    const double x = VT0_ / V;
+    switch (type_) {
+      case EosType::BirchMurnaghan:
+        return BirchMurnaghanWithModulus(x);
+      case EosType::Vinet:
+        return VinetWithModulus(x);
+      case EosType::NaturalStrain:
+        return NaturalStrainWithModulus(x);
+      default:
+        return MurnaghanWithModulus(x);
     }
   }
 
@@ -80,6 +106,54 @@ class IsothermalCurve {
   double NaturalStrain(double x) const {
     const double L = std::log(x);
     return x * K_ * (L + h_ * (L * L) + g_ * (L * L * L));
+  }
+
+  // With the operator D = x d/dx (x = V(T,0)/V), the modulus is D P, which
+  // equals -V dP/dV, and its change is D D P, which equals -V dK/dV.
+  PressureAndModulus MurnaghanWithModulus(double x) const {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    if (x < 0.0) return {Murnaghan(x), nan, nan};
+    const double power = std::pow(x, Kp_);
+    return {(K_ / Kp_) * (power - 1.0), K_ * power, K_ * Kp_ * power};
+  }
+
+  PressureAndModulus BirchMurnaghanWithModulus(double x) const {
+    const double p7 = std::pow(x, kE7);
+    const double p5 = std::pow(x, kE5);
+    const double D = p7 - p5;
+    const double dD = kE7 * p7 - kE5 * p5;
+    const double ddD = kE7 * kE7 * p7 - kE5 * kE5 * p5;
+    const double c = 1.5 * K_;
+    if (a3_ == 0.0 && a4_ == 0.0) return {1.5 * K_ * D, c * dD, c * ddD};
+    const double p2 = std::pow(x, kE2);
+    const double u = p2 - 1.0;
+    const double du = kE2 * p2;
+    const double bracket = 1.0 + a3_ * u + a4_ * (u * u);
+    const double dBracket = (a3_ + 2.0 * a4_ * u) * du;
+    const double ddBracket = 2.0 * a4_ * (du * du) + (a3_ + 2.0 * a4_ * u) * (kE2 * du);
+    return {1.5 * K_ * D * bracket, c * (dD * bracket + D * dBracket),
+            c * (ddD * bracket + 2.0 * dD * dBracket + D * ddBracket)};
+  }
+
+  // In y = x^em, D y = em y; the modulus is -3 em K(T) y^-2 e^(eta w) G.
+  PressureAndModulus VinetWithModulus(double x) const {
+    const double y = std::pow(x, kEm);
+    const double w = 1.0 - y;
+    const double eta = 1.5 * (Kp_ - 1.0);
+    const double growth = std::exp(eta * w);
+    const double G = y + 2.0 * w + eta * w * y;
+    const double dG = kEm * y * (eta - 1.0 - 2.0 * eta * y);
+    const double scale = -3.0 * kEm * K_ * growth / y / y;
+    return {3.0 * K_ * w / y / y * growth, scale * G, scale * (dG - kEm * (2.0 + eta * y) * G)};
+  }
+
+  PressureAndModulus NaturalStrainWithModulus(double x) const {
+    const double L = std::log(x);
+    const double strain = L + h_ * (L * L) + g_ * (L * L * L);
+    const double dStrain = 1.0 + 2.0 * h_ * L + 3.0 * g_ * (L * L);
+    const double ddStrain = 2.0 * h_ + 6.0 * g_ * L;
+    return {x * K_ * strain, x * K_ * (strain + dStrain),
+            x * K_ * (strain + 2.0 * dStrain + ddStrain)};
   }
 
   EosType type_;

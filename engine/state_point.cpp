@@ -1,12 +1,15 @@
 #include "engine/state_point.h"
 
+#include "engine/exact_volume_solver.h"
 #include "engine/isothermal_eos.h"
 #include "engine/thermal_model.h"
 
 namespace quorvane::engine {
 
-SolvedState SolveStateFromPressure(const EosParameters& parameters, double P, double T) {
-  const VolumeSolution solution = SolveVolumeFromPressure(parameters, P, T);
+namespace {
+
+SolvedState StateFromSolution(const EosParameters& parameters, double P, double T,
+                              const VolumeSolution& solution) {
   WorkingPoint point;
   point.P = P;
   point.T = T;
@@ -15,6 +18,16 @@ SolvedState SolveStateFromPressure(const EosParameters& parameters, double P, do
   point.VoverV00 = point.V / parameters.V0;
   point.VoverVT0 = point.V / point.VT0;
   return {point, solution};
+}
+
+}  // namespace
+
+SolvedState SolveStateFromPressure(const EosParameters& parameters, double P, double T) {
+  return StateFromSolution(parameters, P, T, SolveVolumeFromPressure(parameters, P, T));
+}
+
+SolvedState SolveStateExactlyFromPressure(const EosParameters& parameters, double P, double T) {
+  return StateFromSolution(parameters, P, T, SolveVolumeExactly(parameters, P, T));
 }
 
 WorkingPoint StateFromPressure(const EosParameters& parameters, double P, double T) {

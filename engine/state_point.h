@@ -19,6 +19,9 @@ struct SolvedState {
 };
 SolvedState SolveStateFromPressure(const EosParameters& parameters, double P, double T);
 
+// The same with the exact inversion: the volume whose pressure is nearest P.
+SolvedState SolveStateExactlyFromPressure(const EosParameters& parameters, double P, double T);
+
 // From volume and temperature: P from the equation of state, V(T,0) from T,
 // the ratios.
 WorkingPoint StateFromVolume(const EosParameters& parameters, double V, double T);

@@ -115,7 +115,7 @@ std::vector<std::string> ParameterArguments(const engine::EosParameters& p) {
 std::vector<std::string> EntryArguments(const Entry& entry, double T, const std::string& heldV) {
   switch (entry.field) {
     case kPressureField:
-      return {"--P", entry.text, "--T", Shortest(T)};
+      return {"--P", entry.text, "--T", Shortest(T), "--solver", "form"};
     case kVolumeField:
       return {"--V", entry.text, "--T", Shortest(T)};
     case kVolumeRatioField:

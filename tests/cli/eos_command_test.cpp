@@ -81,7 +81,8 @@ TEST(EosCommand, EachSinglePointPathPrintsTheEnginesStatePointExactly) {
     engine::WorkingPoint want;
   };
   const PathCase cases[] = {
-      {{"--P", "10", "--T", "900"}, engine::StateFromPressure(p, 10.0, 900.0)},
+      {{"--P", "10", "--T", "900", "--solver", "form"}, engine::StateFromPressure(p, 10.0, 900.0)},
+      {{"--P", "10", "--T", "900"}, engine::SolveStateExactlyFromPressure(p, 10.0, 900.0).point},
       {{"--V", "9.1"}, engine::StateFromVolume(p, 9.1, 298.0)},
       {{"--V-over-V00", "0.93", "--T", "500"}, engine::StateFromVolumeOverV00(p, 0.93, 500.0)},
       {{"--VT0", "10.3", "--V", "9.5"}, engine::StateFromZeroPressureVolume(p, 10.3, 9.5)},
@@ -99,7 +100,7 @@ TEST(EosCommand, EachSinglePointPathPrintsTheEnginesStatePointExactly) {
 }
 
 TEST(EosCommand, PrintsTheWholeStatePointWithItsHeader) {
-  EXPECT_EQ(RunEos({"--P", "10"}).out,
+  EXPECT_EQ(RunEos({"--P", "10", "--solver", "form"}).out,
             "P,T,V,V/V00,VT0,V/VT0,converged\n"
             "10,298,9.190194525163582,0.9190194525163582,10,0.9190194525163582,true\n");
   EXPECT_EQ(RunEos({"--V", "9", "--format", "tsv"}).out,
@@ -154,8 +155,9 @@ struct SinglePointCase {
 const SinglePointCase kSinglePointCases[] = {
     {"TinyTargetIsTheZeroPressureVolume", {"--P", "1e-12"}, 0, "true", ""},
     {"TinyTensionNeverAnswersANegativeVolume", {"--P", "-1e-12"}, 0, "true", ""},
-    {"HugeTargetNotReached",
-     {"--P", "1e9"},
+    {"HugeTargetReachedExactly", {"--P", "1e9"}, 0, "true", ""},
+    {"HugeTargetNotReachedByTheSearch",
+     {"--P", "1e9", "--solver", "form"},
      0,
      "false",
      "quorvane-eos: warning: the pressure 1e+09 is not reached at T = 298; the search gave up "
@@ -203,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, SinglePoints, testing::ValuesIn(kSinglePointC
 
 TEST(EosCommand, GridRunsThroughTheKnownQuantityAtEachTemperature) {
   const engine::EosParameters p = StartUp();
-  const Outcome outcome = RunEos({"--P", "10:0:-5", "--T", "300:900:600"});
+  const Outcome outcome = RunEos({"--P", "10:0:-5", "--T", "300:900:600", "--solver", "form"});
   const auto rows = Numbers(outcome.out);
   ASSERT_EQ(rows.size(), 6u);
   const double pressures[] = {10.0, 5.0, 0.0};
@@ -222,18 +224,22 @@ TEST(EosCommand, PrintsNonFiniteResultsFlagged) {
             "[\n  {\"P\": null, \"T\": null, \"V\": 9, \"V/V00\": 0.9, \"VT0\": null, \"V/VT0\": "
             "null, \"converged\": false},\n  {\"P\": null, \"T\": null, \"V\": 9.5, \"V/V00\": "
             "0.95, \"VT0\": null, \"V/VT0\": null, \"converged\": false}\n]\n");
-  const Outcome murnaghan = RunEos({"--eos", "murnaghan", "--P", "-26:-25:1"});
+  const Outcome murnaghan = RunEos({"--eos", "murnaghan", "--P", "-26:-25:1", "--solver", "form"});
   EXPECT_EQ(murnaghan.out,
             "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,nan,nan,10,nan,false\n"
             "-25,298,inf,inf,10,inf,false\n");
   EXPECT_EQ(murnaghan.err,
             "quorvane-eos: warning: 2 rows are not a state point (converged false): a value is "
             "infinite or not a number\n");
+  // The exact inversion gives V(T,0) for every target it cannot reach.
+  EXPECT_EQ(RunEos({"--eos", "murnaghan", "--P", "-26"}).out,
+            "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,10,1,10,1,false\n");
 }
 
 TEST(EosCommand, LargeTablesMatchTheRowByRowComputation) {
   const engine::EosParameters p = StartUp();
-  const Outcome outcome = RunEos({"--P", "0:9.999:0.001", "--T", "300:1800:500"});
+  const Outcome outcome =
+      RunEos({"--P", "0:9.999:0.001", "--T", "300:1800:500", "--solver", "form"});
   ASSERT_EQ(outcome.code, 0);
   const auto rows = Numbers(outcome.out);
   ASSERT_EQ(rows.size(), 40000u);
@@ -248,7 +254,7 @@ TEST(EosCommand, LargeTablesMatchTheRowByRowComputation) {
 
 TEST(EosCommand, ReadsStatePointsFromStandardInputAndFiles) {
   const std::string csv = "T,P\n300,10\n900,-30\n";
-  const Outcome fromStdin = RunEos({"--input", "-"}, csv);
+  const Outcome fromStdin = RunEos({"--input", "-", "--solver", "form"}, csv);
   EXPECT_EQ(fromStdin.code, 0);
   EXPECT_EQ(fromStdin.err,
             "quorvane-eos: warning: 1 row is not a state point (converged false): the pressure is "
@@ -261,7 +267,7 @@ TEST(EosCommand, ReadsStatePointsFromStandardInputAndFiles) {
 
   const std::string path = testing::TempDir() + "quorvane_eos_points.csv";
   std::ofstream(path) << csv;
-  EXPECT_EQ(RunEos({"--input", path}).out, fromStdin.out);
+  EXPECT_EQ(RunEos({"--input", path, "--solver", "form"}).out, fromStdin.out);
   std::remove(path.c_str());
 }
 
@@ -356,6 +362,10 @@ const ErrorCase kErrorCases[] = {
      {"--P", "1", "--format", "xml"},
      "",
      "--format: \"xml\" is not one of csv, tsv, json"},
+    {"UnknownSolver",
+     {"--P", "1", "--solver", "newton"},
+     "",
+     "--solver: \"newton\" is not one of exact, form"},
     {"WidthZero",
      {"--P", "1", "--width", "0"},
      "",
@@ -415,7 +425,8 @@ TEST(EosCommand, NegativeNumbersAreValuesNotOptions) {
 TEST(EosCommand, HelpListsTheOptionsUnitsExitCodesAndExamples) {
   const Outcome outcome = RunEos({"--help"});
   EXPECT_EQ(outcome.code, 0);
-  for (const char* part : {"--V-over-VT0", "--version", "Units:", "Exit codes:", "Examples:"}) {
+  for (const char* part : {"--V-over-VT0", "--version",
+                           "Units:", "Exit codes:", "Examples:", "exact | form (default exact)"}) {
     EXPECT_NE(outcome.out.find(part), std::string::npos) << part;
   }
   EXPECT_EQ(outcome.err, "");

@@ -22,7 +22,8 @@ struct OutcomeCase {
   engine::EosParameters parameters;
   KnownQuantity known;
   StateInput input;
-  RowOutcome outcome;
+  RowOutcome outcome;       // with the form's search
+  RowOutcome exactOutcome;  // with the exact inversion
 };
 
 engine::EosParameters FourthOrderWithHugeKpp0() {
@@ -46,30 +47,59 @@ const engine::EosParameters kMurnaghan = StartUpWith(engine::EosType::Murnaghan)
 using enum KnownQuantity;
 using enum RowOutcome;
 const OutcomeCase kOutcomeCases[] = {
-    {"Reached", kBirchMurnaghan, Pressure, {10.0, 298.0}, StatePoint},
-    {"TinyTargetMetByTheZeroPressureVolume", kBirchMurnaghan, Pressure, {1e-12, 298.0}, StatePoint},
-    {"TinyTensionNaturalStrain", kNaturalStrain, Pressure, {-1e-10, 298.0}, StatePoint},
-    {"TinyTensionVinet", kVinet, Pressure, {-1e-16, 298.0}, StatePoint},
-    {"BelowTheLowestReachable", kBirchMurnaghan, Pressure, {-30.0, 298.0}, PressureNotReached},
-    {"HugeTarget", kBirchMurnaghan, Pressure, {1e9, 298.0}, PressureNotReached},
-    {"NoPressureAnywhere", FourthOrderWithHugeKpp0(), Pressure, {1.0, 298.0}, PressureNotANumber},
-    {"NoZeroPressureVolume", kBirchMurnaghan, Pressure, {1.0, 1e308}, NotFinite},
-    {"MurnaghanBeyondItsClosedForm", kMurnaghan, Pressure, {-26.0, 298.0}, NotFinite},
-    {"TemperatureOfNoExpansion", WithoutExpansion(), ZeroPressureVolume, {10.0, 10.0}, NotFinite},
-    {"VolumeGivesAPressure", kVinet, Volume, {9.0, 298.0}, StatePoint},
+    {"Reached", kBirchMurnaghan, Pressure, {10.0, 298.0}, StatePoint, StatePoint},
+    {"TinyTargetMetByTheZeroPressureVolume",
+     kBirchMurnaghan,
+     Pressure,
+     {1e-12, 298.0},
+     StatePoint,
+     StatePoint},
+    {"TinyTensionNaturalStrain", kNaturalStrain, Pressure, {-1e-10, 298.0}, StatePoint, StatePoint},
+    {"TinyTensionVinet", kVinet, Pressure, {-1e-16, 298.0}, StatePoint, StatePoint},
+    {"BelowTheLowestReachable",
+     kBirchMurnaghan,
+     Pressure,
+     {-30.0, 298.0},
+     PressureNotReached,
+     PressureNotReached},
+    {"HugeTarget", kBirchMurnaghan, Pressure, {1e9, 298.0}, PressureNotReached, StatePoint},
+    {"NoPressureAnywhere",
+     FourthOrderWithHugeKpp0(),
+     Pressure,
+     {1.0, 298.0},
+     PressureNotANumber,
+     PressureNotANumber},
+    {"NoZeroPressureVolume", kBirchMurnaghan, Pressure, {1.0, 1e308}, NotFinite, NotFinite},
+    {"MurnaghanBeyondItsClosedForm",
+     kMurnaghan,
+     Pressure,
+     {-26.0, 298.0},
+     NotFinite,
+     PressureNotReached},
+    {"TemperatureOfNoExpansion",
+     WithoutExpansion(),
+     ZeroPressureVolume,
+     {10.0, 10.0},
+     NotFinite,
+     NotFinite},
+    {"VolumeGivesAPressure", kVinet, Volume, {9.0, 298.0}, StatePoint, StatePoint},
 };
 
 class RowOutcomes : public testing::TestWithParam<OutcomeCase> {};
 
 TEST_P(RowOutcomes, SayWhatTheRowHolds) {
   const OutcomeCase& c = GetParam();
-  const StateRow row = ComputeStateRow(c.parameters, c.known, c.input);
-  EXPECT_EQ(row.outcome, c.outcome);
-  if (c.outcome == RowOutcome::StatePoint) {
-    EXPECT_EQ(FirstNonFiniteColumn(row.point), nullptr);
-  }
-  if (c.outcome == RowOutcome::PressureNotReached || c.outcome == RowOutcome::PressureNotANumber) {
-    EXPECT_EQ(row.point.V, engine::ZeroPressureVolume(c.parameters, c.input.partner));
+  for (const PressureSolver solver : {PressureSolver::Form, PressureSolver::Exact}) {
+    SCOPED_TRACE(solver == PressureSolver::Form ? "form" : "exact");
+    const RowOutcome outcome = solver == PressureSolver::Form ? c.outcome : c.exactOutcome;
+    const StateRow row = ComputeStateRow(c.parameters, c.known, solver, c.input);
+    EXPECT_EQ(row.outcome, outcome);
+    if (outcome == RowOutcome::StatePoint) {
+      EXPECT_EQ(FirstNonFiniteColumn(row.point), nullptr);
+    }
+    if (outcome == RowOutcome::PressureNotReached || outcome == RowOutcome::PressureNotANumber) {
+      EXPECT_EQ(row.point.V, engine::ZeroPressureVolume(c.parameters, c.input.partner));
+    }
   }
 }
 

@@ -1,0 +1,55 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+#include "engine/exact_volume_solver.h"
+#include "engine/volume_solver.h"
+
+namespace quorvane::engine {
+namespace {
+
+constexpr std::int64_t kPoints = 1000000;
+constexpr double kTopPressure = 100.0;
+
+// A stiff oxide in GPa and cm^3/mol: 0-100 GPa compresses it to about 0.75 V0.
+EosParameters Oxide(EosType type) {
+  EosParameters p;
+  p.type = type;
+  p.V0 = 11.24;
+  p.K0 = 160.0;
+  p.Kp0 = 4.0;
+  UpdateImpliedCoefficients(p);
+  return p;
+}
+
+// Inverts a 10^6-point isotherm from 0 to 100 GPa at 1000 K with either
+// solver (range 0: the form's search, 1: exact) for each type (range 1).
+void IsothermInversion(benchmark::State& state) {
+  const bool exact = state.range(0) == 1;
+  const EosParameters p = Oxide(static_cast<EosType>(state.range(1)));
+  std::int64_t evaluations = 0;
+  std::int64_t unreached = 0;
+  for (auto _ : state) {
+    evaluations = 0;
+    unreached = 0;
+    for (std::int64_t i = 0; i < kPoints; ++i) {
+      const double P = kTopPressure * static_cast<double>(i) / static_cast<double>(kPoints - 1);
+      const VolumeSolution s =
+          exact ? SolveVolumeExactly(p, P, 1000.0) : SolveVolumeFromPressure(p, P, 1000.0);
+      evaluations += s.evaluations;
+      unreached += s.converged ? 0 : 1;
+      benchmark::DoNotOptimize(s.V);
+    }
+  }
+  state.counters["evaluations/point"] = static_cast<double>(evaluations) / kPoints;
+  state.counters["unreached"] = static_cast<double>(unreached);
+  state.counters["points"] = benchmark::Counter(static_cast<double>(kPoints),
+                                                benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(IsothermInversion)
+    ->ArgsProduct({{0, 1}, {1, 2, 3, 4}})
+    ->ArgNames({"exact", "type"})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quorvane::engine

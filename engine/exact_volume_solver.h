@@ -1,0 +1,20 @@
+#pragma once
+
+#include "engine/eos_parameters.h"
+#include "engine/isothermal_curve.h"
+#include "engine/volume_solver.h"
+
+namespace quorvane::engine {
+
+// The volume whose pressure, as PressureFromVolume computes it, lies nearest
+// the target P at temperature T: no neighbouring double gives a smaller
+// residual. The root is sought on the branch through V(T,0) along which the
+// pressure changes monotonically; a target that branch never reaches is not
+// converged and gives V(T,0), as the calculator's search does. Evaluations
+// count every pressure computed, with or without its derivative.
+VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, double T);
+
+// The same on an isotherm built once for many pressures.
+VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P);
+
+}  // namespace quorvane::engine

@@ -1,0 +1,255 @@
+// The compiled half of the quorvane Python package: the engine's operations
+// over flat float64 arrays. The Python half broadcasts, checks the inputs and
+// shapes the results.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "cli/command_line.h"
+#include "cli/input_error.h"
+#include "cli/parameter_options.h"
+#include "engine/eos_parameters.h"
+#include "engine/exact_volume_solver.h"
+#include "engine/isothermal_curve.h"
+#include "engine/isothermal_eos.h"
+#include "engine/state_point.h"
+#include "engine/thermal_model.h"
+#include "engine/volume_solver.h"
+#include "python/parallel_loop.h"
+#ifdef QUORVANE_WITH_FIT
+#include "python/fit_binding.h"
+#endif
+
+namespace py = pybind11;
+
+namespace quorvane::python {
+namespace {
+
+using engine::EosParameters;
+using Array = py::array_t<double, py::array::c_style | py::array::forcecast>;
+using Flags = py::array_t<bool, py::array::c_style>;
+
+// The parameter set from option texts keyed by the command line's names
+// ("V0", "order", ...), checked and completed exactly as quorvane-eos does.
+EosParameters ParametersFromTexts(const std::map<std::string, std::string>& texts) {
+  cli::TypedOptions options;
+  for (const auto& [name, text] : texts) options.values["--" + name] = text;
+  return cli::ParametersFromOptions(options);
+}
+
+void RequireSameSize(const Array& a, const Array& b) {
+  if (a.size() != b.size()) throw py::value_error("the two arrays differ in size");
+}
+
+// out[i] = f(a[i], b[i]) over the whole arrays, without the GIL.
+template <typename Function>
+Array Map(const Array& a, const Array& b, const Function& f) {
+  RequireSameSize(a, b);
+  Array result(a.size());
+  const double* x = a.data();
+  const double* y = b.data();
+  double* out = result.mutable_data();
+  {
+    py::gil_scoped_release release;
+    ParallelFor(static_cast<std::size_t>(a.size()), [&](std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) out[i] = f(x[i], y[i]);
+    });
+  }
+  return result;
+}
+
+// The isotherm of the latest temperature: arrays often repeat one temperature,
+// and the isotherm's terms are the same doubles whether built once or per point.
+class IsothermCache {
+ public:
+  explicit IsothermCache(const EosParameters& parameters) : parameters_(parameters) {}
+
+  const engine::IsothermalCurve& At(double T) {
+    if (!curve_ || T != T_) {
+      curve_.emplace(parameters_, T);
+      T_ = T;
+    }
+    return *curve_;
+  }
+
+ private:
+  const EosParameters& parameters_;
+  double T_ = std::numeric_limits<double>::quiet_NaN();
+  std::optional<engine::IsothermalCurve> curve_;
+};
+
+Array Pressure(const EosParameters& p, const Array& V, const Array& T) {
+  RequireSameSize(V, T);
+  Array result(V.size());
+  const double* volume = V.data();
+  const double* temperature = T.data();
+  double* out = result.mutable_data();
+  {
+    py::gil_scoped_release release;
+    ParallelFor(static_cast<std::size_t>(V.size()), [&](std::size_t begin, std::size_t end) {
+      IsothermCache isotherms(p);
+      for (std::size_t i = begin; i < end; ++i) {
+        out[i] = isotherms.At(temperature[i]).Pressure(volume[i]);
+      }
+    });
+  }
+  return result;
+}
+
+py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool exact) {
+  RequireSameSize(P, T);
+  const auto count = static_cast<std::size_t>(P.size());
+  Array volumes(P.size());
+  Flags converged(P.size());
+  const double* pressure = P.data();
+  const double* temperature = T.data();
+  double* V = volumes.mutable_data();
+  bool* reached = converged.mutable_data();
+  {
+    py::gil_scoped_release release;
+    ParallelFor(count, [&](std::size_t begin, std::size_t end) {
+      IsothermCache isotherms(p);
+      for (std::size_t i = begin; i < end; ++i) {
+        const engine::VolumeSolution s =
+            exact ? engine::SolveVolumeExactly(isotherms.At(temperature[i]), pressure[i])
+                  : engine::SolveVolumeFromPressure(p, pressure[i], temperature[i]);
+        V[i] = s.V;
+        reached[i] = s.converged;
+      }
+    });
+  }
+  return py::make_tuple(volumes, converged);
+}
+
+// The quantity a state is computed from, as the command line names it.
+enum class Known { Pressure, Volume, VolumeOverV00, ZeroPressureVolume, VolumeOverVT0 };
+
+Known KnownFromName(const std::string& name) {
+  if (name == "P") return Known::Pressure;
+  if (name == "V") return Known::Volume;
+  if (name == "V/V00") return Known::VolumeOverV00;
+  if (name == "VT0") return Known::ZeroPressureVolume;
+  if (name == "V/VT0") return Known::VolumeOverVT0;
+  throw py::value_error("unknown quantity \"" + name + "\"");
+}
+
+engine::SolvedState StateOf(const EosParameters& p, Known known, double value, double partner,
+                            bool exact) {
+  switch (known) {
+    case Known::Pressure:
+      return exact ? engine::SolveStateExactlyFromPressure(p, value, partner)
+                   : engine::SolveStateFromPressure(p, value, partner);
+    case Known::Volume:
+      return {engine::StateFromVolume(p, value, partner), {}};
+    case Known::VolumeOverV00:
+      return {engine::StateFromVolumeOverV00(p, value, partner), {}};
+    case Known::ZeroPressureVolume:
+      return {engine::StateFromZeroPressureVolume(p, value, partner), {}};
+    case Known::VolumeOverVT0:
+      return {engine::StateFromVolumeOverVT0(p, value, partner), {}};
+  }
+  return {};
+}
+
+// The state point along the calculator's path for the known quantity: the six
+// columns P, T, V, V/V00, VT0, V/VT0 and whether each volume was found.
+py::tuple State(const EosParameters& p, const std::string& knownName, const Array& values,
+                const Array& partners, bool exact) {
+  RequireSameSize(values, partners);
+  const Known known = KnownFromName(knownName);
+  const auto count = static_cast<std::size_t>(values.size());
+  Array columns[6] = {Array(values.size()), Array(values.size()), Array(values.size()),
+                      Array(values.size()), Array(values.size()), Array(values.size())};
+  Flags converged(values.size());
+  double* out[6];
+  for (int c = 0; c < 6; ++c) out[c] = columns[c].mutable_data();
+  bool* reached = converged.mutable_data();
+  const double* value = values.data();
+  const double* partner = partners.data();
+  {
+    py::gil_scoped_release release;
+    ParallelFor(count, [&](std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) {
+        const engine::SolvedState s = StateOf(p, known, value[i], partner[i], exact);
+        const engine::WorkingPoint& w = s.point;
+        const double row[6] = {w.P, w.T, w.V, w.VoverV00, w.VT0, w.VoverVT0};
+        for (int c = 0; c < 6; ++c) out[c][i] = row[c];
+        reached[i] = s.solution.converged;
+      }
+    });
+  }
+  return py::make_tuple(columns[0], columns[1], columns[2], columns[3], columns[4], columns[5],
+                        converged);
+}
+
+const char* TypeName(engine::EosType type) {
+  switch (type) {
+    case engine::EosType::Murnaghan:
+      return "murnaghan";
+    case engine::EosType::BirchMurnaghan:
+      return "birch-murnaghan";
+    case engine::EosType::Vinet:
+      return "vinet";
+    case engine::EosType::NaturalStrain:
+      return "natural-strain";
+  }
+  return "?";
+}
+
+}  // namespace
+}  // namespace quorvane::python
+
+PYBIND11_MODULE(_core, m) {
+  using namespace quorvane;
+  using namespace quorvane::python;
+  m.doc() = "Compiled engine of the quorvane package; use the quorvane module instead.";
+  m.attr("__version__") = QUORVANE_VERSION;
+
+  py::register_exception<cli::InputError>(m, "InputError", PyExc_ValueError);
+
+  py::class_<engine::EosParameters>(m, "Parameters",
+                                    "A checked parameter set with its implied K'0 and K''0.")
+      .def_property_readonly("type",
+                             [](const engine::EosParameters& p) { return TypeName(p.type); })
+      .def_readonly("order", &engine::EosParameters::order)
+      .def_readonly("V0", &engine::EosParameters::V0)
+      .def_readonly("K0", &engine::EosParameters::K0)
+      .def_readonly("Kp0", &engine::EosParameters::Kp0)
+      .def_readonly("Kpp0", &engine::EosParameters::Kpp0)
+      .def_readonly("alpha0", &engine::EosParameters::alpha0)
+      .def_readonly("alpha1", &engine::EosParameters::alpha1)
+      .def_readonly("dKdT", &engine::EosParameters::dKdT)
+      .def_readonly("Tref", &engine::EosParameters::Tref);
+
+  m.def("parameters", &ParametersFromTexts, py::arg("texts"),
+        "Parameter set from option texts keyed by the command line's names; raises "
+        "ValueError as quorvane-eos refuses them.");
+  m.def("pressure", &Pressure, py::arg("parameters"), py::arg("V"), py::arg("T"),
+        "P(V, T) over two flat arrays of equal size.");
+  m.def("volume", &Volume, py::arg("parameters"), py::arg("P"), py::arg("T"), py::arg("exact"),
+        "(V, converged) over two flat arrays of equal size.");
+  m.def(
+      "zero_pressure_volume",
+      [](const engine::EosParameters& p, const Array& T) {
+        return Map(T, T, [&p](double t, double) { return engine::ZeroPressureVolume(p, t); });
+      },
+      py::arg("parameters"), py::arg("T"), "V(T,0) over a flat array.");
+  m.def(
+      "bulk_modulus",
+      [](const engine::EosParameters& p, const Array& T) {
+        return Map(T, T, [&p](double t, double) { return engine::ThermalBulkModulus(p, t); });
+      },
+      py::arg("parameters"), py::arg("T"), "K(T) over a flat array.");
+  m.def("state", &State, py::arg("parameters"), py::arg("known"), py::arg("values"),
+        py::arg("partners"), py::arg("exact"),
+        "The six state columns and the converged flags over two flat arrays of equal size.");
+#ifdef QUORVANE_WITH_FIT
+  BindFit(m);
+#endif
+}

@@ -1,0 +1,241 @@
+"""The Eos class: one parameter set and its vectorised state computations."""
+
+import math
+import numbers
+
+import numpy as np
+
+from quorvane import _core
+
+TYPES = ("murnaghan", "birch-murnaghan", "vinet", "natural-strain")
+PARAMETER_NAMES = ("V0", "K0", "Kp0", "Kpp0", "alpha0", "alpha1", "dKdT", "Tref")
+SOLVERS = ("exact", "form")
+
+# The state columns, as quorvane-eos names them, and the keyword each is
+# given by in Eos.state.
+COLUMNS = ("P", "T", "V", "V/V00", "VT0", "V/VT0")
+KNOWN_KEYWORDS = {"P": "P", "V": "V", "V_over_V00": "V/V00", "VT0": "VT0", "V_over_VT0": "V/VT0"}
+
+
+def _number_text(name, value):
+    """The shortest text of a finite real number, which reads back to the same double."""
+    if isinstance(value, bool) or not isinstance(value, numbers.Real):
+        raise ValueError(f"{name}: {value!r} is not a real number")
+    value = float(value)
+    if not math.isfinite(value):
+        raise ValueError(f"{name}: {value!r} is not a finite number")
+    return repr(value)
+
+
+def _option_message(error):
+    """quorvane-eos's message for a refused option, with the names as keywords here."""
+    return str(error).replace("--eos", "type").replace("--", "")
+
+
+def _as_array(name, value, positive=False):
+    """A float64 array of the values, refusing non-finite (and, where asked, non-positive) ones."""
+    array = np.asarray(value, dtype=np.float64)
+    if not np.isfinite(array).all():
+        raise ValueError(f"{name}: every value must be a finite number")
+    if positive and not (array > 0.0).all():
+        raise ValueError(f"{name}: every value must be greater than zero")
+    return array
+
+
+def _flat(array):
+    """The array flattened to contiguous memory, and its shape."""
+    return np.ascontiguousarray(array).ravel(), array.shape
+
+
+def _flat_pair(a, b):
+    """The two arrays broadcast against each other, flattened, and their common shape."""
+    x, y = np.broadcast_arrays(a, b)
+    return np.ascontiguousarray(x).ravel(), np.ascontiguousarray(y).ravel(), x.shape
+
+
+def _scalar_or_array(array, shape):
+    array = array.reshape(shape)
+    return array[()] if shape == () else array
+
+
+def _parameter(name, doc):
+    return property(lambda self: getattr(self._parameters, name), doc=doc)
+
+
+class Eos:
+    """An equation of state of a solid with its thermal model.
+
+    Eos(type="birch-murnaghan", order=3, V0=10, K0=100, Kp0=4, Kpp0=None,
+        alpha0=2, alpha1=0, dKdT=-0.019999999552965164, Tref=298)
+
+    The names, the start-up values and the rules are those of quorvane-eos:
+    type is one of "murnaghan", "birch-murnaghan", "vinet", "natural-strain"
+    (or quorvane-eos's short names "m", "bm", "v", "ns");
+    murnaghan is 3rd order only and vinet 2nd or 3rd. K'0 is implied at 2nd
+    order (4, 1 or 2) and K''0 everywhere except for Birch-Murnaghan and
+    natural strain at 4th order, where it defaults to the 3rd-order implied
+    value; giving an implied coefficient raises ValueError. V0, K0 and |K'0|
+    must be at least 0.0010000000474974513. alpha0 is in units of 1e-5 and
+    alpha1 in units of 1e-8 per temperature unit (squared), as typed on the
+    calculator. Every parameter must be a finite real number.
+
+    metadata holds what a loaded parameter file says beyond the parameters
+    (refined, covariance, covariance_scaling, provenance); it is empty
+    otherwise.
+
+    The attributes type, order and the eight parameters hold the values in
+    use, implied ones included. Every method takes scalars or NumPy arrays,
+    broadcasts them against each other like NumPy, and returns a float for
+    scalar input; T defaults to Tref.
+    """
+
+    def __init__(self, type="birch-murnaghan", order=3, V0=None, K0=None, Kp0=None, Kpp0=None,
+                 alpha0=None, alpha1=None, dKdT=None, Tref=None):
+        if not isinstance(type, str):
+            raise ValueError(f"type: {type!r} is not one of {', '.join(TYPES)}")
+        if isinstance(order, bool) or order not in (2, 3, 4):
+            raise ValueError(f"order: {order!r} is not 2, 3 or 4")
+        texts = {"eos": type, "order": str(int(order))}
+        given = {"V0": V0, "K0": K0, "Kp0": Kp0, "Kpp0": Kpp0, "alpha0": alpha0,
+                 "alpha1": alpha1, "dKdT": dKdT, "Tref": Tref}
+        for name, value in given.items():
+            if value is not None:
+                texts[name] = _number_text(name, value)
+        try:
+            self._parameters = _core.parameters(texts)
+        except ValueError as error:
+            raise ValueError(_option_message(error)) from None
+        self.metadata = {}
+
+    @property
+    def type(self):
+        """The equation of state: murnaghan, birch-murnaghan, vinet or natural-strain."""
+        return self._parameters.type
+
+    @property
+    def order(self):
+        """The truncation order, 2, 3 or 4."""
+        return self._parameters.order
+
+    V0 = _parameter("V0", "V(0,0): the volume at zero pressure and Tref.")
+    K0 = _parameter("K0", "The bulk modulus at zero pressure and Tref.")
+    Kp0 = _parameter("Kp0", "K'0, the pressure derivative of the bulk modulus.")
+    Kpp0 = _parameter("Kpp0", "K''0, its second pressure derivative.")
+    alpha0 = _parameter("alpha0", "The constant thermal expansion, in units of 1e-5.")
+    alpha1 = _parameter("alpha1", "The linear term of the thermal expansion, in units of 1e-8.")
+    dKdT = _parameter("dKdT", "dK/dT, the temperature derivative of the bulk modulus.")
+    Tref = _parameter("Tref", "The reference temperature.")
+
+    @property
+    def parameters(self):
+        """The eight parameters in use, implied K'0 and K''0 included, as a dict."""
+        return {name: getattr(self._parameters, name) for name in PARAMETER_NAMES}
+
+    def __repr__(self):
+        values = ", ".join(f"{name}={value!r}" for name, value in self.parameters.items())
+        return f"Eos(type={self.type!r}, order={self.order}, {values})"
+
+    def __eq__(self, other):
+        if not isinstance(other, Eos):
+            return NotImplemented
+        return (self.type, self.order, self.parameters) == (other.type, other.order,
+                                                            other.parameters)
+
+    @classmethod
+    def _wrap(cls, parameters):
+        """An Eos of a parameter set the engine has already checked."""
+        eos = cls.__new__(cls)
+        eos._parameters = parameters
+        eos.metadata = {}
+        return eos
+
+    def _temperature(self, T):
+        return _as_array("T", self.Tref if T is None else T)
+
+    def pressure(self, V, T=None):
+        """P(V, T): the pressure at volume V (> 0) and temperature T."""
+        volumes, temperatures, shape = _flat_pair(_as_array("V", V, positive=True),
+                                                  self._temperature(T))
+        return _scalar_or_array(_core.pressure(self._parameters, volumes, temperatures), shape)
+
+    def volume(self, P, T=None, solver="exact"):
+        """(V, converged): the volume at pressure P and temperature T, and whether it was found.
+
+        solver="exact" gives the volume whose pressure is nearest P of all
+        doubles; solver="form" runs the calculator's own search, which stops
+        within a relative 1e-5 of P. Where no volume on the branch through
+        V(T,0) reaches P, converged is False and V is V(T,0).
+        """
+        exact = _exact(solver)
+        pressures, temperatures, shape = _flat_pair(_as_array("P", P), self._temperature(T))
+        volumes, converged = _core.volume(self._parameters, pressures, temperatures, exact)
+        return _scalar_or_array(volumes, shape), _scalar_or_array(converged, shape)
+
+    def V_T0(self, T=None):
+        """V(T,0): the zero-pressure volume at temperature T."""
+        temperatures, shape = _flat(self._temperature(T))
+        return _scalar_or_array(_core.zero_pressure_volume(self._parameters, temperatures), shape)
+
+    def K_T(self, T=None):
+        """K(T) = K0 + dKdT (T - Tref): the zero-pressure bulk modulus at temperature T."""
+        temperatures, shape = _flat(self._temperature(T))
+        return _scalar_or_array(_core.bulk_modulus(self._parameters, temperatures), shape)
+
+    def state(self, P=None, V=None, V_over_V00=None, VT0=None, V_over_VT0=None, T=None,
+              solver="exact"):
+        """The whole state point from one known quantity, as quorvane-eos computes it.
+
+        Give one of P, V, V_over_V00, VT0 or V_over_VT0, with T (default Tref);
+        with VT0 give V, the volume held, instead of T, which then follows.
+        Volumes and ratios must be positive. Returns a dict of arrays with the
+        columns "P", "T", "V", "V/V00", "VT0", "V/VT0", and "converged" when P
+        is known (solver as in volume).
+        """
+        exact = _exact(solver)
+        given = {"P": P, "V_over_V00": V_over_V00, "VT0": VT0, "V_over_VT0": V_over_VT0}
+        known = [name for name, value in given.items() if value is not None]
+        if VT0 is None and V is not None:
+            known.append("V")
+        if len(known) != 1:
+            raise ValueError("give exactly one of P, V, V_over_V00, VT0 (with V), V_over_VT0")
+        name = known[0]
+        values = _as_array(name, given.get(name, V), positive=name != "P")
+        if name == "VT0":
+            if T is not None:
+                raise ValueError("T: the temperature follows from VT0")
+            if V is None:
+                raise ValueError("VT0 needs V, the volume held")
+            partners = _as_array("V", V, positive=True)
+        else:
+            partners = self._temperature(T)
+        flat_values, flat_partners, shape = _flat_pair(values, partners)
+        *columns, converged = _core.state(self._parameters, KNOWN_KEYWORDS[name], flat_values,
+                                          flat_partners, exact)
+        result = {column: _scalar_or_array(array, shape) for column, array in
+                  zip(COLUMNS, columns)}
+        if name == "P":
+            result["converged"] = _scalar_or_array(converged, shape)
+        return result
+
+    def save(self, path, refined=None, covariance=None, covariance_scaling=None,
+             provenance=None):
+        """Writes the parameters to a quorvane-eos JSON parameter file at path.
+
+        refined names the refined parameters in the order of the covariance
+        rows; covariance_scaling is "chi2" or "none"; provenance is a dict
+        written as it is (the program's name and version when omitted).
+        """
+        from quorvane.parameter_file import save
+        save(path, self, refined, covariance, covariance_scaling, provenance)
+
+    @staticmethod
+    def load(path):
+        """The Eos of a quorvane-eos JSON parameter file; see quorvane.load."""
+        from quorvane.parameter_file import load
+        return load(path)
+
+
+def _exact(solver):
+    if solver not in SOLVERS:
+        raise ValueError(f"solver: {solver!r} is not one of exact, form")
+    return solver == "exact"

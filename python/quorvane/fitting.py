@@ -1,0 +1,87 @@
+"""quorvane.fit: least-squares fits of an equation of state to P-V-T data."""
+
+import numpy as np
+
+from quorvane import _core
+from quorvane.eos import Eos, _as_array
+
+
+class FitResult:
+    """The outcome of quorvane.fit.
+
+    eos: the fitted Eos; parameters: its eight parameters as a dict; refined:
+    the refined parameters' names, in the order of the covariance rows; esd
+    and esd_scaled: their standard deviations as dicts, from the covariance
+    unscaled and scaled by the reduced chi^2; covariance and
+    covariance_scaled: NumPy arrays; chi2w, dof, iterations, converged and
+    weighted (whether the data carried standard deviations).
+    """
+
+    def __init__(self, result):
+        self.eos = Eos._wrap(result["parameters"])
+        self.refined = list(result["refined"])
+        self.esd = dict(zip(self.refined, result["esd"]))
+        self.esd_scaled = dict(zip(self.refined, result["esd_scaled"]))
+        count = len(self.refined)
+        self.covariance = np.array(result["covariance"], dtype=np.float64).reshape(count, count)
+        self.covariance_scaled = np.array(result["covariance_scaled"],
+                                          dtype=np.float64).reshape(count, count)
+        for name in ("chi2w", "dof", "iterations", "converged", "weighted"):
+            setattr(self, name, result[name])
+        self.eos.metadata = {"refined": self.refined, "covariance": self.covariance_scaled,
+                             "covariance_scaling": "chi2", "provenance": self._provenance()}
+
+    @property
+    def parameters(self):
+        """The eight fitted parameters as a dict."""
+        return self.eos.parameters
+
+    def _provenance(self):
+        return {"program": f"quorvane {_core.__version__}", "data": "arrays",
+                "chi2w": self.chi2w, "dof": self.dof, "converged": self.converged}
+
+    def save(self, path):
+        """Writes the fitted parameters with the scaled covariance to a parameter file."""
+        self.eos.save(path, refined=self.refined, covariance=self.covariance_scaled,
+                      covariance_scaling="chi2", provenance=self._provenance())
+
+    def __repr__(self):
+        values = ", ".join(f"{name}={self.parameters[name]!r}+-{self.esd_scaled[name]:.3g}"
+                           for name in self.refined)
+        return f"FitResult({self.eos.type}, order {self.eos.order}: {values})"
+
+
+def _sigma(name, value, shape):
+    if value is None:
+        return np.zeros(shape)
+    array = _as_array(name, value)
+    if not (array > 0.0).all():
+        raise ValueError(f"{name}: every standard deviation must be greater than zero")
+    return array
+
+
+def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", order=3,
+        refine=None, **start):
+    """Fits an equation of state to measured pressures, volumes and temperatures.
+
+    P, V and T (default the starting Tref) are scalars or arrays broadcast
+    together, like sigP, sigV and sigT, their standard deviations (omitted:
+    unit weights in P). type, order and the keywords V0=..., K0=... give the
+    equation and the starting or fixed values, by Eos's names and rules.
+    refine lists the names of the parameters to refine (default V0, K0, K'0
+    where the order leaves it free, and alpha0 and dKdT for data at more than
+    one temperature); a starting value given for a refined parameter is used
+    instead of the one estimated from the data. Returns a FitResult; raises
+    ValueError for data or a request that cannot be fitted.
+    """
+    start_eos = Eos(type=type, order=order, **start)
+    columns = [_as_array("P", P), _as_array("V", V, positive=True),
+               _as_array("T", start_eos.Tref if T is None else T)]
+    shape = np.broadcast_shapes(*(column.shape for column in columns))
+    columns += [_sigma("sigP", sigP, shape), _sigma("sigV", sigV, shape),
+                _sigma("sigT", sigT, shape)]
+    flat = [np.ascontiguousarray(np.broadcast_to(column, shape)).ravel() for column in columns]
+    refined = list(refine) if refine is not None else []
+    given = [name for name in refined if start.get(name) is not None]
+    result = _core.fit(start_eos._parameters, *flat, refined, given)
+    return FitResult(result)

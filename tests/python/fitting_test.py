@@ -1,0 +1,61 @@
+"""quorvane.fit over the fitting library, where the module was built with it."""
+
+import numpy as np
+import pytest
+
+import quorvane
+
+pytestmark = pytest.mark.skipif(not hasattr(quorvane, "fit"),
+                                reason="the module was built without the fitting library")
+
+TRUE = {"type": "vinet", "order": 3, "V0": 11.24, "K0": 161.0, "Kp0": 4.3}
+
+
+def synthetic(noise=0.0, points=40):
+    eos = quorvane.Eos(**TRUE)
+    V = np.linspace(0.78, 0.99, points) * TRUE["V0"]
+    P = eos.pressure(V)
+    return P + noise * np.random.default_rng(7).standard_normal(points), V
+
+
+def test_recovers_the_parameters_of_exact_data():
+    P, V = synthetic()
+    result = quorvane.fit(P, V, type="vinet", order=3)
+    assert result.converged
+    assert result.refined == ["V0", "K0", "Kp0"]
+    for name in result.refined:
+        assert result.parameters[name] == pytest.approx(TRUE[name], rel=1e-8)
+    assert result.eos.type == "vinet" and result.eos.order == 3
+
+
+def test_noisy_data_give_standard_deviations_and_a_covariance():
+    P, V = synthetic(noise=0.05)
+    result = quorvane.fit(P, V, sigP=0.05, type="vinet", order=3)
+    assert result.weighted
+    assert result.covariance.shape == (3, 3)
+    np.testing.assert_allclose(np.sqrt(np.diag(result.covariance)), list(result.esd.values()))
+    np.testing.assert_allclose(result.covariance, result.covariance.T)
+    for name in result.refined:
+        assert abs(result.parameters[name] - TRUE[name]) < 5 * result.esd[name]
+
+
+def test_fixed_parameters_stay_and_the_result_saves_as_a_parameter_file(tmp_path):
+    P, V = synthetic()
+    result = quorvane.fit(P, V, type="vinet", order=3, refine=["V0", "K0"], Kp0=4.3)
+    assert result.refined == ["V0", "K0"] and result.parameters["Kp0"] == 4.3
+    result.save(tmp_path / "fit.json")
+    back = quorvane.load(tmp_path / "fit.json")
+    assert back == result.eos
+    np.testing.assert_array_equal(back.metadata["covariance"], result.covariance_scaled)
+
+
+@pytest.mark.parametrize("arguments,message", [
+    ({"P": [1.0, 2.0], "V": [9.0, 8.0, 7.0]}, "shape mismatch"),
+    ({"P": [1.0, 2.0, 3.0], "V": [9.0, 8.0, 7.0], "sigP": -1.0}, "sigP: every standard"),
+    ({"P": [1.0, np.nan], "V": [9.0, 8.0]}, "P: every value must be a finite number"),
+    ({"P": [1.0, 2.0], "V": [9.0, 8.0], "refine": ["V0", "Kq"]}, "Kq"),
+    ({"P": [1.0], "V": [9.0]}, ""),
+])
+def test_refuses_what_cannot_be_fitted(arguments, message):
+    with pytest.raises(ValueError, match=message):
+        quorvane.fit(**arguments)
