@@ -109,6 +109,8 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   request.format = FormatFromText(format);
   if (app.count("--params-out") > 0) request.paramsOut = paramsOut;
   if (app.count("--plot") > 0) request.plotPrefix = plotPrefix;
+  // An empty name would otherwise reach the reader as a file nobody named.
+  if (dataPath.empty()) throw InputError("DATA: the data file name is empty");
   request.dataPath = dataPath;
   return request;
 }

@@ -137,6 +137,9 @@ TEST_F(FitCommand, RefusesBadInputWithOneLineAndNothingWritten) {
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
     EXPECT_FALSE(fs::exists(Path("never.json"))) << c.name;
   }
+  const Outcome unnamed = RunProgram({"fit", ""});
+  EXPECT_EQ(unnamed.code, kExitBadInput);
+  EXPECT_EQ(unnamed.err, "quorvane-eos fit: DATA: the data file name is empty\n");
 }
 
 // This test program links the stand-in for plots, as a build without Qt
