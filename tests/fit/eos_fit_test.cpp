@@ -13,18 +13,9 @@ namespace {
 using engine::EosParameters;
 using engine::EosType;
 using testing::GaussianNoise;
+using testing::kModels;
+using testing::Model;
 using testing::SyntheticData;
-
-struct Model {
-  EosType type;
-  engine::EosOrder order;
-};
-
-const Model kModels[] = {
-    {EosType::Murnaghan, 3},      {EosType::BirchMurnaghan, 2}, {EosType::BirchMurnaghan, 3},
-    {EosType::BirchMurnaghan, 4}, {EosType::Vinet, 2},          {EosType::Vinet, 3},
-    {EosType::NaturalStrain, 2},  {EosType::NaturalStrain, 3},  {EosType::NaturalStrain, 4},
-};
 
 // A material far from the calculator's start-up values, so the start has to
 // come from the data.

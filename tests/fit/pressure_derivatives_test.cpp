@@ -5,23 +5,15 @@
 #include <cmath>
 
 #include "engine/isothermal_eos.h"
+#include "fit/synthetic_data.h"
 
 namespace quorvane::fit {
 namespace {
 
 using engine::EosParameters;
 using engine::EosType;
-
-struct Model {
-  EosType type;
-  engine::EosOrder order;
-};
-
-const Model kModels[] = {
-    {EosType::Murnaghan, 3},      {EosType::BirchMurnaghan, 2}, {EosType::BirchMurnaghan, 3},
-    {EosType::BirchMurnaghan, 4}, {EosType::Vinet, 2},          {EosType::Vinet, 3},
-    {EosType::NaturalStrain, 2},  {EosType::NaturalStrain, 3},  {EosType::NaturalStrain, 4},
-};
+using testing::kModels;
+using testing::Model;
 
 EosParameters Thermal(Model model) {
   EosParameters p;

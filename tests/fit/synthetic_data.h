@@ -11,6 +11,20 @@
 
 namespace quorvane::fit::testing {
 
+// Every equation of state at every order it offers.
+struct Model {
+  engine::EosType type;
+  engine::EosOrder order;
+};
+
+inline constexpr Model kModels[] = {
+    {engine::EosType::Murnaghan, 3},      {engine::EosType::BirchMurnaghan, 2},
+    {engine::EosType::BirchMurnaghan, 3}, {engine::EosType::BirchMurnaghan, 4},
+    {engine::EosType::Vinet, 2},          {engine::EosType::Vinet, 3},
+    {engine::EosType::NaturalStrain, 2},  {engine::EosType::NaturalStrain, 3},
+    {engine::EosType::NaturalStrain, 4},
+};
+
 // Points on the isotherms of a known parameter set: volumes from V(T,0) down
 // to 70 % of it, with the engine's exact pressures.
 inline FitData SyntheticData(const engine::EosParameters& truth, const std::vector<double>& T,
