@@ -14,6 +14,14 @@ namespace quorvane::engine {
 // the same double.
 class IsothermalCurve {
  public:
+  // Single-precision roundings of 7/3, 5/3, 2/3, -1/3 and 35/9; whatever
+  // differentiates this curve must use the same ones.
+  static constexpr double kE7 = 2.3333332538604736;
+  static constexpr double kE5 = 1.6666666269302368;
+  static constexpr double kE2 = 0.6666666865348816;
+  static constexpr double kEm = -0.3333333432674408;
+  static constexpr double kC1 = 3.8888888359069824;
+
   IsothermalCurve(const EosParameters& parameters, double T)
       : type_(parameters.type),
         Kp_(parameters.Kp0),
@@ -73,13 +81,6 @@ class IsothermalCurve {
   }
 
  private:
-  // Single-precision roundings of 7/3, 5/3, 2/3, -1/3 and 35/9.
-  static constexpr double kE7 = 2.3333332538604736;
-  static constexpr double kE5 = 1.6666666269302368;
-  static constexpr double kE2 = 0.6666666865348816;
-  static constexpr double kEm = -0.3333333432674408;
-  static constexpr double kC1 = 3.8888888359069824;
-
   // A negative x (a volume below zero) has no pressure, but pow gives a finite
   // power of it whenever K' is a whole number.
   double Murnaghan(double x) const {

@@ -9,12 +9,12 @@ namespace {
 
 using engine::EosType;
 
-// The exponents and constant of the engine's pressure, as it holds them.
-constexpr double kE7 = 2.3333332538604736;
-constexpr double kE5 = 1.6666666269302368;
-constexpr double kE2 = 0.6666666865348816;
-constexpr double kEm = -0.3333333432674408;
-constexpr double kC1 = 3.8888888359069824;
+// The exponents and constant of the engine's pressure.
+constexpr double kE7 = engine::IsothermalCurve::kE7;
+constexpr double kE5 = engine::IsothermalCurve::kE5;
+constexpr double kE2 = engine::IsothermalCurve::kE2;
+constexpr double kEm = engine::IsothermalCurve::kEm;
+constexpr double kC1 = engine::IsothermalCurve::kC1;
 
 constexpr double kAlpha0Scale = 1e-5;
 constexpr double kAlpha1Scale = 1e-8;
