@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/fit_data_input.h"
+#include "fit/eos_fit.h"
+
+namespace quorvane::fit {
+namespace {
+
+using engine::EosParameters;
+
+struct PublishedValue {
+  RefinedParameter parameter;
+  double value;
+  double esd;
+};
+
+// A published data set and the fit its authors made of it: the parameters
+// they refined and those they held at the values given.
+struct PublishedFit {
+  const char* file;
+  engine::EosType type;
+  engine::EosOrder order;
+  double Tref;
+  std::vector<PublishedValue> held;
+  std::vector<PublishedValue> refined;
+};
+
+const std::vector<PublishedFit>& PublishedFits() {
+  using P = RefinedParameter;
+  static const std::vector<PublishedFit> fits = {
+      {"stishovite_nishihara2005_300K.csv",
+       engine::EosType::BirchMurnaghan,
+       3,
+       300.0,
+       {},
+       {{P::V0, 46.56, 0.01}, {P::K0, 296.0, 5.0}, {P::Kp0, 4.2, 0.4}}},
+      {"stishovite_nishihara2005_pvt.csv",
+       engine::EosType::BirchMurnaghan,
+       3,
+       300.0,
+       {{P::V0, 46.56, 0.0}, {P::K0, 296.0, 0.0}, {P::Kp0, 4.2, 0.0}},
+       {{P::alpha0, 1.26, 0.11}, {P::alpha1, 1.29, 0.17}, {P::dKdT, -0.046, 0.005}}},
+  };
+  return fits;
+}
+
+FitData ReadPublished(const PublishedFit& published) {
+  const std::string path = std::string(QUORVANE_FIT_DATA_DIR) + "/" + published.file;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) ADD_FAILURE() << "cannot open " << path;
+  return cli::ReadFitData(in, published.file, published.Tref);
+}
+
+// Every published value must lie within its published esd of ours, fitted as
+// the authors fitted it: the same equation, the same refined parameters, and
+// weights from the volumes' standard deviations.
+TEST(PublishedData, FitReproducesThePublishedValuesWithinTheirEsd) {
+  for (const PublishedFit& published : PublishedFits()) {
+    SCOPED_TRACE(published.file);
+    FitRequest request;
+    request.start.type = published.type;
+    request.start.order = published.order;
+    request.start.Tref = published.Tref;
+    engine::UpdateImpliedCoefficients(request.start);
+    for (const PublishedValue& held : published.held) {
+      ParameterValue(request.start, held.parameter) = held.value;
+    }
+    for (const PublishedValue& refined : published.refined) {
+      request.refined.push_back(refined.parameter);
+    }
+    const FitResult result = FitEos(ReadPublished(published), request);
+    ASSERT_TRUE(result.converged);
+    EXPECT_TRUE(result.weighted);
+    for (const PublishedValue& expected : published.refined) {
+      EXPECT_NEAR(ParameterValue(result.parameters, expected.parameter), expected.value,
+                  expected.esd)
+          << ParameterSymbol(expected.parameter);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::fit
