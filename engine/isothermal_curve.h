@@ -36,6 +36,7 @@ class IsothermalCurve {
     g_ = order == 4 ? (d * d + d + K_ * Kpp + 1.0) / 6.0 : 0.0;
   }
 
+  EosType Type() const { return type_; }
   // V(T,0) and K(T) of this isotherm.
   double ReferenceVolume() const { return VT0_; }
   double BulkModulus() const { return K_; }
