@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 #include "engine/eos_parameters.h"
@@ -57,6 +58,10 @@ class IsothermalCurve {
     }
   }
 
+  // Pressure(V[i]) into P[i] for n volumes, each the very same double, but
+  // for Birch-Murnaghan several times faster on long runs.
+  void Pressures(const double* V, std::size_t n, double* P) const;
+
   // The pressure at V, the very double Pressure(V) gives, with the isothermal
   // bulk modulus K = -V dP/dV and its change -V dK/dV there, from the analytic
   // derivatives of the same formula and constants; all three share their
@@ -89,13 +94,20 @@ class IsothermalCurve {
     return (K_ / Kp_) * (std::pow(x, Kp_) - 1.0);
   }
 
+  // Without the higher-order terms (2nd order, or K'0 = 4 at 3rd) the bracket
+  // is exactly 1 for every finite u, and u is not finite only where D is not
+  // a number already: the third power is not needed.
+  bool HasBracket() const { return a3_ != 0.0 || a4_ != 0.0; }
+
   double BirchMurnaghan(double x) const {
-    const double D = std::pow(x, kE7) - std::pow(x, kE5);
-    // Without the higher-order terms (2nd order, or K'0 = 4 at 3rd) the bracket
-    // is exactly 1 for every finite u, and u is not finite only where D is not
-    // a number already: the third power is not needed.
-    if (a3_ == 0.0 && a4_ == 0.0) return 1.5 * K_ * D;
-    const double u = std::pow(x, kE2) - 1.0;
+    return BirchMurnaghanFromPowers(std::pow(x, kE7), std::pow(x, kE5),
+                                    HasBracket() ? std::pow(x, kE2) : 1.0);
+  }
+
+  double BirchMurnaghanFromPowers(double p7, double p5, double p2) const {
+    const double D = p7 - p5;
+    if (!HasBracket()) return 1.5 * K_ * D;
+    const double u = p2 - 1.0;
     return 1.5 * K_ * D * (1.0 + a3_ * u + a4_ * (u * u));
   }
 

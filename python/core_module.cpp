@@ -94,8 +94,12 @@ Array Pressure(const EosParameters& p, const Array& V, const Array& T) {
     py::gil_scoped_release release;
     ParallelFor(static_cast<std::size_t>(V.size()), [&](std::size_t begin, std::size_t end) {
       IsothermCache isotherms(p);
-      for (std::size_t i = begin; i < end; ++i) {
-        out[i] = isotherms.At(temperature[i]).Pressure(volume[i]);
+      // A run of equal temperatures is one isotherm's batch.
+      for (std::size_t i = begin; i < end;) {
+        std::size_t next = i + 1;
+        while (next < end && temperature[next] == temperature[i]) ++next;
+        isotherms.At(temperature[i]).Pressures(volume + i, next - i, out + i);
+        i = next;
       }
     });
   }
