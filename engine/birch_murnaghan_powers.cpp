@@ -1,5 +1,6 @@
 #include "engine/birch_murnaghan_powers.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/isothermal_curve.h"
@@ -134,25 +135,39 @@ __attribute__((target("avx2,fma"))) inline void Finish(Pair p, __m256d z, __m256
   }
 }
 
-__attribute__((target("avx2,fma"))) void VectorPowers(const double* x, std::size_t n, double* p7,
-                                                      double* p5, double* p2) {
+// Four ratios at once; the caller pads a short group.
+__attribute__((target("avx2,fma"))) void FourPowers(const double* x, double* p7, double* p5,
+                                                    double* p2) {
+  const __m256d given = _mm256_loadu_pd(x);
+  const __m256d inRange = _mm256_and_pd(_mm256_cmp_pd(given, Splat(kLowest), _CMP_GE_OQ),
+                                        _mm256_cmp_pd(given, Splat(kHighest), _CMP_LE_OQ));
+  // Lanes out of range (or not numbers) compute on 1 and take pow's result.
+  const __m256d v = _mm256_blendv_pd(Splat(1.0), given, inRange);
+  const Pair root = CubeRoot(v);
+  const __m256d L = LogFromCubeRoot(root.hi);
+  const Pair twoThirds = TimesPair(root, root);
+  const Pair fiveThirds = TimesDouble(twoThirds, v);
+  const Pair sevenThirds = TimesPair(fiveThirds, twoThirds);
+  Finish(sevenThirds, _mm256_mul_pd(Splat(kD7), L), inRange, x, kE7, p7);
+  Finish(fiveThirds, _mm256_mul_pd(Splat(kD5), L), inRange, x, kE5, p5);
+  Finish(twoThirds, _mm256_mul_pd(Splat(kD2), L), inRange, x, kE2, p2);
+}
+
+void VectorPowers(const double* x, std::size_t n, double* p7, double* p5, double* p2) {
   std::size_t i = 0;
-  for (; i + 4 <= n; i += 4) {
-    const __m256d given = _mm256_loadu_pd(x + i);
-    const __m256d inRange = _mm256_and_pd(_mm256_cmp_pd(given, Splat(kLowest), _CMP_GE_OQ),
-                                          _mm256_cmp_pd(given, Splat(kHighest), _CMP_LE_OQ));
-    // Lanes out of range (or not numbers) compute on 1 and take pow's result.
-    const __m256d v = _mm256_blendv_pd(Splat(1.0), given, inRange);
-    const Pair root = CubeRoot(v);
-    const __m256d L = LogFromCubeRoot(root.hi);
-    const Pair twoThirds = TimesPair(root, root);
-    const Pair fiveThirds = TimesDouble(twoThirds, v);
-    const Pair sevenThirds = TimesPair(fiveThirds, twoThirds);
-    Finish(sevenThirds, _mm256_mul_pd(Splat(kD7), L), inRange, x + i, kE7, p7 + i);
-    Finish(fiveThirds, _mm256_mul_pd(Splat(kD5), L), inRange, x + i, kE5, p5 + i);
-    Finish(twoThirds, _mm256_mul_pd(Splat(kD2), L), inRange, x + i, kE2, p2 + i);
-  }
-  LibraryPowers(x + i, n - i, p7 + i, p5 + i, p2 + i);
+  for (; i + 4 <= n; i += 4) FourPowers(x + i, p7 + i, p5 + i, p2 + i);
+  const std::size_t rest = n - i;
+  if (rest == 0) return;
+  // The last few ratios run as a padded group.
+  double group[4] = {1.0, 1.0, 1.0, 1.0};
+  double q7[4];
+  double q5[4];
+  double q2[4];
+  std::copy(x + i, x + n, group);
+  FourPowers(group, q7, q5, q2);
+  std::copy(q7, q7 + rest, p7 + i);
+  std::copy(q5, q5 + rest, p5 + i);
+  std::copy(q2, q2 + rest, p2 + i);
 }
 
 bool HasVectorUnit() {
