@@ -1,9 +1,14 @@
 #include "engine/exact_volume_solver.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <optional>
 
 #include "engine/isothermal_curve.h"
 
@@ -80,36 +85,117 @@ double Midpoint(double a, double b) {
 // Halley's iteration on the logarithm of the volume, bracketed between a
 // volume whose pressure has not yet reached the target ("inside", first
 // V(T,0)) and either one that has passed it or the first volume off the branch
-// ("outside").
+// ("outside"). The search asks for the pressures it needs (Wanted) and goes on
+// when they are supplied, so that many searches can share their evaluations.
 class ExactSearch {
  public:
-  ExactSearch(const IsothermalCurve& curve, double target)
-      : curve_(curve), target_(target), VT0_(curve.ReferenceVolume()), K_(curve.BulkModulus()) {}
+  using Evaluation = IsothermalCurve::PressureAndModulus;
+  static constexpr std::size_t kMostWanted = 3;
 
-  VolumeSolution Solve() {
-    if (!std::isfinite(target_) || !std::isfinite(VT0_) || !(VT0_ > 0.0)) return NotReached();
-    if (!std::isfinite(K_)) return NotReached();
-    // x = 1 gives exactly zero pressure for every type whose terms are finite.
-    if (target_ == 0.0) return {VT0_, 1, Residual(VT0_) == 0.0};
-    // With K(T) = 0 every pressure is zero.
-    if (K_ == 0.0) return NotReached();
-    return Bracketed();
+  ExactSearch(const IsothermalCurve& curve, double target)
+      : curve_(curve), target_(target), VT0_(curve.ReferenceVolume()), K_(curve.BulkModulus()) {
+    Start();
+  }
+
+  bool Done() const { return state_ == State::Done; }
+  VolumeSolution Result() const { return result_; }
+
+  // The volumes whose pressures the search waits for, and whether it needs
+  // their moduli too.
+  const double* Wanted() const { return wanted_; }
+  std::size_t WantedCount() const { return wantedCount_; }
+  bool WantsModulus() const { return state_ == State::Halley || state_ == State::LastHalley; }
+
+  // The evaluations at the wanted volumes, in their order.
+  void Supply(const Evaluation* at) {
+    evaluations_ += static_cast<std::int32_t>(wantedCount_);
+    switch (state_) {
+      case State::ZeroTarget:
+        return Finish({VT0_, 1, at[0].P - target_ == 0.0});
+      case State::Halley:
+        return OnHalley(Sampled(wanted_[0], at[0]));
+      case State::LastHalley: {
+        const Sample last = Sampled(wanted_[0], at[0]);
+        return WalkFrom(last.V, last.residual, last.modulus);
+      }
+      case State::WalkFromNew:
+        walk_.residual = at[0].P - target_;
+        walk_.below = at[1].P - target_;
+        walk_.above = at[2].P - target_;
+        return WalkStep();
+      case State::WalkFromKnown:
+        walk_.below = at[0].P - target_;
+        walk_.above = at[1].P - target_;
+        return WalkStep();
+      case State::WalkBelow:
+        walk_.below = at[0].P - target_;
+        ++walk_.moves;
+        return WalkStep();
+      case State::WalkAbove:
+        walk_.above = at[0].P - target_;
+        ++walk_.moves;
+        return WalkStep();
+      case State::Done:
+        return;
+    }
   }
 
  private:
-  VolumeSolution NotReached() const { return {VT0_, evaluations_, false}; }
+  enum class State {
+    ZeroTarget,
+    Halley,
+    LastHalley,
+    WalkFromNew,
+    WalkFromKnown,
+    WalkBelow,
+    WalkAbove,
+    Done
+  };
 
-  Sample Evaluate(double V) {
-    ++evaluations_;
-    const IsothermalCurve::PressureAndModulus at = curve_.PressureWithModulus(V);
+  struct Walker {
+    double V = 0.0;
+    double residual = 0.0;
+    double below = 0.0;
+    double above = 0.0;
+    double modulus = 0.0;
+    int moves = 0;
+  };
+
+  void Start() {
+    if (!std::isfinite(target_) || !std::isfinite(VT0_) || !(VT0_ > 0.0)) return NotReached();
+    if (!std::isfinite(K_)) return NotReached();
+    // x = 1 gives exactly zero pressure for every type whose terms are finite.
+    if (target_ == 0.0) return Want(State::ZeroTarget, {VT0_});
+    // With K(T) = 0 every pressure is zero.
+    if (K_ == 0.0) return NotReached();
+    insideBelowTarget_ = -target_ < 0.0;
+    inside_ = VT0_;
+    const bool expands = (K_ > 0.0) == (target_ < 0.0);
+    outside_ =
+        expands ? std::numeric_limits<double>::max() : std::numeric_limits<double>::denorm_min();
+    candidate_ = FirstGuess();
+    if (!StrictlyBetween(candidate_, inside_, outside_)) candidate_ = Midpoint(inside_, outside_);
+    NextHalley();
+  }
+
+  void Want(State state, std::initializer_list<double> volumes) {
+    state_ = state;
+    wantedCount_ = volumes.size();
+    std::copy(volumes.begin(), volumes.end(), wanted_);
+  }
+
+  void Finish(VolumeSolution result) {
+    result_ = result;
+    state_ = State::Done;
+    wantedCount_ = 0;
+  }
+
+  void NotReached() { Finish({VT0_, evaluations_, false}); }
+
+  Sample Sampled(double V, const Evaluation& at) const {
     const bool onBranch =
         std::isfinite(at.P) && std::isfinite(at.K) && (K_ > 0.0) == (at.K > 0.0) && at.K != 0.0;
     return {V, at.P - target_, at.K, at.dK, onBranch};
-  }
-
-  double Residual(double V) {
-    ++evaluations_;
-    return curve_.Pressure(V) - target_;
   }
 
   // For Murnaghan the guess is the root itself, in every digit; for the other
@@ -142,89 +228,115 @@ class ExactSearch {
     return newton / correction;
   }
 
-  VolumeSolution Bracketed() {
-    const bool insideBelowTarget = -target_ < 0.0;
-    double inside = VT0_;
-    const bool expands = (K_ > 0.0) == (target_ < 0.0);
-    double outside =
-        expands ? std::numeric_limits<double>::max() : std::numeric_limits<double>::denorm_min();
-    bool outsidePassed = false;
-    double candidate = FirstGuess();
-    if (!StrictlyBetween(candidate, inside, outside)) candidate = Midpoint(inside, outside);
-    double lastStep = kInfinity;
-    double stepBeforeLast = kInfinity;
-    for (int step = 0; step < kStepCap; ++step) {
-      if (candidate == inside || candidate == outside) break;
-      const Sample s = Evaluate(candidate);
-      if (!s.onBranch) {
-        outside = s.V;
-        outsidePassed = false;
-        candidate = Midpoint(inside, outside);
-        continue;
-      }
-      if (s.residual == 0.0) return {s.V, evaluations_, true};
-      if ((s.residual < 0.0) == insideBelowTarget) {
-        inside = s.V;
-      } else {
-        outside = s.V;
-        outsidePassed = true;
-      }
-      const double logStep = HalleyStep(s);
-      const double next = s.V + s.V * GrowthLess1(logStep);
-      const double change = std::fabs(next - s.V);
-      if (change <= kSettled * s.V) return Walk(s.V, s.residual, s.modulus);
-      const bool inBracket = StrictlyBetween(next, inside, outside);
-      if (inBracket && std::fabs(logStep) < kLastStep) return Walk(next, Residual(next), s.modulus);
-      candidate = next;
-      // Bisect when the step leaves the bracket or, once the root is
-      // bracketed, stops halving.
-      if (!inBracket || (outsidePassed && change > 0.5 * stepBeforeLast)) {
-        candidate = Midpoint(inside, outside);
-      }
-      stepBeforeLast = lastStep;
-      lastStep = std::fabs(candidate - s.V);
+  // The next Halley step at the candidate, or, once the candidate has met an
+  // end of the bracket or the steps are used up, the bracket's last word.
+  void NextHalley() {
+    if (step_ < kStepCap && candidate_ != inside_ && candidate_ != outside_) {
+      return Want(State::Halley, {candidate_});
     }
-    if (!outsidePassed) return NotReached();
-    const Sample last = Evaluate(Midpoint(inside, outside));
-    return Walk(last.V, last.residual, last.modulus);
+    if (!outsidePassed_) return NotReached();
+    Want(State::LastHalley, {Midpoint(inside_, outside_)});
+  }
+
+  void OnHalley(const Sample& s) {
+    ++step_;
+    if (!s.onBranch) {
+      outside_ = s.V;
+      outsidePassed_ = false;
+      candidate_ = Midpoint(inside_, outside_);
+      return NextHalley();
+    }
+    if (s.residual == 0.0) return Finish({s.V, evaluations_, true});
+    if ((s.residual < 0.0) == insideBelowTarget_) {
+      inside_ = s.V;
+    } else {
+      outside_ = s.V;
+      outsidePassed_ = true;
+    }
+    const double logStep = HalleyStep(s);
+    const double next = s.V + s.V * GrowthLess1(logStep);
+    const double change = std::fabs(next - s.V);
+    if (change <= kSettled * s.V) return WalkFrom(s.V, s.residual, s.modulus);
+    const bool inBracket = StrictlyBetween(next, inside_, outside_);
+    if (inBracket && std::fabs(logStep) < kLastStep) return WalkFrom(next, s.modulus);
+    candidate_ = next;
+    // Bisect when the step leaves the bracket or, once the root is
+    // bracketed, stops halving.
+    if (!inBracket || (outsidePassed_ && change > 0.5 * stepBeforeLast_)) {
+      candidate_ = Midpoint(inside_, outside_);
+    }
+    stepBeforeLast_ = lastStep_;
+    lastStep_ = std::fabs(candidate_ - s.V);
+    NextHalley();
+  }
+
+  // The walk below from V, with the residual there yet to be computed, or known.
+  void WalkFrom(double V, double modulus) {
+    walk_.V = V;
+    walk_.modulus = modulus;
+    Want(State::WalkFromNew, {V, Below(V), Above(V)});
+  }
+
+  void WalkFrom(double V, double residual, double modulus) {
+    walk_.V = V;
+    walk_.residual = residual;
+    walk_.modulus = modulus;
+    Want(State::WalkFromKnown, {Below(V), Above(V)});
   }
 
   // Moves to a neighbouring double while that gives a smaller residual, so
   // that the volume returned is a local best among doubles; the target counts
   // as reached when the residual changes sign beside it, is rounding noise,
   // or puts the root within a step of the computed pressure.
-  VolumeSolution Walk(double V, double residual, double modulus) {
-    double below = Residual(Below(V));
-    double above = Residual(Above(V));
-    for (int moves = 0; moves < kWalkCap; ++moves) {
-      if (std::fabs(below) < std::fabs(residual) && !(std::fabs(above) < std::fabs(below))) {
-        above = residual;
-        residual = below;
-        V = Below(V);
-        below = Residual(Below(V));
-      } else if (std::fabs(above) < std::fabs(residual)) {
-        below = residual;
-        residual = above;
-        V = Above(V);
-        above = Residual(Above(V));
-      } else {
-        break;
+  void WalkStep() {
+    Walker& w = walk_;
+    if (w.moves < kWalkCap) {
+      if (std::fabs(w.below) < std::fabs(w.residual) &&
+          !(std::fabs(w.above) < std::fabs(w.below))) {
+        w.above = w.residual;
+        w.residual = w.below;
+        w.V = Below(w.V);
+        return Want(State::WalkBelow, {Below(w.V)});
+      }
+      if (std::fabs(w.above) < std::fabs(w.residual)) {
+        w.below = w.residual;
+        w.residual = w.above;
+        w.V = Above(w.V);
+        return Want(State::WalkAbove, {Above(w.V)});
       }
     }
     const bool reached =
-        residual == 0.0 || Opposite(residual, below) || Opposite(residual, above) ||
-        std::fabs(residual) <= kRoundingResidual * (std::fabs(target_) + std::fabs(K_)) ||
-        std::fabs(residual) <= kRootResolution * std::fabs(modulus);
+        w.residual == 0.0 || Opposite(w.residual, w.below) || Opposite(w.residual, w.above) ||
+        std::fabs(w.residual) <= kRoundingResidual * (std::fabs(target_) + std::fabs(K_)) ||
+        std::fabs(w.residual) <= kRootResolution * std::fabs(w.modulus);
     if (!reached) return NotReached();
-    return {V, evaluations_, true};
+    Finish({w.V, evaluations_, true});
   }
 
   const IsothermalCurve& curve_;
   double target_;
   double VT0_;
   double K_;
+  State state_ = State::Done;
+  double wanted_[kMostWanted] = {};
+  std::size_t wantedCount_ = 0;
+  VolumeSolution result_;
   std::int32_t evaluations_ = 0;
+  // The bracketed Halley iteration.
+  bool insideBelowTarget_ = false;
+  double inside_ = 0.0;
+  double outside_ = 0.0;
+  bool outsidePassed_ = false;
+  double candidate_ = 0.0;
+  double lastStep_ = kInfinity;
+  double stepBeforeLast_ = kInfinity;
+  int step_ = 0;
+  Walker walk_;
 };
+
+// Searches taken at a time by the batch: enough that their evaluations
+// overlap in the processor and fill the four-abreast powers.
+constexpr std::size_t kLanes = 8;
 
 }  // namespace
 
@@ -233,7 +345,59 @@ VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, dou
 }
 
 VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P) {
-  return ExactSearch(isotherm, P).Solve();
+  ExactSearch search(isotherm, P);
+  ExactSearch::Evaluation at[ExactSearch::kMostWanted];
+  while (!search.Done()) {
+    for (std::size_t i = 0; i < search.WantedCount(); ++i) {
+      const double V = search.Wanted()[i];
+      at[i] = search.WantsModulus() ? isotherm.PressureWithModulus(V)
+                                    : ExactSearch::Evaluation{isotherm.Pressure(V), 0.0, 0.0};
+    }
+    search.Supply(at);
+  }
+  return search.Result();
+}
+
+void SolveVolumesExactly(const IsothermalCurve& isotherm, const double* P, std::size_t n,
+                         VolumeSolution* solutions) {
+  std::array<std::optional<ExactSearch>, kLanes> lanes;
+  std::array<std::size_t, kLanes> point{};
+  std::size_t next = 0;
+  // Gives the lane the next point that needs evaluations, settling those that
+  // need none on the way.
+  const auto refill = [&](std::size_t lane) {
+    lanes[lane].reset();
+    while (next < n) {
+      point[lane] = next;
+      lanes[lane].emplace(isotherm, P[next++]);
+      if (!lanes[lane]->Done()) return;
+      solutions[point[lane]] = lanes[lane]->Result();
+      lanes[lane].reset();
+    }
+  };
+  for (std::size_t lane = 0; lane < kLanes; ++lane) refill(lane);
+  std::array<double, kLanes * ExactSearch::kMostWanted> volumes;
+  std::array<ExactSearch::Evaluation, kLanes * ExactSearch::kMostWanted> at;
+  for (;;) {
+    std::size_t count = 0;
+    for (const auto& search : lanes) {
+      if (!search) continue;
+      std::copy_n(search->Wanted(), search->WantedCount(), volumes.data() + count);
+      count += search->WantedCount();
+    }
+    if (count == 0) return;
+    isotherm.PressuresWithModulus(volumes.data(), count, at.data());
+    std::size_t offset = 0;
+    for (std::size_t lane = 0; lane < kLanes; ++lane) {
+      if (!lanes[lane]) continue;
+      const std::size_t wanted = lanes[lane]->WantedCount();
+      lanes[lane]->Supply(at.data() + offset);
+      offset += wanted;
+      if (!lanes[lane]->Done()) continue;
+      solutions[point[lane]] = lanes[lane]->Result();
+      refill(lane);
+    }
+  }
 }
 
 }  // namespace quorvane::engine

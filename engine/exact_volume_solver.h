@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "engine/eos_parameters.h"
 #include "engine/isothermal_curve.h"
 #include "engine/volume_solver.h"
@@ -16,5 +18,11 @@ VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, dou
 
 // The same on an isotherm built once for many pressures.
 VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P);
+
+// SolveVolumeExactly(isotherm, P[i]) into solutions[i] for n pressures, each
+// the very same solution, found several at a time so that their evaluations
+// overlap.
+void SolveVolumesExactly(const IsothermalCurve& isotherm, const double* P, std::size_t n,
+                         VolumeSolution* solutions);
 
 }  // namespace quorvane::engine

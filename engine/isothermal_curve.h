@@ -58,10 +58,6 @@ class IsothermalCurve {
     }
   }
 
-  // Pressure(V[i]) into P[i] for n volumes, each the very same double, but
-  // for Birch-Murnaghan several times faster on long runs.
-  void Pressures(const double* V, std::size_t n, double* P) const;
-
   // The pressure at V, the very double Pressure(V) gives, with the isothermal
   // bulk modulus K = -V dP/dV and its change -V dK/dV there, from the analytic
   // derivatives of the same formula and constants; all three share their
@@ -85,6 +81,11 @@ class IsothermalCurve {
         return MurnaghanWithModulus(x);
     }
   }
+  // Pressure(V[i]) into P[i], or PressureWithModulus(V[i]) into at[i], for n
+  // volumes, each the very same doubles, but for Birch-Murnaghan several times
+  // faster on long runs.
+  void Pressures(const double* V, std::size_t n, double* P) const;
+  void PressuresWithModulus(const double* V, std::size_t n, PressureAndModulus* at) const;
 
  private:
   // A negative x (a volume below zero) has no pressure, but pow gives a finite
@@ -132,14 +133,16 @@ class IsothermalCurve {
   }
 
   PressureAndModulus BirchMurnaghanWithModulus(double x) const {
-    const double p7 = std::pow(x, kE7);
-    const double p5 = std::pow(x, kE5);
+    return BirchMurnaghanWithModulusFromPowers(std::pow(x, kE7), std::pow(x, kE5),
+                                               HasBracket() ? std::pow(x, kE2) : 1.0);
+  }
+
+  PressureAndModulus BirchMurnaghanWithModulusFromPowers(double p7, double p5, double p2) const {
     const double D = p7 - p5;
     const double dD = kE7 * p7 - kE5 * p5;
     const double ddD = kE7 * kE7 * p7 - kE5 * kE5 * p5;
     const double c = 1.5 * K_;
-    if (a3_ == 0.0 && a4_ == 0.0) return {1.5 * K_ * D, c * dD, c * ddD};
-    const double p2 = std::pow(x, kE2);
+    if (!HasBracket()) return {1.5 * K_ * D, c * dD, c * ddD};
     const double u = p2 - 1.0;
     const double du = kE2 * p2;
     const double bracket = 1.0 + a3_ * u + a4_ * (u * u);

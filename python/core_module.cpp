@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "cli/input_error.h"
@@ -119,12 +120,24 @@ py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool ex
     py::gil_scoped_release release;
     ParallelFor(count, [&](std::size_t begin, std::size_t end) {
       IsothermCache isotherms(p);
-      for (std::size_t i = begin; i < end; ++i) {
-        const engine::VolumeSolution s =
-            exact ? engine::SolveVolumeExactly(isotherms.At(temperature[i]), pressure[i])
-                  : engine::SolveVolumeFromPressure(p, pressure[i], temperature[i]);
-        V[i] = s.V;
-        reached[i] = s.converged;
+      std::vector<engine::VolumeSolution> solutions;
+      // A run of equal temperatures is one isotherm's batch; the form's search
+      // takes one point at a time, as the form does.
+      for (std::size_t i = begin; i < end;) {
+        std::size_t next = i + 1;
+        while (exact && next < end && temperature[next] == temperature[i]) ++next;
+        solutions.resize(next - i);
+        if (exact) {
+          engine::SolveVolumesExactly(isotherms.At(temperature[i]), pressure + i, next - i,
+                                      solutions.data());
+        } else {
+          solutions[0] = engine::SolveVolumeFromPressure(p, pressure[i], temperature[i]);
+        }
+        for (std::size_t k = i; k < next; ++k) {
+          V[k] = solutions[k - i].V;
+          reached[k] = solutions[k - i].converged;
+        }
+        i = next;
       }
     });
   }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
@@ -112,6 +114,26 @@ TEST_P(ExactInversion, PressureWithModulusIsThePressureAndItsDerivatives) {
         (curve.PressureWithModulus(V + h).K - curve.PressureWithModulus(V - h).K) / (2.0 * h);
     EXPECT_NEAR(at.dK, -V * dKdV, 1e-5 * std::fabs(curve.BulkModulus()) + 1e-5 * std::fabs(at.dK))
         << "V = " << V;
+  }
+}
+
+// The batch must give every point the single call's solution to the last bit,
+// evaluation count and flag, reached or not, whatever its neighbours in the
+// batch do.
+TEST_P(ExactInversion, TheBatchGivesEachPointTheSingleCallsSolution) {
+  const Isotherm& iso = GetParam();
+  const IsothermalCurve curve(iso.parameters, iso.T);
+  std::vector<double> targets = DenseTargets();
+  targets.insert(targets.end(), {0.0, -0.0, 1e-300, -40.0, 1e300, kInfinity,
+                                 std::numeric_limits<double>::quiet_NaN()});
+  std::vector<VolumeSolution> batch(targets.size());
+  SolveVolumesExactly(curve, targets.data(), targets.size(), batch.data());
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    const VolumeSolution single = SolveVolumeExactly(curve, targets[i]);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(batch[i].V), std::bit_cast<std::uint64_t>(single.V))
+        << "P = " << targets[i];
+    ASSERT_EQ(batch[i].evaluations, single.evaluations) << "P = " << targets[i];
+    ASSERT_EQ(batch[i].converged, single.converged) << "P = " << targets[i];
   }
 }
 
