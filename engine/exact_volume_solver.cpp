@@ -1,6 +1,5 @@
 #include "engine/exact_volume_solver.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -178,10 +177,11 @@ class ExactSearch {
     NextHalley();
   }
 
+  // Element by element: a call to copy would cost more than these stores.
   void Want(State state, std::initializer_list<double> volumes) {
     state_ = state;
-    wantedCount_ = volumes.size();
-    std::copy(volumes.begin(), volumes.end(), wanted_);
+    wantedCount_ = 0;
+    for (const double V : volumes) wanted_[wantedCount_++] = V;
   }
 
   void Finish(VolumeSolution result) {
@@ -382,8 +382,9 @@ void SolveVolumesExactly(const IsothermalCurve& isotherm, const double* P, std::
     std::size_t count = 0;
     for (const auto& search : lanes) {
       if (!search) continue;
-      std::copy_n(search->Wanted(), search->WantedCount(), volumes.data() + count);
-      count += search->WantedCount();
+      for (std::size_t i = 0; i < search->WantedCount(); ++i) {
+        volumes[count++] = search->Wanted()[i];
+      }
     }
     if (count == 0) return;
     isotherm.PressuresWithModulus(volumes.data(), count, at.data());
