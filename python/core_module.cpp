@@ -6,9 +6,7 @@
 #include <pybind11/stl.h>
 
 #include <cstdint>
-#include <limits>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,25 +63,19 @@ Array Map(const Array& a, const Array& b, const Function& f) {
   return result;
 }
 
-// The isotherm of the latest temperature: arrays often repeat one temperature,
-// and the isotherm's terms are the same doubles whether built once or per point.
-class IsothermCache {
- public:
-  explicit IsothermCache(const EosParameters& parameters) : parameters_(parameters) {}
-
-  const engine::IsothermalCurve& At(double T) {
-    if (!curve_ || T != T_) {
-      curve_.emplace(parameters_, T);
-      T_ = T;
-    }
-    return *curve_;
+// Calls f(isotherm, first, last) for each run [first, last) of equal
+// temperatures in [begin, end): arrays often repeat one temperature, and one
+// isotherm then serves the whole run as a batch.
+template <typename F>
+void ForEachIsotherm(const EosParameters& p, const double* temperature, std::size_t begin,
+                     std::size_t end, F f) {
+  for (std::size_t first = begin; first < end;) {
+    std::size_t last = first + 1;
+    while (last < end && temperature[last] == temperature[first]) ++last;
+    f(engine::IsothermalCurve(p, temperature[first]), first, last);
+    first = last;
   }
-
- private:
-  const EosParameters& parameters_;
-  double T_ = std::numeric_limits<double>::quiet_NaN();
-  std::optional<engine::IsothermalCurve> curve_;
-};
+}
 
 Array Pressure(const EosParameters& p, const Array& V, const Array& T) {
   RequireSameSize(V, T);
@@ -94,14 +86,11 @@ Array Pressure(const EosParameters& p, const Array& V, const Array& T) {
   {
     py::gil_scoped_release release;
     ParallelFor(static_cast<std::size_t>(V.size()), [&](std::size_t begin, std::size_t end) {
-      IsothermCache isotherms(p);
-      // A run of equal temperatures is one isotherm's batch.
-      for (std::size_t i = begin; i < end;) {
-        std::size_t next = i + 1;
-        while (next < end && temperature[next] == temperature[i]) ++next;
-        isotherms.At(temperature[i]).Pressures(volume + i, next - i, out + i);
-        i = next;
-      }
+      ForEachIsotherm(
+          p, temperature, begin, end,
+          [&](const engine::IsothermalCurve& isotherm, std::size_t first, std::size_t last) {
+            isotherm.Pressures(volume + first, last - first, out + first);
+          });
     });
   }
   return result;
@@ -119,26 +108,27 @@ py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool ex
   {
     py::gil_scoped_release release;
     ParallelFor(count, [&](std::size_t begin, std::size_t end) {
-      IsothermCache isotherms(p);
-      std::vector<engine::VolumeSolution> solutions;
-      // A run of equal temperatures is one isotherm's batch; the form's search
-      // takes one point at a time, as the form does.
-      for (std::size_t i = begin; i < end;) {
-        std::size_t next = i + 1;
-        while (exact && next < end && temperature[next] == temperature[i]) ++next;
-        solutions.resize(next - i);
-        if (exact) {
-          engine::SolveVolumesExactly(isotherms.At(temperature[i]), pressure + i, next - i,
-                                      solutions.data());
-        } else {
-          solutions[0] = engine::SolveVolumeFromPressure(p, pressure[i], temperature[i]);
+      if (!exact) {
+        // The form's search takes one point at a time, as the form does.
+        for (std::size_t i = begin; i < end; ++i) {
+          const engine::VolumeSolution s =
+              engine::SolveVolumeFromPressure(p, pressure[i], temperature[i]);
+          V[i] = s.V;
+          reached[i] = s.converged;
         }
-        for (std::size_t k = i; k < next; ++k) {
-          V[k] = solutions[k - i].V;
-          reached[k] = solutions[k - i].converged;
-        }
-        i = next;
+        return;
       }
+      std::vector<engine::VolumeSolution> solutions;
+      ForEachIsotherm(
+          p, temperature, begin, end,
+          [&](const engine::IsothermalCurve& isotherm, std::size_t first, std::size_t last) {
+            solutions.resize(last - first);
+            engine::SolveVolumesExactly(isotherm, pressure + first, last - first, solutions.data());
+            for (std::size_t i = first; i < last; ++i) {
+              V[i] = solutions[i - first].V;
+              reached[i] = solutions[i - first].converged;
+            }
+          });
     });
   }
   return py::make_tuple(volumes, converged);
