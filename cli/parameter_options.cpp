@@ -9,6 +9,7 @@
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
 #include "cli/safe_text.h"
+#include "fit/refined_parameter.h"
 
 namespace quorvane::cli {
 namespace {
@@ -16,18 +17,18 @@ namespace {
 using engine::EosParameters;
 using engine::EosType;
 
-// Each type's name and the short name users write; either in any case.
-struct TypeName {
-  const char* name;
+// The short name users may write for each type instead of its name (the
+// fitting library's, as parameter files spell it); either in any case.
+struct ShortName {
   const char* shortName;
   EosType type;
 };
 
-const TypeName kTypeNames[] = {
-    {"murnaghan", "m", EosType::Murnaghan},
-    {"birch-murnaghan", "bm", EosType::BirchMurnaghan},
-    {"vinet", "v", EosType::Vinet},
-    {"natural-strain", "ns", EosType::NaturalStrain},
+const ShortName kShortNames[] = {
+    {"m", EosType::Murnaghan},
+    {"bm", EosType::BirchMurnaghan},
+    {"v", EosType::Vinet},
+    {"ns", EosType::NaturalStrain},
 };
 
 bool SameWord(std::string_view a, std::string_view b) {
@@ -37,18 +38,13 @@ bool SameWord(std::string_view a, std::string_view b) {
          });
 }
 
-const char* NameOf(EosType type) {
-  for (const TypeName& entry : kTypeNames) {
-    if (entry.type == type) return entry.name;
-  }
-  return "?";
-}
-
 EosType TypeFromOptions(const TypedOptions& options) {
   const std::string* text = options.Find("--eos");
   if (!text) return EosType::BirchMurnaghan;
-  for (const TypeName& entry : kTypeNames) {
-    if (SameWord(*text, entry.name) || SameWord(*text, entry.shortName)) return entry.type;
+  for (const ShortName& entry : kShortNames) {
+    if (SameWord(*text, fit::EosName(entry.type)) || SameWord(*text, entry.shortName)) {
+      return entry.type;
+    }
   }
   throw InputError("--eos: " + QuotedInput(*text) +
                    " is not one of murnaghan (m), birch-murnaghan (bm), vinet (v), "
@@ -101,7 +97,7 @@ bool ImpliesKpp0(const EosParameters& p) {
 void RefuseImplied(const TypedOptions& options, const char* name, const char* symbol,
                    const EosParameters& p) {
   if (!options.Find(name)) return;
-  throw InputError(std::string(name) + ": " + symbol + " is implied by " + NameOf(p.type) +
+  throw InputError(std::string(name) + ": " + symbol + " is implied by " + fit::EosName(p.type) +
                    " at order " + std::to_string(p.order) + " and cannot be given");
 }
 

@@ -20,6 +20,7 @@
 #include "engine/state_point.h"
 #include "engine/thermal_model.h"
 #include "engine/volume_solver.h"
+#include "fit/refined_parameter.h"
 #include "python/parallel_loop.h"
 #ifdef QUORVANE_WITH_FIT
 #include "python/fit_binding.h"
@@ -195,20 +196,6 @@ py::tuple State(const EosParameters& p, const std::string& knownName, const Arra
                         converged);
 }
 
-const char* TypeName(engine::EosType type) {
-  switch (type) {
-    case engine::EosType::Murnaghan:
-      return "murnaghan";
-    case engine::EosType::BirchMurnaghan:
-      return "birch-murnaghan";
-    case engine::EosType::Vinet:
-      return "vinet";
-    case engine::EosType::NaturalStrain:
-      return "natural-strain";
-  }
-  return "?";
-}
-
 }  // namespace
 }  // namespace quorvane::python
 
@@ -223,7 +210,7 @@ PYBIND11_MODULE(_core, m) {
   py::class_<engine::EosParameters>(m, "Parameters",
                                     "A checked parameter set with its implied K'0 and K''0.")
       .def_property_readonly("type",
-                             [](const engine::EosParameters& p) { return TypeName(p.type); })
+                             [](const engine::EosParameters& p) { return fit::EosName(p.type); })
       .def_readonly("order", &engine::EosParameters::order)
       .def_readonly("V0", &engine::EosParameters::V0)
       .def_readonly("K0", &engine::EosParameters::K0)
