@@ -3,10 +3,6 @@
 namespace quorvane::engine {
 namespace {
 
-// 35/9 and 19/36 held in single precision.
-constexpr double kBirchCoefficient = 3.8888888359069824;
-constexpr double kVinetCoefficient = 0.5277777910232544;
-
 double BirchMurnaghanKpp0(double Kp0, double K0) {
   return -((Kp0 - 4.0) * (Kp0 - 3.0) + kBirchCoefficient) / K0;
 }

@@ -19,6 +19,11 @@ using EosOrder = std::int32_t;
 // 0.001 held in single precision: the floor of V0, K0 and |K'0|.
 inline constexpr double kParameterFloor = 0.0010000000474974513;
 
+// 35/9 and 19/36 held in single precision: the constant terms of the
+// Birch-Murnaghan and Vinet implied K''0.
+inline constexpr double kBirchCoefficient = 3.8888888359069824;
+inline constexpr double kVinetCoefficient = 0.5277777910232544;
+
 // The reference parameters of the material and the display width. The field
 // initialisers are the start-up values, except Kpp0, which start-up computes.
 struct EosParameters {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "engine/eos_parameters.h"
+#include "models/model.h"
+
+namespace quorvane::models {
+
+// The engine's parameter set of a calculator-family model, and back.
+engine::EosParameters CalculatorParameters(const Model& model);
+Model FromCalculatorParameters(const engine::EosParameters& parameters);
+
+}  // namespace quorvane::models

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <Eigen/Core>
+#include <cmath>
+#include <unsupported/Eigen/AutoDiff>
+
+namespace quorvane::models {
+
+// The functions the models need beyond those Eigen's automatic derivatives
+// provide, for plain doubles and for AutoDiffScalar alike. Each AutoDiffScalar
+// result carries the very value the double overload gives.
+
+inline double Power(double x, double e) {
+  return std::pow(x, e);
+}
+inline double Expm1(double x) {
+  return std::expm1(x);
+}
+inline double Log1p(double x) {
+  return std::log1p(x);
+}
+inline double Value(double x) {
+  return x;
+}
+
+template <class Derivatives>
+Eigen::AutoDiffScalar<Derivatives> Chained(const Eigen::AutoDiffScalar<Derivatives>& x,
+                                           double value, double slope) {
+  return Eigen::AutoDiffScalar<Derivatives>(value, x.derivatives() * slope);
+}
+
+template <class Derivatives>
+double Value(const Eigen::AutoDiffScalar<Derivatives>& x) {
+  return x.value();
+}
+
+// x^e with both operands carrying derivatives: e x^(e-1) dx + x^e ln(x) de.
+template <class Derivatives>
+Eigen::AutoDiffScalar<Derivatives> Power(const Eigen::AutoDiffScalar<Derivatives>& x,
+                                         const Eigen::AutoDiffScalar<Derivatives>& e) {
+  const double value = std::pow(x.value(), e.value());
+  const double dx = x.value() == 0.0 ? 0.0 : e.value() * value / x.value();
+  const double de = x.value() > 0.0 ? value * std::log(x.value()) : 0.0;
+  return Eigen::AutoDiffScalar<Derivatives>(value, x.derivatives() * dx + e.derivatives() * de);
+}
+
+template <class Derivatives>
+Eigen::AutoDiffScalar<Derivatives> Power(const Eigen::AutoDiffScalar<Derivatives>& x, double e) {
+  const double value = std::pow(x.value(), e);
+  return Chained(x, value, x.value() == 0.0 ? 0.0 : e * value / x.value());
+}
+
+template <class Derivatives>
+Eigen::AutoDiffScalar<Derivatives> Expm1(const Eigen::AutoDiffScalar<Derivatives>& x) {
+  return Chained(x, std::expm1(x.value()), std::exp(x.value()));
+}
+
+template <class Derivatives>
+Eigen::AutoDiffScalar<Derivatives> Log1p(const Eigen::AutoDiffScalar<Derivatives>& x) {
+  return Chained(x, std::log1p(x.value()), 1.0 / (1.0 + x.value()));
+}
+
+}  // namespace quorvane::models

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cmath>
+
+#include "models/debye_integral.h"
+#include "models/model.h"
+#include "models/scalar_functions.h"
+
+namespace quorvane::models {
+
+// R in J/(mol K), and the molar volume in cm^3/mol of one cubic angstrom per
+// formula unit (Avogadro's number times 1e-24).
+inline constexpr double kGasConstant = 8.314462618;
+inline constexpr double kMolarVolumePerCubicAngstrom = 0.602214076;
+// J/cm^3 in GPa.
+inline constexpr double kGigapascalsPerJoulePerCubicCentimetre = 1e-3;
+
+// alpha0 and alpha1 as typed are in units of 1e-5 and 1e-8.
+template <class S>
+S LinearExpansion(const ParameterArray<S>& p) {
+  return p[Index(Parameter::alpha0)] / 100000.0;
+}
+template <class S>
+S QuadraticExpansion(const ParameterArray<S>& p) {
+  return p[Index(Parameter::alpha1)] / 10000.0 / 10000.0;
+}
+
+// The integral of alpha from Tref to T: ln(V(T,0) / V0).
+template <class S>
+S ExpansionIntegral(Thermal thermal, const ParameterArray<S>& p, const S& T) {
+  const S& Tref = p[Index(Parameter::Tref)];
+  const S a0 = LinearExpansion(p);
+  const S a1 = QuadraticExpansion(p);
+  switch (thermal) {
+    case Thermal::Berman: {
+      const S dT = T - Tref;
+      return a0 * dT + 0.5 * a1 * (dT * dT);
+    }
+    case Thermal::Fei:
+      return a0 * (T - Tref) + 0.5 * a1 * (T * T - Tref * Tref) -
+             p[Index(Parameter::alpha2)] * (1.0 / T - 1.0 / Tref);
+    default:
+      return a0 * (T - Tref) + 0.5 * a1 * (T * T - Tref * Tref);
+  }
+}
+
+// Holland and Powell's Einstein thermal pressure, less its value at Tref:
+// alpha0 K0 (theta / xi0) (1 / (e^(theta/T) - 1) - 1 / (e^(theta/Tref) - 1)),
+// xi0 = u^2 e^u / (e^u - 1)^2 at u = theta/Tref.
+template <class S>
+S EinsteinPressureChange(const ParameterArray<S>& p, const S& T) {
+  using std::sinh;
+  const S& theta = p[Index(Parameter::theta0)];
+  const S u0 = theta / p[Index(Parameter::Tref)];
+  const S root = u0 / (2.0 * sinh(u0 / 2.0));
+  const S xi0 = root * root;
+  const S occupation = 1.0 / Expm1(S(theta / T)) - 1.0 / Expm1(u0);
+  return LinearExpansion(p) * p[Index(Parameter::K0)] * (theta / xi0) * occupation;
+}
+
+// The Debye thermal energy 9 n R T (T/theta)^3 D(theta/T), in J/mol.
+template <class S>
+S DebyeEnergy(const S& T, const S& theta, const S& n) {
+  const S u = theta / T;
+  return 9.0 * kGasConstant * n * T * DebyeIntegral(u) / (u * u * u);
+}
+
+// (x^q - 1) / q at ln x = L, and its limit -as q goes to zero- L.
+template <class S>
+S PowerGrowth(const S& q, const S& L) {
+  using std::fabs;
+  const S qL = q * L;
+  if (fabs(Value(qL)) < 1e-5) return L * (1.0 + qL / 2.0 + qL * qL / 6.0);
+  return Expm1(qL) / q;
+}
+
+// The Mie-Grueneisen-Debye thermal pressure gamma (E(T) - E(Tref)) / V with
+// gamma = gamma0 (V/V0)^q and theta = theta0 exp((gamma0 - gamma) / q), in
+// GPa for V in cm^3/mol (molarVolume turns the model's volume into that).
+template <class S>
+S DebyePressureChange(const ParameterArray<S>& p, const S& V, const S& T, double molarVolume) {
+  using std::exp;
+  using std::log;
+  const S L = log(V / p[Index(Parameter::V0)]);
+  const S& q = p[Index(Parameter::q)];
+  const S& gamma0 = p[Index(Parameter::gamma0)];
+  const S gamma = gamma0 * exp(q * L);
+  const S theta = p[Index(Parameter::theta0)] * exp(-gamma0 * PowerGrowth(q, L));
+  const S& n = p[Index(Parameter::natoms)];
+  const S energy = DebyeEnergy(T, theta, n) - DebyeEnergy(p[Index(Parameter::Tref)], theta, n);
+  return gamma * energy / (V * molarVolume) * kGigapascalsPerJoulePerCubicCentimetre;
+}
+
+}  // namespace quorvane::models

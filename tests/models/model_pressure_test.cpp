@@ -1,0 +1,137 @@
+#include "models/model_pressure.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/isothermal_eos.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
+
+namespace quorvane::models {
+namespace {
+
+struct ReferenceCase {
+  Model model;
+  double V = 0.0;
+  double T = 0.0;
+  double P = 0.0;
+  std::string line;
+};
+
+// Each line of reference/model_cases.txt: the model, its parameters, V, T and
+// the pressure computed at 40 digits from the textbook formulas.
+std::vector<ReferenceCase> ReadCases() {
+  std::vector<ReferenceCase> cases;
+  std::ifstream file(QUORVANE_MODELS_REFERENCE_DIR "/model_cases.txt");
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::string equation, thermal, unit;
+    ReferenceCase c;
+    fields >> equation >> c.model.order >> thermal >> unit >> c.model.Z;
+    c.model.equation = *EquationFromName(equation);
+    c.model.thermal = *ThermalFromName(thermal);
+    c.model.volumeUnit = *VolumeUnitFromName(unit);
+    c.model.arithmetic = Arithmetic::Textbook;
+    for (double& value : c.model.values) fields >> value;
+    fields >> c.V >> c.T >> c.P;
+    ApplyImpliedCoefficients(c.model);
+    c.line = line;
+    cases.push_back(c);
+  }
+  return cases;
+}
+
+// Low (5 K), room and high temperature, V/V0 from 0.6 to 1.02, for every
+// equation and thermal model.
+TEST(ModelPressure, MeetsHighPrecisionValuesOfTheTextbookFormulas) {
+  const std::vector<ReferenceCase> cases = ReadCases();
+  ASSERT_GT(cases.size(), 100u);
+  for (const ReferenceCase& c : cases) {
+    ASSERT_EQ(ValidationError(c.model), "") << c.line;
+    const double tolerance = 1e-13 * (std::fabs(c.P) + c.model[Parameter::K0]);
+    EXPECT_NEAR(Pressure(c.model, c.V, c.T), c.P, tolerance) << c.line;
+  }
+}
+
+// The formula a fit differentiates must be the engine's, to the last bit, for
+// the classic equations in the calculator's arithmetic.
+TEST(ModelPressure, CalculatorFormulaIsTheEnginesToTheLastBit) {
+  const Equation classic[] = {Equation::Murnaghan, Equation::BirchMurnaghan, Equation::Vinet,
+                              Equation::NaturalStrain};
+  for (Equation equation : classic) {
+    for (int order = 2; order <= 4; ++order) {
+      if (!IsOfferedOrder(equation, order)) continue;
+      Model model = DefaultModel(equation, order, Thermal::Linear, Arithmetic::Calculator);
+      model[Parameter::Kp0] = 4.7;
+      model[Parameter::Kpp0] = -0.06;
+      model[Parameter::alpha1] = 1.3;
+      ApplyImpliedCoefficients(model);
+      for (double ratio : {0.55, 0.8, 0.97, 1.0, 1.1}) {
+        for (double T : {1.0, 298.0, 1700.0}) {
+          const double V = ratio * model[Parameter::V0];
+          const double engine = engine::PressureFromVolume(CalculatorParameters(model), V, T);
+          EXPECT_EQ(ModelPressure(model, model.values, V, T), engine)
+              << Info(equation).name << " " << order << " V " << V << " T " << T;
+        }
+      }
+    }
+  }
+}
+
+double CentralDifference(Model model, int slot, double V, double T) {
+  double& value = slot == kParameterCount       ? V
+                  : slot == kParameterCount + 1 ? T
+                                                : model.values[slot];
+  const double centre = value;
+  const double h = 1e-4 * std::max(std::fabs(centre), 1.0);
+  value = centre + h;
+  const double up = Pressure(model, V, T);
+  value = centre - h;
+  const double down = Pressure(model, V, T);
+  return (up - down) / (2.0 * h);
+}
+
+// Every derivative a fit uses, of every reference model, against central
+// differences of the pressure itself.
+TEST(ModelPressure, AutomaticDerivativesMeetCentralDifferences) {
+  const std::vector<ReferenceCase> cases = ReadCases();
+  for (std::size_t i = 0; i < cases.size(); i += 7) {
+    const ReferenceCase& c = cases[i];
+    const PressureGradient gradient = PressureWithGradient(c.model, c.V, c.T);
+    EXPECT_EQ(gradient.P, Pressure(c.model, c.V, c.T));
+    for (int slot = 0; slot < kParameterCount + 2; ++slot) {
+      if (slot < kParameterCount && RoleOf(c.model, static_cast<Parameter>(slot)) != Role::Free) {
+        continue;
+      }
+      const double automatic = slot == kParameterCount       ? gradient.dPdV
+                               : slot == kParameterCount + 1 ? gradient.dPdT
+                                                             : gradient.dP[slot];
+      const double numeric = CentralDifference(c.model, slot, c.V, c.T);
+      EXPECT_NEAR(automatic, numeric, 2e-6 * std::fabs(numeric) + 1e-7)
+          << "slot " << slot << ": " << c.line;
+    }
+    EXPECT_NEAR(BulkModulus(c.model, c.V, c.T), -c.V * gradient.dPdV,
+                1e-12 * std::fabs(c.V * gradient.dPdV));
+  }
+}
+
+TEST(ModelPressure, NoPressureOutsideTheModelsDomain) {
+  const Model mgd =
+      DefaultModel(Equation::Vinet, 3, Thermal::MieGruneisenDebye, Arithmetic::Textbook);
+  const Model calculator =
+      DefaultModel(Equation::BirchMurnaghan, 3, Thermal::Linear, Arithmetic::Calculator);
+  EXPECT_TRUE(std::isnan(Pressure(mgd, 10.0, 0.0)));
+  EXPECT_TRUE(std::isnan(Pressure(mgd, 0.0, 300.0)));
+  EXPECT_TRUE(std::isnan(Pressure(calculator, -1.0, 300.0)));
+  EXPECT_FALSE(std::isnan(Pressure(calculator, 10.0, -5.0)));
+}
+
+}  // namespace
+}  // namespace quorvane::models
