@@ -30,6 +30,12 @@ constexpr int kMostTailTerms = 16;
 // Beyond it the tail is below half an ulp of the whole.
 constexpr double kWholeFrom = 50.0;
 
+constexpr std::array<double, kMostTailTerms + 1> kReciprocals = [] {
+  std::array<double, kMostTailTerms + 1> r{};
+  for (int k = 1; k <= kMostTailTerms; ++k) r[k] = 1.0 / k;
+  return r;
+}();
+
 double Series(double x) {
   const double u = x * x;
   double sum = 0.0;
@@ -48,7 +54,7 @@ double Tail(double x) {
   for (int k = 2; k <= terms; ++k) decay[k] = decay[k - 1] * step;
   double sum = 0.0;
   for (int k = terms; k >= 1; --k) {
-    const double r = 1.0 / k;
+    const double r = kReciprocals[k];
     sum += decay[k] * r * (x * x * x + r * (3.0 * x * x + r * (6.0 * x + r * 6.0)));
   }
   return sum;

@@ -16,6 +16,9 @@ struct EquationConstants {
   double em;     // -1/3
   double birch;  // 35/9
   double vinet;  // 19/36
+  // Thirds of powers from one cube root, more exact and faster than pow;
+  // the calculator's powers are pow's of its rounded exponents.
+  bool cubeRoots;
 };
 
 inline constexpr EquationConstants kTextbookConstants{7.0 / 3.0,  5.0 / 3.0,  2.0 / 3.0,
@@ -86,11 +89,17 @@ S IsothermalPressure(Equation equation, int order, const EquationConstants& c, c
     case Equation::BirchMurnaghan: {
       const S a3 = order > 2 ? S(0.75 * (Kp - 4.0)) : S(0.0);
       const S a4 = order == 4 ? S(0.375 * (K * Kpp + (Kp - 3.0) * (Kp - 4.0) + c.birch)) : S(0.0);
+      if (c.cubeRoots) {
+        const S r = Cbrt(x);
+        const S p2 = r * r;
+        const S u = p2 - 1.0;
+        return 1.5 * K * (x * x * r - x * p2) * (1.0 + a3 * u + a4 * (u * u));
+      }
       const S u = Power(x, c.e2) - 1.0;
       return 1.5 * K * (Power(x, c.e7) - Power(x, c.e5)) * (1.0 + a3 * u + a4 * (u * u));
     }
     case Equation::Vinet: {
-      const S y = Power(x, c.em);
+      const S y = c.cubeRoots ? Cbrt(S(V / V0)) : Power(x, c.em);
       const S w = 1.0 - y;
       return 3.0 * K * w / y / y * exp(1.5 * (Kp - 1.0) * w);
     }

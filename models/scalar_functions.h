@@ -19,6 +19,7 @@ inline double Expm1(double x) {
 inline double Log1p(double x) {
   return std::log1p(x);
 }
+inline double Cbrt(double x) { return std::cbrt(x); }
 inline double Value(double x) {
   return x;
 }
@@ -48,6 +49,12 @@ template <class Derivatives>
 Eigen::AutoDiffScalar<Derivatives> Power(const Eigen::AutoDiffScalar<Derivatives>& x, double e) {
   const double value = std::pow(x.value(), e);
   return Chained(x, value, x.value() == 0.0 ? 0.0 : e * value / x.value());
+}
+
+template <class Derivatives>
+Eigen::AutoDiffScalar<Derivatives> Cbrt(const Eigen::AutoDiffScalar<Derivatives>& x) {
+  const double value = std::cbrt(x.value());
+  return Chained(x, value, x.value() == 0.0 ? 0.0 : value / (3.0 * x.value()));
 }
 
 template <class Derivatives>

@@ -65,13 +65,19 @@ S DebyeEnergy(const S& T, const S& theta, const S& n) {
   return 9.0 * kGasConstant * n * T * DebyeIntegral(u) / (u * u * u);
 }
 
-// (x^q - 1) / q at ln x = L, and its limit -as q goes to zero- L.
+// x^q - 1 at ln x = L, and (x^q - 1) / q with its limit L as q goes to zero.
 template <class S>
-S PowerGrowth(const S& q, const S& L) {
+struct PowerGrowth {
+  S less1;
+  S overQ;
+};
+template <class S>
+PowerGrowth<S> GrowthOfPower(const S& q, const S& L) {
   using std::fabs;
   const S qL = q * L;
-  if (fabs(Value(qL)) < 1e-5) return L * (1.0 + qL / 2.0 + qL * qL / 6.0);
-  return Expm1(qL) / q;
+  const S less1 = Expm1(qL);
+  if (fabs(Value(qL)) < 1e-5) return {less1, S(L * (1.0 + qL / 2.0 + qL * qL / 6.0))};
+  return {less1, S(less1 / q)};
 }
 
 // The Mie-Grueneisen-Debye thermal pressure gamma (E(T) - E(Tref)) / V with
@@ -84,8 +90,9 @@ S DebyePressureChange(const ParameterArray<S>& p, const S& V, const S& T, double
   const S L = log(V / p[Index(Parameter::V0)]);
   const S& q = p[Index(Parameter::q)];
   const S& gamma0 = p[Index(Parameter::gamma0)];
-  const S gamma = gamma0 * exp(q * L);
-  const S theta = p[Index(Parameter::theta0)] * exp(-gamma0 * PowerGrowth(q, L));
+  const PowerGrowth<S> growth = GrowthOfPower(q, L);
+  const S gamma = gamma0 * (1.0 + growth.less1);
+  const S theta = p[Index(Parameter::theta0)] * exp(-gamma0 * growth.overQ);
   const S& n = p[Index(Parameter::natoms)];
   const S energy = DebyeEnergy(T, theta, n) - DebyeEnergy(p[Index(Parameter::Tref)], theta, n);
   return gamma * energy / (V * molarVolume) * kGigapascalsPerJoulePerCubicCentimetre;
