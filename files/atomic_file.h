@@ -41,7 +41,9 @@ WriteResult CheckTarget(const std::string& path, const std::string& keep = {});
 // temporary file of a unique name in the target's folder, which is then
 // renamed over the target, so readers see the old file or the new one and
 // never a part. An existing file keeps its permission bits; a new one gets
-// the usual ones of a file the user creates.
+// the usual ones of a file the user creates. On Windows a file that another
+// program holds open cannot be replaced: the write fails and it stays as it
+// was.
 WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
                                 const std::string& keep = {});
 

@@ -198,6 +198,8 @@ TEST_F(FitCommand, RefusesOutputsItMayNotReplace) {
     EXPECT_EQ(Read(data), kMeasured) << c.name;
     EXPECT_EQ(Read(readOnly), "{}") << c.name;
   }
+  // Windows removes no read-only file.
+  fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
 }
 
 // A parameter file that cannot be written (its folder is a file): exit 1,
