@@ -21,11 +21,15 @@ struct EquationConstants {
   bool cubeRoots;
 };
 
-inline constexpr EquationConstants kTextbookConstants{7.0 / 3.0,  5.0 / 3.0,  2.0 / 3.0,
-                                                      -1.0 / 3.0, 35.0 / 9.0, 19.0 / 36.0};
-inline constexpr EquationConstants kCalculatorConstants{
-    engine::IsothermalCurve::kE7, engine::IsothermalCurve::kE5, engine::IsothermalCurve::kE2,
-    engine::IsothermalCurve::kEm, engine::kBirchCoefficient,    engine::kVinetCoefficient};
+inline constexpr EquationConstants kTextbookConstants{
+    7.0 / 3.0, 5.0 / 3.0, 2.0 / 3.0, -1.0 / 3.0, 35.0 / 9.0, 19.0 / 36.0, true};
+inline constexpr EquationConstants kCalculatorConstants{engine::IsothermalCurve::kE7,
+                                                        engine::IsothermalCurve::kE5,
+                                                        engine::IsothermalCurve::kE2,
+                                                        engine::IsothermalCurve::kEm,
+                                                        engine::kBirchCoefficient,
+                                                        engine::kVinetCoefficient,
+                                                        false};
 
 constexpr const EquationConstants& ConstantsOf(Arithmetic arithmetic) {
   return arithmetic == Arithmetic::Calculator ? kCalculatorConstants : kTextbookConstants;

@@ -19,7 +19,9 @@ inline double Expm1(double x) {
 inline double Log1p(double x) {
   return std::log1p(x);
 }
-inline double Cbrt(double x) { return std::cbrt(x); }
+inline double Cbrt(double x) {
+  return std::cbrt(x);
+}
 inline double Value(double x) {
   return x;
 }
