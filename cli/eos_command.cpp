@@ -6,12 +6,12 @@
 #include "cli/decimal_text.h"
 #include "cli/fit_command.h"
 #include "cli/input_error.h"
+#include "cli/output_files.h"
 #include "cli/request_options.h"
 #include "cli/safe_text.h"
 #include "cli/state_rows.h"
 #include "cli/state_table.h"
 #include "cli/table_figure.h"
-#include "plot/figure_writer.h"
 
 namespace quorvane::cli {
 namespace {
@@ -80,6 +80,16 @@ std::string TableWarnings(const TableSummary& summary) {
   return warnings;
 }
 
+// The plot may replace neither file the table is made from.
+void WriteTablePlot(const EosRequest& request) {
+  std::vector<OutputFile> outputs;
+  AddFigureFiles(outputs, "--plot", TableFigure(request), PlotBasePath(*request.plotPath));
+  std::vector<std::string> inputs;
+  if (request.inputPath) inputs.push_back(*request.inputPath);
+  if (request.paramsPath) inputs.push_back(*request.paramsPath);
+  WriteOutputFiles(outputs, inputs);
+}
+
 int WriteFailed(std::ostream& err) {
   err << "quorvane-eos: writing the table failed\n";
   return kExitWriteFailed;
@@ -113,10 +123,13 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
     }
   }
   if (request.plotPath) {
-    const std::string problem =
-        plot::WriteFigure(TableFigure(request), PlotBasePath(*request.plotPath));
-    if (!problem.empty()) {
-      err << "quorvane-eos: --plot: " << SafeText(problem, kLongInputLimit) << '\n';
+    try {
+      WriteTablePlot(request);
+    } catch (const InputError& error) {
+      err << "quorvane-eos: " << error.what() << '\n';
+      return kExitBadInput;
+    } catch (const WriteError& error) {
+      err << "quorvane-eos: " << error.what() << '\n';
       return kExitWriteFailed;
     }
   }

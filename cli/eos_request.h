@@ -45,6 +45,8 @@ struct EosRequest {
   std::optional<fit::ParameterCovariance> covariance;
   // --plot: the isotherms are drawn to this path as SVG and PNG.
   std::optional<std::string> plotPath;
+  // --params: the parameter file read; the plot may not replace it.
+  std::optional<std::string> paramsPath;
 };
 
 // The name of the standard-deviation column the table adds, or nullptr.

@@ -1,8 +1,8 @@
 #include "cli/fit_command.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/data_table.h"
 #include "cli/eos_command.h"
@@ -11,9 +11,9 @@
 #include "cli/fit_report.h"
 #include "cli/fit_request.h"
 #include "cli/input_error.h"
+#include "cli/output_files.h"
 #include "cli/safe_text.h"
 #include "fit/parameter_file.h"
-#include "plot/figure_writer.h"
 
 namespace quorvane::cli {
 namespace {
@@ -22,39 +22,12 @@ constexpr const char* kProgram = "quorvane-eos " QUORVANE_VERSION;
 // A fit that did not converge, or results that could not be written.
 constexpr int kExitFitFailed = 1;
 
-// A command's failure after its input was accepted.
-struct Failure {
-  std::string message;
-};
-
 fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
   fit::FitData data;
   ReadDataFile(request.dataPath, "DATA", in, [&](std::istream& file, const std::string& source) {
     data = ReadFitData(file, source, request.fit.start.Tref);
   });
   return data;
-}
-
-// The file appears whole or not at all: written beside, then renamed.
-void WriteWholeFile(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
-  {
-    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.flush();
-    if (!file) {
-      std::remove(partial.c_str());
-      throw Failure{"cannot write " + QuotedInput(path)};
-    }
-  }
-  // std::filesystem::rename replaces an existing file on Windows as well,
-  // where std::rename refuses to.
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::remove(partial.c_str());
-    throw Failure{"cannot write " + QuotedInput(path)};
-  }
 }
 
 std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& result) {
@@ -68,16 +41,25 @@ std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& re
   return fit::WriteParameterFile(file);
 }
 
-void WritePlots(const std::string& prefix, const FitReport& report) {
-  if (!plot::FiguresAvailable()) throw Failure{"--plot: " + plot::WriteFigure({}, prefix)};
-  // The painter's messages quote the path as given.
+void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,
+                  const FitReport& report) {
   std::vector<std::pair<std::string, plot::Figure>> figures{{"-isotherm", IsothermFigure(report)},
                                                             {"-residuals", ResidualFigure(report)}};
   if (report.strain) figures.emplace_back("-ff", StrainFigure(report));
   for (const auto& [suffix, figure] : figures) {
-    const std::string problem = plot::WriteFigure(figure, prefix + suffix);
-    if (!problem.empty()) throw Failure{"--plot: " + SafeText(problem, kLongInputLimit)};
+    AddFigureFiles(outputs, "--plot", figure, prefix + suffix);
   }
+}
+
+// Everything is drawn and checked before the first file is written.
+void WriteFitFiles(const FitCommandRequest& request, const fit::FitData& data,
+                   const fit::FitResult& result, const FitReport& report) {
+  std::vector<OutputFile> outputs;
+  if (request.plotPrefix) AddPlotFiles(outputs, *request.plotPrefix, report);
+  if (request.paramsOut) {
+    outputs.push_back({"--params-out", *request.paramsOut, ParameterFileText(data, result)});
+  }
+  WriteOutputFiles(outputs, {request.dataPath});
 }
 
 int Fit(const FitCommandRequest& request, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -107,10 +89,12 @@ int Fit(const FitCommandRequest& request, std::istream& in, std::ostream& out, s
     AppendFitText(text, report);
   }
   try {
-    if (request.plotPrefix) WritePlots(*request.plotPrefix, report);
-    if (request.paramsOut) WriteWholeFile(*request.paramsOut, ParameterFileText(data, result));
-  } catch (const Failure& failure) {
-    err << "quorvane-eos fit: " << failure.message << '\n';
+    WriteFitFiles(request, data, result, report);
+  } catch (const InputError& error) {
+    err << "quorvane-eos fit: " << error.what() << '\n';
+    return kExitBadInput;
+  } catch (const WriteError& error) {
+    err << "quorvane-eos fit: " << error.what() << '\n';
     return kExitFitFailed;
   }
   out << text;

@@ -5,6 +5,7 @@
 
 #include "cli/command_line.h"
 #include "cli/input_error.h"
+#include "cli/output_files.h"
 #include "cli/parameter_options.h"
 #include "cli/safe_text.h"
 
@@ -107,8 +108,14 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   }
   if (app.count("--refine") > 0) request.fit.refined = RefinedFromList(refine);
   request.format = FormatFromText(format);
-  if (app.count("--params-out") > 0) request.paramsOut = paramsOut;
-  if (app.count("--plot") > 0) request.plotPrefix = plotPrefix;
+  if (app.count("--params-out") > 0) {
+    CheckFileName("--params-out", paramsOut);
+    request.paramsOut = paramsOut;
+  }
+  if (app.count("--plot") > 0) {
+    CheckFileName("--plot", plotPrefix);
+    request.plotPrefix = plotPrefix;
+  }
   // An empty name would otherwise reach the reader as a file nobody named.
   if (dataPath.empty()) throw InputError("DATA: the data file name is empty");
   request.dataPath = dataPath;

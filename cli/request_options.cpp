@@ -4,8 +4,10 @@
 
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
+#include "cli/output_files.h"
 #include "cli/params_option.h"
 #include "cli/safe_text.h"
+#include "cli/table_figure.h"
 
 namespace quorvane::cli {
 namespace {
@@ -156,9 +158,13 @@ bool MustBePositive(KnownQuantity quantity) {
 EosRequest RequestFromOptions(const TypedOptions& options) {
   EosRequest request;
   ReadParamsOption(options, request);
+  if (const std::string* params = options.Find("--params")) request.paramsPath = *params;
   request.format = FormatFromOptions(options);
   request.width = WidthFromOptions(options);
-  if (const std::string* plot = options.Find("--plot")) request.plotPath = *plot;
+  if (const std::string* plot = options.Find("--plot")) {
+    CheckFileName("--plot", PlotBasePath(*plot));
+    request.plotPath = *plot;
+  }
   request.solver = SolverFromOptions(options);
   if (options.Find("--input")) {
     ReadInputOption(options, request);

@@ -1,5 +1,7 @@
 #include "plot/figure_writer.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -42,20 +44,22 @@ bool FiguresAvailable() {
   return true;
 }
 
-std::string WriteFigure(const Figure& figure, const std::string& path) {
+std::string DrawFigure(const Figure& figure, FigureFiles& files) {
   EnsureApplication();
   const QSize size(kWidth, kHeight);
-  const QString svgPath = QString::fromStdString(path + ".svg");
+  QByteArray svgBytes;
   {
+    QBuffer buffer(&svgBytes);
     QSvgGenerator svg;
-    svg.setFileName(svgPath);
+    svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QString::fromStdString(figure.title));
     QPainter painter;
-    if (!painter.begin(&svg)) return "cannot write \"" + path + ".svg\"";
+    if (!painter.begin(&svg)) return "cannot draw the figure as SVG";
     PaintFigure(painter, size, figure);
-    painter.end();
+    // The generator writes its document when the painter ends.
+    if (!painter.end()) return "cannot draw the figure as SVG";
   }
   QImage image(size, QImage::Format_ARGB32);
   image.fill(Qt::white);
@@ -63,9 +67,13 @@ std::string WriteFigure(const Figure& figure, const std::string& path) {
     QPainter painter(&image);
     PaintFigure(painter, size, figure);
   }
-  if (!image.save(QString::fromStdString(path + ".png"), "PNG")) {
-    return "cannot write \"" + path + ".png\"";
+  QByteArray pngBytes;
+  QBuffer buffer(&pngBytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    return "cannot draw the figure as PNG";
   }
+  files.svg.assign(svgBytes.constData(), static_cast<std::size_t>(svgBytes.size()));
+  files.png.assign(pngBytes.constData(), static_cast<std::size_t>(pngBytes.size()));
   return {};
 }
 

@@ -6,7 +6,7 @@ bool FiguresAvailable() {
   return false;
 }
 
-std::string WriteFigure(const Figure&, const std::string&) {
+std::string DrawFigure(const Figure&, FigureFiles&) {
   return "plots are not available in this build (it was made without Qt)";
 }
 

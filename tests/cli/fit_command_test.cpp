@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -51,6 +53,17 @@ class FitCommand : public ::testing::Test {
   std::string Write(const std::string& name, const std::string& text) const {
     std::ofstream(Path(name), std::ios::binary) << text;
     return Path(name);
+  }
+
+  std::set<fs::path> Entries() const {
+    std::set<fs::path> entries;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
+      entries.insert(entry.path());
+    return entries;
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   }
 
   fs::path dir_;
@@ -140,6 +153,68 @@ TEST_F(FitCommand, RefusesBadInputWithOneLineAndNothingWritten) {
   const Outcome unnamed = RunProgram({"fit", ""});
   EXPECT_EQ(unnamed.code, kExitBadInput);
   EXPECT_EQ(unnamed.err, "quorvane-eos fit: DATA: the data file name is empty\n");
+}
+
+// An output that may not be replaced is bad input: exit 2, one line naming
+// it, nothing written, the data untouched. Plot names are refused before
+// anything is drawn, so the stand-in for plots does not hide them.
+TEST_F(FitCommand, RefusesOutputsItMayNotReplace) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    const char* message;
+  };
+  const std::string data = Write("measured.csv", kMeasured);
+  const std::string readOnly = Write("read-only.json", "{}");
+  fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+  std::vector<Case> cases{
+      {"the data file", {"fit", "--params-out", data, data}, "is the input file"},
+      {"the data file spelled otherwise",
+       {"fit", "--params-out", (dir_ / "." / "measured.csv").string(), data},
+       "is the input file"},
+      {"a read-only file", {"fit", "--params-out", readOnly, data}, "is read-only"},
+      {"a folder", {"fit", "--params-out", dir_.string(), data}, "is a folder"},
+      {"an empty parameter file name", {"fit", "--params-out", "", data}, "the file name is empty"},
+      {"an empty plot prefix", {"fit", "--plot", "", data}, "--plot: the file name is empty"},
+      {"a plot prefix naming a folder",
+       {"fit", "--plot", Path("plots") + "/", data},
+       "names a folder, not a file"},
+      {"an empty table plot", {"--P", "0:10:1", "--plot", ""}, "--plot: the file name is empty"},
+  };
+#ifndef _WIN32
+  fs::create_symlink("measured.csv", Path("link.json"));
+  cases.push_back({"a link to the data file",
+                   {"fit", "--params-out", Path("link.json"), data},
+                   "is the input file"});
+#endif
+  const std::set<fs::path> before = Entries();
+  for (const Case& c : cases) {
+    const Outcome outcome = RunProgram(c.arguments);
+    EXPECT_EQ(outcome.code, kExitBadInput) << c.name;
+    EXPECT_EQ(outcome.out, "") << c.name;
+    EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.name << ": " << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
+    EXPECT_EQ(Entries(), before) << c.name;
+    EXPECT_EQ(Read(data), kMeasured) << c.name;
+    EXPECT_EQ(Read(readOnly), "{}") << c.name;
+  }
+  // Windows removes no read-only file.
+  fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
+}
+
+// A parameter file that cannot be written (its folder is a file): exit 1,
+// one line naming it, no results and nothing left behind.
+TEST_F(FitCommand, FailedParameterFileWriteSaysWhich) {
+  const std::string data = Write("measured.csv", kMeasured);
+  const std::string target = data + "/fitted.json";
+  const Outcome outcome = RunProgram({"fit", "--params-out", target, data});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err.rfind("quorvane-eos fit: --params-out: cannot write \"" + target, 0), 0u)
+      << outcome.err;
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1);
+  EXPECT_EQ(Entries().size(), 1u);
+  EXPECT_EQ(Read(data), kMeasured);
 }
 
 // This test program links the stand-in for plots, as a build without Qt
