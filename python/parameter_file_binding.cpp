@@ -3,16 +3,15 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
-#include <cerrno>
 #include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/eos_parameters.h"
+#include "files/atomic_file.h"
 #include "fit/parameter_file.h"
 #include "fit/refined_parameter.h"
-#include "python/whole_file.h"
 
 namespace py = pybind11;
 
@@ -97,16 +96,18 @@ void Write(const std::string& path, const std::string& source,
   file.provenance = fit::ProvenanceFromText(provenance, source);
   const std::string text = fit::WriteParameterFile(file);
   fit::ReadParameterFile(text, source);
-  int error = 0;
+  files::WriteResult result;
   {
     py::gil_scoped_release release;
-    error = WriteWholeFile(path, text);
+    result = files::WriteFileAtomically(path, text);
   }
-  if (error != 0) {
-    errno = error;
-    PyErr_SetFromErrnoWithFilename(PyExc_OSError, path.c_str());
-    throw py::error_already_set();
-  }
+  if (result.Written()) return;
+  // The message quotes the path's bytes, which need not be UTF-8.
+  const py::object message = py::reinterpret_steal<py::object>(PyUnicode_DecodeUTF8(
+      result.message.data(), static_cast<py::ssize_t>(result.message.size()), "surrogateescape"));
+  if (!message) throw py::error_already_set();
+  PyErr_SetObject(PyExc_OSError, message.ptr());
+  throw py::error_already_set();
 }
 
 }  // namespace

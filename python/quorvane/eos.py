@@ -306,8 +306,9 @@ def save(path, eos, refined=None, covariance=None, covariance_scaling=None, prov
     covariance_scaling, "chi2" or "none"; provenance is a dict written as it
     is (the program's name and version when omitted). Everything is checked
     as load would check it before the file is touched, and the file is
-    replaced whole: a ValueError, TypeError or OSError leaves what was at
-    path as it was.
+    replaced whole, as quorvane-eos writes its outputs (through a symbolic
+    link; OSError for a target that is not a writable regular file): a
+    ValueError, TypeError or OSError leaves what was at path as it was.
     """
     matrix = None if covariance is None else _real_array("covariance", covariance)
     if provenance is None:

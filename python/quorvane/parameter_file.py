@@ -38,8 +38,9 @@ def read(path):
 def write(path, parameters, refined, covariance, covariance_scaling, provenance):
     """Writes a parameter file whole, after checking it as read would.
 
-    covariance is None or a float64 array; provenance a dict. A failure of
-    either kind leaves what was at path as it was.
+    covariance is None or a float64 array; provenance a dict. ValueError or
+    TypeError for what read would refuse, OSError for a target that cannot
+    be replaced; either leaves what was at path as it was.
     """
     if not isinstance(provenance, dict):
         raise TypeError(f"provenance: {type(provenance).__name__} is not a dict")
