@@ -36,8 +36,8 @@ std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& re
   file.refined = result.refined;
   file.covarianceScaled = result.dof > 0;
   file.covariance = file.covarianceScaled ? result.ScaledCovariance() : result.covariance;
-  file.hasProvenance = true;
-  file.provenance = {kProgram, data.source, result.chi2w, result.dof, result.converged};
+  file.provenance =
+      fit::ProvenanceJson({kProgram, data.source, result.chi2w, result.dof, result.converged});
   return fit::WriteParameterFile(file);
 }
 

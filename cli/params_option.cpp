@@ -14,8 +14,7 @@ namespace {
 const char* const kParameterOptions[] = {"--eos",  "--order",  "--V0",     "--K0",   "--Kp0",
                                          "--Kpp0", "--alpha0", "--alpha1", "--dKdT", "--Tref"};
 
-// Parameter files are a few hundred bytes; anything far larger is no such file.
-constexpr std::streamsize kMaxParameterFileBytes = 1 << 20;
+constexpr auto kMaxParameterFileBytes = static_cast<std::streamsize>(fit::kMaxParameterFileBytes);
 
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);

@@ -303,4 +303,39 @@ void AppendJsonNumber(std::string& out, double x) {
   out.append(buffer, result.ptr);
 }
 
+void AppendJsonValue(std::string& out, const JsonValue& value) {
+  switch (value.kind) {
+    case JsonValue::Kind::Null:
+      out += "null";
+      return;
+    case JsonValue::Kind::Boolean:
+      out += value.boolean ? "true" : "false";
+      return;
+    case JsonValue::Kind::Number:
+      AppendJsonNumber(out, value.number);
+      return;
+    case JsonValue::Kind::String:
+      AppendJsonString(out, value.text);
+      return;
+    case JsonValue::Kind::Array:
+      out += '[';
+      for (std::size_t i = 0; i < value.items.size(); ++i) {
+        if (i > 0) out += ", ";
+        AppendJsonValue(out, value.items[i]);
+      }
+      out += ']';
+      return;
+    case JsonValue::Kind::Object:
+      out += '{';
+      for (std::size_t i = 0; i < value.members.size(); ++i) {
+        if (i > 0) out += ", ";
+        AppendJsonString(out, value.members[i].name);
+        out += ": ";
+        AppendJsonValue(out, value.members[i].value);
+      }
+      out += '}';
+      return;
+  }
+}
+
 }  // namespace quorvane::fit

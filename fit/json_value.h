@@ -47,4 +47,8 @@ void AppendJsonString(std::string& out, std::string_view x);
 // Appends the shortest decimal text that reads back to exactly x (finite x).
 void AppendJsonNumber(std::string& out, double x);
 
+// Appends the value on one line, members and items separated by ", " and
+// names by ": ", so that what ParseJson read writes back the same every time.
+void AppendJsonValue(std::string& out, const JsonValue& value);
+
 }  // namespace quorvane::fit

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "fit/json_value.h"
+#include "fit/parameter_covariance.h"
 
 namespace quorvane::fit {
 namespace {
@@ -22,9 +23,6 @@ constexpr NamedValue kValues[] = {
     {"alpha0", &engine::EosParameters::alpha0}, {"alpha1", &engine::EosParameters::alpha1},
     {"dKdT", &engine::EosParameters::dKdT},     {"Tref", &engine::EosParameters::Tref},
 };
-
-// Beyond this a "dof" is no count of points; it is left at 0.
-constexpr double kLargestDof = 1e9;
 
 void Indent(std::string& out, int level) {
   out.append(static_cast<std::size_t>(2 * level), ' ');
@@ -55,18 +53,8 @@ void AppendCovariance(std::string& out, const ParameterFile& file) {
   out += ",\n";
 }
 
-void AppendProvenance(std::string& out, const Provenance& provenance) {
-  AppendKey(out, 1, "provenance");
-  out += "{";
-  AppendJsonString(out, "program");
-  out += ": ";
-  AppendJsonString(out, provenance.program);
-  out += ", \"data\": ";
-  AppendJsonString(out, provenance.data);
-  out += ", \"chi2w\": ";
-  AppendJsonNumber(out, provenance.chi2w);
-  out += ", \"dof\": " + std::to_string(provenance.dof);
-  out += provenance.converged ? ", \"converged\": true}" : ", \"converged\": false}";
+std::string Quoted(const char* key) {
+  return std::string("\"") + key + "\"";
 }
 
 class FileReader {
@@ -80,9 +68,18 @@ class FileReader {
   const JsonValue& Member(const JsonValue& object, const char* key, Kind kind,
                           const char* kindName) const {
     const JsonValue* value = object.Find(key);
-    if (!value) Fail(std::string("no \"") + key + "\"");
-    if (value->kind != kind) Fail(std::string("\"") + key + "\" is not " + kindName);
+    if (!value) Fail("no " + Quoted(key));
+    if (value->kind != kind) Fail(Quoted(key) + " is not " + kindName);
     return *value;
+  }
+
+  // An optional member: nullptr when absent or null, refused when of another kind.
+  const JsonValue* Optional(const JsonValue& object, const char* key, Kind kind,
+                            const char* kindName) const {
+    const JsonValue* value = object.Find(key);
+    if (!value || value->kind == Kind::Null) return nullptr;
+    if (value->kind != kind) Fail(Quoted(key) + " is not " + kindName);
+    return value;
   }
 
   double Finite(const JsonValue& value, const std::string& what) const {
@@ -95,10 +92,10 @@ class FileReader {
     if (root.kind != Kind::Object) Fail("not a parameter file (no JSON object)");
     const JsonValue& format = Member(root, "format", Kind::String, "a string");
     if (format.text != kParameterFileFormat) {
-      Fail(std::string("\"format\" is not \"") + kParameterFileFormat + "\"");
+      Fail(Quoted("format") + " is not \"" + kParameterFileFormat + "\"");
     }
     const double version = Finite(Member(root, "version", Kind::Number, "a number"), "\"version\"");
-    if (version != std::floor(version) || version < 1 || version > kParameterFileVersion) {
+    if (version != kParameterFileVersion) {
       Fail("version " + Text(version) + " is not supported (only 1)");
     }
   }
@@ -118,32 +115,36 @@ class FileReader {
     }
   }
 
+  // All eight values, the implied ones then replaced as the calculator replaces them.
   void Values(const JsonValue& root, engine::EosParameters& p) const {
     const JsonValue& values = Member(root, "parameters", Kind::Object, "an object");
     for (const NamedValue& named : kValues) {
       const JsonValue* value = values.Find(named.name);
-      if (!value) Fail(std::string("\"parameters\" has no \"") + named.name + "\"");
-      p.*named.field = Finite(*value, std::string("\"") + named.name + "\"");
+      if (!value) Fail("\"parameters\" has no " + Quoted(named.name));
+      p.*named.field = Finite(*value, Quoted(named.name));
     }
-    for (const char* floored : {"V0", "K0", "Kp0"}) {
-      if (std::fabs(values.Find(floored)->number) < engine::kParameterFloor) {
-        Fail(std::string("\"") + floored +
-             "\" is below the calculator's floor 0.0010000000474974513");
-      }
-    }
+    engine::UpdateImpliedCoefficients(p);
+    AtLeastTheFloor("V0", p.V0, "");
+    AtLeastTheFloor("K0", p.K0, "");
+    AtLeastTheFloor("Kp0", std::fabs(p.Kp0), " in magnitude");
   }
 
-  std::vector<RefinedParameter> Refined(const JsonValue& root) const {
+  std::vector<RefinedParameter> Refined(const JsonValue& root,
+                                        const engine::EosParameters& p) const {
     std::vector<RefinedParameter> refined;
-    const JsonValue* list = root.Find("refined");
+    const JsonValue* list = Optional(root, "refined", Kind::Array, "a list");
     if (!list) return refined;
-    if (list->kind != Kind::Array) Fail("\"refined\" is not a list");
     for (const JsonValue& item : list->items) {
       const auto parameter =
           item.kind == Kind::String ? ParameterFromName(item.text) : std::nullopt;
       if (!parameter) Fail("\"refined\" names an unknown parameter");
+      const std::string name = ParameterName(*parameter);
       if (std::find(refined.begin(), refined.end(), *parameter) != refined.end()) {
-        Fail(std::string("\"refined\" names ") + ParameterName(*parameter) + " twice");
+        Fail("\"refined\" names " + name + " twice");
+      }
+      if (!IsFree(p, *parameter)) {
+        Fail("\"refined\" names " + name + ", which " + EosName(p.type) + " implies at order " +
+             std::to_string(p.order));
       }
       refined.push_back(*parameter);
     }
@@ -151,54 +152,23 @@ class FileReader {
   }
 
   void Covariance(const JsonValue& root, ParameterFile& file) const {
-    const JsonValue* matrix = root.Find("covariance");
-    if (!matrix || matrix->kind == Kind::Null) return;
-    const std::size_t size = file.refined.size();
-    if (matrix->kind != Kind::Array || matrix->items.size() != size) {
-      Fail("\"covariance\" is not a " + std::to_string(size) + " x " + std::to_string(size) +
-           " matrix matching \"refined\"");
-    }
-    for (const JsonValue& row : matrix->items) {
-      if (row.kind != Kind::Array || row.items.size() != size) {
-        Fail("\"covariance\" is not a " + std::to_string(size) + " x " + std::to_string(size) +
-             " matrix matching \"refined\"");
-      }
-      file.covariance.emplace_back();
-      for (const JsonValue& item : row.items) {
-        file.covariance.back().push_back(Finite(item, "a \"covariance\" entry"));
-      }
-    }
-    for (std::size_t i = 0; i < size; ++i) {
-      if (file.covariance[i][i] < 0.0) Fail("\"covariance\" has a negative variance");
-    }
-    const JsonValue* scaling = root.Find("covariance_scaling");
-    if (!scaling) return;
-    if (scaling->kind != Kind::String || (scaling->text != "chi2" && scaling->text != "none")) {
+    const JsonValue* scaling =
+        Optional(root, "covariance_scaling", Kind::String, "\"chi2\" or \"none\"");
+    if (scaling && scaling->text != "chi2" && scaling->text != "none") {
       Fail("\"covariance_scaling\" is not \"chi2\" or \"none\"");
     }
+    const JsonValue* matrix = root.Find("covariance");
+    if (!matrix || matrix->kind == Kind::Null) return;
+    file.covariance = Rows(*matrix, file.refined.size());
+    if (file.covariance.empty()) return;
+    if (!scaling) Fail("\"covariance\" has no \"covariance_scaling\" (\"chi2\" or \"none\")");
     file.covarianceScaled = scaling->text == "chi2";
+    IsCovariance(file.covariance, file.refined);
   }
 
-  void ReadProvenance(const JsonValue& root, ParameterFile& file) const {
-    const JsonValue* provenance = root.Find("provenance");
-    if (!provenance || provenance->kind != Kind::Object) return;
-    file.hasProvenance = true;
-    Provenance& p = file.provenance;
-    if (const JsonValue* v = provenance->Find("program"); v && v->kind == Kind::String) {
-      p.program = v->text;
-    }
-    if (const JsonValue* v = provenance->Find("data"); v && v->kind == Kind::String) {
-      p.data = v->text;
-    }
-    if (const JsonValue* v = provenance->Find("chi2w"); v && v->kind == Kind::Number) {
-      p.chi2w = v->number;
-    }
-    if (const JsonValue* v = provenance->Find("dof"); v && v->kind == Kind::Number) {
-      if (std::fabs(v->number) < kLargestDof) p.dof = static_cast<int>(v->number);
-    }
-    if (const JsonValue* v = provenance->Find("converged"); v && v->kind == Kind::Boolean) {
-      p.converged = v->boolean;
-    }
+  void Provenance(const JsonValue& root, ParameterFile& file) const {
+    const JsonValue* provenance = Optional(root, "provenance", Kind::Object, "an object");
+    if (provenance) AppendJsonValue(file.provenance, *provenance);
   }
 
  private:
@@ -206,6 +176,63 @@ class FileReader {
     std::string text;
     AppendJsonNumber(text, x);
     return text;
+  }
+
+  void AtLeastTheFloor(const char* key, double value, const char* how) const {
+    if (value < engine::kParameterFloor) {
+      Fail(Quoted(key) + " is below the calculator's floor 0.0010000000474974513" + how);
+    }
+  }
+
+  std::vector<std::vector<double>> Rows(const JsonValue& matrix, std::size_t size) const {
+    const std::string shape = std::to_string(size) + " x " + std::to_string(size);
+    if (matrix.kind != Kind::Array || matrix.items.size() != size) {
+      Fail("\"covariance\" is not a " + shape + " matrix matching \"refined\"");
+    }
+    std::vector<std::vector<double>> rows;
+    for (const JsonValue& row : matrix.items) {
+      if (row.kind != Kind::Array || row.items.size() != size) {
+        Fail("\"covariance\" is not a " + shape + " matrix matching \"refined\"");
+      }
+      rows.emplace_back();
+      for (const JsonValue& item : row.items) {
+        rows.back().push_back(Finite(item, "a \"covariance\" entry"));
+      }
+    }
+    return rows;
+  }
+
+  // A covariance propagated into the tables must give real standard deviations.
+  void IsCovariance(const std::vector<std::vector<double>>& rows,
+                    const std::vector<RefinedParameter>& refined) const {
+    const auto n = static_cast<Eigen::Index>(rows.size());
+    Eigen::MatrixXd matrix(n, n);
+    for (Eigen::Index i = 0; i < n; ++i) {
+      for (Eigen::Index j = 0; j < n; ++j) {
+        matrix(i, j) = rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+      }
+    }
+    const CovarianceFault fault = CheckCovariance(matrix);
+    const auto name = [&refined](int i) {
+      return std::string(ParameterName(refined[static_cast<std::size_t>(i)]));
+    };
+    using Fault = CovarianceFault::Kind;
+    switch (fault.kind) {
+      case Fault::None:
+        return;
+      case Fault::NegativeVariance:
+        Fail("\"covariance\" has a negative variance of " + name(fault.row));
+      case Fault::NotSymmetric:
+        Fail("\"covariance\" is not symmetric: the entries of " + name(fault.row) + " and " +
+             name(fault.column) + " differ");
+      case Fault::BeyondItsVariances:
+        Fail("\"covariance\" is not positive semi-definite: the covariance of " + name(fault.row) +
+             " and " + name(fault.column) + " exceeds what their variances allow");
+      case Fault::NotSemidefinite:
+        Fail(
+            "\"covariance\" is not positive semi-definite: a combination of the parameters has a "
+            "negative variance");
+    }
   }
 
   const std::string& source_;
@@ -243,8 +270,9 @@ std::string WriteParameterFile(const ParameterFile& file) {
   }
   out += "],\n";
   if (!file.covariance.empty()) AppendCovariance(out, file);
-  if (file.hasProvenance) {
-    AppendProvenance(out, file.provenance);
+  if (!file.provenance.empty()) {
+    AppendKey(out, 1, "provenance");
+    out += file.provenance;
   } else {
     out.resize(out.size() - 2);
   }
@@ -252,8 +280,37 @@ std::string WriteParameterFile(const ParameterFile& file) {
   return out;
 }
 
+std::string ProvenanceJson(const Provenance& provenance) {
+  std::string out = "{";
+  AppendJsonString(out, "program");
+  out += ": ";
+  AppendJsonString(out, provenance.program);
+  out += ", \"data\": ";
+  AppendJsonString(out, provenance.data);
+  out += ", \"chi2w\": ";
+  AppendJsonNumber(out, provenance.chi2w);
+  out += ", \"dof\": " + std::to_string(provenance.dof);
+  out += provenance.converged ? ", \"converged\": true}" : ", \"converged\": false}";
+  return out;
+}
+
+std::string ProvenanceFromText(std::string_view json, const std::string& source) {
+  const FileReader reader(source);
+  JsonValue value;
+  try {
+    value = ParseJson(json);
+  } catch (const JsonError& error) {
+    reader.Fail(std::string("\"provenance\" is not valid JSON: ") + error.what());
+  }
+  if (value.kind != Kind::Object) reader.Fail("\"provenance\" is not an object");
+  std::string out;
+  AppendJsonValue(out, value);
+  return out;
+}
+
 ParameterFile ReadParameterFile(std::string_view text, const std::string& source) {
   const FileReader reader(source);
+  if (text.size() > kMaxParameterFileBytes) reader.Fail("too large for a parameter file");
   JsonValue root;
   try {
     root = ParseJson(text);
@@ -264,10 +321,9 @@ ParameterFile ReadParameterFile(std::string_view text, const std::string& source
   reader.Header(root);
   reader.Model(root, file.parameters);
   reader.Values(root, file.parameters);
-  file.refined = reader.Refined(root);
+  file.refined = reader.Refined(root, file.parameters);
   reader.Covariance(root, file);
-  reader.ReadProvenance(root, file);
-  engine::UpdateImpliedCoefficients(file.parameters);
+  reader.Provenance(root, file);
   return file;
 }
 

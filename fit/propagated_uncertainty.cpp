@@ -1,5 +1,6 @@
 #include "fit/propagated_uncertainty.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "fit/pressure_derivatives.h"
@@ -17,7 +18,9 @@ double Propagate(const ParameterCovariance& covariance, const PressurePoint& poi
       variance += gi * covariance.matrix[i][j] * gj;
     }
   }
-  return std::sqrt(variance);
+  // A covariance is accepted as semi-definite within rounding, which may leave
+  // a variance a rounding below zero.
+  return std::sqrt(std::max(variance, 0.0));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "engine/volume_solver.h"
 #include "fit/refined_parameter.h"
 #include "python/parallel_loop.h"
+#include "python/parameter_file_binding.h"
 #ifdef QUORVANE_WITH_FIT
 #include "python/fit_binding.h"
 #endif
@@ -135,6 +136,17 @@ py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool ex
   return py::make_tuple(volumes, converged);
 }
 
+// The names of the parameters the set takes as given, in the constructor's
+// order: all but the K'0 and K''0 its type and order imply.
+std::vector<std::string> GivenNames(const EosParameters& p) {
+  std::vector<std::string> names;
+  for (const fit::RefinedParameter parameter : fit::kAllParameters) {
+    if (fit::IsFree(p, parameter)) names.emplace_back(fit::ParameterName(parameter));
+  }
+  names.emplace_back("Tref");
+  return names;
+}
+
 // The quantity a state is computed from, as the command line names it.
 enum class Known { Pressure, Volume, VolumeOverV00, ZeroPressureVolume, VolumeOverVT0 };
 
@@ -219,7 +231,9 @@ PYBIND11_MODULE(_core, m) {
       .def_readonly("alpha0", &engine::EosParameters::alpha0)
       .def_readonly("alpha1", &engine::EosParameters::alpha1)
       .def_readonly("dKdT", &engine::EosParameters::dKdT)
-      .def_readonly("Tref", &engine::EosParameters::Tref);
+      .def_readonly("Tref", &engine::EosParameters::Tref)
+      .def_property_readonly("given", &GivenNames,
+                             "The names of the parameters given, not implied, in order.");
 
   m.def("parameters", &ParametersFromTexts, py::arg("texts"),
         "Parameter set from option texts keyed by the command line's names; raises "
@@ -243,6 +257,7 @@ PYBIND11_MODULE(_core, m) {
   m.def("state", &State, py::arg("parameters"), py::arg("known"), py::arg("values"),
         py::arg("partners"), py::arg("exact"),
         "The six state columns and the converged flags over two flat arrays of equal size.");
+  BindParameterFile(m);
 #ifdef QUORVANE_WITH_FIT
   BindFit(m);
 #endif

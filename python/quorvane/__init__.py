@@ -11,8 +11,7 @@ the JSON parameter files of quorvane-eos.
 
 from quorvane import _core
 from quorvane._core import __version__
-from quorvane.eos import Eos
-from quorvane.parameter_file import load, save
+from quorvane.eos import Eos, load, save
 
 __all__ = ["Eos", "load", "save", "__version__"]
 

@@ -5,7 +5,7 @@ import numbers
 
 import numpy as np
 
-from quorvane import _core
+from quorvane import _core, parameter_file
 
 TYPES = ("murnaghan", "birch-murnaghan", "vinet", "natural-strain")
 PARAMETER_NAMES = ("V0", "K0", "Kp0", "Kpp0", "alpha0", "alpha1", "dKdT", "Tref")
@@ -20,7 +20,7 @@ KNOWN_KEYWORDS = {"P": "P", "V": "V", "V_over_V00": "V/V00", "VT0": "VT0", "V_ov
 def _number_text(name, value):
     """The shortest text of a finite real number, which reads back to the same double."""
     if isinstance(value, bool) or not isinstance(value, numbers.Real):
-        raise ValueError(f"{name}: {value!r} is not a real number")
+        raise TypeError(f"{name}: {value!r} is not a real number")
     value = float(value)
     if not math.isfinite(value):
         raise ValueError(f"{name}: {value!r} is not a finite number")
@@ -32,9 +32,36 @@ def _option_message(error):
     return str(error).replace("--eos", "type").replace("--", "")
 
 
+# NumPy kinds of real values: booleans, integers, unsigned integers, floats.
+REAL_KINDS = "biuf"
+
+
+def _is_real(value):
+    """Whether a Python object is a real number (a Decimal is; a complex or a text is not)."""
+    return (isinstance(value, numbers.Real)
+            or (isinstance(value, numbers.Number) and not isinstance(value, numbers.Complex)))
+
+
+def _real_array(name, value):
+    """A float64 array of real values; TypeError for text, complex numbers and other objects.
+
+    NumPy would otherwise read the text "9" as 9 and drop an imaginary part.
+    """
+    array = np.asarray(value)
+    if array.dtype.kind == "O":
+        for item in array.flat:
+            if not _is_real(item):
+                raise TypeError(f"{name}: {item!r} is not a real number")
+    elif array.dtype.kind not in REAL_KINDS:
+        kind = {"U": "text", "S": "bytes", "c": "complex numbers"}.get(array.dtype.kind,
+                                                                       str(array.dtype))
+        raise TypeError(f"{name}: {kind}, not real numbers")
+    return array.astype(np.float64)
+
+
 def _as_array(name, value, positive=False):
     """A float64 array of the values, refusing non-finite (and, where asked, non-positive) ones."""
-    array = np.asarray(value, dtype=np.float64)
+    array = _real_array(name, value)
     if not np.isfinite(array).all():
         raise ValueError(f"{name}: every value must be a finite number")
     if positive and not (array > 0.0).all():
@@ -77,7 +104,9 @@ class Eos:
     value; giving an implied coefficient raises ValueError. V0, K0 and |K'0|
     must be at least 0.0010000000474974513. alpha0 is in units of 1e-5 and
     alpha1 in units of 1e-8 per temperature unit (squared), as typed on the
-    calculator. Every parameter must be a finite real number.
+    calculator. Every parameter must be a finite real number (TypeError for
+    one that is not real). repr gives the call that makes the same Eos, and
+    an Eos pickles with its metadata.
 
     metadata holds what a loaded parameter file says beyond the parameters
     (refined, covariance, covariance_scaling, provenance); it is empty
@@ -131,9 +160,23 @@ class Eos:
         """The eight parameters in use, implied K'0 and K''0 included, as a dict."""
         return {name: getattr(self._parameters, name) for name in PARAMETER_NAMES}
 
+    def _arguments(self):
+        """The keywords that make this Eos: the type, the order and the parameters given."""
+        arguments = {"type": self.type, "order": self.order}
+        arguments.update((name, getattr(self._parameters, name))
+                         for name in self._parameters.given)
+        return arguments
+
     def __repr__(self):
-        values = ", ".join(f"{name}={value!r}" for name, value in self.parameters.items())
-        return f"Eos(type={self.type!r}, order={self.order}, {values})"
+        return "Eos(" + ", ".join(f"{name}={value!r}" for name, value in
+                                  self._arguments().items()) + ")"
+
+    def __getstate__(self):
+        return {"arguments": self._arguments(), "metadata": self.metadata}
+
+    def __setstate__(self, state):
+        Eos.__init__(self, **state["arguments"])
+        self.metadata = state["metadata"]
 
     def __eq__(self, other):
         if not isinstance(other, Eos):
@@ -153,7 +196,13 @@ class Eos:
         return _as_array("T", self.Tref if T is None else T)
 
     def pressure(self, V, T=None):
-        """P(V, T): the pressure at volume V (> 0) and temperature T."""
+        """P(V, T): the pressure at volume V (> 0) and temperature T.
+
+        A volume so far below V0 that its pressure passes the range of a
+        double gives inf or nan, the value quorvane-eos prints on a row that
+        is no state point; it is returned, not raised, like the unreachable
+        pressures of volume.
+        """
         volumes, temperatures, shape = _flat_pair(_as_array("V", V, positive=True),
                                                   self._temperature(T))
         return _scalar_or_array(_core.pressure(self._parameters, volumes, temperatures), shape)
@@ -219,20 +268,53 @@ class Eos:
 
     def save(self, path, refined=None, covariance=None, covariance_scaling=None,
              provenance=None):
-        """Writes the parameters to a quorvane-eos JSON parameter file at path.
-
-        refined names the refined parameters in the order of the covariance
-        rows; covariance_scaling is "chi2" or "none"; provenance is a dict
-        written as it is (the program's name and version when omitted).
-        """
-        from quorvane.parameter_file import save
+        """Writes the parameters to a JSON parameter file at path; see quorvane.save."""
         save(path, self, refined, covariance, covariance_scaling, provenance)
 
     @staticmethod
     def load(path):
         """The Eos of a quorvane-eos JSON parameter file; see quorvane.load."""
-        from quorvane.parameter_file import load
         return load(path)
+
+
+def load(path):
+    """The Eos of a quorvane-eos JSON parameter file.
+
+    The file is read by quorvane-eos's own reader, with its rules (see the
+    format in its documentation): unknown keys are ignored and a null
+    optional key is as if absent. A file the reader refuses (a wrong
+    "format", a version other than 1, an unknown eos or order, a missing,
+    non-finite or out-of-range parameter, a refined list naming an unknown,
+    repeated or implied parameter, a covariance that does not match it or is
+    not symmetric positive semi-definite, nesting too deep, ...) raises one
+    ValueError naming the file; a file that cannot be opened, OSError. The
+    returned Eos's metadata holds "refined", "provenance" and, when the file
+    has them, "covariance" (a NumPy array) and "covariance_scaling".
+    """
+    parameters, metadata = parameter_file.read(path)
+    eos = Eos._wrap(parameters)
+    eos.metadata = metadata
+    return eos
+
+
+def save(path, eos, refined=None, covariance=None, covariance_scaling=None, provenance=None):
+    """Writes eos to path as a quorvane-eos JSON parameter file.
+
+    Numbers are written as the shortest text that reads back to the same
+    double. refined names the refined parameters in the order of the
+    covariance rows; a covariance needs one row and column for each and
+    covariance_scaling, "chi2" or "none"; provenance is a dict written as it
+    is (the program's name and version when omitted). Everything is checked
+    as load would check it before the file is touched, and the file is
+    replaced whole, as quorvane-eos writes its outputs (through a symbolic
+    link; OSError for a target that is not a writable regular file): a
+    ValueError, TypeError or OSError leaves what was at path as it was.
+    """
+    matrix = None if covariance is None else _real_array("covariance", covariance)
+    if provenance is None:
+        provenance = {"program": f"quorvane {_core.__version__}"}
+    parameter_file.write(path, eos._parameters, list(refined or []), matrix,
+                         covariance_scaling, provenance)
 
 
 def _exact(solver):

@@ -28,8 +28,8 @@ class FitResult:
                                           dtype=np.float64).reshape(count, count)
         for name in ("chi2w", "dof", "iterations", "converged", "weighted"):
             setattr(self, name, result[name])
-        self.eos.metadata = {"refined": self.refined, "covariance": self.covariance_scaled,
-                             "covariance_scaling": "chi2", "provenance": self._provenance()}
+        self.eos.metadata = {"refined": self.refined, "provenance": self._provenance()}
+        self.eos.metadata.update(self._saved_covariance())
 
     @property
     def parameters(self):
@@ -40,10 +40,21 @@ class FitResult:
         return {"program": f"quorvane {_core.__version__}", "data": "arrays",
                 "chi2w": self.chi2w, "dof": self.dof, "converged": self.converged}
 
+    def _saved_covariance(self):
+        # Without degrees of freedom there is no chi^2 to scale by: the file
+        # holds the covariance unscaled, as quorvane-eos fit writes it.
+        if self.dof > 0:
+            return {"covariance": self.covariance_scaled, "covariance_scaling": "chi2"}
+        return {"covariance": self.covariance, "covariance_scaling": "none"}
+
     def save(self, path):
-        """Writes the fitted parameters with the scaled covariance to a parameter file."""
-        self.eos.save(path, refined=self.refined, covariance=self.covariance_scaled,
-                      covariance_scaling="chi2", provenance=self._provenance())
+        """Writes the fitted parameters with their covariance to a parameter file.
+
+        The covariance is the scaled one, or the unscaled one ("none") for a
+        fit without degrees of freedom, as quorvane-eos fit writes it.
+        """
+        self.eos.save(path, refined=self.refined, provenance=self._provenance(),
+                      **self._saved_covariance())
 
     def __repr__(self):
         values = ", ".join(f"{name}={self.parameters[name]!r}+-{self.esd_scaled[name]:.3g}"

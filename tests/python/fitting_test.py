@@ -1,5 +1,9 @@
 """quorvane.fit over the fitting library, where the module was built with it."""
 
+import json
+import os
+import subprocess
+
 import numpy as np
 import pytest
 
@@ -47,6 +51,27 @@ def test_fixed_parameters_stay_and_the_result_saves_as_a_parameter_file(tmp_path
     back = quorvane.load(tmp_path / "fit.json")
     assert back == result.eos
     np.testing.assert_array_equal(back.metadata["covariance"], result.covariance_scaled)
+
+
+def test_a_fit_without_degrees_of_freedom_saves_what_the_command_line_writes(tmp_path):
+    P, V = [0.0, 5.0, 10.0], [10.0, 9.6, 9.3]
+    result = quorvane.fit(P, V)
+    assert result.dof == 0
+    result.save(tmp_path / "python.json")
+    back = quorvane.load(tmp_path / "python.json")
+    assert back.metadata["covariance_scaling"] == "none"
+    np.testing.assert_array_equal(back.metadata["covariance"], result.covariance)
+    program = os.environ.get("QUORVANE_EOS")
+    if not program:
+        return
+    data = tmp_path / "data.csv"
+    data.write_text("P,V\n" + "".join(f"{p!r},{v!r}\n" for p, v in zip(P, V)))
+    subprocess.run([program, "fit", str(data), "--params-out", str(tmp_path / "cli.json")],
+                   check=True, capture_output=True)
+    python, cli = (json.loads((tmp_path / name).read_text()) for name in ("python.json",
+                                                                           "cli.json"))
+    del python["provenance"], cli["provenance"]
+    assert python == cli
 
 
 @pytest.mark.parametrize("arguments,message", [

@@ -1,7 +1,10 @@
 """quorvane.load and quorvane.save on the JSON parameter files of quorvane-eos."""
 
 import json
+import os
 import re
+import subprocess
+import threading
 
 import numpy as np
 import pytest
@@ -82,47 +85,136 @@ def changed(**changes):
     return document
 
 
+def covariance(rows):
+    return changed(covariance=rows)
+
+
 @pytest.mark.parametrize("document,message", [
     (changed(format="quorvane-parameters"), '"format" is not'),
-    (changed(version=2), '"version" 2 is not'),
-    (changed(version="1"), '"version" \'1\' is not'),
-    (changed(eos="tait"), '"eos" \'tait\' is not one of'),
-    (changed(order=5), '"order" 5 is not 2, 3 or 4'),
-    (changed(order=None), '"order" None is not 2, 3 or 4'),
-    (changed(parameters={"V0": 10}), '"parameters" has no finite number "K0"'),
-    (json.dumps(EXAMPLE).replace('"K0": 160', '"K0": NaN'), "NaN is not a finite number"),
-    (json.dumps(EXAMPLE).replace('"K0": 160', '"K0": 1e999'), 'no finite number "K0"'),
-    (json.dumps(EXAMPLE).replace('0.0016', 'Infinity'), "Infinity is not a finite number"),
-    (changed(covariance=[[1, 0], [0, 1]]), '"covariance" is not a 3 x 3 matrix'),
+    (changed(version=2), 'version 2 is not supported'),
+    (changed(version="1"), '"version" is not a number'),
+    (changed(eos="tait"), '"eos" is not one of'),
+    (changed(order=5), '"order" is not 2, 3 or 4'),
+    (changed(order=None), 'no "order"'),
+    (changed(parameters={"V0": 10}), '"parameters" has no "K0"'),
+    (json.dumps(EXAMPLE).replace('"K0": 160', '"K0": NaN'), "not valid JSON"),
+    (json.dumps(EXAMPLE).replace('"K0": 160', '"K0": 1e999'), "number out of the range"),
+    (json.dumps(EXAMPLE).replace('0.0016', 'Infinity'), "not valid JSON"),
+    (covariance([[1, 0], [0, 1]]), '"covariance" is not a 3 x 3 matrix'),
     (changed(refined=None), '"covariance" is not a 0 x 0 matrix'),
-    (changed(refined=["V0", "K0", "Kq"]), '"refined" is not a list of parameter names'),
-    (changed(covariance_scaling="unit"), '"covariance_scaling" \'unit\' is not chi2 or none'),
+    (changed(refined=["V0", "K0", "Kq"]), '"refined" names an unknown parameter'),
+    (changed(covariance_scaling="unit"), '"covariance_scaling" is not "chi2" or "none"'),
     (changed(parameters={**EXAMPLE["parameters"], "K0": 0.0}),
-     "K0 must be at least 0.0010000000474974513"),
-    ("{\"format\": ", "Expecting value"),
-    ("[1, 2]", '"format" is not'),
+     '"K0" is below the calculator\'s floor 0.0010000000474974513'),
+    (changed(parameters={**EXAMPLE["parameters"], "V0": -10}), '"V0" is below'),
+    (changed(refined=["V0", "K0", "K0"]), '"refined" names K0 twice'),
+    (changed(refined=["V0", "K0", "Kpp0"]), "names Kpp0, which birch-murnaghan implies"),
+    (covariance([[1e-4, 2e-4, 0], [2e-4, 0.25, -0.01], [0, -0.01, -0.0016]]),
+     '"covariance" has a negative variance of Kp0'),
+    (covariance([[1e-4, 2e-4, 0], [-2e-4, 0.25, -0.01], [0, -0.01, 0.0016]]),
+     '"covariance" is not symmetric'),
+    (changed(covariance_scaling=None), 'has no "covariance_scaling"'),
+    (changed(provenance="fitted"), '"provenance" is not an object'),
+    ('{"format": ' + "[" * 100_000, "nested too deeply"),
+    ('{"format": ', "not valid JSON: line 1, column 12"),
+    ("[1, 2]", "not a parameter file"),
 ])
-def test_refuses_a_bad_file_with_one_error_naming_it(tmp_path, document, message):
+def test_refuses_a_bad_file_as_the_command_line_does(tmp_path, document, message):
     path = write(tmp_path, document, "bad.json")
     with pytest.raises(ValueError, match=f"^{re.escape(str(path))}: .*{re.escape(message)}") \
             as refusal:
         quorvane.load(path)
     assert "\n" not in str(refusal.value)
+    program = os.environ.get("QUORVANE_EOS")
+    if program:
+        done = subprocess.run([program, "--params", str(path), "--P", "0"], capture_output=True,
+                              text=True)
+        assert (done.returncode, done.stdout) == (2, "")
+        assert done.stderr == f"quorvane-eos: --params: {refusal.value}\n"
+
+
+@pytest.mark.parametrize("changes", [
+    {"version": 1.0},
+    {"covariance": None, "covariance_scaling": None, "provenance": None},
+    # 2nd order implies K'0: whatever the file says is replaced.
+    {"order": 2, "parameters": {**EXAMPLE["parameters"], "Kp0": 0}, "refined": ["V0", "K0"],
+     "covariance": [[1e-4, 2e-4], [2e-4, 0.25]]},
+])
+def test_reads_what_the_command_line_reads(tmp_path, changes):
+    document = {**EXAMPLE, **changes}
+    eos = quorvane.load(write(tmp_path, document))
+    assert eos.metadata["refined"] == (document["refined"] or [])
+    assert ("covariance" in eos.metadata) == (document["covariance"] is not None)
+    assert eos.metadata["provenance"] == (document["provenance"] or {})
 
 
 def test_refuses_a_missing_file_as_os_error(tmp_path):
     with pytest.raises(OSError):
         quorvane.load(tmp_path / "absent.json")
+    with pytest.raises(OSError):
+        quorvane.save(tmp_path / "absent" / "eos.json", quorvane.Eos())
 
 
-@pytest.mark.parametrize("arguments,message", [
-    ({"refined": ["V0", "Kq"]}, "refined: .* names an unknown parameter"),
-    ({"refined": ["V0"], "covariance": [[1.0, 0.0]], "covariance_scaling": "chi2"},
-     "covariance: not a finite 1 x 1 matrix"),
-    ({"refined": ["V0"], "covariance": [[np.nan]], "covariance_scaling": "chi2"},
-     "covariance: not a finite 1 x 1 matrix"),
-    ({"refined": ["V0"], "covariance": [[1.0]]}, "covariance_scaling: give chi2 or none"),
+OLD_FILE = json.dumps(EXAMPLE)
+
+
+@pytest.mark.parametrize("arguments,error,message", [
+    ({"refined": ["V0", "Kq"]}, ValueError, 'names an unknown parameter "Kq"'),
+    ({"refined": ["V0", "V0"]}, ValueError, '"refined" names V0 twice'),
+    ({"refined": ["Kpp0"]}, ValueError, "names Kpp0, which birch-murnaghan implies at order 3"),
+    ({"refined": ["V0"], "covariance": [[1.0, 0.0]], "covariance_scaling": "chi2"}, ValueError,
+     '"covariance" is not a 1 x 1 matrix'),
+    ({"refined": ["V0"], "covariance": [[np.nan]], "covariance_scaling": "chi2"}, ValueError,
+     'a "covariance" entry is not finite'),
+    ({"refined": ["V0"], "covariance": [[-1.0]], "covariance_scaling": "chi2"}, ValueError,
+     "negative variance of V0"),
+    ({"refined": ["V0", "K0"], "covariance": [[1.0, 2.0], [0.0, 1.0]],
+      "covariance_scaling": "none"}, ValueError, '"covariance" is not symmetric'),
+    ({"refined": ["V0"], "covariance": [[1.0]]}, ValueError, 'has no "covariance_scaling"'),
+    ({"refined": ["V0"], "covariance": [[1.0]], "covariance_scaling": "raw"}, ValueError,
+     '"covariance_scaling" is not "chi2" or "none"'),
+    ({"refined": ["V0"], "covariance": [[1.0 + 1.0j]], "covariance_scaling": "none"}, TypeError,
+     "covariance: complex numbers, not real numbers"),
+    ({"provenance": {"chi2w": float("nan")}}, ValueError, "provenance: Out of range float"),
+    ({"provenance": {"data": object()}}, TypeError, "provenance: Object of type object"),
+    ({"provenance": ["fitted"]}, TypeError, "provenance: list is not a dict"),
 ])
-def test_save_refuses_what_could_not_be_read_back(tmp_path, arguments, message):
-    with pytest.raises(ValueError, match=message):
-        quorvane.save(tmp_path / "eos.json", quorvane.Eos(), **arguments)
+def test_a_refused_save_leaves_the_old_file_as_it_was(tmp_path, arguments, error, message):
+    path = write(tmp_path, OLD_FILE)
+    with pytest.raises(error, match=re.escape(message)):
+        quorvane.save(path, quorvane.Eos(), **arguments)
+    assert path.read_text() == OLD_FILE
+    assert os.listdir(tmp_path) == [path.name]
+
+
+def test_a_save_that_cannot_replace_its_target_leaves_it_as_it_was(tmp_path):
+    target = tmp_path / "eos.json"
+    target.mkdir()
+    (target / "kept").write_text("kept")
+    with pytest.raises(OSError):
+        quorvane.save(target, quorvane.Eos())
+    assert os.listdir(target) == ["kept"]
+    assert os.listdir(tmp_path) == [target.name]
+
+
+def test_threads_saving_and_loading_one_path_see_whole_files(tmp_path):
+    path = tmp_path / "shared.json"
+    sets = [quorvane.Eos(K0=100.0 + k) for k in range(8)]
+    quorvane.save(path, sets[0])
+    failures = []
+
+    def work(eos):
+        try:
+            for _ in range(40):
+                quorvane.save(path, eos)
+                assert quorvane.load(path) in sets
+        except Exception as error:  # reported below, in the main thread
+            failures.append(error)
+
+    threads = [threading.Thread(target=work, args=(eos,)) for eos in sets]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+    assert failures == []
+    assert os.listdir(tmp_path) == [path.name]

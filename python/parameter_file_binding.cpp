@@ -1,0 +1,134 @@
+#include "python/parameter_file_binding.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/eos_parameters.h"
+#include "files/atomic_file.h"
+#include "fit/parameter_file.h"
+#include "fit/refined_parameter.h"
+
+namespace py = pybind11;
+
+namespace quorvane::python {
+namespace {
+
+using Matrix = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+[[noreturn]] void Refuse(const std::string& source, const std::string& what) {
+  throw fit::ParameterFileError(source + ": " + what);
+}
+
+py::dict Read(const py::bytes& text, const std::string& source) {
+  const fit::ParameterFile file = fit::ReadParameterFile(std::string(text), source);
+  std::vector<std::string> refined;
+  for (const fit::RefinedParameter parameter : file.refined) {
+    refined.emplace_back(fit::ParameterName(parameter));
+  }
+  py::dict out;
+  out["parameters"] = file.parameters;
+  out["refined"] = refined;
+  out["covariance"] = py::none();
+  out["covariance_scaling"] = py::none();
+  if (!file.covariance.empty()) {
+    out["covariance"] = file.covariance;
+    out["covariance_scaling"] = file.covarianceScaled ? "chi2" : "none";
+  }
+  // Bytes: a hand-edited file's strings need not be UTF-8.
+  out["provenance"] = py::bytes(file.provenance);
+  return out;
+}
+
+std::vector<fit::RefinedParameter> Refined(const std::vector<std::string>& names,
+                                           const std::string& source) {
+  std::vector<fit::RefinedParameter> refined;
+  for (const std::string& name : names) {
+    const auto parameter = fit::ParameterFromName(name);
+    if (!parameter) Refuse(source, "\"refined\" names an unknown parameter \"" + name + "\"");
+    refined.push_back(*parameter);
+  }
+  return refined;
+}
+
+std::vector<std::vector<double>> Rows(const Matrix& matrix, std::size_t size,
+                                      const std::string& source) {
+  const auto n = static_cast<py::ssize_t>(size);
+  if (matrix.ndim() != 2 || matrix.shape(0) != n || matrix.shape(1) != n) {
+    Refuse(source, "\"covariance\" is not a " + std::to_string(size) + " x " +
+                       std::to_string(size) + " matrix matching \"refined\"");
+  }
+  std::vector<std::vector<double>> rows(size);
+  for (py::ssize_t i = 0; i < n; ++i) {
+    for (py::ssize_t j = 0; j < n; ++j) {
+      const double value = matrix.at(i, j);
+      if (!std::isfinite(value)) Refuse(source, "a \"covariance\" entry is not finite");
+      rows[static_cast<std::size_t>(i)].push_back(value);
+    }
+  }
+  return rows;
+}
+
+// Everything is checked, by reading back what would be written, before the
+// file is touched: a save either writes a file load reads or leaves the old
+// one as it was.
+void Write(const std::string& path, const std::string& source,
+           const engine::EosParameters& parameters, const std::vector<std::string>& refined,
+           const std::optional<Matrix>& covariance, const std::optional<std::string>& scaling,
+           const std::string& provenance) {
+  fit::ParameterFile file;
+  file.parameters = parameters;
+  file.refined = Refined(refined, source);
+  if (scaling && *scaling != "chi2" && *scaling != "none") {
+    Refuse(source, "\"covariance_scaling\" is not \"chi2\" or \"none\"");
+  }
+  if (covariance && !scaling) {
+    Refuse(source, "\"covariance\" has no \"covariance_scaling\" (\"chi2\" or \"none\")");
+  }
+  if (covariance) {
+    file.covariance = Rows(*covariance, refined.size(), source);
+    file.covarianceScaled = *scaling == "chi2";
+  }
+  file.provenance = fit::ProvenanceFromText(provenance, source);
+  const std::string text = fit::WriteParameterFile(file);
+  fit::ReadParameterFile(text, source);
+  files::WriteResult result;
+  {
+    py::gil_scoped_release release;
+    result = files::WriteFileAtomically(path, text);
+  }
+  if (result.Written()) return;
+  // The message quotes the path's bytes, which need not be UTF-8.
+  const py::object message = py::reinterpret_steal<py::object>(PyUnicode_DecodeUTF8(
+      result.message.data(), static_cast<py::ssize_t>(result.message.size()), "surrogateescape"));
+  if (!message) throw py::error_already_set();
+  PyErr_SetObject(PyExc_OSError, message.ptr());
+  throw py::error_already_set();
+}
+
+}  // namespace
+
+void BindParameterFile(py::module_& module) {
+  py::register_exception<fit::ParameterFileError>(module, "ParameterFileError", PyExc_ValueError);
+  module.attr("MAX_PARAMETER_FILE_BYTES") = fit::kMaxParameterFileBytes;
+  module.def("read_parameter_file", &Read, py::arg("text"), py::arg("source"),
+             "The parts of a parameter file's text, refused with ValueError naming source as "
+             "quorvane-eos --params refuses it.");
+  module.def(
+      "write_parameter_file",
+      [](const py::bytes& path, const std::string& source, const engine::EosParameters& parameters,
+         const std::vector<std::string>& refined, const std::optional<Matrix>& covariance,
+         const std::optional<std::string>& scaling, const std::string& provenance) {
+        Write(std::string(path), source, parameters, refined, covariance, scaling, provenance);
+      },
+      py::arg("path"), py::arg("source"), py::arg("parameters"), py::arg("refined"),
+      py::arg("covariance"), py::arg("covariance_scaling"), py::arg("provenance"),
+      "Writes a parameter file whole, or raises ValueError (naming source) for what "
+      "read_parameter_file would refuse and OSError when it cannot be written.");
+}
+
+}  // namespace quorvane::python
