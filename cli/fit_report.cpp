@@ -247,7 +247,11 @@ void AppendFitText(std::string& out, const FitReport& report) {
   out += "Converged after " + std::to_string(r.iterations) + " iterations; " +
          (r.weighted ? "weights 1/sigma^2, sigma^2 = sigP^2 + (K_T sigV/V)^2 + (dP/dT sigT)^2"
                      : "unit weights (no sigP, sigV or sigT in the data)") +
-         "\n\n";
+         "\n";
+  if (!r.restart.empty()) {
+    out += "Restarted from the data's own estimate: from the given start, " + r.restart + "\n";
+  }
+  out += '\n';
   AppendParameters(out, report);
   out += "\nchi2w = " + Rounded(r.chi2w) + ", dof = " + std::to_string(r.dof) +
          ", chi2w/dof = " + Rounded(r.ReducedChi2()) +
@@ -270,6 +274,13 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   out += r.converged ? "\"converged\": true, " : "\"converged\": false, ";
   out += "\"iterations\": " + std::to_string(r.iterations) + ", ";
   out += r.weighted ? "\"weighted\": true,\n  " : "\"weighted\": false,\n  ";
+  Key(out, "restart");
+  if (r.restart.empty()) {
+    out += "null,\n  ";
+  } else {
+    fit::AppendJsonString(out, r.restart);
+    out += ",\n  ";
+  }
   NumberMember(out, "chi2w", r.chi2w);
   out += "\"dof\": " + std::to_string(r.dof) + ", ";
   NumberMember(out, "reduced_chi2", r.ReducedChi2());
