@@ -88,6 +88,12 @@ void AppendResiduals(std::string& out, const FitReport& report) {
   }
 }
 
+std::string LeftOutText(int count) {
+  if (count == 0) return "";
+  return " (" + std::to_string(count) + (count == 1 ? " point" : " points") +
+         " with a non-finite f or F left out)";
+}
+
 void AppendStrainText(std::string& out, const FitReport& report) {
   if (!report.strain) return;
   out += "F-f (Eulerian strain f = ((V0/V)^(2/3) - 1)/2, F = P / (3f (1+2f)^(5/2)), V0 = " +
@@ -98,12 +104,13 @@ void AppendStrainText(std::string& out, const FitReport& report) {
     out += '\n';
   }
   const fit::StrainLine& line = report.strainLine;
+  const std::string leftOut = LeftOutText(line.leftOut);
   if (line.points < 2) {
-    out += "Too few points with non-zero strain for a line.\n";
+    out += "Too few points with non-zero strain for a line" + leftOut + ".\n";
     return;
   }
-  out += std::string(line.weighted ? "Weighted" : "Unweighted") +
-         " line: F = " + Rounded(line.intercept) + " (" + Rounded(line.esdIntercept) + ") + " +
+  out += std::string(line.weighted ? "Weighted" : "Unweighted") + " line" + leftOut +
+         ": F = " + Rounded(line.intercept) + " (" + Rounded(line.esdIntercept) + ") + " +
          Rounded(line.slope) + " (" + Rounded(line.esdSlope) +
          ") f; implied K'0 = " + Rounded(line.ImpliedKp0()) + "\n";
 }
@@ -217,6 +224,7 @@ void JsonStrain(std::string& out, const FitReport& report) {
   NumberMember(out, "slope", line.slope);
   NumberMember(out, "esd_slope", line.esdSlope);
   NumberMember(out, "implied_Kp0", line.ImpliedKp0());
+  out += "\"left_out\": " + std::to_string(line.leftOut) + ", ";
   out += line.weighted ? "\"weighted\": true}}\n" : "\"weighted\": false}}\n";
 }
 
