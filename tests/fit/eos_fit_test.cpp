@@ -53,7 +53,7 @@ std::string Describe(Model model, bool thermal) {
 // Noise-free points of every equation and order, on one isotherm and on four:
 // the refined values come back to 1e-9. Thermal fits refine all seven free
 // parameters from start values the data give.
-TEST(EosFit, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
+TEST(FitRecovery, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
   for (const Model& model : kModels) {
     for (bool thermal : {false, true}) {
       const EosParameters truth = Truth(model);
@@ -80,7 +80,7 @@ TEST(EosFit, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
 // the sigmas are right: over many noisy replicas of one data set, the spread
 // of each refined value must match it. Errors in V enter only through the
 // effective variance, so this also checks the re-evaluated K_T weights.
-TEST(EosFit, UnscaledEsdMatchesScatterOfReplicas) {
+TEST(FitUncertainty, UnscaledEsdMatchesScatterOfReplicas) {
   constexpr int kReplicas = 400;
   const Model model{EosType::BirchMurnaghan, 3};
   const EosParameters truth = Truth(model);
@@ -128,7 +128,7 @@ struct BadRequest {
 };
 
 // Requests no fit can answer: each is refused with a message naming the cause.
-TEST(EosFit, RefusesRequestsItCannotAnswer) {
+TEST(FitRefusals, RefusesRequestsItCannotAnswer) {
   using enum RefinedParameter;
   const BadRequest cases[] = {
       {"fewer points than parameters",
@@ -208,7 +208,7 @@ TEST(EosFit, RefusesRequestsItCannotAnswer) {
 
 // V0 and alpha0 move V(T,0) the same way on one isotherm away from T(ref):
 // the message names the pair.
-TEST(EosFit, NamesTheCorrelatedPartnerOfAnUndeterminedParameter) {
+TEST(FitRefusals, NamesTheCorrelatedPartnerOfAnUndeterminedParameter) {
   const Model model{EosType::BirchMurnaghan, 3};
   const FitData data = SyntheticData(Truth(model), {600}, 12);
   FitRequest request;
