@@ -23,6 +23,9 @@ constexpr int kEvaluationsPerParameter = 500;
 // pass changes none of them by more than this fraction.
 constexpr double kSigmaSettled = 1e-10;
 constexpr int kMaxPasses = 50;
+// At a minimum of chi2w no parameter can explain more of the weighted
+// pressures to first order than rounding leaves (below 1e-7 in practice).
+constexpr double kUnsettled = 1e-5;
 
 [[noreturn]] void RefuseUndetermined(const CovarianceEstimate& estimate,
                                      const std::vector<RefinedParameter>& refined) {
@@ -112,6 +115,29 @@ void FillResiduals(const FitData& data, const PressureResiduals& residuals,
   }
 }
 
+// How far x is from a stationary point of chi2w: the largest |J_j . r| over
+// |J_j| |y|, y the weighted observed pressures (or r where they are all 0).
+// At a minimum it is rounding; where the solver stalls on a plateau, with the
+// pressures hardly depending on the parameters, it is of order 1.
+double Unsettled(const FitData& data, const PressureResiduals& residuals,
+                 const Eigen::VectorXd& x) {
+  Eigen::VectorXd r(residuals.values());
+  residuals(x, r);
+  Eigen::MatrixXd jacobian(residuals.values(), residuals.inputs());
+  residuals.df(x, jacobian);
+  Eigen::VectorXd y(residuals.values());
+  for (Eigen::Index i = 0; i < y.size(); ++i) {
+    y[i] = data.points[static_cast<std::size_t>(i)].P / residuals.Sigmas()[i];
+  }
+  const double scale = std::max(y.norm(), r.norm());
+  double largest = 0.0;
+  for (Eigen::Index j = 0; j < jacobian.cols(); ++j) {
+    const double cosine = std::fabs(jacobian.col(j).dot(r)) / (jacobian.col(j).norm() * scale);
+    largest = std::max(largest, cosine);
+  }
+  return largest;
+}
+
 FitResult Failed(FitResult result, const std::string& failure) {
   result.converged = false;
   result.failure = failure;
@@ -141,6 +167,11 @@ FitResult FitFrom(const FitData& data, const std::vector<RefinedParameter>& refi
   }
   const std::string outside = DomainProblem(result.parameters);
   if (!outside.empty()) return Failed(result, "the fit left the model's domain: " + outside);
+  if (Unsettled(data, residuals, x) > kUnsettled) {
+    return Failed(result,
+                  "the fit stalled short of a minimum of chi2w, where the pressures hardly depend "
+                  "on the parameters");
+  }
 
   const CovarianceEstimate estimate = CheckedCovariance(residuals, x, refined);
   if (!std::isfinite(result.chi2w) || !estimate.covariance.allFinite()) {
