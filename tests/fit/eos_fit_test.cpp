@@ -76,6 +76,47 @@ TEST(FitRecovery, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
   }
 }
 
+// A start far off leads the solver out of the model's domain, or to where the
+// data determine nothing: the fit starts once more from the data's own
+// estimate, ends where that start ends, and says why. A start near the answer
+// is kept.
+TEST(FitRecovery, RestartsFromTheDataWhenAGivenStartFails) {
+  using enum RefinedParameter;
+  struct Start {
+    Model model;
+    RefinedParameter parameter;
+    double value;
+    // Part of the restart's reason; empty: no restart.
+    const char* reason;
+  };
+  const Model bm3{EosType::BirchMurnaghan, 3}, vinet{EosType::Vinet, 3};
+  const Start starts[] = {
+      {bm3, V0, 50.0, "K0 = -"},   {bm3, V0, 1.0, "V0 = "},
+      {bm3, V0, 1e6, "K0 = "},     {bm3, V0, 0.01, "cannot be determined"},
+      {vinet, V0, 0.1, "stalled"}, {bm3, K0, 1e9, ""},
+  };
+  for (const Start& start : starts) {
+    const FitData data = SyntheticData(Truth(start.model), {298}, 15);
+    FitRequest request;
+    request.start = StartUp(start.model);
+    const FitResult expected = FitEos(data, request);
+    ParameterValue(request.start, start.parameter) = start.value;
+    request.givenStart = {start.parameter};
+    const std::string name = Describe(start.model, false) + ", " + ParameterName(start.parameter) +
+                             " from " + std::to_string(start.value);
+    const FitResult result = FitEos(data, request);
+    ASSERT_TRUE(result.converged) << name << ": " << result.failure;
+    EXPECT_EQ(result.restart.empty(), *start.reason == '\0') << name << ": " << result.restart;
+    EXPECT_NE(result.restart.find(start.reason), std::string::npos)
+        << name << ": " << result.restart;
+    for (RefinedParameter parameter : result.refined) {
+      const double value = ParameterValue(expected.parameters, parameter);
+      EXPECT_NEAR(ParameterValue(result.parameters, parameter), value, 1e-9 * std::fabs(value))
+          << name << ": " << ParameterName(parameter);
+    }
+  }
+}
+
 // The unscaled esd is a statement about the scatter of the fitted values when
 // the sigmas are right: over many noisy replicas of one data set, the spread
 // of each refined value must match it. Errors in V enter only through the
