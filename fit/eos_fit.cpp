@@ -116,7 +116,7 @@ void FillResiduals(const FitData& data, const PressureResiduals& residuals,
 }
 
 // How far x is from a stationary point of chi2w: the largest |J_j . r| over
-// |J_j| |y|, y the weighted observed pressures (or r where they are all 0).
+// |J_j| |y|, y the weighted observed pressures (or r, where that is longer).
 // At a minimum it is rounding; where the solver stalls on a plateau, with the
 // pressures hardly depending on the parameters, it is of order 1.
 double Unsettled(const FitData& data, const PressureResiduals& residuals,
@@ -132,8 +132,8 @@ double Unsettled(const FitData& data, const PressureResiduals& residuals,
   const double scale = std::max(y.norm(), r.norm());
   double largest = 0.0;
   for (Eigen::Index j = 0; j < jacobian.cols(); ++j) {
-    const double cosine = std::fabs(jacobian.col(j).dot(r)) / (jacobian.col(j).norm() * scale);
-    largest = std::max(largest, cosine);
+    const double share = std::fabs(jacobian.col(j).dot(r)) / (jacobian.col(j).norm() * scale);
+    largest = std::max(largest, share);
   }
   return largest;
 }
