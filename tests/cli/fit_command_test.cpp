@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,14 +38,16 @@ Outcome RunProgram(const std::vector<std::string>& arguments, const std::string&
   return outcome;
 }
 
-// A scratch directory of the test's own, removed afterwards.
+// A scratch directory of the test's own, removed afterwards: a fresh name,
+// so that runs side by side (other builds, other checkouts) never share it.
 class FitCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quorvane_fit_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
+    std::random_device random;
+    do {
+      dir_ = fs::temp_directory_path() /
+             ("quorvane_fit_" + std::to_string(random()) + "_" + std::to_string(random()));
+    } while (!fs::create_directory(dir_));
   }
   void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
