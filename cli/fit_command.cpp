@@ -77,8 +77,7 @@ int Fit(const FitCommandRequest& request, std::istream& in, std::ostream& out, s
     return kExitBadInput;
   }
   if (!result.converged) {
-    err << "quorvane-eos fit: the fit did not converge (" << result.iterations
-        << " iterations); no results are given\n";
+    err << "quorvane-eos fit: " << result.failure << "; no results are given\n";
     return kExitFitFailed;
   }
   const FitReport report = MakeFitReport(data, result);

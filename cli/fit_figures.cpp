@@ -46,7 +46,9 @@ constexpr double kUninformative = 20.0;
 
 double MedianSigma(const std::vector<fit::StrainPoint>& points) {
   std::vector<double> sigmas;
-  for (const fit::StrainPoint& point : points) sigmas.push_back(point.sigF);
+  for (const fit::StrainPoint& point : points) {
+    if (std::isfinite(point.sigF)) sigmas.push_back(point.sigF);
+  }
   if (sigmas.empty()) return 0.0;
   std::nth_element(sigmas.begin(), sigmas.begin() + sigmas.size() / 2, sigmas.end());
   const double median = sigmas[sigmas.size() / 2];
@@ -106,6 +108,7 @@ plot::Figure StrainFigure(const FitReport& report) {
   const double limit = kUninformative * MedianSigma(*report.strain);
   int hidden = 0;
   for (const fit::StrainPoint& point : *report.strain) {
+    if (!std::isfinite(point.f) || !std::isfinite(point.F) || !std::isfinite(point.sigF)) continue;
     if (point.sigF > limit) {
       ++hidden;
       continue;
@@ -118,6 +121,10 @@ plot::Figure StrainFigure(const FitReport& report) {
   }
   if (hidden > 0) {
     data.label += " (" + std::to_string(hidden) + " near f = 0 not shown)";
+  }
+  if (report.strainLine.leftOut > 0) {
+    data.label +=
+        " (" + std::to_string(report.strainLine.leftOut) + " with a non-finite F not shown)";
   }
   figure.series.push_back(std::move(data));
   const fit::StrainLine& fitted = report.strainLine;

@@ -88,6 +88,12 @@ void AppendResiduals(std::string& out, const FitReport& report) {
   }
 }
 
+std::string LeftOutText(int count) {
+  if (count == 0) return "";
+  return " (" + std::to_string(count) + (count == 1 ? " point" : " points") +
+         " with a non-finite f or F left out)";
+}
+
 void AppendStrainText(std::string& out, const FitReport& report) {
   if (!report.strain) return;
   out += "F-f (Eulerian strain f = ((V0/V)^(2/3) - 1)/2, F = P / (3f (1+2f)^(5/2)), V0 = " +
@@ -98,12 +104,13 @@ void AppendStrainText(std::string& out, const FitReport& report) {
     out += '\n';
   }
   const fit::StrainLine& line = report.strainLine;
+  const std::string leftOut = LeftOutText(line.leftOut);
   if (line.points < 2) {
-    out += "Too few points with non-zero strain for a line.\n";
+    out += "Too few points with non-zero strain for a line" + leftOut + ".\n";
     return;
   }
-  out += std::string(line.weighted ? "Weighted" : "Unweighted") +
-         " line: F = " + Rounded(line.intercept) + " (" + Rounded(line.esdIntercept) + ") + " +
+  out += std::string(line.weighted ? "Weighted" : "Unweighted") + " line" + leftOut +
+         ": F = " + Rounded(line.intercept) + " (" + Rounded(line.esdIntercept) + ") + " +
          Rounded(line.slope) + " (" + Rounded(line.esdSlope) +
          ") f; implied K'0 = " + Rounded(line.ImpliedKp0()) + "\n";
 }
@@ -217,6 +224,7 @@ void JsonStrain(std::string& out, const FitReport& report) {
   NumberMember(out, "slope", line.slope);
   NumberMember(out, "esd_slope", line.esdSlope);
   NumberMember(out, "implied_Kp0", line.ImpliedKp0());
+  out += "\"left_out\": " + std::to_string(line.leftOut) + ", ";
   out += line.weighted ? "\"weighted\": true}}\n" : "\"weighted\": false}}\n";
 }
 
@@ -247,7 +255,11 @@ void AppendFitText(std::string& out, const FitReport& report) {
   out += "Converged after " + std::to_string(r.iterations) + " iterations; " +
          (r.weighted ? "weights 1/sigma^2, sigma^2 = sigP^2 + (K_T sigV/V)^2 + (dP/dT sigT)^2"
                      : "unit weights (no sigP, sigV or sigT in the data)") +
-         "\n\n";
+         "\n";
+  if (!r.restart.empty()) {
+    out += "Restarted from the data's own estimate: from the given start, " + r.restart + "\n";
+  }
+  out += '\n';
   AppendParameters(out, report);
   out += "\nchi2w = " + Rounded(r.chi2w) + ", dof = " + std::to_string(r.dof) +
          ", chi2w/dof = " + Rounded(r.ReducedChi2()) +
@@ -270,6 +282,13 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   out += r.converged ? "\"converged\": true, " : "\"converged\": false, ";
   out += "\"iterations\": " + std::to_string(r.iterations) + ", ";
   out += r.weighted ? "\"weighted\": true,\n  " : "\"weighted\": false,\n  ";
+  Key(out, "restart");
+  if (r.restart.empty()) {
+    out += "null,\n  ";
+  } else {
+    fit::AppendJsonString(out, r.restart);
+    out += ",\n  ";
+  }
   NumberMember(out, "chi2w", r.chi2w);
   out += "\"dof\": " + std::to_string(r.dof) + ", ";
   NumberMember(out, "reduced_chi2", r.ReducedChi2());

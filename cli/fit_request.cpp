@@ -8,6 +8,7 @@
 #include "cli/output_files.h"
 #include "cli/parameter_options.h"
 #include "cli/safe_text.h"
+#include "fit/fit_checks.h"
 
 namespace quorvane::cli {
 namespace {
@@ -48,6 +49,9 @@ std::vector<fit::RefinedParameter> RefinedFromList(const std::string& list) {
     if (!parameter) {
       throw InputError("--refine: " + QuotedInput(name) +
                        " is not one of V0, K0, Kp0, Kpp0, alpha0, alpha1, dKdT");
+    }
+    if (std::find(refined.begin(), refined.end(), *parameter) != refined.end()) {
+      throw InputError("--refine: " + name + " is named twice");
     }
     refined.push_back(*parameter);
     start = comma + 1;
@@ -101,6 +105,11 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
     if (app.count(option.name) > 0) options.values[option.name] = typed[option.name];
   }
   request.fit.start = ParametersFromOptions(options);
+  try {
+    fit::CheckTemperatures({}, request.fit.start.Tref);
+  } catch (const fit::FitError& error) {
+    throw InputError(std::string("--Tref: ") + error.what());
+  }
   for (fit::RefinedParameter parameter : fit::kAllParameters) {
     if (options.Find(std::string("--") + fit::ParameterName(parameter))) {
       request.fit.givenStart.push_back(parameter);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/isothermal_curve.h"
+#include "fit/fit_checks.h"
 #include "fit/parameter_covariance.h"
 #include "fit/pressure_residuals.h"
 #include "fit/starting_values.h"
@@ -22,45 +23,9 @@ constexpr int kEvaluationsPerParameter = 500;
 // pass changes none of them by more than this fraction.
 constexpr double kSigmaSettled = 1e-10;
 constexpr int kMaxPasses = 50;
-
-std::string PointText(std::size_t index) {
-  return "point " + std::to_string(index + 1);
-}
-
-void CheckPoints(const FitData& data) {
-  for (std::size_t i = 0; i < data.points.size(); ++i) {
-    const Observation& point = data.points[i];
-    if (!std::isfinite(point.P) || !std::isfinite(point.V) || !std::isfinite(point.T)) {
-      throw FitError(PointText(i) + ": P, V and T must be finite numbers");
-    }
-    if (!(point.V > 0.0)) throw FitError(PointText(i) + ": V must be greater than zero");
-    for (double sigma : {point.sigP, point.sigV, point.sigT}) {
-      if (!(sigma >= 0.0) || !std::isfinite(sigma)) {
-        throw FitError(PointText(i) + ": standard deviations must be finite and positive");
-      }
-    }
-  }
-}
-
-void CheckRefined(const EosParameters& p, const std::vector<RefinedParameter>& refined,
-                  std::size_t points) {
-  if (refined.empty()) throw FitError("no parameter to refine");
-  for (std::size_t i = 0; i < refined.size(); ++i) {
-    const RefinedParameter parameter = refined[i];
-    if (std::find(refined.begin(), refined.begin() + static_cast<long>(i), parameter) !=
-        refined.begin() + static_cast<long>(i)) {
-      throw FitError(std::string(ParameterSymbol(parameter)) + " is named twice");
-    }
-    if (!IsFree(p, parameter)) {
-      throw FitError(std::string(ParameterSymbol(parameter)) + " is implied by " + EosName(p.type) +
-                     " at order " + std::to_string(p.order) + " and cannot be refined");
-    }
-  }
-  if (points < refined.size()) {
-    throw FitError(std::to_string(points) + " data points cannot determine " +
-                   std::to_string(refined.size()) + " refined parameters");
-  }
-}
+// At a minimum of chi2w no parameter can explain more of the weighted
+// pressures to first order than rounding leaves (below 1e-7 in practice).
+constexpr double kUnsettled = 1e-5;
 
 [[noreturn]] void RefuseUndetermined(const CovarianceEstimate& estimate,
                                      const std::vector<RefinedParameter>& refined) {
@@ -84,14 +49,12 @@ CovarianceEstimate CheckedCovariance(const PressureResiduals& residuals, const E
   return estimate;
 }
 
-Eigen::VectorXd CheckedSigmas(const PressureResiduals& residuals, const Eigen::VectorXd& x) {
+Eigen::VectorXd CheckedSigmas(const FitData& data, const PressureResiduals& residuals,
+                              const Eigen::VectorXd& x) {
   const Eigen::VectorXd sigmas = residuals.EffectiveSigmas(x);
-  for (Eigen::Index i = 0; i < sigmas.size(); ++i) {
-    if (!(sigmas[i] > 0.0) || !std::isfinite(sigmas[i])) {
-      throw FitError(PointText(static_cast<std::size_t>(i)) +
-                     ": no finite, positive standard deviation (give sigP, or sigV and sigT "
-                     "for every point)");
-    }
+  for (std::size_t i = 0; i < data.points.size(); ++i) {
+    const std::string problem = SigmaProblem(data.points[i], sigmas[static_cast<Eigen::Index>(i)]);
+    if (!problem.empty()) throw FitError("point " + std::to_string(i + 1) + ": " + problem);
   }
   return sigmas;
 }
@@ -152,6 +115,97 @@ void FillResiduals(const FitData& data, const PressureResiduals& residuals,
   }
 }
 
+// How far x is from a stationary point of chi2w: the largest |J_j . r| over
+// |J_j| |y|, y the weighted observed pressures (or r, where that is longer).
+// At a minimum it is rounding; where the solver stalls on a plateau, with the
+// pressures hardly depending on the parameters, it is of order 1.
+double Unsettled(const FitData& data, const PressureResiduals& residuals,
+                 const Eigen::VectorXd& x) {
+  Eigen::VectorXd r(residuals.values());
+  residuals(x, r);
+  Eigen::MatrixXd jacobian(residuals.values(), residuals.inputs());
+  residuals.df(x, jacobian);
+  Eigen::VectorXd y(residuals.values());
+  for (Eigen::Index i = 0; i < y.size(); ++i) {
+    y[i] = data.points[static_cast<std::size_t>(i)].P / residuals.Sigmas()[i];
+  }
+  const double scale = std::max(y.norm(), r.norm());
+  double largest = 0.0;
+  for (Eigen::Index j = 0; j < jacobian.cols(); ++j) {
+    const double share = std::fabs(jacobian.col(j).dot(r)) / (jacobian.col(j).norm() * scale);
+    largest = std::max(largest, share);
+  }
+  return largest;
+}
+
+FitResult Failed(FitResult result, const std::string& failure) {
+  result.converged = false;
+  result.failure = failure;
+  return result;
+}
+
+// One run of the solver from one start. Data that cannot determine a
+// parameter there are refused; a run that does not settle, or settles outside
+// the model's domain, returns with the reason.
+FitResult FitFrom(const FitData& data, const std::vector<RefinedParameter>& refined,
+                  const EosParameters& start) {
+  PressureResiduals residuals(data, refined, start);
+  Eigen::VectorXd x = residuals.Start();
+  residuals.HoldSigmas(CheckedSigmas(data, residuals, x));
+  CheckedCovariance(residuals, x, refined);
+
+  FitResult result;
+  result.refined = refined;
+  result.weighted = HasSigmas(data);
+  result.converged = Solve(residuals, x, result.iterations);
+  result.parameters = residuals.ParametersAt(x);
+  result.dof = static_cast<int>(data.points.size() - refined.size());
+  FillResiduals(data, residuals, x, result);
+  if (!result.converged) {
+    return Failed(
+        result, "the fit did not converge (" + std::to_string(result.iterations) + " iterations)");
+  }
+  const std::string outside = DomainProblem(result.parameters);
+  if (!outside.empty()) return Failed(result, "the fit left the model's domain: " + outside);
+  if (Unsettled(data, residuals, x) > kUnsettled) {
+    return Failed(result,
+                  "the fit stalled short of a minimum of chi2w, where the pressures hardly depend "
+                  "on the parameters");
+  }
+
+  const CovarianceEstimate estimate = CheckedCovariance(residuals, x, refined);
+  if (!std::isfinite(result.chi2w) || !estimate.covariance.allFinite()) {
+    return Failed(result, "the fit gives no finite chi2w or covariance");
+  }
+  result.covariance = Rows(estimate.covariance);
+  result.correlation = Rows(CorrelationOf(estimate.covariance));
+  const double scale = std::sqrt(result.ReducedChi2());
+  for (Eigen::Index i = 0; i < estimate.covariance.rows(); ++i) {
+    result.esd.push_back(std::sqrt(estimate.covariance(i, i)));
+    result.esdScaled.push_back(result.esd.back() * scale);
+  }
+  return result;
+}
+
+bool StartGiven(const std::vector<RefinedParameter>& refined,
+                const std::vector<RefinedParameter>& given) {
+  return std::any_of(refined.begin(), refined.end(), [&](RefinedParameter parameter) {
+    return std::find(given.begin(), given.end(), parameter) != given.end();
+  });
+}
+
+// The start the data suggest, with the start-up value for every refined
+// parameter they say nothing about.
+EosParameters DataEstimate(const FitData& data, const std::vector<RefinedParameter>& refined,
+                           EosParameters start) {
+  const EosParameters startUp;
+  for (RefinedParameter parameter : refined) {
+    ParameterValue(start, parameter) = ParameterValue(startUp, parameter);
+  }
+  EstimateStart(data, refined, {}, start);
+  return start;
+}
+
 }  // namespace
 
 double FitResult::ReducedChi2() const {
@@ -184,35 +238,32 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
   }
   if (data.points.empty()) throw FitError("no data points");
   CheckPoints(data);
+  CheckTemperatures(data, request.start.Tref);
   const std::vector<RefinedParameter> refined =
       request.refined.empty() ? DefaultRefined(request.start, data) : request.refined;
   CheckRefined(request.start, refined, data.points.size());
+  CheckStates(data, refined.size());
 
   EosParameters start = request.start;
   EstimateStart(data, refined, request.givenStart, start);
-  PressureResiduals residuals(data, refined, start);
-  Eigen::VectorXd x = residuals.Start();
-  residuals.HoldSigmas(CheckedSigmas(residuals, x));
-  CheckedCovariance(residuals, x, refined);
+  if (!StartGiven(refined, request.givenStart)) return FitFrom(data, refined, start);
 
-  FitResult result;
-  result.refined = refined;
-  result.weighted = HasSigmas(data);
-  result.converged = Solve(residuals, x, result.iterations);
-  result.parameters = residuals.ParametersAt(x);
-  result.dof = static_cast<int>(data.points.size() - refined.size());
-  FillResiduals(data, residuals, x, result);
-  if (!result.converged) return result;
-
-  const CovarianceEstimate estimate = CheckedCovariance(residuals, x, refined);
-  result.covariance = Rows(estimate.covariance);
-  result.correlation = Rows(CorrelationOf(estimate.covariance));
-  const double scale = std::sqrt(result.ReducedChi2());
-  for (Eigen::Index i = 0; i < estimate.covariance.rows(); ++i) {
-    result.esd.push_back(std::sqrt(estimate.covariance(i, i)));
-    result.esdScaled.push_back(result.esd.back() * scale);
+  // A start far off can lead the solver astray where the data's own would not.
+  FitResult first;
+  try {
+    first = FitFrom(data, refined, start);
+    if (first.converged) return first;
+  } catch (const FitError& error) {
+    first.failure = error.what();
   }
-  return result;
+  FitResult second = FitFrom(data, refined, DataEstimate(data, refined, request.start));
+  if (second.converged) {
+    second.restart = first.failure;
+    return second;
+  }
+  second.failure = "from the given start, " + first.failure + "; from the data's own estimate, " +
+                   second.failure + "; check the starting values";
+  return second;
 }
 
 }  // namespace quorvane::fit

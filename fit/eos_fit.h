@@ -50,7 +50,13 @@ struct FitResult {
   int dof = 0;
   double maxResidualOverSigma = 0.0;
   int iterations = 0;
+  // False for no fit at all, with the reason in failure; the other members
+  // then show where the solver stopped, without a covariance.
   bool converged = false;
+  std::string failure;
+  // Empty, or why the fit from the given starting values failed before a
+  // restart from the data's own estimate succeeded.
+  std::string restart;
   bool weighted = false;
   std::vector<PointResidual> residuals;
 
@@ -66,8 +72,11 @@ std::vector<RefinedParameter> DefaultRefined(const engine::EosParameters& parame
 // Weighted least squares in pressure with effective variances
 // sigma^2 = sigP^2 + (K_T sigV / V)^2 + (dP/dT sigT)^2, re-evaluated as the
 // parameters change. Throws FitError for data or a request that cannot be fitted
-// (too few points, a fixed-by-order parameter, a parameter the data cannot
-// determine). A fit that does not converge returns with converged false.
+// (too few points or distinct states, a fixed-by-order parameter, a parameter
+// the data cannot determine). A fit that does not converge, or converges
+// outside the model's domain, is no fit: from given starting values it is
+// restarted once from the data's own estimate, and otherwise returns with
+// converged false and the reason.
 FitResult FitEos(const FitData& data, const FitRequest& request);
 
 }  // namespace quorvane::fit

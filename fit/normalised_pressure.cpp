@@ -28,8 +28,15 @@ std::vector<StrainPoint> EulerianStrainPoints(const FitData& data, double V0, do
   return points;
 }
 
-StrainLine FitStrainLine(const std::vector<StrainPoint>& points) {
+StrainLine FitStrainLine(const std::vector<StrainPoint>& all) {
+  std::vector<StrainPoint> points;
+  for (const StrainPoint& point : all) {
+    if (std::isfinite(point.f) && std::isfinite(point.F) && std::isfinite(point.sigF)) {
+      points.push_back(point);
+    }
+  }
   StrainLine line;
+  line.leftOut = static_cast<int>(all.size() - points.size());
   line.points = static_cast<int>(points.size());
   line.weighted = !points.empty();
   for (const StrainPoint& point : points) {

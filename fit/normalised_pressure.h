@@ -21,7 +21,8 @@ struct StrainPoint {
 std::vector<StrainPoint> EulerianStrainPoints(const FitData& data, double V0, double sigV0);
 
 // The straight line F = intercept + slope f, weighted by 1/sigF^2 when every
-// point has a sigF and unweighted otherwise. For 3rd-order Birch-Murnaghan
+// point has a sigF and unweighted otherwise. Points whose f, F or sigF is not
+// finite (a volume so large that f is -1/2) are left out and counted. For 3rd-order Birch-Murnaghan
 // the intercept is K0 and the slope 3 K0 (K'0 - 4) / 2. The esds are unscaled
 // for a weighted line and scaled by the scatter for an unweighted one.
 struct StrainLine {
@@ -31,6 +32,7 @@ struct StrainLine {
   double esdSlope = 0.0;
   bool weighted = false;
   int points = 0;
+  int leftOut = 0;
   // K'0 the line implies, 4 + 2 slope / (3 intercept).
   double ImpliedKp0() const { return 4.0 + 2.0 * slope / (3.0 * intercept); }
 };

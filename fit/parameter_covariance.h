@@ -19,9 +19,10 @@ struct CovarianceEstimate {
   double correlation = 0.0;
 };
 
-// A scaled condition number beyond 1e9 leaves fewer than half the digits of
-// the covariance; such a parameter is as good as undetermined.
-inline constexpr double kSingularRatio = 1e-9;
+// The normal matrix J'J has the square of J's condition: once the scaled
+// condition of J passes 1/sqrt(epsilon), J'J is singular to working precision
+// and a parameter is as good as undetermined.
+inline constexpr double kSingularRatio = 1.4901161193847656e-08;
 
 CovarianceEstimate EstimateCovariance(const Eigen::MatrixXd& jacobian);
 

@@ -63,6 +63,7 @@ py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V,
     py::gil_scoped_release release;
     result = fit::FitEos(data, request);
   }
+  if (!result.converged) throw fit::FitError(result.failure);
   std::vector<std::string> names;
   for (const fit::RefinedParameter parameter : result.refined) {
     names.emplace_back(fit::ParameterName(parameter));
@@ -79,6 +80,7 @@ py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V,
   out["converged"] = result.converged;
   out["iterations"] = result.iterations;
   out["weighted"] = result.weighted;
+  out["restart"] = result.restart;
   return out;
 }
 

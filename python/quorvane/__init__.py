@@ -17,6 +17,7 @@ __all__ = ["Eos", "load", "save", "__version__"]
 
 # Present where the module was built with the fitting library.
 if hasattr(_core, "fit"):
+    from quorvane._core import FitError
     from quorvane.fitting import FitResult, fit
 
-    __all__ += ["fit", "FitResult"]
+    __all__ += ["fit", "FitResult", "FitError"]

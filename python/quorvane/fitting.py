@@ -1,5 +1,7 @@
 """quorvane.fit: least-squares fits of an equation of state to P-V-T data."""
 
+import warnings
+
 import numpy as np
 
 from quorvane import _core
@@ -14,7 +16,9 @@ class FitResult:
     and esd_scaled: their standard deviations as dicts, from the covariance
     unscaled and scaled by the reduced chi^2; covariance and
     covariance_scaled: NumPy arrays; chi2w, dof, iterations, converged and
-    weighted (whether the data carried standard deviations).
+    weighted (whether the data carried standard deviations); restart: None, or
+    why the fit from the given starting values failed before the restart from
+    the data's own estimate (also given as a RuntimeWarning).
     """
 
     def __init__(self, result):
@@ -28,6 +32,10 @@ class FitResult:
                                           dtype=np.float64).reshape(count, count)
         for name in ("chi2w", "dof", "iterations", "converged", "weighted"):
             setattr(self, name, result[name])
+        self.restart = result["restart"] or None
+        if self.restart:
+            warnings.warn("quorvane.fit: restarted from the data's own estimate: from the given "
+                          f"start, {self.restart}", RuntimeWarning, stacklevel=3)
         self.eos.metadata = {"refined": self.refined, "provenance": self._provenance()}
         self.eos.metadata.update(self._saved_covariance())
 
@@ -62,6 +70,9 @@ class FitResult:
         return f"FitResult({self.eos.type}, order {self.eos.order}: {values})"
 
 
+_REFINABLE = ("V0", "K0", "Kp0", "Kpp0", "alpha0", "alpha1", "dKdT")
+
+
 def _sigma(name, value, shape):
     if value is None:
         return np.zeros(shape)
@@ -82,8 +93,10 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
     refine lists the names of the parameters to refine (default V0, K0, K'0
     where the order leaves it free, and alpha0 and dKdT for data at more than
     one temperature); a starting value given for a refined parameter is used
-    instead of the one estimated from the data. Returns a FitResult; raises
-    ValueError for data or a request that cannot be fitted.
+    instead of the one estimated from the data, and one for a parameter not
+    refined is its fixed value. Returns a FitResult; raises quorvane.FitError
+    (a ValueError) for data or a request that cannot be fitted and for a fit
+    that fails, with quorvane-eos fit's message.
     """
     start_eos = Eos(type=type, order=order, **start)
     columns = [_as_array("P", P), _as_array("V", V, positive=True),
@@ -93,6 +106,6 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
                 _sigma("sigT", sigT, shape)]
     flat = [np.ascontiguousarray(np.broadcast_to(column, shape)).ravel() for column in columns]
     refined = list(refine) if refine is not None else []
-    given = [name for name in refined if start.get(name) is not None]
+    given = [name for name in _REFINABLE if start.get(name) is not None]
     result = _core.fit(start_eos._parameters, *flat, refined, given)
     return FitResult(result)

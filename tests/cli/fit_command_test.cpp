@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,14 +40,16 @@ Outcome RunProgram(const std::vector<std::string>& arguments, const std::string&
   return outcome;
 }
 
-// A scratch directory of the test's own, removed afterwards.
+// A scratch directory of the test's own, removed afterwards: a fresh name,
+// so that runs side by side (other builds, other checkouts) never share it.
 class FitCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quorvane_fit_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
+    std::random_device random;
+    do {
+      dir_ = fs::temp_directory_path() /
+             ("quorvane_fit_" + std::to_string(random()) + "_" + std::to_string(random()));
+    } while (!fs::create_directory(dir_));
   }
   void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
@@ -215,6 +218,80 @@ TEST_F(FitCommand, FailedParameterFileWriteSaysWhich) {
   EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1);
   EXPECT_EQ(Entries().size(), 1u);
   EXPECT_EQ(Read(data), kMeasured);
+// Data and requests with no sound answer: a fit that leaves the model's
+// domain, data that cannot determine the parameters, standard deviations that
+// cannot weight, and options at fault. Each fails (1) or is refused (2) with
+// one line naming the cause, and writes nothing.
+TEST_F(FitCommand, NeverReportsNonsenseAsAFit) {
+  struct Case {
+    const char* name;
+    std::string data;
+    std::vector<std::string> options;
+    int code;
+    const char* message;
+  };
+  const std::string growing = "P,V\n0,10\n1,10.1\n2,10.2\n3,10.3\n5,10.5\n";
+  const std::string measured = kMeasured;
+  const Case cases[] = {
+      {"volume growing with pressure", growing, {}, 1, "K0 = -99.4"},
+      {"start and data estimate both fail",
+       growing,
+       {"--V0", "10"},
+       1,
+       "; check the starting values; no results are given"},
+      {"every point at P = 0",
+       "P,V\n0,10\n0,9.9\n0,9.8\n0,9.7\n",
+       {},
+       2,
+       "4 data points at 1 distinct pressure cannot determine 3"},
+      {"every point at P = 1",
+       "P,V,sigP\n1,10,0.1\n1,9.9,0.1\n1,9.8,0.1\n1,9.7,0.1\n",
+       {},
+       2,
+       "at 1 distinct pressure"},
+      {"pressures too close for K'0",
+       "P,V\n1,10\n1,9.9\n1,9.8\n1.0000001,9.7\n1.0000002,9.6\n",
+       {},
+       2,
+       "K'0 cannot be determined from these data"},
+      {"sigmas whose squares underflow",
+       "P,V,sigP,sigV\n0,10,1e-300,1e-300\n1,9.9,1e-300,1e-300\n2,9.8,1e-300,1e-300\n"
+       "3,9.7,1e-300,1e-300\n",
+       {},
+       2,
+       "point 1: its standard deviations (sigP = 1e-300, sigV = 1e-300) are too small"},
+      {"a sigma whose square overflows",
+       "P,V,sigV\n0,10,1e300\n1,9.9,1\n2,9.8,1\n3,9.7,1\n",
+       {},
+       2,
+       "too large to weight by"},
+      {"T(ref) out of range",
+       measured,
+       {"--Tref", "1e308"},
+       2,
+       "fit: --Tref: T(ref) = 1e+308 is out of range"},
+      {"a temperature out of range",
+       "P,V,T\n0,10,300\n1,9.9,1e200\n2,9.8,300\n3,9.7,300\n",
+       {},
+       2,
+       "point 2: T = 1e+200 is out of range"},
+      {"a parameter refined twice",
+       measured,
+       {"--refine", "V0,K0,V0"},
+       2,
+       "fit: --refine: V0 is named twice"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"fit", "--params-out", Path("never.json")};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    arguments.push_back(Write("nonsense.csv", c.data));
+    const Outcome outcome = RunProgram(arguments);
+    EXPECT_EQ(outcome.code, c.code) << c.name << ": " << outcome.err;
+    EXPECT_EQ(outcome.out, "") << c.name;
+    EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.name << ": " << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
+    EXPECT_FALSE(fs::exists(Path("never.json"))) << c.name;
+  }
 }
 
 // This test program links the stand-in for plots, as a build without Qt

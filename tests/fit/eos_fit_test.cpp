@@ -53,7 +53,7 @@ std::string Describe(Model model, bool thermal) {
 // Noise-free points of every equation and order, on one isotherm and on four:
 // the refined values come back to 1e-9. Thermal fits refine all seven free
 // parameters from start values the data give.
-TEST(EosFit, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
+TEST(FitRecovery, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
   for (const Model& model : kModels) {
     for (bool thermal : {false, true}) {
       const EosParameters truth = Truth(model);
@@ -76,11 +76,52 @@ TEST(EosFit, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
   }
 }
 
+// A start far off leads the solver out of the model's domain, or to where the
+// data determine nothing: the fit starts once more from the data's own
+// estimate, ends where that start ends, and says why. A start near the answer
+// is kept.
+TEST(FitRecovery, RestartsFromTheDataWhenAGivenStartFails) {
+  using enum RefinedParameter;
+  struct Start {
+    Model model;
+    RefinedParameter parameter;
+    double value;
+    // Part of the restart's reason; empty: no restart.
+    const char* reason;
+  };
+  const Model bm3{EosType::BirchMurnaghan, 3}, vinet{EosType::Vinet, 3};
+  const Start starts[] = {
+      {bm3, V0, 50.0, "K0 = -"},   {bm3, V0, 1.0, "V0 = "},
+      {bm3, V0, 1e6, "K0 = "},     {bm3, V0, 0.01, "cannot be determined"},
+      {vinet, V0, 0.1, "stalled"}, {bm3, K0, 1e9, ""},
+  };
+  for (const Start& start : starts) {
+    const FitData data = SyntheticData(Truth(start.model), {298}, 15);
+    FitRequest request;
+    request.start = StartUp(start.model);
+    const FitResult expected = FitEos(data, request);
+    ParameterValue(request.start, start.parameter) = start.value;
+    request.givenStart = {start.parameter};
+    const std::string name = Describe(start.model, false) + ", " + ParameterName(start.parameter) +
+                             " from " + std::to_string(start.value);
+    const FitResult result = FitEos(data, request);
+    ASSERT_TRUE(result.converged) << name << ": " << result.failure;
+    EXPECT_EQ(result.restart.empty(), *start.reason == '\0') << name << ": " << result.restart;
+    EXPECT_NE(result.restart.find(start.reason), std::string::npos)
+        << name << ": " << result.restart;
+    for (RefinedParameter parameter : result.refined) {
+      const double value = ParameterValue(expected.parameters, parameter);
+      EXPECT_NEAR(ParameterValue(result.parameters, parameter), value, 1e-9 * std::fabs(value))
+          << name << ": " << ParameterName(parameter);
+    }
+  }
+}
+
 // The unscaled esd is a statement about the scatter of the fitted values when
 // the sigmas are right: over many noisy replicas of one data set, the spread
 // of each refined value must match it. Errors in V enter only through the
 // effective variance, so this also checks the re-evaluated K_T weights.
-TEST(EosFit, UnscaledEsdMatchesScatterOfReplicas) {
+TEST(FitUncertainty, UnscaledEsdMatchesScatterOfReplicas) {
   constexpr int kReplicas = 400;
   const Model model{EosType::BirchMurnaghan, 3};
   const EosParameters truth = Truth(model);
@@ -128,7 +169,7 @@ struct BadRequest {
 };
 
 // Requests no fit can answer: each is refused with a message naming the cause.
-TEST(EosFit, RefusesRequestsItCannotAnswer) {
+TEST(FitRefusals, RefusesRequestsItCannotAnswer) {
   using enum RefinedParameter;
   const BadRequest cases[] = {
       {"fewer points than parameters",
@@ -208,7 +249,7 @@ TEST(EosFit, RefusesRequestsItCannotAnswer) {
 
 // V0 and alpha0 move V(T,0) the same way on one isotherm away from T(ref):
 // the message names the pair.
-TEST(EosFit, NamesTheCorrelatedPartnerOfAnUndeterminedParameter) {
+TEST(FitRefusals, NamesTheCorrelatedPartnerOfAnUndeterminedParameter) {
   const Model model{EosType::BirchMurnaghan, 3};
   const FitData data = SyntheticData(Truth(model), {600}, 12);
   FitRequest request;

@@ -34,6 +34,22 @@ TEST(NormalisedPressure, StraightLineOfBirchMurnaghanGivesK0AndKp0) {
   }
 }
 
+// A volume so large that f is -1/2 gives an infinite F: the line is the one
+// through the other points, and says how many it left out.
+TEST(NormalisedPressure, LineLeavesOutPointsWithoutAFiniteF) {
+  const engine::EosParameters p = BirchMurnaghan3(160.0, 4.5);
+  FitData data = testing::SyntheticData(p, {p.Tref}, 15);
+  const StrainLine expected = FitStrainLine(EulerianStrainPoints(data, p.V0, 0.0));
+  Observation huge = data.points.back();
+  huge.V = 1e308;
+  data.points.push_back(huge);
+  const StrainLine line = FitStrainLine(EulerianStrainPoints(data, p.V0, 0.0));
+  EXPECT_EQ(line.leftOut, 1);
+  EXPECT_EQ(line.points, expected.points);
+  EXPECT_EQ(line.intercept, expected.intercept);
+  EXPECT_EQ(line.slope, expected.slope);
+}
+
 double Normalised(double P, double V, double V0) {
   const double f = 0.5 * (std::pow(V0 / V, 2.0 / 3.0) - 1.0);
   return P / (3.0 * f * std::pow(1.0 + 2.0 * f, 2.5));

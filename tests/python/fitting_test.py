@@ -3,6 +3,7 @@
 import json
 import os
 import subprocess
+import warnings
 
 import numpy as np
 import pytest
@@ -84,3 +85,31 @@ def test_a_fit_without_degrees_of_freedom_saves_what_the_command_line_writes(tmp
 def test_refuses_what_cannot_be_fitted(arguments, message):
     with pytest.raises(ValueError, match=message):
         quorvane.fit(**arguments)
+
+
+@pytest.mark.parametrize("start,reason", [
+    ({"V0": 1.0}, "K0 = -"),
+    ({"V0": 0.01}, "stalled short of a minimum"),
+    ({"V0": 11.0}, None),
+])
+def test_a_given_value_is_the_start_and_a_failed_start_restarts_from_the_data(start, reason):
+    P, V = synthetic()
+    expected = quorvane.fit(P, V, type="vinet", order=3)
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        result = quorvane.fit(P, V, type="vinet", order=3, **start)
+    assert result.restart is None if reason is None else reason in result.restart
+    assert [str(w.message) for w in caught if w.category is RuntimeWarning] == (
+        [] if reason is None else [f"quorvane.fit: restarted from the data's own estimate: "
+                                   f"from the given start, {result.restart}"])
+    for name in result.refined:
+        assert result.parameters[name] == pytest.approx(expected.parameters[name], rel=1e-9)
+
+
+@pytest.mark.parametrize("P,V,message", [
+    ([1.0] * 6, [11.24, 10.93, 10.66, 10.22, 9.86, 9.57], "6 data points at 1 distinct pressure"),
+    ([0.0, 1.0, 2.0, 3.0, 5.0], [10.0, 10.1, 10.2, 10.3, 10.5], "K0 = -99.4"),
+])
+def test_a_fit_without_a_sound_answer_raises_fit_error(P, V, message):
+    with pytest.raises(quorvane.FitError, match=message):
+        quorvane.fit(P, V)
