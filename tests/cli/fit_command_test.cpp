@@ -218,6 +218,8 @@ TEST_F(FitCommand, FailedParameterFileWriteSaysWhich) {
   EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1);
   EXPECT_EQ(Entries().size(), 1u);
   EXPECT_EQ(Read(data), kMeasured);
+}
+
 // Data and requests with no sound answer: a fit that leaves the model's
 // domain, data that cannot determine the parameters, standard deviations that
 // cannot weight, and options at fault. Each fails (1) or is refused (2) with
