@@ -4,9 +4,11 @@
 # beside it, and without a usable module says so in one line, exits with 1
 # and writes nothing.
 # Usage: figure_module_loader_test.sh <quorvane-eos of the build tree> <its plotting module>
+#        <the module's install folder relative to the prefix>
 set -uo pipefail
 program=$1
 module_name=$(basename "$2")
+installed_folder=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -29,9 +31,9 @@ grep -q '^10,' "$work/table.csv" || fail "no table beside the plot"
 # a line break (it appears in the loader's message). Each case puts something
 # else, or nothing, where an installed module lies.
 tree=$work/$'odd\nfolder'
-mkdir -p "$tree/bin" "$tree/lib/quorvane"
+mkdir -p "$tree/bin" "$tree/$installed_folder"
 cp "$program" "$tree/bin/"
-module=$tree/lib/quorvane/$module_name
+module=$tree/$installed_folder/$module_name
 libm=$(ldd "$program" | awk '/libm\.so/ {print $3}')
 no_module() { rm -f "$module"; }
 empty_file() { rm -f "$module" && : >"$module"; }
