@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of quorvane-eos, for --version and for one state point, next to a
 # minimal C++ program (floor_command), each started without a shell. Prints
-# the fastest and the median start of each and their ratios to the floor.
+# the fastest and the median start of each, its mean CPU time (user and
+# system), and their ratios to the floor.
 # With hyperfine the three take turns in rounds, so that a change in the
 # machine's load weighs on all alike; without it, each is timed as one loop.
 # Usage: bench/startup/command_startup_bench.sh [build dir, default build/release] [runs, default 200]
@@ -40,14 +41,19 @@ done
 import json, pathlib, statistics, sys
 work, titles = pathlib.Path(sys.argv[1]), sys.argv[2:]
 times = [[] for _ in titles]
+cpu = [[] for _ in titles]
 for round_file in sorted(work.glob("round*.json")):
     for i, result in enumerate(json.loads(round_file.read_text())["results"]):
         times[i] += result["times"]
+        cpu[i].append(result["user"] + result["system"])
 fastest = [1000 * min(t) for t in times]
 median = [1000 * statistics.median(t) for t in times]
+cpu = [1000 * statistics.mean(c) for c in cpu]
 for i, title in enumerate(titles):
-    line = f"{title:<10} fastest {fastest[i]:6.2f} ms, median {median[i]:6.2f} ms ({len(times[i])} runs)"
+    line = (f"{title:<10} fastest {fastest[i]:5.2f} ms, median {median[i]:5.2f} ms, "
+            f"CPU {cpu[i]:5.2f} ms ({len(times[i])} runs)")
     if i > 0:
-        line += f"   ratio to floor: fastest {fastest[i] / fastest[0]:.2f}x, median {median[i] / median[0]:.2f}x"
+        line += (f"   ratio to floor: fastest {fastest[i] / fastest[0]:.2f}x, "
+                 f"median {median[i] / median[0]:.2f}x, CPU {cpu[i] / cpu[0]:.2f}x")
     print(line)
 PY
