@@ -5,8 +5,9 @@
 #include "plot/figure.h"
 
 // The one door from the command-line program to plotting. A build with Qt
-// links the painter behind it; a build without (the Windows cross-build)
-// links a stand-in that says plots are not available.
+// has the painter behind it, which quorvane-eos opens as a module on its
+// first figure (plot/figure_module.h); a build without (the Windows
+// cross-build) links a stand-in that says plots are not available.
 namespace quorvane::plot {
 
 // The bytes of the figure's two files. They are drawn in memory, so that the
