@@ -6,7 +6,7 @@
 
 #include "cli/value_range.h"
 #include "engine/eos_parameters.h"
-#include "fit/propagated_uncertainty.h"
+#include "params/parameter_covariance.h"
 
 namespace quorvane::cli {
 
@@ -42,7 +42,7 @@ struct EosRequest {
   int width = 0;
   // From a --params file with a covariance: the table adds the propagated
   // standard deviation of V (known P) or P (known V).
-  std::optional<fit::ParameterCovariance> covariance;
+  std::optional<params::ParameterCovariance> covariance;
   // --plot: the isotherms are drawn to this path as SVG and PNG.
   std::optional<std::string> plotPath;
   // --params: the parameter file read; the plot may not replace it.

@@ -13,7 +13,9 @@
 #include "cli/input_error.h"
 #include "cli/output_files.h"
 #include "cli/safe_text.h"
-#include "fit/parameter_file.h"
+#include "fit/refined_parameter.h"
+#include "models/calculator_parameters.h"
+#include "params/parameter_file.h"
 
 namespace quorvane::cli {
 namespace {
@@ -31,14 +33,16 @@ fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
 }
 
 std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& result) {
-  fit::ParameterFile file;
-  file.parameters = result.parameters;
-  file.refined = result.refined;
+  params::ParameterFile file;
+  file.model = models::FromCalculatorParameters(result.parameters);
+  for (const fit::RefinedParameter parameter : result.refined) {
+    file.refined.push_back(*params::ParameterNamed(fit::ParameterName(parameter)));
+  }
   file.covarianceScaled = result.dof > 0;
   file.covariance = file.covarianceScaled ? result.ScaledCovariance() : result.covariance;
   file.provenance =
-      fit::ProvenanceJson({kProgram, data.source, result.chi2w, result.dof, result.converged});
-  return fit::WriteParameterFile(file);
+      params::ProvenanceJson({kProgram, data.source, result.chi2w, result.dof, result.converged});
+  return params::WriteParameterFile(file);
 }
 
 void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,

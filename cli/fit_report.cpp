@@ -6,7 +6,7 @@
 
 #include "cli/decimal_text.h"
 #include "engine/thermal_model.h"
-#include "fit/json_value.h"
+#include "params/json_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -118,14 +118,14 @@ void AppendStrainText(std::string& out, const FitReport& report) {
 // JSON numbers; the non-finite ones, which JSON cannot write, as null.
 void Number(std::string& out, double x) {
   if (std::isfinite(x)) {
-    fit::AppendJsonNumber(out, x);
+    params::AppendJsonNumber(out, x);
   } else {
     out += "null";
   }
 }
 
 void Key(std::string& out, const char* key) {
-  fit::AppendJsonString(out, key);
+  params::AppendJsonString(out, key);
   out += ": ";
 }
 
@@ -168,7 +168,7 @@ void JsonParameters(std::string& out, const FitResult& r) {
   out += "},\n  \"refined\": [";
   for (std::size_t i = 0; i < r.refined.size(); ++i) {
     if (i) out += ", ";
-    fit::AppendJsonString(out, fit::ParameterName(r.refined[i]));
+    params::AppendJsonString(out, fit::ParameterName(r.refined[i]));
   }
   out += ']';
   JsonNamedValues(out, "esd", r, r.esd);
@@ -275,9 +275,9 @@ void AppendFitText(std::string& out, const FitReport& report) {
 void AppendFitJson(std::string& out, const FitReport& report) {
   const FitResult& r = *report.result;
   out += "{\n  \"eos\": ";
-  fit::AppendJsonString(out, fit::EosName(r.parameters.type));
+  params::AppendJsonString(out, fit::EosName(r.parameters.type));
   out += ", \"order\": " + std::to_string(r.parameters.order) + ", \"data\": ";
-  fit::AppendJsonString(out, report.data->source);
+  params::AppendJsonString(out, report.data->source);
   out += ", \"points\": " + std::to_string(r.residuals.size()) + ",\n  ";
   out += r.converged ? "\"converged\": true, " : "\"converged\": false, ";
   out += "\"iterations\": " + std::to_string(r.iterations) + ", ";

@@ -6,7 +6,8 @@
 #include "cli/input_error.h"
 #include "cli/parameter_options.h"
 #include "cli/safe_text.h"
-#include "fit/parameter_file.h"
+#include "models/calculator_parameters.h"
+#include "params/parameter_file.h"
 
 namespace quorvane::cli {
 namespace {
@@ -14,7 +15,8 @@ namespace {
 const char* const kParameterOptions[] = {"--eos",  "--order",  "--V0",     "--K0",   "--Kp0",
                                          "--Kpp0", "--alpha0", "--alpha1", "--dKdT", "--Tref"};
 
-constexpr auto kMaxParameterFileBytes = static_cast<std::streamsize>(fit::kMaxParameterFileBytes);
+constexpr auto kMaxParameterFileBytes =
+    static_cast<std::streamsize>(params::kMaxParameterFileBytes);
 
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -27,6 +29,16 @@ std::string FileText(const std::string& path) {
   }
   text.resize(static_cast<std::size_t>(file.gcount()));
   return text;
+}
+
+// The table computes with the calculator's parameter set.
+engine::EosParameters ComputedParameters(const models::Model& model, const std::string& source) {
+  if (!params::IsCalculatorModel(model)) {
+    throw InputError("--params: " + source +
+                     ": the table command computes only the calculator's equations with the "
+                     "linear thermal expansion, in the calculator's arithmetic");
+  }
+  return models::CalculatorParameters(model);
 }
 
 }  // namespace
@@ -42,14 +54,14 @@ void ReadParamsOption(const TypedOptions& options, EosRequest& request) {
       throw InputError(std::string(name) + ": the parameters come from --params");
     }
   }
+  const std::string source = SafeText(*path, kLongInputLimit);
   try {
-    const fit::ParameterFile file =
-        fit::ReadParameterFile(FileText(*path), SafeText(*path, kLongInputLimit));
-    request.parameters = file.parameters;
+    const params::ParameterFile file = params::ReadParameterFile(FileText(*path), source);
+    request.parameters = ComputedParameters(file.model, source);
     if (!file.covariance.empty()) {
-      request.covariance = fit::ParameterCovariance{file.refined, file.covariance};
+      request.covariance = params::ParameterCovariance{file.refined, file.covariance};
     }
-  } catch (const fit::ParameterFileError& error) {
+  } catch (const params::ParameterFileError& error) {
     throw InputError(std::string("--params: ") + error.what());
   }
 }

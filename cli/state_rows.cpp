@@ -5,6 +5,7 @@
 #include "engine/isothermal_eos.h"
 #include "engine/state_point.h"
 #include "engine/thermal_model.h"
+#include "params/propagated_uncertainty.h"
 
 namespace quorvane::cli {
 namespace {
@@ -73,9 +74,9 @@ double RowUncertainty(const EosRequest& request, const StateRow& row) {
   if (!UncertaintyColumn(request)) return 0.0;
   const engine::WorkingPoint& p = row.point;
   if (request.known == KnownQuantity::Pressure) {
-    return fit::VolumeUncertainty(request.parameters, *request.covariance, p.V, p.T);
+    return params::VolumeUncertainty(request.parameters, *request.covariance, p.V, p.T);
   }
-  return fit::PressureUncertainty(request.parameters, *request.covariance, p.V, p.T);
+  return params::PressureUncertainty(request.parameters, *request.covariance, p.V, p.T);
 }
 
 std::int64_t RowCount(const EosRequest& request) {

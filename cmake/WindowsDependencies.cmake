@@ -1,9 +1,8 @@
 # The test and command-line dependencies of the cross build. Debian ships
-# GoogleTest as sources, and CLI11 and Eigen as headers, for the build machine
-# only: the
-# tests build GoogleTest from its sources with the cross compiler, and CLI11 is
-# seen through a folder of its own so that the build machine's other headers
-# stay out of the Windows build.
+# GoogleTest as sources, and CLI11, Eigen and nlohmann-json as headers, for
+# the build machine only: the tests build GoogleTest from its sources with
+# the cross compiler, and CLI11 is seen through a folder of its own so that
+# the build machine's other headers stay out of the Windows build.
 set(QUORVANE_GTEST_SOURCES /usr/src/googletest CACHE PATH "GoogleTest sources")
 set(QUORVANE_CLI11_HEADERS /usr/include/CLI CACHE PATH "CLI11 headers")
 set(QUORVANE_EIGEN_HEADERS /usr/include/eigen3 CACHE PATH "Eigen 3 headers")
@@ -26,6 +25,18 @@ file(WRITE ${shims}/eigen3/Eigen3Config.cmake "set(Eigen3_FOUND TRUE)\nset(Eigen
 file(WRITE ${shims}/eigen3/Eigen3ConfigVersion.cmake
      "set(PACKAGE_VERSION 3.4.0)\nset(PACKAGE_VERSION_COMPATIBLE TRUE)\n")
 set(Eigen3_DIR ${shims}/eigen3 CACHE PATH "" FORCE)
+
+# nlohmann-json is headers only, seen through a folder of its own like CLI11.
+set(QUORVANE_NLOHMANN_JSON_HEADERS /usr/include/nlohmann CACHE PATH "nlohmann-json headers")
+file(MAKE_DIRECTORY ${shims}/nlohmann_json/include)
+file(CREATE_LINK ${QUORVANE_NLOHMANN_JSON_HEADERS} ${shims}/nlohmann_json/include/nlohmann SYMBOLIC)
+add_library(quorvane_nlohmann_json INTERFACE)
+target_include_directories(quorvane_nlohmann_json SYSTEM INTERFACE ${shims}/nlohmann_json/include)
+add_library(nlohmann_json::nlohmann_json ALIAS quorvane_nlohmann_json)
+file(WRITE ${shims}/nlohmann_json/nlohmann_jsonConfig.cmake "set(nlohmann_json_FOUND TRUE)\n")
+file(WRITE ${shims}/nlohmann_json/nlohmann_jsonConfigVersion.cmake
+     "set(PACKAGE_VERSION 3.11.2)\nset(PACKAGE_VERSION_COMPATIBLE TRUE)\n")
+set(nlohmann_json_DIR ${shims}/nlohmann_json CACHE PATH "" FORCE)
 
 if(QUORVANE_BUILD_TESTS)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

@@ -10,8 +10,9 @@
 
 #include "engine/eos_parameters.h"
 #include "files/atomic_file.h"
-#include "fit/parameter_file.h"
-#include "fit/refined_parameter.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
+#include "params/parameter_file.h"
 
 namespace py = pybind11;
 
@@ -21,17 +22,27 @@ namespace {
 using Matrix = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
 [[noreturn]] void Refuse(const std::string& source, const std::string& what) {
-  throw fit::ParameterFileError(source + ": " + what);
+  throw params::ParameterFileError(source + ": " + what);
+}
+
+// Eos computes with the calculator's parameter set.
+engine::EosParameters ComputedParameters(const models::Model& model, const std::string& source) {
+  if (!params::IsCalculatorModel(model)) {
+    Refuse(source,
+           "quorvane.Eos computes only the calculator's equations with the linear thermal "
+           "expansion, in the calculator's arithmetic");
+  }
+  return models::CalculatorParameters(model);
 }
 
 py::dict Read(const py::bytes& text, const std::string& source) {
-  const fit::ParameterFile file = fit::ReadParameterFile(std::string(text), source);
+  const params::ParameterFile file = params::ReadParameterFile(std::string(text), source);
   std::vector<std::string> refined;
-  for (const fit::RefinedParameter parameter : file.refined) {
-    refined.emplace_back(fit::ParameterName(parameter));
+  for (const models::Parameter parameter : file.refined) {
+    refined.emplace_back(models::Info(parameter).name);
   }
   py::dict out;
-  out["parameters"] = file.parameters;
+  out["parameters"] = ComputedParameters(file.model, source);
   out["refined"] = refined;
   out["covariance"] = py::none();
   out["covariance_scaling"] = py::none();
@@ -39,16 +50,16 @@ py::dict Read(const py::bytes& text, const std::string& source) {
     out["covariance"] = file.covariance;
     out["covariance_scaling"] = file.covarianceScaled ? "chi2" : "none";
   }
-  // Bytes: a hand-edited file's strings need not be UTF-8.
+  // As bytes: the Python layer decodes it.
   out["provenance"] = py::bytes(file.provenance);
   return out;
 }
 
-std::vector<fit::RefinedParameter> Refined(const std::vector<std::string>& names,
-                                           const std::string& source) {
-  std::vector<fit::RefinedParameter> refined;
+std::vector<models::Parameter> Refined(const std::vector<std::string>& names,
+                                       const std::string& source) {
+  std::vector<models::Parameter> refined;
   for (const std::string& name : names) {
-    const auto parameter = fit::ParameterFromName(name);
+    const auto parameter = params::ParameterNamed(name);
     if (!parameter) Refuse(source, "\"refined\" names an unknown parameter \"" + name + "\"");
     refined.push_back(*parameter);
   }
@@ -80,8 +91,8 @@ void Write(const std::string& path, const std::string& source,
            const engine::EosParameters& parameters, const std::vector<std::string>& refined,
            const std::optional<Matrix>& covariance, const std::optional<std::string>& scaling,
            const std::string& provenance) {
-  fit::ParameterFile file;
-  file.parameters = parameters;
+  params::ParameterFile file;
+  file.model = models::FromCalculatorParameters(parameters);
   file.refined = Refined(refined, source);
   if (scaling && *scaling != "chi2" && *scaling != "none") {
     Refuse(source, "\"covariance_scaling\" is not \"chi2\" or \"none\"");
@@ -93,9 +104,9 @@ void Write(const std::string& path, const std::string& source,
     file.covariance = Rows(*covariance, refined.size(), source);
     file.covarianceScaled = *scaling == "chi2";
   }
-  file.provenance = fit::ProvenanceFromText(provenance, source);
-  const std::string text = fit::WriteParameterFile(file);
-  fit::ReadParameterFile(text, source);
+  file.provenance = params::ProvenanceFromText(provenance, source);
+  const std::string text = params::WriteParameterFile(file);
+  params::ReadParameterFile(text, source);
   files::WriteResult result;
   {
     py::gil_scoped_release release;
@@ -113,8 +124,9 @@ void Write(const std::string& path, const std::string& source,
 }  // namespace
 
 void BindParameterFile(py::module_& module) {
-  py::register_exception<fit::ParameterFileError>(module, "ParameterFileError", PyExc_ValueError);
-  module.attr("MAX_PARAMETER_FILE_BYTES") = fit::kMaxParameterFileBytes;
+  py::register_exception<params::ParameterFileError>(module, "ParameterFileError",
+                                                     PyExc_ValueError);
+  module.attr("MAX_PARAMETER_FILE_BYTES") = params::kMaxParameterFileBytes;
   module.def("read_parameter_file", &Read, py::arg("text"), py::arg("source"),
              "The parts of a parameter file's text, refused with ValueError naming source as "
              "quorvane-eos --params refuses it.");

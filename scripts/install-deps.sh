@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core fonts-liberation2
   xvfb xauth xdotool xclip x11-utils libx11-dev
-  libeigen3-dev qt6-svg-dev
+  libeigen3-dev nlohmann-json3-dev qt6-svg-dev
   g++-mingw-w64-x86-64-posix wine wine64
   python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
   lintian help2man

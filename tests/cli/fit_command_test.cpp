@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <random>
 #include <sstream>
@@ -17,7 +18,7 @@
 #include "cli/decimal_text.h"
 #include "cli/eos_command.h"
 #include "engine/isothermal_eos.h"
-#include "fit/json_value.h"
+#include "params/json_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -98,23 +99,23 @@ TEST_F(FitCommand, ParameterFileReproducesTheFittedPressuresBitForBit) {
   const std::string params = Path("fitted.json");
   const Outcome fit = RunProgram({"fit", "--format", "json", "--params-out", params, data});
   ASSERT_EQ(fit.code, 0) << fit.err;
-  const fit::JsonValue report = fit::ParseJson(fit.out);
-  const std::vector<fit::JsonValue>& residuals = report.Find("residuals")->items;
+  const params::Json report = params::ParseJson(fit.out);
+  const params::Json& residuals = report.at("residuals");
   ASSERT_EQ(residuals.size(), 8u);
-  for (const fit::JsonValue& residual : residuals) {
-    const double V = residual.Find("V")->number;
+  for (const params::Json& residual : residuals) {
+    const double V = residual.at("V").get<double>();
     std::string volume;
     AppendShortest(volume, V);
     const Outcome table = RunProgram({"--params", params, "--V", volume, "--format", "json"});
     ASSERT_EQ(table.code, 0) << table.err;
-    const fit::JsonValue row = fit::ParseJson(table.out).items.at(0);
-    EXPECT_EQ(Bits(row.Find("P")->number), Bits(residual.Find("P_calc")->number)) << V;
+    const params::Json row = params::ParseJson(table.out).at(0);
+    EXPECT_EQ(Bits(row.at("P").get<double>()), Bits(residual.at("P_calc").get<double>())) << V;
     // The file holds a covariance: the table adds the propagated sigma of P.
-    EXPECT_GT(row.Find("sigP")->number, 0.0);
+    EXPECT_GT(row.at("sigP").get<double>(), 0.0);
   }
-  EXPECT_TRUE(report.Find("converged")->boolean);
-  EXPECT_EQ(report.Find("refined")->items.size(), 3u);
-  EXPECT_EQ(report.Find("ff")->Find("points")->items.size(), 8u);
+  EXPECT_TRUE(report.at("converged").get<bool>());
+  EXPECT_EQ(report.at("refined").size(), 3u);
+  EXPECT_EQ(report.at("ff").at("points").size(), 8u);
 }
 
 // Bad input of every kind: exit 2, one line naming the cause, nothing on

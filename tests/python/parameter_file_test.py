@@ -93,7 +93,8 @@ def covariance(rows):
     (changed(format="quorvane-parameters"), '"format" is not'),
     (changed(version=2), 'version 2 is not supported'),
     (changed(version="1"), '"version" is not a number'),
-    (changed(eos="tait"), '"eos" is not one of'),
+    (changed(eos="birch"), '"eos" is not one of'),
+    (changed(thermal="debye"), '"thermal" is not one of'),
     (changed(order=5), '"order" is not 2, 3 or 4'),
     (changed(order=None), 'no "order"'),
     (changed(parameters={"V0": 10}), '"parameters" has no "K0"'),
@@ -146,6 +147,21 @@ def test_reads_what_the_command_line_reads(tmp_path, changes):
     assert eos.metadata["refined"] == (document["refined"] or [])
     assert ("covariance" in eos.metadata) == (document["covariance"] is not None)
     assert eos.metadata["provenance"] == (document["provenance"] or {})
+
+
+def test_a_model_beyond_the_calculators_is_refused_by_both_readers(tmp_path):
+    document = changed(eos="tait", order=4, refined=["V0"], covariance=[[1e-4]])
+    path = write(tmp_path, document)
+    with pytest.raises(ValueError, match=f"^{re.escape(str(path))}: quorvane.Eos computes only "
+                                         "the calculator's equations with the linear thermal"):
+        quorvane.load(path)
+    program = os.environ.get("QUORVANE_EOS")
+    if program:
+        done = subprocess.run([program, "--params", str(path), "--P", "0"], capture_output=True,
+                              text=True)
+        assert (done.returncode, done.stdout) == (2, "")
+        assert done.stderr.startswith(f"quorvane-eos: --params: {path}: the table command "
+                                      "computes only the calculator's equations")
 
 
 def test_refuses_a_missing_file_as_os_error(tmp_path):

@@ -1,15 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/eos_parameters.h"
-#include "fit/refined_parameter.h"
+#include "models/model.h"
 
-namespace quorvane::fit {
+namespace quorvane::params {
 
 // A parameter file that cannot be used. The message names the file.
 class ParameterFileError : public std::runtime_error {
@@ -26,11 +26,11 @@ struct Provenance {
   bool converged = true;
 };
 
-// A parameter set with what a fit knows about it. Every number survives a
-// write and read bit for bit.
+// A model with what a fit knows about it. Every number survives a write and
+// read bit for bit.
 struct ParameterFile {
-  engine::EosParameters parameters;
-  std::vector<RefinedParameter> refined;
+  models::Model model;
+  std::vector<models::Parameter> refined;
   // Rows in the order of refined; empty when the file holds none.
   std::vector<std::vector<double>> covariance;
   // True: the covariance is scaled by the reduced chi^2 ("chi2"); false: "none".
@@ -45,6 +45,17 @@ inline constexpr int kParameterFileVersion = 1;
 // Parameter files are a few hundred bytes; anything far larger is no such file.
 inline constexpr std::size_t kMaxParameterFileBytes = 1 << 20;
 
+// A parameter by the name files give it, in its exact spelling ("Kp0").
+std::optional<models::Parameter> ParameterNamed(std::string_view name);
+
+// Whether a program that computes only with the calculator's own parameter
+// set can take the file's model: one of the calculator's equations with the
+// linear thermal expansion, in the calculator's arithmetic.
+bool IsCalculatorModel(const models::Model& model);
+
+// The file's text. A key at its default ("thermal": "linear", the arithmetic
+// the equation and thermal model default to, "volume_unit": "cm3/mol") is
+// left out, so a calculator model's file keeps the layout it always had.
 std::string WriteParameterFile(const ParameterFile& file);
 
 // The fit's provenance as a parameter file holds it.
@@ -58,13 +69,16 @@ std::string ProvenanceFromText(std::string_view json, const std::string& source)
 // ignored, and an optional key whose value is null is as if absent. Refused,
 // with the key named: a text above kMaxParameterFileBytes or not JSON, a wrong
 // format, a version other than 1 (1.0 is 1: JSON numbers have no integer
-// kind), an unknown equation, an order the equation is not offered at, a
-// missing or non-finite parameter, V0, K0 or |K'0| in use below the
-// calculator's floor, an unknown, repeated or implied refined name, a
+// kind), an unknown equation, thermal model, arithmetic or volume unit, an
+// order the equation is not offered at, the calculator's arithmetic for a
+// model it does not compute, "Z" without "A3" or "A3" without "Z", a missing
+// or non-finite parameter of the model, one it does not use, V0, K0 or |K'0|
+// below the calculator's floor in a calculator model, a value outside the
+// catalogue's range, an unknown, repeated, unused or implied refined name, a
 // covariance whose size does not match the refined list, that has no
 // covariance_scaling, or that is not symmetric positive semi-definite within
 // kCovarianceRounding, and a provenance that is no object. The implied K'0
-// and K''0 are applied as the calculator applies them.
+// and K''0 replace whatever the file says.
 ParameterFile ReadParameterFile(std::string_view text, const std::string& source);
 
-}  // namespace quorvane::fit
+}  // namespace quorvane::params

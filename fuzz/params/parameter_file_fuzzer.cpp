@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "fit/parameter_file.h"
+#include "params/parameter_file.h"
 
 namespace {
 
@@ -18,15 +18,16 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  quorvane::fit::ParameterFile file;
+  quorvane::params::ParameterFile file;
   try {
-    file = quorvane::fit::ReadParameterFile(text, "fuzz.json");
-  } catch (const quorvane::fit::ParameterFileError&) {
+    file = quorvane::params::ReadParameterFile(text, "fuzz.json");
+  } catch (const quorvane::params::ParameterFileError&) {
     return 0;
   }
   Require(file.covariance.empty() || file.covariance.size() == file.refined.size());
-  const std::string written = quorvane::fit::WriteParameterFile(file);
-  const quorvane::fit::ParameterFile again = quorvane::fit::ReadParameterFile(written, "fuzz.json");
-  Require(quorvane::fit::WriteParameterFile(again) == written);
+  const std::string written = quorvane::params::WriteParameterFile(file);
+  const quorvane::params::ParameterFile again =
+      quorvane::params::ReadParameterFile(written, "fuzz.json");
+  Require(quorvane::params::WriteParameterFile(again) == written);
   return 0;
 }

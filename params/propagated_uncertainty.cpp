@@ -1,0 +1,52 @@
+#include "params/propagated_uncertainty.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "models/calculator_parameters.h"
+#include "models/model_pressure.h"
+
+namespace quorvane::params {
+namespace {
+
+double Propagate(const ParameterCovariance& covariance, const models::PressureGradient& point,
+                 double scale) {
+  const std::size_t m = covariance.refined.size();
+  double variance = 0.0;
+  for (std::size_t i = 0; i < m; ++i) {
+    const double gi = point.dP[models::Index(covariance.refined[i])] * scale;
+    for (std::size_t j = 0; j < m; ++j) {
+      const double gj = point.dP[models::Index(covariance.refined[j])] * scale;
+      variance += gi * covariance.matrix[i][j] * gj;
+    }
+  }
+  // A covariance is accepted as semi-definite within rounding, which may leave
+  // a variance a rounding below zero.
+  return std::sqrt(std::max(variance, 0.0));
+}
+
+}  // namespace
+
+double PressureUncertainty(const models::Model& model, const ParameterCovariance& covariance,
+                           double V, double T) {
+  return Propagate(covariance, models::PressureWithGradient(model, V, T), 1.0);
+}
+
+double VolumeUncertainty(const models::Model& model, const ParameterCovariance& covariance,
+                         double V, double T) {
+  const models::PressureGradient point = models::PressureWithGradient(model, V, T);
+  const double KT = -V * point.dPdV;
+  return Propagate(covariance, point, V / KT);
+}
+
+double PressureUncertainty(const engine::EosParameters& parameters,
+                           const ParameterCovariance& covariance, double V, double T) {
+  return PressureUncertainty(models::FromCalculatorParameters(parameters), covariance, V, T);
+}
+
+double VolumeUncertainty(const engine::EosParameters& parameters,
+                         const ParameterCovariance& covariance, double V, double T) {
+  return VolumeUncertainty(models::FromCalculatorParameters(parameters), covariance, V, T);
+}
+
+}  // namespace quorvane::params
