@@ -286,7 +286,7 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   if (r.restart.empty()) {
     out += "null,\n  ";
   } else {
-    fit::AppendJsonString(out, r.restart);
+    params::AppendJsonString(out, r.restart);
     out += ",\n  ";
   }
   NumberMember(out, "chi2w", r.chi2w);

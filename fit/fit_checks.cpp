@@ -1,12 +1,12 @@
 #include "fit/fit_checks.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <utility>
 
 #include "fit/eos_fit.h"
-#include "fit/json_value.h"
 
 namespace quorvane::fit {
 namespace {
@@ -18,9 +18,9 @@ std::string PointText(std::size_t index) {
 std::string NumberText(double x) {
   if (std::isnan(x)) return "nan";
   if (std::isinf(x)) return x > 0.0 ? "inf" : "-inf";
-  std::string text;
-  AppendJsonNumber(text, x);
-  return text;
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
+  return std::string(text, written.ptr);
 }
 
 std::string Rounded(double x) {
