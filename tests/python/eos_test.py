@@ -107,6 +107,10 @@ def test_converged_mask_marks_pressures_no_volume_reaches():
         assert V[0] == eos.V_T0()
     _, converged = quorvane.Eos(type="murnaghan").volume([-26.0, -24.0])
     assert list(converged) == [False, True]
+    # The form's closed form underflows to V = 0, which it shows; no volume.
+    soft = quorvane.Eos(type="murnaghan", Kp0=0.0010000000474974513)
+    assert soft.volume(1e10, solver="form") == (0.0, False)
+    assert not soft.state(P=1e10, solver="form")["converged"]
 
 
 def test_exact_volume_has_the_nearest_pressure_of_the_doubles_around_it():
