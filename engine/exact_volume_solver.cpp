@@ -78,7 +78,7 @@ double Midpoint(double a, double b) {
 class ExactSearch {
  public:
   using Evaluation = IsothermalCurve::PressureAndModulus;
-  static constexpr std::size_t kMostWanted = NearestDoubleWalk::kMostWanted;
+  static constexpr std::size_t kMostWanted = NearestDoubleWalk::kWindow;
 
   ExactSearch(const IsothermalCurve& curve, double target)
       : curve_(curve), target_(target), VT0_(curve.ReferenceVolume()), K_(curve.BulkModulus()) {
@@ -109,7 +109,7 @@ class ExactSearch {
         return WalkFrom(last.V, last);
       }
       case State::Walk: {
-        double residuals[NearestDoubleWalk::kMostWanted];
+        double residuals[NearestDoubleWalk::kWindow];
         for (std::size_t i = 0; i < walk_.WantedCount(); ++i) residuals[i] = at[i].P - target_;
         walk_.Supply(residuals);
         return OnWalk();

@@ -11,19 +11,20 @@ namespace quorvane::engine {
 // kReach doubles on either side of it. The computed pressure is noisier than
 // one step of the volume, so a double whose two neighbours both come out
 // farther from the target can still have one a few steps away that comes
-// nearer; the walk moves to the nearest of its whole window until no double
+// nearer; the walk moves to the nearest double of its whole window until none
 // in the window of where it stands is strictly nearer. Of equal residuals it
-// keeps the one it reached first (it moves only to a strictly smaller one, and
-// in the window to the one nearest where it stands, the smaller volume on a
-// tie). After kMoveCap moves it stops at the best double it has seen, whose
-// window may then hold a nearer one. Like the search it serves, it asks for
-// the residuals it needs and goes on when they are supplied, so that many
-// walks can share their evaluations.
+// keeps the first it reaches: it moves only to a strictly smaller one, and of
+// equal ones in its window to the double closest to where it stands (the
+// smaller volume when two are equally close). After kMoveCap moves it stops at
+// the best double it has seen, whose window may then hold a nearer one. Like the search it serves,
+// it asks for the residuals it needs and goes on when they are supplied, so that many walks can
+// share their evaluations.
 class NearestDoubleWalk {
  public:
   static constexpr int kReach = 4;
   static constexpr int kMoveCap = 64;
-  static constexpr std::size_t kMostWanted = 2 * kReach + 1;
+  // The doubles of a window: where the walk stands and kReach either side.
+  static constexpr int kWindow = 2 * kReach + 1;
 
   // From V, with every residual yet to be computed, or with the residual
   // already known at a volume known, which counts where it lies within reach.
@@ -43,8 +44,6 @@ class NearestDoubleWalk {
   double Residual(int offset) const;
 
  private:
-  static constexpr int kWindow = 2 * kReach + 1;
-
   void Advance();
   void RequestUnknown();
   int BestOffset() const;

@@ -192,7 +192,7 @@ TEST(ExactVolumeSolver, ZeroPressureIsNotReachedWhereThePressureIsNoNumber) {
 // A few steps to the root, then the walk's window and a move or two: about
 // 11 evaluations on average, where the form's search takes 24.
 TEST(ExactVolumeSolver, NeedsFarFewerEvaluationsThanTheSearchAcrossAnIsotherm) {
-  constexpr int kMostEvaluations = 4 + static_cast<int>(NearestDoubleWalk::kMostWanted) + 2;
+  constexpr int kMostEvaluations = 4 + NearestDoubleWalk::kWindow + 2;
   for (int type = 1; type <= 4; ++type) {
     const EosParameters p = With(static_cast<EosType>(type), 3, 4.0, 160.0);
     for (int i = 1; i <= 100; ++i) {

@@ -67,9 +67,9 @@ TEST_P(NearestDoubleWalkCases, EndsAtTheNearestDoubleInReach) {
   NearestDoubleWalk walk;
   walk.Start(c.start, c.start, residual(c.start));
   asked.insert(c.start);
-  double residuals[NearestDoubleWalk::kMostWanted];
+  double residuals[NearestDoubleWalk::kWindow];
   while (!walk.Done()) {
-    ASSERT_LE(walk.WantedCount(), NearestDoubleWalk::kMostWanted);
+    ASSERT_LE(walk.WantedCount(), static_cast<std::size_t>(NearestDoubleWalk::kWindow));
     for (std::size_t i = 0; i < walk.WantedCount(); ++i) {
       const double V = walk.Wanted()[i];
       ASSERT_TRUE(V > 0.0 && std::isfinite(V)) << V;
