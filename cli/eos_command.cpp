@@ -37,12 +37,24 @@ EosRequest CheckedRequest(const std::vector<std::string>& arguments, std::istrea
   return request;
 }
 
-std::string UnreachedPointWarning(const EosRequest& request) {
+// Why a single point's pressure is not reached, or nullptr where it is.
+const char* UnreachedReason(const TableSummary& summary) {
+  if (summary.Count(RowOutcome::PressureNotReached) > 0) {
+    return "the search gave up and V is V(T,0)";
+  }
+  if (summary.Count(RowOutcome::VolumeNotPositive) > 0) return "V is not above zero";
+  return nullptr;
+}
+
+// The warning for a single point whose pressure is not reached, or empty.
+std::string UnreachedPointWarning(const EosRequest& request, const TableSummary& summary) {
+  const char* const why = UnreachedReason(summary);
+  if (!why) return {};
   std::string warning = "quorvane-eos: warning: the pressure ";
   AppendShortest(warning, request.knownValues.start);
   warning += " is not reached at T = ";
   AppendShortest(warning, request.partnerValues.start);
-  return warning + "; the search gave up and V is V(T,0)\n";
+  return warning + "; " + why + "\n";
 }
 
 // Why a single point is no state point at all, or empty when it is one, or
@@ -65,6 +77,7 @@ std::string TableWarnings(const TableSummary& summary) {
   };
   static const Kind kKinds[] = {
       {RowOutcome::PressureNotReached, "the pressure is not reached; V is V(T,0)"},
+      {RowOutcome::VolumeNotPositive, "the pressure is not reached; V is not above zero"},
       {RowOutcome::PressureNotANumber,
        "the equation of state gives no number for the pressure; V is V(T,0)"},
       {RowOutcome::NotFinite, "a value is infinite or not a number"},
@@ -135,11 +148,7 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
   }
   const TableSummary summary = WriteStateTable(request, out);
   if (!summary.written || !out.flush()) return WriteFailed(err);
-  if (!single) {
-    err << TableWarnings(summary);
-  } else if (summary.Count(RowOutcome::PressureNotReached) > 0) {
-    err << UnreachedPointWarning(request);
-  }
+  err << (single ? UnreachedPointWarning(request, summary) : TableWarnings(summary));
   return kExitSuccess;
 }
 

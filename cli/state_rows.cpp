@@ -32,8 +32,9 @@ StateRow PressureRow(const engine::EosParameters& parameters, PressureSolver sol
                                          ? engine::SolveStateFromPressure(parameters, P, T)
                                          : engine::SolveStateExactlyFromPressure(parameters, P, T);
   StateRow row = FiniteRow(solved.point);
-  if (row.outcome == RowOutcome::NotFinite || solved.solution.converged) return row;
-  row.outcome = FailedSearchOutcome(parameters, P, T, solved.point.VT0);
+  if (row.outcome == RowOutcome::NotFinite || engine::IsVolumeFound(solved.solution)) return row;
+  row.outcome = solved.point.V > 0.0 ? FailedSearchOutcome(parameters, P, T, solved.point.VT0)
+                                     : RowOutcome::VolumeNotPositive;
   return row;
 }
 

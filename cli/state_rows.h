@@ -23,10 +23,14 @@ enum class RowOutcome {
   // The search failed because the equation of state gives no number for the
   // pressure, not even at V(T,0): V is V(T,0).
   PressureNotANumber,
+  // The form's search answered a volume that is not above zero (its
+  // closed-form Murnaghan inverse underflows for a huge target): no volume
+  // meets the pressure, and V is the form's answer.
+  VolumeNotPositive,
   // A value of the row is infinite or not a number.
   NotFinite,
 };
-inline constexpr int kRowOutcomeCount = 4;
+inline constexpr int kRowOutcomeCount = 5;
 
 struct StateRow {
   engine::WorkingPoint point;

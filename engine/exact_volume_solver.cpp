@@ -1,7 +1,6 @@
 #include "engine/exact_volume_solver.h"
 
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include <optional>
 
 #include "engine/isothermal_curve.h"
+#include "engine/nearest_double_walk.h"
 
 namespace quorvane::engine {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // Once a step moves the volume by less than this relative amount, the root
-// lies within a few doubles and the walk over neighbours finishes.
+// lies within a few doubles and the walk over nearby doubles finishes.
 constexpr double kSettled = 4.0 * kEpsilon;
 // Halley's error is about the cube of its step, so after a step this small
 // the next volume is within a few doubles of the root and needs only the walk.
@@ -25,8 +25,6 @@ constexpr double kLastStep = 1e-6;
 // Halving the logarithm of a bracket that spans every positive double down to
 // adjacent doubles takes about 62 steps; Halley's steps need far fewer.
 constexpr int kStepCap = 200;
-// The walk starts within a few doubles of the root; the cap only bounds it.
-constexpr int kWalkCap = 64;
 // A residual this small relative to the target and K(T) is the rounding of the
 // pressure itself, which can leave equal residuals on neighbouring doubles.
 constexpr double kRoundingResidual = 64.0 * kEpsilon;
@@ -51,15 +49,6 @@ constexpr double kShortStep = 0.1;
 double GrowthLess1(double d) {
   if (std::fabs(d) >= kShortStep) return std::expm1(d);
   return d * (1.0 + d * (0.5 + d * (1.0 / 6.0 + d * (1.0 / 24.0 + d / 120.0))));
-}
-
-// The neighbouring doubles of a positive finite volume, without the general
-// cases nextafter pays for.
-double Below(double V) {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(V) - 1);
-}
-double Above(double V) {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(V) + 1);
 }
 
 bool Opposite(double a, double b) {
@@ -89,7 +78,7 @@ double Midpoint(double a, double b) {
 class ExactSearch {
  public:
   using Evaluation = IsothermalCurve::PressureAndModulus;
-  static constexpr std::size_t kMostWanted = 3;
+  static constexpr std::size_t kMostWanted = NearestDoubleWalk::kWindow;
 
   ExactSearch(const IsothermalCurve& curve, double target)
       : curve_(curve), target_(target), VT0_(curve.ReferenceVolume()), K_(curve.BulkModulus()) {
@@ -101,13 +90,15 @@ class ExactSearch {
 
   // The volumes whose pressures the search waits for, and whether it needs
   // their moduli too.
-  const double* Wanted() const { return wanted_; }
-  std::size_t WantedCount() const { return wantedCount_; }
+  const double* Wanted() const { return state_ == State::Walk ? walk_.Wanted() : wanted_; }
+  std::size_t WantedCount() const {
+    return state_ == State::Walk ? walk_.WantedCount() : wantedCount_;
+  }
   bool WantsModulus() const { return state_ == State::Halley || state_ == State::LastHalley; }
 
   // The evaluations at the wanted volumes, in their order.
   void Supply(const Evaluation* at) {
-    evaluations_ += static_cast<std::int32_t>(wantedCount_);
+    evaluations_ += static_cast<std::int32_t>(WantedCount());
     switch (state_) {
       case State::ZeroTarget:
         return Finish({VT0_, 1, at[0].P - target_ == 0.0});
@@ -115,50 +106,21 @@ class ExactSearch {
         return OnHalley(Sampled(wanted_[0], at[0]));
       case State::LastHalley: {
         const Sample last = Sampled(wanted_[0], at[0]);
-        return WalkFrom(last.V, last.residual, last.modulus);
+        return WalkFrom(last.V, last);
       }
-      case State::WalkFromNew:
-        walk_.residual = at[0].P - target_;
-        walk_.below = at[1].P - target_;
-        walk_.above = at[2].P - target_;
-        return WalkStep();
-      case State::WalkFromKnown:
-        walk_.below = at[0].P - target_;
-        walk_.above = at[1].P - target_;
-        return WalkStep();
-      case State::WalkBelow:
-        walk_.below = at[0].P - target_;
-        ++walk_.moves;
-        return WalkStep();
-      case State::WalkAbove:
-        walk_.above = at[0].P - target_;
-        ++walk_.moves;
-        return WalkStep();
+      case State::Walk: {
+        double residuals[NearestDoubleWalk::kWindow];
+        for (std::size_t i = 0; i < walk_.WantedCount(); ++i) residuals[i] = at[i].P - target_;
+        walk_.Supply(residuals);
+        return OnWalk();
+      }
       case State::Done:
         return;
     }
   }
 
  private:
-  enum class State {
-    ZeroTarget,
-    Halley,
-    LastHalley,
-    WalkFromNew,
-    WalkFromKnown,
-    WalkBelow,
-    WalkAbove,
-    Done
-  };
-
-  struct Walker {
-    double V = 0.0;
-    double residual = 0.0;
-    double below = 0.0;
-    double above = 0.0;
-    double modulus = 0.0;
-    int moves = 0;
-  };
+  enum class State { ZeroTarget, Halley, LastHalley, Walk, Done };
 
   void Start() {
     if (!std::isfinite(target_) || !std::isfinite(VT0_) || !(VT0_ > 0.0)) return NotReached();
@@ -256,7 +218,7 @@ class ExactSearch {
     const double logStep = HalleyStep(s);
     const double next = s.V + s.V * GrowthLess1(logStep);
     const double change = std::fabs(next - s.V);
-    if (change <= kSettled * s.V) return WalkFrom(s.V, s.residual, s.modulus);
+    if (change <= kSettled * s.V) return WalkFrom(next, s);
     const bool inBracket = StrictlyBetween(next, inside_, outside_);
     if (inBracket && std::fabs(logStep) < kLastStep) return WalkFrom(next, s.modulus);
     candidate_ = next;
@@ -270,47 +232,34 @@ class ExactSearch {
     NextHalley();
   }
 
-  // The walk below from V, with the residual there yet to be computed, or known.
+  // The walk over nearby doubles from V, with the residuals there yet to be
+  // computed, or knowing the sample's.
   void WalkFrom(double V, double modulus) {
-    walk_.V = V;
-    walk_.modulus = modulus;
-    Want(State::WalkFromNew, {V, Below(V), Above(V)});
+    walkModulus_ = modulus;
+    walk_.Start(V);
+    OnWalk();
   }
 
-  void WalkFrom(double V, double residual, double modulus) {
-    walk_.V = V;
-    walk_.residual = residual;
-    walk_.modulus = modulus;
-    Want(State::WalkFromKnown, {Below(V), Above(V)});
+  void WalkFrom(double V, const Sample& known) {
+    walkModulus_ = known.modulus;
+    walk_.Start(V, known.V, known.residual);
+    OnWalk();
   }
 
-  // Moves to a neighbouring double while that gives a smaller residual, so
-  // that the volume returned is a local best among doubles; the target counts
-  // as reached when the residual changes sign beside it, is rounding noise,
-  // or puts the root within a step of the computed pressure.
-  void WalkStep() {
-    Walker& w = walk_;
-    if (w.moves < kWalkCap) {
-      if (std::fabs(w.below) < std::fabs(w.residual) &&
-          !(std::fabs(w.above) < std::fabs(w.below))) {
-        w.above = w.residual;
-        w.residual = w.below;
-        w.V = Below(w.V);
-        return Want(State::WalkBelow, {Below(w.V)});
-      }
-      if (std::fabs(w.above) < std::fabs(w.residual)) {
-        w.below = w.residual;
-        w.residual = w.above;
-        w.V = Above(w.V);
-        return Want(State::WalkAbove, {Above(w.V)});
-      }
-    }
+  // The target counts as reached where the walk stops when the residual
+  // changes sign beside it, is rounding noise, or puts the root within a step
+  // of the computed pressure.
+  void OnWalk() {
+    state_ = State::Walk;
+    if (!walk_.Done()) return;
+    const double residual = walk_.Residual(0);
     const bool reached =
-        w.residual == 0.0 || Opposite(w.residual, w.below) || Opposite(w.residual, w.above) ||
-        std::fabs(w.residual) <= kRoundingResidual * (std::fabs(target_) + std::fabs(K_)) ||
-        std::fabs(w.residual) <= kRootResolution * std::fabs(w.modulus);
+        residual == 0.0 || Opposite(residual, walk_.Residual(-1)) ||
+        Opposite(residual, walk_.Residual(1)) ||
+        std::fabs(residual) <= kRoundingResidual * (std::fabs(target_) + std::fabs(K_)) ||
+        std::fabs(residual) <= kRootResolution * std::fabs(walkModulus_);
     if (!reached) return NotReached();
-    Finish({w.V, evaluations_, true});
+    Finish({walk_.V(), evaluations_, true});
   }
 
   const IsothermalCurve& curve_;
@@ -331,7 +280,9 @@ class ExactSearch {
   double lastStep_ = kInfinity;
   double stepBeforeLast_ = kInfinity;
   int step_ = 0;
-  Walker walk_;
+  // The walk over nearby doubles, and the modulus where it started.
+  NearestDoubleWalk walk_;
+  double walkModulus_ = 0.0;
 };
 
 // Searches taken at a time by the batch: enough that their evaluations
@@ -347,11 +298,16 @@ VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, dou
 VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P) {
   ExactSearch search(isotherm, P);
   ExactSearch::Evaluation at[ExactSearch::kMostWanted];
+  double pressures[ExactSearch::kMostWanted];
   while (!search.Done()) {
-    for (std::size_t i = 0; i < search.WantedCount(); ++i) {
-      const double V = search.Wanted()[i];
-      at[i] = search.WantsModulus() ? isotherm.PressureWithModulus(V)
-                                    : ExactSearch::Evaluation{isotherm.Pressure(V), 0.0, 0.0};
+    const std::size_t count = search.WantedCount();
+    if (search.WantsModulus()) {
+      for (std::size_t i = 0; i < count; ++i) {
+        at[i] = isotherm.PressureWithModulus(search.Wanted()[i]);
+      }
+    } else {
+      isotherm.Pressures(search.Wanted(), count, pressures);
+      for (std::size_t i = 0; i < count; ++i) at[i] = {pressures[i], 0.0, 0.0};
     }
     search.Supply(at);
   }

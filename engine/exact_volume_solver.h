@@ -9,11 +9,15 @@
 namespace quorvane::engine {
 
 // The volume whose pressure, as PressureFromVolume computes it, lies nearest
-// the target P at temperature T: no neighbouring double gives a smaller
-// residual. The root is sought on the branch through V(T,0) along which the
-// pressure changes monotonically; a target that branch never reaches is not
-// converged and gives V(T,0), as the calculator's search does. Evaluations
-// count every pressure computed, with or without its derivative.
+// the target P at temperature T among the doubles around it: none of the
+// NearestDoubleWalk::kReach doubles on either side gives a strictly smaller
+// residual (of equal ones, the first the search reaches). The computed
+// pressure is noisier than one step of the volume, so a double farther away
+// can still come a few units in its last place nearer. The root is sought on
+// the branch through V(T,0) along which the pressure changes monotonically; a
+// target that branch never reaches is not converged and gives V(T,0), as the
+// calculator's search does. Evaluations count every pressure computed, with
+// or without its derivative.
 VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, double T);
 
 // The same on an isotherm built once for many pressures.

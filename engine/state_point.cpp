@@ -1,5 +1,7 @@
 #include "engine/state_point.h"
 
+#include <cmath>
+
 #include "engine/exact_volume_solver.h"
 #include "engine/isothermal_eos.h"
 #include "engine/thermal_model.h"
@@ -28,6 +30,10 @@ SolvedState SolveStateFromPressure(const EosParameters& parameters, double P, do
 
 SolvedState SolveStateExactlyFromPressure(const EosParameters& parameters, double P, double T) {
   return StateFromSolution(parameters, P, T, SolveVolumeExactly(parameters, P, T));
+}
+
+bool IsVolumeFound(const VolumeSolution& solution) {
+  return solution.converged && solution.V > 0.0 && std::isfinite(solution.V);
 }
 
 WorkingPoint StateFromPressure(const EosParameters& parameters, double P, double T) {

@@ -22,6 +22,12 @@ SolvedState SolveStateFromPressure(const EosParameters& parameters, double P, do
 // The same with the exact inversion: the volume whose pressure is nearest P.
 SolvedState SolveStateExactlyFromPressure(const EosParameters& parameters, double P, double T);
 
+// Whether a solver's volume can be a state point's: it converged on a finite
+// volume above zero. The form's closed-form Murnaghan inverse says converged
+// where its power underflows to V = 0 (a tiny K'0 and a huge P), and the form
+// shows that zero; a table or an array of states says it is no volume.
+bool IsVolumeFound(const VolumeSolution& solution);
+
 // From volume and temperature: P from the equation of state, V(T,0) from T,
 // the ratios.
 WorkingPoint StateFromVolume(const EosParameters& parameters, double V, double T);

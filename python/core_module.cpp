@@ -116,7 +116,7 @@ py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool ex
           const engine::VolumeSolution s =
               engine::SolveVolumeFromPressure(p, pressure[i], temperature[i]);
           V[i] = s.V;
-          reached[i] = s.converged;
+          reached[i] = engine::IsVolumeFound(s);
         }
         return;
       }
@@ -128,7 +128,7 @@ py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool ex
             engine::SolveVolumesExactly(isotherm, pressure + first, last - first, solutions.data());
             for (std::size_t i = first; i < last; ++i) {
               V[i] = solutions[i - first].V;
-              reached[i] = solutions[i - first].converged;
+              reached[i] = engine::IsVolumeFound(solutions[i - first]);
             }
           });
     });
@@ -200,7 +200,7 @@ py::tuple State(const EosParameters& p, const std::string& knownName, const Arra
         const engine::WorkingPoint& w = s.point;
         const double row[6] = {w.P, w.T, w.V, w.VoverV00, w.VT0, w.VoverVT0};
         for (int c = 0; c < 6; ++c) out[c][i] = row[c];
-        reached[i] = s.solution.converged;
+        reached[i] = known != Known::Pressure || engine::IsVolumeFound(s.solution);
       }
     });
   }

@@ -162,6 +162,11 @@ const SinglePointCase kSinglePointCases[] = {
      "false",
      "quorvane-eos: warning: the pressure 1e+09 is not reached at T = 298; the search gave up "
      "and V is V(T,0)\n"},
+    {"FormVolumeUnderflowsToZero",
+     {"--eos", "m", "--Kp0", "0.0010000000474974513", "--P", "1e10", "--solver", "form"},
+     0,
+     "false",
+     "quorvane-eos: warning: the pressure 1e+10 is not reached at T = 298; V is not above zero\n"},
     {"NoNumberForThePressure",
      {"--order", "4", "--Kpp0", "1e308", "--P", "1"},
      3,

@@ -32,6 +32,13 @@ engine::EosParameters FourthOrderWithHugeKpp0() {
   return p;
 }
 
+// K'0 at its floor: x^K'0 underflows to zero under a huge pressure.
+engine::EosParameters MurnaghanAtTheFloorOfKp0() {
+  engine::EosParameters p = StartUpWith(engine::EosType::Murnaghan);
+  p.Kp0 = engine::kParameterFloor;
+  return p;
+}
+
 engine::EosParameters WithoutExpansion() {
   engine::EosParameters p = StartUpWith(engine::EosType::BirchMurnaghan);
   p.alpha0 = 0.0;
@@ -75,6 +82,12 @@ const OutcomeCase kOutcomeCases[] = {
      Pressure,
      {-26.0, 298.0},
      NotFinite,
+     PressureNotReached},
+    {"MurnaghanClosedFormUnderflowsToZeroVolume",
+     MurnaghanAtTheFloorOfKp0(),
+     Pressure,
+     {1e10, 298.0},
+     VolumeNotPositive,
      PressureNotReached},
     {"TemperatureOfNoExpansion",
      WithoutExpansion(),
