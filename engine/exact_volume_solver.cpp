@@ -22,6 +22,8 @@ constexpr double kSettled = 4.0 * kEpsilon;
 // Halley's error is about the cube of its step, so after a step this small
 // the next volume is within a few doubles of the root and needs only the walk.
 constexpr double kLastStep = 1e-6;
+// Newton's error is about the square of its step.
+constexpr double kLastNewtonStep = 1e-9;
 // Halving the logarithm of a bracket that spans every positive double down to
 // adjacent doubles takes about 62 steps; Halley's steps need far fewer.
 constexpr int kStepCap = 200;
@@ -80,8 +82,8 @@ class ExactSearch {
   using Evaluation = IsothermalCurve::PressureAndModulus;
   static constexpr std::size_t kMostWanted = NearestDoubleWalk::kWindow;
 
-  ExactSearch(const IsothermalCurve& curve, double target)
-      : curve_(curve), target_(target), VT0_(curve.ReferenceVolume()), K_(curve.BulkModulus()) {
+  ExactSearch(const SearchOrigin& origin, double target)
+      : origin_(origin), target_(target), VT0_(origin.V), P0_(origin.P), K_(origin.K) {
     Start();
   }
 
@@ -126,12 +128,12 @@ class ExactSearch {
     if (!std::isfinite(target_) || !std::isfinite(VT0_) || !(VT0_ > 0.0)) return NotReached();
     if (!std::isfinite(K_)) return NotReached();
     // x = 1 gives exactly zero pressure for every type whose terms are finite.
-    if (target_ == 0.0) return Want(State::ZeroTarget, {VT0_});
+    if (target_ == P0_) return Want(State::ZeroTarget, {VT0_});
     // With K(T) = 0 every pressure is zero.
     if (K_ == 0.0) return NotReached();
-    insideBelowTarget_ = -target_ < 0.0;
+    insideBelowTarget_ = P0_ - target_ < 0.0;
     inside_ = VT0_;
-    const bool expands = (K_ > 0.0) == (target_ < 0.0);
+    const bool expands = (K_ > 0.0) == (target_ < P0_);
     outside_ =
         expands ? std::numeric_limits<double>::max() : std::numeric_limits<double>::denorm_min();
     candidate_ = FirstGuess();
@@ -164,7 +166,7 @@ class ExactSearch {
   // types it is a few digits off anyway, which a single-precision power, far
   // cheaper, keeps.
   double GuessPower(double base, double exponent) const {
-    if (curve_.Type() == EosType::Murnaghan) return std::pow(base, exponent);
+    if (origin_.guessIsRoot) return std::pow(base, exponent);
     return std::pow(static_cast<float>(base), static_cast<float>(exponent));
   }
 
@@ -172,11 +174,12 @@ class ExactSearch {
   // percent of every type's root at moderate compression; where it has no
   // value, the linear (constant K) estimate.
   double FirstGuess() const {
-    const double Kp = curve_.PressureDerivative();
-    const double base = (Kp * target_) / K_ + 1.0;
+    const double Kp = origin_.Kp;
+    const double rise = target_ - P0_;
+    const double base = (Kp * rise) / K_ + 1.0;
     const double murnaghan = VT0_ * GuessPower(base, -(1.0 / Kp));
     if (base > 0.0 && std::isfinite(murnaghan) && murnaghan > 0.0) return murnaghan;
-    return VT0_ * std::exp(-target_ / K_);
+    return VT0_ * std::exp(-rise / K_);
   }
 
   // Halley's step in ln V for f = P - target, whose derivatives in ln V are
@@ -220,7 +223,8 @@ class ExactSearch {
     const double change = std::fabs(next - s.V);
     if (change <= kSettled * s.V) return WalkFrom(next, s);
     const bool inBracket = StrictlyBetween(next, inside_, outside_);
-    if (inBracket && std::fabs(logStep) < kLastStep) return WalkFrom(next, s.modulus);
+    const double lastStep = origin_.curvature ? kLastStep : kLastNewtonStep;
+    if (inBracket && std::fabs(logStep) < lastStep) return WalkFrom(next, s.modulus);
     candidate_ = next;
     // Bisect when the step leaves the bracket or, once the root is
     // bracketed, stops halving.
@@ -262,9 +266,10 @@ class ExactSearch {
     Finish({walk_.V(), evaluations_, true});
   }
 
-  const IsothermalCurve& curve_;
+  SearchOrigin origin_;
   double target_;
   double VT0_;
+  double P0_;
   double K_;
   State state_ = State::Done;
   double wanted_[kMostWanted] = {};
@@ -289,6 +294,16 @@ class ExactSearch {
 // overlap in the processor and fill the four-abreast powers.
 constexpr std::size_t kLanes = 8;
 
+// An isotherm's search starts at V(T,0), where its pressure is zero.
+SearchOrigin OriginOf(const IsothermalCurve& isotherm) {
+  return {isotherm.ReferenceVolume(),
+          0.0,
+          isotherm.BulkModulus(),
+          isotherm.PressureDerivative(),
+          isotherm.Type() == EosType::Murnaghan,
+          true};
+}
+
 }  // namespace
 
 VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, double T) {
@@ -296,7 +311,7 @@ VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, dou
 }
 
 VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P) {
-  ExactSearch search(isotherm, P);
+  ExactSearch search(OriginOf(isotherm), P);
   ExactSearch::Evaluation at[ExactSearch::kMostWanted];
   double pressures[ExactSearch::kMostWanted];
   while (!search.Done()) {
@@ -316,6 +331,7 @@ VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P) {
 
 void SolveVolumesExactly(const IsothermalCurve& isotherm, const double* P, std::size_t n,
                          VolumeSolution* solutions) {
+  const SearchOrigin origin = OriginOf(isotherm);
   std::array<std::optional<ExactSearch>, kLanes> lanes;
   std::array<std::size_t, kLanes> point{};
   std::size_t next = 0;
@@ -325,7 +341,7 @@ void SolveVolumesExactly(const IsothermalCurve& isotherm, const double* P, std::
     lanes[lane].reset();
     while (next < n) {
       point[lane] = next;
-      lanes[lane].emplace(isotherm, P[next++]);
+      lanes[lane].emplace(origin, P[next++]);
       if (!lanes[lane]->Done()) return;
       solutions[point[lane]] = lanes[lane]->Result();
       lanes[lane].reset();
@@ -355,6 +371,19 @@ void SolveVolumesExactly(const IsothermalCurve& isotherm, const double* P, std::
       refill(lane);
     }
   }
+}
+
+VolumeSolution SolveVolumeExactly(const SearchOrigin& origin, double P, PressureEvaluator evaluate,
+                                  const void* context) {
+  ExactSearch search(origin, P);
+  ExactSearch::Evaluation at[ExactSearch::kMostWanted];
+  while (!search.Done()) {
+    for (std::size_t i = 0; i < search.WantedCount(); ++i) {
+      at[i] = evaluate(context, search.Wanted()[i]);
+    }
+    search.Supply(at);
+  }
+  return search.Result();
 }
 
 }  // namespace quorvane::engine

@@ -23,6 +23,29 @@ VolumeSolution SolveVolumeExactly(const EosParameters& parameters, double P, dou
 // The same on an isotherm built once for many pressures.
 VolumeSolution SolveVolumeExactly(const IsothermalCurve& isotherm, double P);
 
+// Where the search starts on an isotherm it knows only through an evaluator:
+// a volume on the branch the root is sought on, its pressure and modulus
+// K = -V dP/dV, and K' for the first guess, which is the root itself where
+// guessIsRoot (the Murnaghan equation), and whether the evaluator gives the
+// modulus' change -V dK/dV (curvature): without it the search takes Newton's
+// steps instead of Halley's, and more of them.
+struct SearchOrigin {
+  double V = 0.0;
+  double P = 0.0;
+  double K = 0.0;
+  double Kp = 4.0;
+  bool guessIsRoot = false;
+  bool curvature = false;
+};
+
+// The pressure at V with K and -V dK/dV (0 without curvature).
+using PressureEvaluator = IsothermalCurve::PressureAndModulus (*)(const void* context, double V);
+
+// The same search and promise for any equation of state: a target not reached
+// gives the origin's volume, not converged.
+VolumeSolution SolveVolumeExactly(const SearchOrigin& origin, double P, PressureEvaluator evaluate,
+                                  const void* context);
+
 // SolveVolumeExactly(isotherm, P[i]) into solutions[i] for n pressures, each
 // the very same solution, found several at a time so that their evaluations
 // overlap.

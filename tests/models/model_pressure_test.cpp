@@ -3,55 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
-#include <string>
 #include <vector>
 
 #include "engine/isothermal_eos.h"
 #include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
+#include "reference_cases.h"
 
 namespace quorvane::models {
 namespace {
 
-struct ReferenceCase {
-  Model model;
-  double V = 0.0;
-  double T = 0.0;
-  double P = 0.0;
-  std::string line;
-};
-
-// Each line of reference/model_cases.txt: the model, its parameters, V, T and
-// the pressure computed at 40 digits from the textbook formulas.
-std::vector<ReferenceCase> ReadCases() {
-  std::vector<ReferenceCase> cases;
-  std::ifstream file(QUORVANE_MODELS_REFERENCE_DIR "/model_cases.txt");
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    std::string equation, thermal, unit;
-    ReferenceCase c;
-    fields >> equation >> c.model.order >> thermal >> unit >> c.model.Z;
-    c.model.equation = *EquationFromName(equation);
-    c.model.thermal = *ThermalFromName(thermal);
-    c.model.volumeUnit = *VolumeUnitFromName(unit);
-    c.model.arithmetic = Arithmetic::Textbook;
-    for (double& value : c.model.values) fields >> value;
-    fields >> c.V >> c.T >> c.P;
-    ApplyImpliedCoefficients(c.model);
-    c.line = line;
-    cases.push_back(c);
-  }
-  return cases;
-}
-
 // Low (5 K), room and high temperature, V/V0 from 0.6 to 1.02, for every
 // equation and thermal model.
 TEST(ModelPressure, MeetsHighPrecisionValuesOfTheTextbookFormulas) {
-  const std::vector<ReferenceCase> cases = ReadCases();
+  const std::vector<ReferenceCase> cases = ReadReferenceCases();
   ASSERT_GT(cases.size(), 100u);
   for (const ReferenceCase& c : cases) {
     ASSERT_EQ(ValidationError(c.model), "") << c.line;
@@ -101,7 +66,7 @@ double CentralDifference(Model model, int slot, double V, double T) {
 // Every derivative a fit uses, of every reference model, against central
 // differences of the pressure itself.
 TEST(ModelPressure, AutomaticDerivativesMeetCentralDifferences) {
-  const std::vector<ReferenceCase> cases = ReadCases();
+  const std::vector<ReferenceCase> cases = ReadReferenceCases();
   for (std::size_t i = 0; i < cases.size(); i += 7) {
     const ReferenceCase& c = cases[i];
     const PressureGradient gradient = PressureWithGradient(c.model, c.V, c.T);

@@ -1,0 +1,60 @@
+#include "models/model_volume.h"
+
+#include <cmath>
+
+#include "engine/exact_volume_solver.h"
+#include "engine/thermal_model.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
+
+namespace quorvane::models {
+namespace {
+
+struct Isotherm {
+  const Model& model;
+  double T;
+};
+
+engine::IsothermalCurve::PressureAndModulus Evaluate(const void* context, double V) {
+  const Isotherm& isotherm = *static_cast<const Isotherm*>(context);
+  return {Pressure(isotherm.model, V, isotherm.T), BulkModulus(isotherm.model, V, isotherm.T), 0.0};
+}
+
+bool UsesEngine(const Model& model) {
+  return model.arithmetic == Arithmetic::Calculator && IsCalculatorFamily(model);
+}
+
+// The expansion models know V(T,0) in closed form; the thermal-pressure
+// models start from V0, where the thermal pressure is all there is.
+engine::SearchOrigin OriginAt(const Model& model, double T) {
+  double V = model[Parameter::V0];
+  if (!Info(model.thermal).thermalPressure) {
+    V *= std::exp(ExpansionIntegral(model.thermal, model.values, T));
+  }
+  const double Kp = ImpliedKp(model.equation, model.order, model[Parameter::Kp0]);
+  return {V, Pressure(model, V, T), BulkModulus(model, V, T), Kp,
+          model.equation == Equation::Murnaghan};
+}
+
+}  // namespace
+
+engine::VolumeSolution VolumeFromPressure(const Model& model, double P, double T) {
+  if (UsesEngine(model)) return engine::SolveVolumeExactly(CalculatorParameters(model), P, T);
+  const Isotherm isotherm{model, T};
+  return engine::SolveVolumeExactly(OriginAt(model, T), P, Evaluate, &isotherm);
+}
+
+engine::VolumeSolution ZeroPressureVolume(const Model& model, double T) {
+  if (UsesEngine(model)) {
+    const double V = engine::ZeroPressureVolume(CalculatorParameters(model), T);
+    return {V, 0, std::isfinite(V) && V > 0.0};
+  }
+  if (!Info(model.thermal).thermalPressure) {
+    const double V = OriginAt(model, T).V;
+    return {V, 0, std::isfinite(V) && V > 0.0};
+  }
+  return VolumeFromPressure(model, 0.0, T);
+}
+
+}  // namespace quorvane::models
