@@ -1,8 +1,10 @@
 #include "models/model_pressure.h"
 
+#include <cmath>
 #include <limits>
 
 #include "engine/isothermal_eos.h"
+#include "engine/thermal_model.h"
 #include "models/calculator_parameters.h"
 
 namespace quorvane::models {
@@ -20,6 +22,52 @@ bool HasPressure(const Model& model, double V, double T) {
 
 Dual Seeded(double value, int slot) {
   return Dual(value, Gradient::Unit(slot));
+}
+
+// The derivatives by the slots of a gradient of N entries; slots beyond the
+// ones asked for stay zero.
+template <int N>
+PressureGradient SomeDerivatives(const Model& model, double V, double T,
+                                 std::span<const Parameter> parameters, bool volumeAndTemperature) {
+  using Slots = Eigen::Matrix<double, N, 1>;
+  using Scalar = Eigen::AutoDiffScalar<Slots>;
+  ParameterArray<Scalar> p;
+  for (int i = 0; i < kParameterCount; ++i) p[i] = Scalar(model.values[i], Slots::Zero());
+  const int count = static_cast<int>(parameters.size());
+  for (int k = 0; k < count; ++k) p[Index(parameters[k])].derivatives()[k] = 1.0;
+  Scalar volume(V, Slots::Zero()), temperature(T, Slots::Zero());
+  if (volumeAndTemperature) {
+    volume.derivatives()[count] = 1.0;
+    temperature.derivatives()[count + 1] = 1.0;
+  }
+  const Scalar P = ModelPressure(model, p, volume, temperature);
+  PressureGradient result;
+  // The formula's value is the engine's own for the calculator family.
+  result.P = HasPressure(model, V, T) ? P.value() : std::numeric_limits<double>::quiet_NaN();
+  for (int k = 0; k < count; ++k) result.dP[Index(parameters[k])] = P.derivatives()[k];
+  if (volumeAndTemperature) {
+    result.dPdV = P.derivatives()[count];
+    result.dPdT = P.derivatives()[count + 1];
+  }
+  return result;
+}
+
+// Newton's steps from V0 settle in a handful; a step within a few rounding
+// units of the volume is the last.
+constexpr int kMaxNewtonSteps = 100;
+constexpr double kSettledStep = 4.0 * std::numeric_limits<double>::epsilon();
+
+double ThermalPressureZero(const Model& model, double T) {
+  double V = model[Parameter::V0];
+  for (int step = 0; step < kMaxNewtonSteps; ++step) {
+    const double K = BulkModulus(model, V, T);
+    if (!(K > 0.0) || !std::isfinite(K)) break;
+    const double change = V * Pressure(model, V, T) / K;
+    V += change;
+    if (!(V > 0.0) || !std::isfinite(V)) break;
+    if (std::fabs(change) <= kSettledStep * V) return V;
+  }
+  return std::numeric_limits<double>::quiet_NaN();
 }
 
 }  // namespace
@@ -49,6 +97,17 @@ PressureGradient PressureWithGradient(const Model& model, double V, double T) {
   return result;
 }
 
+PressureGradient PressureWithGradient(const Model& model, double V, double T,
+                                      std::span<const Parameter> parameters,
+                                      bool volumeAndTemperature) {
+  // A few sizes of gradient, so that the cost follows what is asked for.
+  const std::size_t slots = parameters.size() + (volumeAndTemperature ? 2 : 0);
+  if (slots <= 2) return SomeDerivatives<2>(model, V, T, parameters, volumeAndTemperature);
+  if (slots <= 4) return SomeDerivatives<4>(model, V, T, parameters, volumeAndTemperature);
+  if (slots <= 8) return SomeDerivatives<8>(model, V, T, parameters, volumeAndTemperature);
+  return PressureWithGradient(model, V, T);
+}
+
 double BulkModulus(const Model& model, double V, double T) {
   using VolumeDual = Eigen::AutoDiffScalar<Eigen::Matrix<double, 1, 1>>;
   ParameterArray<VolumeDual> p;
@@ -57,6 +116,17 @@ double BulkModulus(const Model& model, double V, double T) {
   const VolumeDual P = ModelPressure(model, p, VolumeDual(V, Eigen::Matrix<double, 1, 1>::Ones()),
                                      VolumeDual(T, Eigen::Matrix<double, 1, 1>::Zero()));
   return -V * P.derivatives()[0];
+}
+
+double ZeroPressureVolume(const Model& model, double T) {
+  if (model.arithmetic == Arithmetic::Calculator && IsCalculatorFamily(model)) {
+    return engine::ZeroPressureVolume(CalculatorParameters(model), T);
+  }
+  if (Info(model.thermal).thermalPressure) {
+    if (!(T > 0.0)) return std::numeric_limits<double>::quiet_NaN();
+    return ThermalPressureZero(model, T);
+  }
+  return model[Parameter::V0] * std::exp(ExpansionIntegral(model.thermal, model.values, T));
 }
 
 }  // namespace quorvane::models

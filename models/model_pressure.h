@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Eigen/Core>
+#include <span>
 #include <unsupported/Eigen/AutoDiff>
 
 #include "models/isothermal_equations.h"
@@ -56,7 +57,20 @@ struct PressureGradient {
 };
 PressureGradient PressureWithGradient(const Model& model, double V, double T);
 
+// The same with only the derivatives asked for, at a fraction of the cost
+// when they are few: those by the listed parameters and, with
+// volumeAndTemperature, dP/dV and dP/dT. The others are zero, or given as well.
+PressureGradient PressureWithGradient(const Model& model, double V, double T,
+                                      std::span<const Parameter> parameters,
+                                      bool volumeAndTemperature);
+
 // The isothermal bulk modulus K_T = -V dP/dV at V and T.
 double BulkModulus(const Model& model, double V, double T);
+
+// V(T,0), the volume at zero pressure and T: a thermal expansion's closed
+// form (the engine's own for the calculator family); with a thermal pressure,
+// Newton's steps on P(V,T) = 0 from V0. Not a number where the isotherm
+// reaches no zero pressure from there.
+double ZeroPressureVolume(const Model& model, double T);
 
 }  // namespace quorvane::models
