@@ -14,6 +14,7 @@
 #include "cli/output_files.h"
 #include "cli/safe_text.h"
 #include "fit/parameter_file.h"
+#include "models/calculator_parameters.h"
 
 namespace quorvane::cli {
 namespace {
@@ -25,14 +26,15 @@ constexpr int kExitFitFailed = 1;
 fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
   fit::FitData data;
   ReadDataFile(request.dataPath, "DATA", in, [&](std::istream& file, const std::string& source) {
-    data = ReadFitData(file, source, request.fit.start.Tref);
+    data = ReadFitData(file, source, request.fit.start[models::Parameter::Tref]);
   });
   return data;
 }
 
 std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& result) {
   fit::ParameterFile file;
-  file.parameters = result.parameters;
+  // The command fits the calculator's models, whose files hold its parameter set.
+  file.parameters = models::CalculatorParameters(result.model);
   file.refined = result.refined;
   file.covarianceScaled = result.dof > 0;
   file.covariance = file.covarianceScaled ? result.ScaledCovariance() : result.covariance;

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "fit/json_value.h"
 #include "fit/parameter_covariance.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::fit {
 namespace {
@@ -23,6 +26,40 @@ constexpr NamedValue kValues[] = {
     {"alpha0", &engine::EosParameters::alpha0}, {"alpha1", &engine::EosParameters::alpha1},
     {"dKdT", &engine::EosParameters::dKdT},     {"Tref", &engine::EosParameters::Tref},
 };
+
+using models::Parameter;
+
+// The calculator's parameters a fit may have refined.
+constexpr Parameter kRefinable[] = {Parameter::V0,   Parameter::K0,     Parameter::Kp0,
+                                    Parameter::Kpp0, Parameter::alpha0, Parameter::alpha1,
+                                    Parameter::dKdT};
+
+const char* ParameterName(Parameter parameter) {
+  return models::Info(parameter).name;
+}
+
+const char* EosName(engine::EosType type) {
+  return models::Info(models::EquationOf(type)).name;
+}
+
+std::optional<engine::EosType> EosFromName(std::string_view name) {
+  for (const auto type : {engine::EosType::Murnaghan, engine::EosType::BirchMurnaghan,
+                          engine::EosType::Vinet, engine::EosType::NaturalStrain}) {
+    if (name == EosName(type)) return type;
+  }
+  return std::nullopt;
+}
+
+std::optional<Parameter> ParameterFromName(std::string_view name) {
+  for (const Parameter parameter : kRefinable) {
+    if (name == ParameterName(parameter)) return parameter;
+  }
+  return std::nullopt;
+}
+
+bool IsFree(const engine::EosParameters& p, Parameter parameter) {
+  return models::ListedRole(models::FromCalculatorParameters(p), parameter) == models::Role::Free;
+}
 
 void Indent(std::string& out, int level) {
   out.append(static_cast<std::size_t>(2 * level), ' ');
@@ -110,7 +147,7 @@ class FileReader {
     const double order = Finite(Member(root, "order", Kind::Number, "a number"), "\"order\"");
     if (order != 2 && order != 3 && order != 4) Fail("\"order\" is not 2, 3 or 4");
     p.order = static_cast<engine::EosOrder>(order);
-    if (!IsOfferedOrder(p.type, p.order)) {
+    if (!models::IsOfferedOrder(models::EquationOf(p.type), p.order)) {
       Fail(std::string(eos.text) + " is not offered at order " + Text(order));
     }
   }
@@ -129,9 +166,8 @@ class FileReader {
     AtLeastTheFloor("Kp0", std::fabs(p.Kp0), " in magnitude");
   }
 
-  std::vector<RefinedParameter> Refined(const JsonValue& root,
-                                        const engine::EosParameters& p) const {
-    std::vector<RefinedParameter> refined;
+  std::vector<Parameter> Refined(const JsonValue& root, const engine::EosParameters& p) const {
+    std::vector<Parameter> refined;
     const JsonValue* list = Optional(root, "refined", Kind::Array, "a list");
     if (!list) return refined;
     for (const JsonValue& item : list->items) {
@@ -204,7 +240,7 @@ class FileReader {
 
   // A covariance propagated into the tables must give real standard deviations.
   void IsCovariance(const std::vector<std::vector<double>>& rows,
-                    const std::vector<RefinedParameter>& refined) const {
+                    const std::vector<Parameter>& refined) const {
     const auto n = static_cast<Eigen::Index>(rows.size());
     Eigen::MatrixXd matrix(n, n);
     for (Eigen::Index i = 0; i < n; ++i) {

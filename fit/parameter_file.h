@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/eos_parameters.h"
-#include "fit/refined_parameter.h"
+#include "models/model.h"
 
 namespace quorvane::fit {
 
@@ -30,7 +30,7 @@ struct Provenance {
 // write and read bit for bit.
 struct ParameterFile {
   engine::EosParameters parameters;
-  std::vector<RefinedParameter> refined;
+  std::vector<models::Parameter> refined;
   // Rows in the order of refined; empty when the file holds none.
   std::vector<std::vector<double>> covariance;
   // True: the covariance is scaled by the reduced chi^2 ("chi2"); false: "none".

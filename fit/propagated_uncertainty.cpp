@@ -3,18 +3,24 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fit/pressure_derivatives.h"
+#include "models/calculator_parameters.h"
+#include "models/model_pressure.h"
 
 namespace quorvane::fit {
 namespace {
 
-double Propagate(const ParameterCovariance& covariance, const PressurePoint& point, double scale) {
+models::PressureGradient GradientAt(const engine::EosParameters& parameters, double V, double T) {
+  return models::PressureWithGradient(models::FromCalculatorParameters(parameters), V, T);
+}
+
+double Propagate(const ParameterCovariance& covariance, const models::PressureGradient& point,
+                 double scale) {
   const std::size_t m = covariance.refined.size();
   double variance = 0.0;
   for (std::size_t i = 0; i < m; ++i) {
-    const double gi = point.dP[static_cast<std::size_t>(covariance.refined[i])] * scale;
+    const double gi = point.dP[models::Index(covariance.refined[i])] * scale;
     for (std::size_t j = 0; j < m; ++j) {
-      const double gj = point.dP[static_cast<std::size_t>(covariance.refined[j])] * scale;
+      const double gj = point.dP[models::Index(covariance.refined[j])] * scale;
       variance += gi * covariance.matrix[i][j] * gj;
     }
   }
@@ -27,13 +33,14 @@ double Propagate(const ParameterCovariance& covariance, const PressurePoint& poi
 
 double PressureUncertainty(const engine::EosParameters& parameters,
                            const ParameterCovariance& covariance, double V, double T) {
-  return Propagate(covariance, IsothermDerivatives(parameters, T).Evaluate(V), 1.0);
+  return Propagate(covariance, GradientAt(parameters, V, T), 1.0);
 }
 
 double VolumeUncertainty(const engine::EosParameters& parameters,
                          const ParameterCovariance& covariance, double V, double T) {
-  const PressurePoint point = IsothermDerivatives(parameters, T).Evaluate(V);
-  return Propagate(covariance, point, V / point.KT);
+  const models::PressureGradient point = GradientAt(parameters, V, T);
+  // V / K_T, with K_T = -V dP/dV.
+  return Propagate(covariance, point, -1.0 / point.dPdV);
 }
 
 }  // namespace quorvane::fit

@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "engine/eos_parameters.h"
-#include "fit/refined_parameter.h"
+#include "models/model.h"
 
 namespace quorvane::fit {
 
 // The covariance of refined parameters, rows in the order of refined.
 struct ParameterCovariance {
-  std::vector<RefinedParameter> refined;
+  std::vector<models::Parameter> refined;
   std::vector<std::vector<double>> matrix;
 };
 

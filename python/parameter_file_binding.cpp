@@ -11,7 +11,7 @@
 #include "engine/eos_parameters.h"
 #include "files/atomic_file.h"
 #include "fit/parameter_file.h"
-#include "fit/refined_parameter.h"
+#include "models/model_catalogue.h"
 
 namespace py = pybind11;
 
@@ -27,8 +27,8 @@ using Matrix = py::array_t<double, py::array::c_style | py::array::forcecast>;
 py::dict Read(const py::bytes& text, const std::string& source) {
   const fit::ParameterFile file = fit::ReadParameterFile(std::string(text), source);
   std::vector<std::string> refined;
-  for (const fit::RefinedParameter parameter : file.refined) {
-    refined.emplace_back(fit::ParameterName(parameter));
+  for (const models::Parameter parameter : file.refined) {
+    refined.emplace_back(models::Info(parameter).name);
   }
   py::dict out;
   out["parameters"] = file.parameters;
@@ -44,11 +44,23 @@ py::dict Read(const py::bytes& text, const std::string& source) {
   return out;
 }
 
-std::vector<fit::RefinedParameter> Refined(const std::vector<std::string>& names,
-                                           const std::string& source) {
-  std::vector<fit::RefinedParameter> refined;
+// A parameter of the calculator's fullest model (4th order, linear
+// expansion) by its exact name; T(ref) is never refined.
+std::optional<models::Parameter> CalculatorParameterNamed(const std::string& name) {
+  const auto parameter = models::ParameterFromName(name);
+  if (!parameter || name != models::Info(*parameter).name) return std::nullopt;
+  const models::Model fullest = models::DefaultModel(
+      models::Equation::BirchMurnaghan, 4, models::Thermal::Linear, models::Arithmetic::Calculator);
+  if (*parameter == models::Parameter::Tref) return std::nullopt;
+  if (models::RoleOf(fullest, *parameter) != models::Role::Free) return std::nullopt;
+  return parameter;
+}
+
+std::vector<models::Parameter> Refined(const std::vector<std::string>& names,
+                                       const std::string& source) {
+  std::vector<models::Parameter> refined;
   for (const std::string& name : names) {
-    const auto parameter = fit::ParameterFromName(name);
+    const auto parameter = CalculatorParameterNamed(name);
     if (!parameter) Refuse(source, "\"refined\" names an unknown parameter \"" + name + "\"");
     refined.push_back(*parameter);
   }

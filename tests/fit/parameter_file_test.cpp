@@ -24,7 +24,7 @@ ParameterFile FittedFile() {
   p.alpha1 = -0.0;
   p.dKdT = -0.019999999552965164;
   p.Tref = 298.15;
-  file.refined = {RefinedParameter::V0, RefinedParameter::K0};
+  file.refined = {models::Parameter::V0, models::Parameter::K0};
   file.covariance = {{1e-300, -2.5e-303}, {-2.5e-303, 1.0 / 3.0}};
   file.provenance = ProvenanceJson({"quorvane-eos 6.0.0", "run \"7\"\\\n.csv", 12.25, 17, true});
   return file;

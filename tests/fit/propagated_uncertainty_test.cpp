@@ -6,6 +6,8 @@
 
 #include "engine/isothermal_eos.h"
 #include "engine/volume_solver.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::fit {
 namespace {
@@ -28,29 +30,31 @@ engine::EosParameters Thermal() {
 // moving the parameter by its esd makes through the engine itself, the
 // volume solver included.
 TEST(PropagatedUncertainty, EqualsTheEngineResponseToEachParameter) {
+  using models::Parameter;
   const engine::EosParameters p = Thermal();
   const double T = 800.0, P = 35.0;
   const double V = engine::VolumeFromPressure(p, P, T);
-  for (RefinedParameter parameter :
-       {RefinedParameter::V0, RefinedParameter::K0, RefinedParameter::Kp0, RefinedParameter::alpha0,
-        RefinedParameter::alpha1, RefinedParameter::dKdT}) {
-    const double esd = 0.01 * std::fabs(ParameterValue(p, parameter));
+  for (Parameter parameter : {Parameter::V0, Parameter::K0, Parameter::Kp0, Parameter::alpha0,
+                              Parameter::alpha1, Parameter::dKdT}) {
+    models::Model up = models::FromCalculatorParameters(p), down = up;
+    const double esd = 0.01 * std::fabs(up[parameter]);
     const ParameterCovariance covariance{{parameter}, {{esd * esd}}};
-    engine::EosParameters up = p, down = p;
     const double h = 1e-3 * esd;
-    ParameterValue(up, parameter) += h;
-    ParameterValue(down, parameter) -= h;
+    up[parameter] += h;
+    down[parameter] -= h;
+    const engine::EosParameters pUp = models::CalculatorParameters(up);
+    const engine::EosParameters pDown = models::CalculatorParameters(down);
     const double dV =
-        (engine::VolumeFromPressure(up, P, T) - engine::VolumeFromPressure(down, P, T)) /
+        (engine::VolumeFromPressure(pUp, P, T) - engine::VolumeFromPressure(pDown, P, T)) /
         (2.0 * h) * esd;
     const double dP =
-        (engine::PressureFromVolume(up, V, T) - engine::PressureFromVolume(down, V, T)) /
+        (engine::PressureFromVolume(pUp, V, T) - engine::PressureFromVolume(pDown, V, T)) /
         (2.0 * h) * esd;
     // The solver stops within 1e-5 of the pressure: its volumes carry that much.
     EXPECT_NEAR(VolumeUncertainty(p, covariance, V, T), std::fabs(dV), 2e-2 * std::fabs(dV) + 1e-7)
-        << ParameterName(parameter);
+        << models::Info(parameter).name;
     EXPECT_NEAR(PressureUncertainty(p, covariance, V, T), std::fabs(dP), 1e-6 * std::fabs(dP))
-        << ParameterName(parameter);
+        << models::Info(parameter).name;
   }
 }
 
