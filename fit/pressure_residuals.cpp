@@ -1,11 +1,47 @@
 #include "fit/pressure_residuals.h"
 
 #include <cmath>
+#include <limits>
+#include <optional>
 
+#include "engine/isothermal_curve.h"
+#include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
 
 namespace quorvane::fit {
+namespace {
+
+// The model's pressures point by point. The calculator's isotherm (V(T,0),
+// K(T), the order's coefficients) is built only where the temperature
+// changes, as its search builds it: the engine's doubles, without building
+// it again for every point of an isotherm.
+class PointPressures {
+ public:
+  explicit PointPressures(const models::Model& model) : model_(model) {
+    if (model.arithmetic == models::Arithmetic::Calculator && models::IsCalculatorFamily(model)) {
+      calculator_ = models::CalculatorParameters(model);
+    }
+  }
+
+  double At(double V, double T) {
+    if (!calculator_) return models::Pressure(model_, V, T);
+    if (!(V > 0.0)) return std::numeric_limits<double>::quiet_NaN();
+    if (!curve_ || T != T_) {
+      curve_.emplace(*calculator_, T);
+      T_ = T;
+    }
+    return curve_->Pressure(V);
+  }
+
+ private:
+  const models::Model& model_;
+  std::optional<engine::EosParameters> calculator_;
+  std::optional<engine::IsothermalCurve> curve_;
+  double T_ = 0.0;
+};
+
+}  // namespace
 
 PressureResiduals::PressureResiduals(const FitData& data,
                                      const std::vector<models::Parameter>& refined,
@@ -54,10 +90,11 @@ Eigen::VectorXd PressureResiduals::EffectiveSigmas(const Eigen::VectorXd& x) con
 
 int PressureResiduals::operator()(const Eigen::VectorXd& x, Eigen::VectorXd& residuals) const {
   const models::Model model = ModelAt(x);
+  PointPressures pressures(model);
   const Eigen::Index n = values();
   for (Eigen::Index i = 0; i < n; ++i) {
     const Observation& point = data_.points[static_cast<std::size_t>(i)];
-    residuals[i] = (models::Pressure(model, point.V, point.T) - point.P) / sigmas_[i];
+    residuals[i] = (pressures.At(point.V, point.T) - point.P) / sigmas_[i];
   }
   return 0;
 }
