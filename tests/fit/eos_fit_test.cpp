@@ -84,8 +84,8 @@ TEST(FitRecovery, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
 
 // A thermal pressure on a reference isotherm, in the textbook arithmetic:
 // noise-free P-V-T data to 2000 K give back the isotherm and the refined
-// thermal parameters to 1e-8, the Debye temperature included, from the
-// catalogue's starting values; the parameters held are the true ones.
+// thermal parameters to 1e-8, the Einstein and Debye temperatures included,
+// from the catalogue's starting values; the parameters held are the true ones.
 TEST(FitRecovery, RecoversThermalPressureModelsFromNoiseFreePVTData) {
   struct Case {
     Equation equation;
@@ -116,7 +116,7 @@ TEST(FitRecovery, RecoversThermalPressureModelsFromNoiseFreePVTData) {
         {Parameter::alpha0, 2.85},
         {Parameter::theta0, 471.0},
         {Parameter::Tref, 298.15}},
-       {}},
+       {Parameter::theta0}},
   };
   for (const Case& c : cases) {
     Model truth =
