@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fit/synthetic_data.h"
 #include "models/model_catalogue.h"
