@@ -13,8 +13,6 @@
 #include "cli/input_error.h"
 #include "cli/output_files.h"
 #include "cli/safe_text.h"
-#include "fit/refined_parameter.h"
-#include "models/calculator_parameters.h"
 #include "params/parameter_file.h"
 
 namespace quorvane::cli {
@@ -27,17 +25,15 @@ constexpr int kExitFitFailed = 1;
 fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
   fit::FitData data;
   ReadDataFile(request.dataPath, "DATA", in, [&](std::istream& file, const std::string& source) {
-    data = ReadFitData(file, source, request.fit.start.Tref);
+    data = ReadFitData(file, source, request.fit.start[models::Parameter::Tref]);
   });
   return data;
 }
 
 std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& result) {
   params::ParameterFile file;
-  file.model = models::FromCalculatorParameters(result.parameters);
-  for (const fit::RefinedParameter parameter : result.refined) {
-    file.refined.push_back(*params::ParameterNamed(fit::ParameterName(parameter)));
-  }
+  file.model = result.model;
+  file.refined = result.refined;
   file.covarianceScaled = result.dof > 0;
   file.covariance = file.covarianceScaled ? result.ScaledCovariance() : result.covariance;
   file.provenance =

@@ -6,7 +6,8 @@
 #include <limits>
 #include <map>
 
-#include "engine/isothermal_eos.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
 
 namespace quorvane::cli {
 namespace {
@@ -20,23 +21,14 @@ std::string TemperatureLabel(double T) {
   return buffer;
 }
 
-const char* DisplayName(engine::EosType type) {
-  switch (type) {
-    case engine::EosType::Murnaghan:
-      return "Murnaghan";
-    case engine::EosType::BirchMurnaghan:
-      return "Birch-Murnaghan";
-    case engine::EosType::Vinet:
-      return "Vinet";
-    default:
-      return "natural-strain";
-  }
-}
-
 std::string ModelLabel(const FitReport& report) {
-  const engine::EosParameters& p = report.result->parameters;
-  const char* ordinal = p.order == 2 ? "2nd" : p.order == 3 ? "3rd" : "4th";
-  return std::string(ordinal) + "-order " + DisplayName(p.type);
+  const models::Model& model = report.result->model;
+  const char* ordinal = model.order == 2 ? "2nd" : model.order == 3 ? "3rd" : "4th";
+  std::string label = std::string(ordinal) + "-order " + models::Info(model.equation).title;
+  if (model.thermal != models::Thermal::Linear) {
+    label += std::string(" (") + models::Info(model.thermal).name + ")";
+  }
+  return label;
 }
 
 // Near zero strain F is P / f with both tiny: a point whose sigF is this many
@@ -86,7 +78,7 @@ plot::Figure IsothermFigure(const FitReport& report) {
     if (several) curve.colour = colour++;
     for (int i = 0; i <= kCurvePoints; ++i) {
       const double V = Vhigh + (Vlow - Vhigh) * i / kCurvePoints;
-      curve.x.push_back(engine::PressureFromVolume(report.result->parameters, V, T));
+      curve.x.push_back(models::Pressure(report.result->model, V, T));
       curve.y.push_back(V);
     }
     figure.series.push_back(std::move(data));

@@ -6,13 +6,17 @@
 
 #include "cli/decimal_text.h"
 #include "engine/thermal_model.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
+#include "models/model_volume.h"
 #include "params/json_text.h"
 
 namespace quorvane::cli {
 namespace {
 
 using fit::FitResult;
-using fit::RefinedParameter;
+using models::Parameter;
+using models::Role;
 
 // Standard deviations and statistics are shown to this many significant
 // digits in text; parameter values in full, so they can be typed back.
@@ -35,8 +39,42 @@ std::string Padded(std::string text, std::size_t width) {
   return text;
 }
 
-bool IsRefined(const FitResult& result, RefinedParameter parameter) {
+bool IsRefined(const FitResult& result, Parameter parameter) {
   return std::find(result.refined.begin(), result.refined.end(), parameter) != result.refined.end();
+}
+
+std::string Symbol(Parameter parameter) {
+  return models::Info(parameter).symbol;
+}
+
+// The parameters the model's set holds, in the catalogue's order.
+std::vector<Parameter> Listed(const models::Model& model) {
+  std::vector<Parameter> listed;
+  for (int i = 0; i < models::kParameterCount; ++i) {
+    const auto parameter = static_cast<Parameter>(i);
+    if (models::ListedRole(model, parameter) != Role::Unused) listed.push_back(parameter);
+  }
+  return listed;
+}
+
+// A model the calculator computes, in the textbook arithmetic instead: the
+// only one whose arithmetic is not plain from its equation and thermal model.
+bool TextbookClassic(const models::Model& model) {
+  return model.arithmetic == models::Arithmetic::Textbook &&
+         models::Info(model.equation).calculator && model.thermal == models::Thermal::Linear;
+}
+
+// The thermal model and the arithmetic where they are not the calculator's.
+std::string ModelText(const models::Model& model) {
+  std::string text;
+  if (model.thermal != models::Thermal::Linear) {
+    text += std::string(", ") + models::Info(model.thermal).name + " thermal model";
+  }
+  if (TextbookClassic(model)) text += ", textbook arithmetic";
+  if (model.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell) {
+    text += ", V in A3 per cell of Z = " + Shortest(model.Z);
+  }
+  return text;
 }
 
 void AppendParameters(std::string& out, const FitReport& report) {
@@ -44,30 +82,30 @@ void AppendParameters(std::string& out, const FitReport& report) {
   out += "Refined parameters (esd = sqrt of the covariance diagonal; scaled: x sqrt(chi2w/dof))\n";
   out += "  parameter                    value          esd   esd scaled\n";
   for (std::size_t i = 0; i < r.refined.size(); ++i) {
-    out += "  " + std::string(fit::ParameterSymbol(r.refined[i]));
-    out.append(8 - std::string(fit::ParameterSymbol(r.refined[i])).size(), ' ');
-    out += Padded(Shortest(fit::ParameterValue(r.parameters, r.refined[i])), 25);
+    const std::string symbol = Symbol(r.refined[i]);
+    out += "  " + symbol + std::string(symbol.size() < 8 ? 8 - symbol.size() : 1, ' ');
+    out += Padded(Shortest(r.model[r.refined[i]]), 25);
     out += Padded(Rounded(r.esd[i]), 13) + Padded(Rounded(r.esdScaled[i]), 13) + '\n';
   }
   out += "Held fixed:";
-  for (RefinedParameter parameter : fit::kAllParameters) {
-    if (IsRefined(r, parameter)) continue;
-    out += std::string(" ") + fit::ParameterSymbol(parameter) + " = " +
-           Shortest(fit::ParameterValue(r.parameters, parameter)) +
-           (fit::IsFree(r.parameters, parameter) ? "" : " (implied)") + ";";
+  for (Parameter parameter : Listed(r.model)) {
+    if (parameter == Parameter::Tref || IsRefined(r, parameter)) continue;
+    const bool implied = models::ListedRole(r.model, parameter) == Role::Implied;
+    out += " " + Symbol(parameter) + " = " + Shortest(r.model[parameter]) +
+           (implied ? " (implied)" : "") + ";";
   }
-  out += " T(ref) = " + Shortest(r.parameters.Tref) + "\n";
+  out += " T(ref) = " + Shortest(r.model[Parameter::Tref]) + "\n";
 }
 
 void AppendMatrix(std::string& out, const char* title, const FitResult& r,
                   const std::vector<std::vector<double>>& matrix) {
   out += title;
   out += "\n          ";
-  for (RefinedParameter parameter : r.refined) out += Padded(fit::ParameterSymbol(parameter), 12);
+  for (Parameter parameter : r.refined) out += Padded(Symbol(parameter), 12);
   out += '\n';
   for (std::size_t i = 0; i < matrix.size(); ++i) {
-    std::string name = fit::ParameterSymbol(r.refined[i]);
-    out += "  " + name + std::string(8 - name.size(), ' ');
+    const std::string name = Symbol(r.refined[i]);
+    out += "  " + name + std::string(name.size() < 8 ? 8 - name.size() : 1, ' ');
     for (double value : matrix[i]) out += Padded(Rounded(value), 12);
     out += '\n';
   }
@@ -154,21 +192,21 @@ void JsonNamedValues(std::string& out, const char* key, const FitResult& r,
   Key(out, key);
   out += '{';
   for (std::size_t i = 0; i < r.refined.size(); ++i) {
-    NumberMember(out, fit::ParameterName(r.refined[i]), values[i], i + 1 == r.refined.size());
+    NumberMember(out, models::Info(r.refined[i]).name, values[i], i + 1 == r.refined.size());
   }
   out += '}';
 }
 
 void JsonParameters(std::string& out, const FitResult& r) {
   out += "  \"parameters\": {";
-  for (RefinedParameter parameter : fit::kAllParameters) {
-    NumberMember(out, fit::ParameterName(parameter), fit::ParameterValue(r.parameters, parameter));
+  const std::vector<Parameter> listed = Listed(r.model);
+  for (Parameter parameter : listed) {
+    NumberMember(out, models::Info(parameter).name, r.model[parameter], parameter == listed.back());
   }
-  NumberMember(out, "Tref", r.parameters.Tref, true);
   out += "},\n  \"refined\": [";
   for (std::size_t i = 0; i < r.refined.size(); ++i) {
     if (i) out += ", ";
-    params::AppendJsonString(out, fit::ParameterName(r.refined[i]));
+    params::AppendJsonString(out, models::Info(r.refined[i]).name);
   }
   out += ']';
   JsonNamedValues(out, "esd", r, r.esd);
@@ -180,6 +218,20 @@ void JsonParameters(std::string& out, const FitResult& r) {
   out += ",\n  \"correlation\": ";
   JsonMatrix(out, r.correlation);
   out += ",\n";
+}
+
+// The keys a calculator model leaves out.
+void JsonModelKeys(std::string& out, const models::Model& model) {
+  if (model.thermal != models::Thermal::Linear) {
+    Key(out, "thermal");
+    params::AppendJsonString(out, models::Info(model.thermal).name);
+    out += ", ";
+  }
+  if (TextbookClassic(model)) out += "\"arithmetic\": \"textbook\", ";
+  if (model.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell) {
+    out += "\"volume_unit\": \"A3\", ";
+    NumberMember(out, "Z", model.Z);
+  }
 }
 
 void JsonResiduals(std::string& out, const FitReport& report) {
@@ -235,10 +287,10 @@ FitReport MakeFitReport(const fit::FitData& data, const fit::FitResult& result) 
   report.data = &data;
   report.result = &result;
   if (!fit::IsIsothermal(data)) return report;
-  report.strainV0 = engine::ZeroPressureVolume(result.parameters, data.points.front().T);
+  report.strainV0 = models::ZeroPressureVolume(result.model, data.points.front().T).V;
   double sigV0 = 0.0;
   for (std::size_t i = 0; i < result.refined.size(); ++i) {
-    if (result.refined[i] == RefinedParameter::V0) sigV0 = result.esd[i];
+    if (result.refined[i] == Parameter::V0) sigV0 = result.esd[i];
   }
   // Without standard deviations in the data the line is unweighted anyway.
   if (!result.weighted) sigV0 = 0.0;
@@ -249,9 +301,9 @@ FitReport MakeFitReport(const fit::FitData& data, const fit::FitResult& result) 
 
 void AppendFitText(std::string& out, const FitReport& report) {
   const FitResult& r = *report.result;
-  out += std::string("Equation of state: ") + fit::EosName(r.parameters.type) + ", order " +
-         std::to_string(r.parameters.order) + "; " + std::to_string(r.residuals.size()) +
-         " points from " + report.data->source + "\n";
+  out += std::string("Equation of state: ") + models::Info(r.model.equation).name + ", order " +
+         std::to_string(r.model.order) + ModelText(r.model) + "; " +
+         std::to_string(r.residuals.size()) + " points from " + report.data->source + "\n";
   out += "Converged after " + std::to_string(r.iterations) + " iterations; " +
          (r.weighted ? "weights 1/sigma^2, sigma^2 = sigP^2 + (K_T sigV/V)^2 + (dP/dT sigT)^2"
                      : "unit weights (no sigP, sigV or sigT in the data)") +
@@ -275,8 +327,10 @@ void AppendFitText(std::string& out, const FitReport& report) {
 void AppendFitJson(std::string& out, const FitReport& report) {
   const FitResult& r = *report.result;
   out += "{\n  \"eos\": ";
-  params::AppendJsonString(out, fit::EosName(r.parameters.type));
-  out += ", \"order\": " + std::to_string(r.parameters.order) + ", \"data\": ";
+  params::AppendJsonString(out, models::Info(r.model.equation).name);
+  out += ", \"order\": " + std::to_string(r.model.order) + ", ";
+  JsonModelKeys(out, r.model);
+  out += "\"data\": ";
   params::AppendJsonString(out, report.data->source);
   out += ", \"points\": " + std::to_string(r.residuals.size()) + ",\n  ";
   out += r.converged ? "\"converged\": true, " : "\"converged\": false, ";

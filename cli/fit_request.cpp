@@ -9,6 +9,8 @@
 #include "cli/parameter_options.h"
 #include "cli/safe_text.h"
 #include "fit/fit_checks.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::cli {
 namespace {
@@ -39,16 +41,26 @@ std::string OneLine(std::string text) {
   return SafeText(text, kLongInputLimit);
 }
 
-std::vector<fit::RefinedParameter> RefinedFromList(const std::string& list) {
-  std::vector<fit::RefinedParameter> refined;
+// The catalogue's parameter names but T(ref), which no fit refines.
+std::string RefinableNames() {
+  std::string names;
+  for (int i = 0; i < models::kParameterCount; ++i) {
+    const auto parameter = static_cast<models::Parameter>(i);
+    if (parameter == models::Parameter::Tref) continue;
+    names += std::string(names.empty() ? "" : ", ") + models::Info(parameter).name;
+  }
+  return names;
+}
+
+std::vector<models::Parameter> RefinedFromList(const std::string& list) {
+  std::vector<models::Parameter> refined;
   std::size_t start = 0;
   while (start <= list.size()) {
     const std::size_t comma = std::min(list.find(',', start), list.size());
     const std::string name = list.substr(start, comma - start);
-    const auto parameter = fit::ParameterFromName(name);
-    if (!parameter) {
-      throw InputError("--refine: " + QuotedInput(name) +
-                       " is not one of V0, K0, Kp0, Kpp0, alpha0, alpha1, dKdT");
+    const auto parameter = models::ParameterFromName(name);
+    if (!parameter || *parameter == models::Parameter::Tref) {
+      throw InputError("--refine: " + QuotedInput(name) + " is not one of " + RefinableNames());
     }
     if (std::find(refined.begin(), refined.end(), *parameter) != refined.end()) {
       throw InputError("--refine: " + name + " is named twice");
@@ -104,14 +116,17 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   for (const OptionDescription& option : kParameterOptions) {
     if (app.count(option.name) > 0) options.values[option.name] = typed[option.name];
   }
-  request.fit.start = ParametersFromOptions(options);
+  // The options give the calculator's parameter set; the fit takes it as the
+  // catalogue's model of the same arithmetic.
+  request.fit.start = models::FromCalculatorParameters(ParametersFromOptions(options));
   try {
-    fit::CheckTemperatures({}, request.fit.start.Tref);
+    fit::CheckTemperatures({}, request.fit.start);
   } catch (const fit::FitError& error) {
     throw InputError(std::string("--Tref: ") + error.what());
   }
-  for (fit::RefinedParameter parameter : fit::kAllParameters) {
-    if (options.Find(std::string("--") + fit::ParameterName(parameter))) {
+  for (int i = 0; i < models::kParameterCount; ++i) {
+    const auto parameter = static_cast<models::Parameter>(i);
+    if (options.Find(std::string("--") + models::Info(parameter).name)) {
       request.fit.givenStart.push_back(parameter);
     }
   }

@@ -9,7 +9,8 @@
 #include "cli/decimal_text.h"
 #include "cli/input_error.h"
 #include "cli/safe_text.h"
-#include "fit/refined_parameter.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::cli {
 namespace {
@@ -18,7 +19,7 @@ using engine::EosParameters;
 using engine::EosType;
 
 // The short name users may write for each type instead of its name (the
-// fitting library's, as parameter files spell it); either in any case.
+// catalogue's, as parameter files spell it); either in any case.
 struct ShortName {
   const char* shortName;
   EosType type;
@@ -42,7 +43,8 @@ EosType TypeFromOptions(const TypedOptions& options) {
   const std::string* text = options.Find("--eos");
   if (!text) return EosType::BirchMurnaghan;
   for (const ShortName& entry : kShortNames) {
-    if (SameWord(*text, fit::EosName(entry.type)) || SameWord(*text, entry.shortName)) {
+    if (SameWord(*text, models::Info(models::EquationOf(entry.type)).name) ||
+        SameWord(*text, entry.shortName)) {
       return entry.type;
     }
   }
@@ -97,8 +99,9 @@ bool ImpliesKpp0(const EosParameters& p) {
 void RefuseImplied(const TypedOptions& options, const char* name, const char* symbol,
                    const EosParameters& p) {
   if (!options.Find(name)) return;
-  throw InputError(std::string(name) + ": " + symbol + " is implied by " + fit::EosName(p.type) +
-                   " at order " + std::to_string(p.order) + " and cannot be given");
+  throw InputError(std::string(name) + ": " + symbol + " is implied by " +
+                   models::Info(models::EquationOf(p.type)).name + " at order " +
+                   std::to_string(p.order) + " and cannot be given");
 }
 
 }  // namespace

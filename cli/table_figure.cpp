@@ -4,15 +4,16 @@
 #include <map>
 
 #include "cli/state_rows.h"
-#include "fit/refined_parameter.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::cli {
 
 plot::Figure TableFigure(const EosRequest& request) {
   plot::Figure figure;
   const engine::EosParameters& p = request.parameters;
-  figure.title =
-      std::string("Isotherms of ") + fit::EosName(p.type) + ", order " + std::to_string(p.order);
+  figure.title = std::string("Isotherms of ") + models::Info(models::EquationOf(p.type)).name +
+                 ", order " + std::to_string(p.order);
   figure.xLabel = "P";
   figure.yLabel = "V";
   std::map<double, plot::Series> isotherms;

@@ -4,16 +4,19 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/isothermal_curve.h"
 #include "fit/fit_checks.h"
 #include "fit/parameter_covariance.h"
 #include "fit/pressure_residuals.h"
 #include "fit/starting_values.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
 
 namespace quorvane::fit {
 namespace {
 
-using engine::EosParameters;
+using models::Model;
+using models::Parameter;
+using models::Role;
 
 // The solver's tolerances sit just above the rounding of the pressure, so
 // noise-free data are fitted to the last digits the equations carry.
@@ -27,13 +30,17 @@ constexpr int kMaxPasses = 50;
 // pressures to first order than rounding leaves (below 1e-7 in practice).
 constexpr double kUnsettled = 1e-5;
 
+const char* Symbol(Parameter parameter) {
+  return models::Info(parameter).symbol;
+}
+
 [[noreturn]] void RefuseUndetermined(const CovarianceEstimate& estimate,
-                                     const std::vector<RefinedParameter>& refined) {
-  std::string message = std::string(ParameterSymbol(refined[estimate.weakest])) +
-                        " cannot be determined from these data";
+                                     const std::vector<Parameter>& refined) {
+  std::string message =
+      std::string(Symbol(refined[estimate.weakest])) + " cannot be determined from these data";
   if (estimate.partner >= 0) {
-    message += ": its correlation with " + std::string(ParameterSymbol(refined[estimate.partner])) +
-               " is " + std::to_string(estimate.correlation);
+    message += ": its correlation with " + std::string(Symbol(refined[estimate.partner])) + " is " +
+               std::to_string(estimate.correlation);
   } else {
     message += ": the pressures do not depend on it";
   }
@@ -41,7 +48,7 @@ constexpr double kUnsettled = 1e-5;
 }
 
 CovarianceEstimate CheckedCovariance(const PressureResiduals& residuals, const Eigen::VectorXd& x,
-                                     const std::vector<RefinedParameter>& refined) {
+                                     const std::vector<Parameter>& refined) {
   Eigen::MatrixXd jacobian(residuals.values(), residuals.inputs());
   residuals.df(x, jacobian);
   CovarianceEstimate estimate = EstimateCovariance(jacobian);
@@ -105,8 +112,7 @@ void FillResiduals(const FitData& data, const PressureResiduals& residuals,
     const auto k = static_cast<Eigen::Index>(i);
     PointResidual point;
     point.Pobs = data.points[i].P;
-    point.Pcalc =
-        engine::IsothermalCurve(result.parameters, data.points[i].T).Pressure(data.points[i].V);
+    point.Pcalc = models::Pressure(result.model, data.points[i].V, data.points[i].T);
     point.dP = point.Pobs - point.Pcalc;
     point.sigma = sigmas[k];
     result.residuals.push_back(point);
@@ -147,8 +153,7 @@ FitResult Failed(FitResult result, const std::string& failure) {
 // One run of the solver from one start. Data that cannot determine a
 // parameter there are refused; a run that does not settle, or settles outside
 // the model's domain, returns with the reason.
-FitResult FitFrom(const FitData& data, const std::vector<RefinedParameter>& refined,
-                  const EosParameters& start) {
+FitResult FitFrom(const FitData& data, const std::vector<Parameter>& refined, const Model& start) {
   PressureResiduals residuals(data, refined, start);
   Eigen::VectorXd x = residuals.Start();
   residuals.HoldSigmas(CheckedSigmas(data, residuals, x));
@@ -158,14 +163,14 @@ FitResult FitFrom(const FitData& data, const std::vector<RefinedParameter>& refi
   result.refined = refined;
   result.weighted = HasSigmas(data);
   result.converged = Solve(residuals, x, result.iterations);
-  result.parameters = residuals.ParametersAt(x);
+  result.model = residuals.ModelAt(x);
   result.dof = static_cast<int>(data.points.size() - refined.size());
   FillResiduals(data, residuals, x, result);
   if (!result.converged) {
     return Failed(
         result, "the fit did not converge (" + std::to_string(result.iterations) + " iterations)");
   }
-  const std::string outside = DomainProblem(result.parameters);
+  const std::string outside = DomainProblem(result.model);
   if (!outside.empty()) return Failed(result, "the fit left the model's domain: " + outside);
   if (Unsettled(data, residuals, x) > kUnsettled) {
     return Failed(result,
@@ -187,21 +192,18 @@ FitResult FitFrom(const FitData& data, const std::vector<RefinedParameter>& refi
   return result;
 }
 
-bool StartGiven(const std::vector<RefinedParameter>& refined,
-                const std::vector<RefinedParameter>& given) {
-  return std::any_of(refined.begin(), refined.end(), [&](RefinedParameter parameter) {
+bool StartGiven(const std::vector<Parameter>& refined, const std::vector<Parameter>& given) {
+  return std::any_of(refined.begin(), refined.end(), [&](Parameter parameter) {
     return std::find(given.begin(), given.end(), parameter) != given.end();
   });
 }
 
 // The start the data suggest, with the start-up value for every refined
 // parameter they say nothing about.
-EosParameters DataEstimate(const FitData& data, const std::vector<RefinedParameter>& refined,
-                           EosParameters start) {
-  const EosParameters startUp;
-  for (RefinedParameter parameter : refined) {
-    ParameterValue(start, parameter) = ParameterValue(startUp, parameter);
-  }
+Model DataEstimate(const FitData& data, const std::vector<Parameter>& refined, Model start) {
+  const Model startUp =
+      models::DefaultModel(start.equation, start.order, start.thermal, start.arithmetic);
+  for (Parameter parameter : refined) start[parameter] = startUp[parameter];
   EstimateStart(data, refined, {}, start);
   return start;
 }
@@ -220,31 +222,38 @@ std::vector<std::vector<double>> FitResult::ScaledCovariance() const {
   return scaled;
 }
 
-std::vector<RefinedParameter> DefaultRefined(const EosParameters& p, const FitData& data) {
-  std::vector<RefinedParameter> refined{RefinedParameter::V0, RefinedParameter::K0};
-  if (IsFree(p, RefinedParameter::Kp0)) refined.push_back(RefinedParameter::Kp0);
-  if (IsFree(p, RefinedParameter::Kpp0)) refined.push_back(RefinedParameter::Kpp0);
-  if (!IsIsothermal(data)) {
-    refined.push_back(RefinedParameter::alpha0);
-    refined.push_back(RefinedParameter::dKdT);
+std::vector<Parameter> DefaultRefined(const Model& model, const FitData& data) {
+  std::vector<Parameter> refined{Parameter::V0, Parameter::K0};
+  for (Parameter parameter : {Parameter::Kp0, Parameter::Kpp0}) {
+    if (models::RoleOf(model, parameter) == Role::Free) refined.push_back(parameter);
+  }
+  if (IsIsothermal(data)) return refined;
+  switch (model.thermal) {
+    case models::Thermal::Einstein:
+      refined.push_back(Parameter::alpha0);
+      break;
+    case models::Thermal::MieGruneisenDebye:
+      refined.push_back(Parameter::gamma0);
+      refined.push_back(Parameter::q);
+      break;
+    default:
+      refined.push_back(Parameter::alpha0);
+      refined.push_back(Parameter::dKdT);
   }
   return refined;
 }
 
 FitResult FitEos(const FitData& data, const FitRequest& request) {
-  if (!IsOfferedOrder(request.start.type, request.start.order)) {
-    throw FitError("the equation of state is not offered at order " +
-                   std::to_string(request.start.order));
-  }
+  CheckModel(request.start);
   if (data.points.empty()) throw FitError("no data points");
   CheckPoints(data);
-  CheckTemperatures(data, request.start.Tref);
-  const std::vector<RefinedParameter> refined =
+  CheckTemperatures(data, request.start);
+  const std::vector<Parameter> refined =
       request.refined.empty() ? DefaultRefined(request.start, data) : request.refined;
   CheckRefined(request.start, refined, data.points.size());
   CheckStates(data, refined.size());
 
-  EosParameters start = request.start;
+  Model start = request.start;
   EstimateStart(data, refined, request.givenStart, start);
   if (!StartGiven(refined, request.givenStart)) return FitFrom(data, refined, start);
 

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/eos_parameters.h"
 #include "fit/fit_data.h"
-#include "fit/refined_parameter.h"
+#include "models/model.h"
 
 namespace quorvane::fit {
 
@@ -18,14 +17,13 @@ class FitError : public std::runtime_error {
 };
 
 struct FitRequest {
-  // The values of the parameters held fixed, and where the data give none, the
-  // starting values of the refined ones. Type and order choose the equation.
-  engine::EosParameters start;
-  // Refined parameters; empty: V0, K0, K'0 where the order leaves it free, and
-  // alpha0 and dK/dT when the data hold more than one temperature.
-  std::vector<RefinedParameter> refined;
+  // The model fitted, the values of the parameters held fixed, and where the
+  // data give none, the starting values of the refined ones.
+  models::Model start;
+  // Refined parameters, any of the model's free ones; empty: DefaultRefined.
+  std::vector<models::Parameter> refined;
   // Parameters whose starting value the user gave: the data do not replace it.
-  std::vector<RefinedParameter> givenStart;
+  std::vector<models::Parameter> givenStart;
 };
 
 struct PointResidual {
@@ -40,8 +38,8 @@ struct PointResidual {
 // The outcome of a fit. The unscaled covariance is (J' W J)^-1 with weights
 // 1/sigma^2; the scaled one multiplies it by chi2w / dof.
 struct FitResult {
-  engine::EosParameters parameters;
-  std::vector<RefinedParameter> refined;
+  models::Model model;
+  std::vector<models::Parameter> refined;
   std::vector<double> esd;
   std::vector<double> esdScaled;
   std::vector<std::vector<double>> covariance;
@@ -65,9 +63,12 @@ struct FitResult {
   std::vector<std::vector<double>> ScaledCovariance() const;
 };
 
-// The refined parameters a request without a list gets.
-std::vector<RefinedParameter> DefaultRefined(const engine::EosParameters& parameters,
-                                             const FitData& data);
+// The refined parameters a request without a list gets: V0, K0, and K'0 and
+// K''0 where the order leaves them free; for data at more than one
+// temperature also alpha0 and dK/dT of a thermal expansion, alpha0 of the
+// Einstein model, and gamma0 and q of Mie-Grueneisen-Debye. The Einstein and
+// Debye temperatures stay held: P-V-T data hardly determine them.
+std::vector<models::Parameter> DefaultRefined(const models::Model& model, const FitData& data);
 
 // Weighted least squares in pressure with effective variances
 // sigma^2 = sigP^2 + (K_T sigV / V)^2 + (dP/dT sigT)^2, re-evaluated as the

@@ -6,10 +6,16 @@
 #include <cstdio>
 #include <utility>
 
+#include "engine/eos_parameters.h"
 #include "fit/eos_fit.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::fit {
 namespace {
+
+using models::Info;
+using models::Parameter;
+using models::Role;
 
 std::string PointText(std::size_t index) {
   return "point " + std::to_string(index + 1);
@@ -42,6 +48,19 @@ std::string TemperatureRange() {
          NumberText(kLargestTemperature) + " in magnitude";
 }
 
+// The Fei expansion divides by T; a thermal pressure has no value at T <= 0.
+bool NeedsPositiveTemperature(const models::Model& model) {
+  return model.thermal == models::Thermal::Fei || Info(model.thermal).thermalPressure;
+}
+
+std::string NotAboveZero(const models::Model& model) {
+  return std::string(" must be above zero for the ") + Info(model.thermal).name + " thermal model";
+}
+
+std::string Symbol(Parameter parameter) {
+  return Info(parameter).symbol;
+}
+
 // V0 and K0 share the floor; a negative K0 means the volume grows with pressure.
 std::string BelowFloor(const char* name, double value) {
   const std::string text = std::string(name) + " = " + NumberText(value);
@@ -50,6 +69,11 @@ std::string BelowFloor(const char* name, double value) {
 }
 
 }  // namespace
+
+void CheckModel(const models::Model& model) {
+  const std::string problem = models::ValidationError(model);
+  if (!problem.empty()) throw FitError(problem);
+}
 
 void CheckPoints(const FitData& data) {
   for (std::size_t i = 0; i < data.points.size(); ++i) {
@@ -66,29 +90,43 @@ void CheckPoints(const FitData& data) {
   }
 }
 
-void CheckTemperatures(const FitData& data, double Tref) {
+void CheckTemperatures(const FitData& data, const models::Model& model) {
+  const double Tref = model[Parameter::Tref];
   if (!InTemperatureRange(Tref))
     throw FitError("T(ref) = " + NumberText(Tref) + TemperatureRange());
+  const bool positive = NeedsPositiveTemperature(model);
+  if (positive && !(Tref > 0.0))
+    throw FitError("T(ref) = " + NumberText(Tref) + NotAboveZero(model));
   for (std::size_t i = 0; i < data.points.size(); ++i) {
     const double T = data.points[i].T;
     if (!InTemperatureRange(T)) {
       throw FitError(PointText(i) + ": T = " + NumberText(T) + TemperatureRange());
     }
+    if (positive && !(T > 0.0)) {
+      throw FitError(PointText(i) + ": T = " + NumberText(T) + NotAboveZero(model));
+    }
   }
 }
 
-void CheckRefined(const engine::EosParameters& p, const std::vector<RefinedParameter>& refined,
+void CheckRefined(const models::Model& model, const std::vector<Parameter>& refined,
                   std::size_t points) {
   if (refined.empty()) throw FitError("no parameter to refine");
-  for (std::size_t i = 0; i < refined.size(); ++i) {
-    const RefinedParameter parameter = refined[i];
-    if (std::find(refined.begin(), refined.begin() + static_cast<long>(i), parameter) !=
-        refined.begin() + static_cast<long>(i)) {
-      throw FitError(std::string(ParameterSymbol(parameter)) + " is named twice");
+  for (auto it = refined.begin(); it != refined.end(); ++it) {
+    const std::string symbol = Symbol(*it);
+    if (std::find(refined.begin(), it, *it) != it) throw FitError(symbol + " is named twice");
+    if (*it == Parameter::Tref) {
+      throw FitError(symbol +
+                     " is the temperature the other parameters refer to and cannot be "
+                     "refined");
     }
-    if (!IsFree(p, parameter)) {
-      throw FitError(std::string(ParameterSymbol(parameter)) + " is implied by " + EosName(p.type) +
-                     " at order " + std::to_string(p.order) + " and cannot be refined");
+    const Role role = models::ListedRole(model, *it);
+    if (role == Role::Implied) {
+      throw FitError(symbol + " is implied by " + Info(model.equation).name + " at order " +
+                     std::to_string(model.order) + " and cannot be refined");
+    }
+    if (role == Role::Unused) {
+      throw FitError(symbol + " is not a parameter of " + Info(model.equation).name + " with the " +
+                     Info(model.thermal).name + " thermal model");
     }
   }
   if (points < refined.size()) {
@@ -131,20 +169,22 @@ std::string SigmaProblem(const Observation& point, double sigma) {
          ")";
 }
 
-std::string DomainProblem(const engine::EosParameters& p) {
-  for (RefinedParameter parameter : kAllParameters) {
-    if (!std::isfinite(ParameterValue(p, parameter))) {
-      return std::string(ParameterSymbol(parameter)) + " is not a finite number";
-    }
+std::string DomainProblem(const models::Model& model) {
+  for (int i = 0; i < models::kParameterCount; ++i) {
+    const auto parameter = static_cast<Parameter>(i);
+    if (models::ListedRole(model, parameter) == Role::Unused) continue;
+    if (!std::isfinite(model[parameter])) return Symbol(parameter) + " is not a finite number";
   }
-  if (p.K0 < 0.0) return BelowFloor("K0", p.K0) + " (the volume grows with pressure)";
-  if (p.V0 < engine::kParameterFloor) return BelowFloor("V0", p.V0);
-  if (p.K0 < engine::kParameterFloor) return BelowFloor("K0", p.K0);
-  if (std::fabs(p.Kp0) < engine::kParameterFloor) {
-    return "|K'0| = " + NumberText(std::fabs(p.Kp0)) + " is below the floor " +
+  const double V0 = model[Parameter::V0], K0 = model[Parameter::K0];
+  if (K0 < 0.0) return BelowFloor("K0", K0) + " (the volume grows with pressure)";
+  if (V0 < engine::kParameterFloor) return BelowFloor("V0", V0);
+  if (K0 < engine::kParameterFloor) return BelowFloor("K0", K0);
+  const double Kp0 = std::fabs(model[Parameter::Kp0]);
+  if (Kp0 < engine::kParameterFloor) {
+    return "|K'0| = " + NumberText(Kp0) + " is below the floor " +
            NumberText(engine::kParameterFloor);
   }
-  return "";
+  return models::ValidationError(model);
 }
 
 }  // namespace quorvane::fit

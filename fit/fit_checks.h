@@ -3,9 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/eos_parameters.h"
 #include "fit/fit_data.h"
-#include "fit/refined_parameter.h"
+#include "models/model.h"
 
 namespace quorvane::fit {
 
@@ -19,14 +18,18 @@ inline constexpr double kLargestSigma = 1e150;
 
 // Each refusal throws FitError with one line for the user.
 
+// A model the catalogue offers, with starting values in its range.
+void CheckModel(const models::Model& model);
 // Finite P, V, T; positive V; finite, non-negative standard deviations.
 void CheckPoints(const FitData& data);
-// T(ref) and every point's T within kLargestTemperature.
-void CheckTemperatures(const FitData& data, double Tref);
-// A non-empty list, no name twice, nothing the type and order imply, and no
+// T(ref) and every point's T within kLargestTemperature, and above zero
+// where the model divides by T or takes its thermal pressure at T.
+void CheckTemperatures(const FitData& data, const models::Model& model);
+// A non-empty list, no name twice, only parameters the model leaves free
+// (T(ref), the temperature the others refer to, is never refined), and no
 // more parameters than points.
-void CheckRefined(const engine::EosParameters& parameters,
-                  const std::vector<RefinedParameter>& refined, std::size_t points);
+void CheckRefined(const models::Model& model, const std::vector<models::Parameter>& refined,
+                  std::size_t points);
 // Points at one pressure and temperature tell one volume however many there
 // are: the data need as many distinct states as refined parameters.
 void CheckStates(const FitData& data, std::size_t refined);
@@ -37,8 +40,9 @@ void CheckStates(const FitData& data, std::size_t refined);
 std::string SigmaProblem(const Observation& point, double sigma);
 
 // Why fitted parameters are no equation of state: a value that is not finite,
-// V0 or K0 negative or below the calculator's floor, or |K'0| below it. Empty
-// when they are one.
-std::string DomainProblem(const engine::EosParameters& parameters);
+// V0 or K0 negative or below the calculator's floor, |K'0| below it, or
+// any other value outside the catalogue's range for it. Empty when they are
+// one.
+std::string DomainProblem(const models::Model& model);
 
 }  // namespace quorvane::fit

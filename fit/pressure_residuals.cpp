@@ -1,37 +1,51 @@
 #include "fit/pressure_residuals.h"
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
-#include "fit/pressure_derivatives.h"
+#include "engine/isothermal_curve.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
 
 namespace quorvane::fit {
 namespace {
 
-// Walks the points, rebuilding the isotherm only where the temperature
-// changes: isothermal data build it once.
-class IsothermCache {
+// The model's pressures point by point. The calculator's isotherm (V(T,0),
+// K(T), the order's coefficients) is built only where the temperature
+// changes, as its search builds it: the engine's doubles, without building
+// it again for every point of an isotherm.
+class PointPressures {
  public:
-  explicit IsothermCache(const engine::EosParameters& parameters) : parameters_(parameters) {}
-  const IsothermDerivatives& At(double T) {
-    if (!isotherm_ || T != T_) {
-      isotherm_.emplace(parameters_, T);
+  explicit PointPressures(const models::Model& model) : model_(model) {
+    if (model.arithmetic == models::Arithmetic::Calculator && models::IsCalculatorFamily(model)) {
+      calculator_ = models::CalculatorParameters(model);
+    }
+  }
+
+  double At(double V, double T) {
+    if (!calculator_) return models::Pressure(model_, V, T);
+    if (!(V > 0.0)) return std::numeric_limits<double>::quiet_NaN();
+    if (!curve_ || T != T_) {
+      curve_.emplace(*calculator_, T);
       T_ = T;
     }
-    return *isotherm_;
+    return curve_->Pressure(V);
   }
 
  private:
-  const engine::EosParameters& parameters_;
-  std::optional<IsothermDerivatives> isotherm_;
+  const models::Model& model_;
+  std::optional<engine::EosParameters> calculator_;
+  std::optional<engine::IsothermalCurve> curve_;
   double T_ = 0.0;
 };
 
 }  // namespace
 
 PressureResiduals::PressureResiduals(const FitData& data,
-                                     const std::vector<RefinedParameter>& refined,
-                                     const engine::EosParameters& base)
+                                     const std::vector<models::Parameter>& refined,
+                                     const models::Model& base)
     : Eigen::DenseFunctor<double>(static_cast<int>(refined.size()),
                                   static_cast<int>(data.points.size())),
       data_(data),
@@ -40,19 +54,19 @@ PressureResiduals::PressureResiduals(const FitData& data,
       weighted_(HasSigmas(data)),
       sigmas_(Eigen::VectorXd::Ones(static_cast<Eigen::Index>(data.points.size()))) {}
 
-engine::EosParameters PressureResiduals::ParametersAt(const Eigen::VectorXd& x) const {
-  engine::EosParameters p = base_;
+models::Model PressureResiduals::ModelAt(const Eigen::VectorXd& x) const {
+  models::Model model = base_;
   for (std::size_t i = 0; i < refined_.size(); ++i) {
-    ParameterValue(p, refined_[i]) = x[static_cast<Eigen::Index>(i)];
+    model[refined_[i]] = x[static_cast<Eigen::Index>(i)];
   }
-  engine::UpdateImpliedCoefficients(p);
-  return p;
+  models::ApplyImpliedCoefficients(model);
+  return model;
 }
 
 Eigen::VectorXd PressureResiduals::Start() const {
   Eigen::VectorXd x(static_cast<Eigen::Index>(refined_.size()));
   for (std::size_t i = 0; i < refined_.size(); ++i) {
-    x[static_cast<Eigen::Index>(i)] = ParameterValue(base_, refined_[i]);
+    x[static_cast<Eigen::Index>(i)] = base_[refined_[i]];
   }
   return x;
 }
@@ -61,12 +75,13 @@ Eigen::VectorXd PressureResiduals::EffectiveSigmas(const Eigen::VectorXd& x) con
   const Eigen::Index n = values();
   Eigen::VectorXd sigmas = Eigen::VectorXd::Ones(n);
   if (!weighted_) return sigmas;
-  const engine::EosParameters p = ParametersAt(x);
-  IsothermCache cache(p);
+  const models::Model model = ModelAt(x);
   for (Eigen::Index i = 0; i < n; ++i) {
     const Observation& point = data_.points[static_cast<std::size_t>(i)];
-    const PressurePoint at = cache.At(point.T).Evaluate(point.V);
-    const double fromV = at.KT * point.sigV / point.V;
+    const models::PressureGradient at =
+        models::PressureWithGradient(model, point.V, point.T, {}, true);
+    // K_T = -V dP/dV.
+    const double fromV = at.dPdV * point.sigV;
     const double fromT = at.dPdT * point.sigT;
     sigmas[i] = std::sqrt(point.sigP * point.sigP + fromV * fromV + fromT * fromT);
   }
@@ -74,26 +89,25 @@ Eigen::VectorXd PressureResiduals::EffectiveSigmas(const Eigen::VectorXd& x) con
 }
 
 int PressureResiduals::operator()(const Eigen::VectorXd& x, Eigen::VectorXd& residuals) const {
-  const engine::EosParameters p = ParametersAt(x);
-  IsothermCache cache(p);
+  const models::Model model = ModelAt(x);
+  PointPressures pressures(model);
   const Eigen::Index n = values();
   for (Eigen::Index i = 0; i < n; ++i) {
     const Observation& point = data_.points[static_cast<std::size_t>(i)];
-    residuals[i] = (cache.At(point.T).Pressure(point.V) - point.P) / sigmas_[i];
+    residuals[i] = (pressures.At(point.V, point.T) - point.P) / sigmas_[i];
   }
   return 0;
 }
 
 int PressureResiduals::df(const Eigen::VectorXd& x, Eigen::MatrixXd& jacobian) const {
-  const engine::EosParameters p = ParametersAt(x);
-  IsothermCache cache(p);
+  const models::Model model = ModelAt(x);
   const Eigen::Index n = values();
   for (Eigen::Index i = 0; i < n; ++i) {
     const Observation& point = data_.points[static_cast<std::size_t>(i)];
-    const PressurePoint at = cache.At(point.T).Evaluate(point.V);
+    const models::PressureGradient at =
+        models::PressureWithGradient(model, point.V, point.T, refined_, false);
     for (std::size_t j = 0; j < refined_.size(); ++j) {
-      jacobian(i, static_cast<Eigen::Index>(j)) =
-          at.dP[static_cast<std::size_t>(refined_[j])] / sigmas_[i];
+      jacobian(i, static_cast<Eigen::Index>(j)) = at.dP[models::Index(refined_[j])] / sigmas_[i];
     }
   }
   return 0;

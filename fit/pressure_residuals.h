@@ -4,9 +4,8 @@
 #include <unsupported/Eigen/LevenbergMarquardt>
 #include <vector>
 
-#include "engine/eos_parameters.h"
 #include "fit/fit_data.h"
-#include "fit/refined_parameter.h"
+#include "models/model.h"
 
 namespace quorvane::fit {
 
@@ -15,12 +14,12 @@ namespace quorvane::fit {
 // solver runs, in the form the solver calls.
 class PressureResiduals : public Eigen::DenseFunctor<double> {
  public:
-  PressureResiduals(const FitData& data, const std::vector<RefinedParameter>& refined,
-                    const engine::EosParameters& base);
+  PressureResiduals(const FitData& data, const std::vector<models::Parameter>& refined,
+                    const models::Model& base);
 
-  // The full parameter set at x, the implied coefficients applied as the
-  // calculator applies them after every edit.
-  engine::EosParameters ParametersAt(const Eigen::VectorXd& x) const;
+  // The whole model at x, its implied coefficients applied as the calculator
+  // applies them after every edit.
+  models::Model ModelAt(const Eigen::VectorXd& x) const;
   Eigen::VectorXd Start() const;
 
   // sigma^2 = sigP^2 + (K_T sigV / V)^2 + (dP/dT sigT)^2 at x; 1 everywhere
@@ -34,8 +33,8 @@ class PressureResiduals : public Eigen::DenseFunctor<double> {
 
  private:
   const FitData& data_;
-  std::vector<RefinedParameter> refined_;
-  engine::EosParameters base_;
+  std::vector<models::Parameter> refined_;
+  models::Model base_;
   bool weighted_;
   Eigen::VectorXd sigmas_;
 };

@@ -3,18 +3,30 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/thermal_model.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
+#include "models/model_volume.h"
 
 namespace quorvane::fit {
 namespace {
 
-bool Contains(const std::vector<RefinedParameter>& list, RefinedParameter parameter) {
+using models::Parameter;
+
+bool Contains(const std::vector<Parameter>& list, Parameter parameter) {
   return std::find(list.begin(), list.end(), parameter) != list.end();
 }
 
-bool Wanted(const std::vector<RefinedParameter>& refined,
-            const std::vector<RefinedParameter>& given, RefinedParameter parameter) {
+bool Wanted(const std::vector<Parameter>& refined, const std::vector<Parameter>& given,
+            Parameter parameter) {
   return Contains(refined, parameter) && !Contains(given, parameter);
+}
+
+// K(T) = K0 + dK/dT (T - Tref) of a thermal expansion; a thermal pressure
+// leaves K0 at the isotherm's.
+double ReferenceBulkModulus(const models::Model& model, double K, double T) {
+  if (models::Info(model.thermal).thermalPressure) return K;
+  const double K0 = K - model[Parameter::dKdT] * (T - model[Parameter::Tref]);
+  return K0 > 0.0 ? K0 : K;
 }
 
 // The points of the temperature nearest T(ref), or all of them when that
@@ -60,28 +72,27 @@ Line LowPressureLine(std::vector<Observation> points) {
 
 }  // namespace
 
-void EstimateStart(const FitData& data, const std::vector<RefinedParameter>& refined,
-                   const std::vector<RefinedParameter>& given, engine::EosParameters& p) {
+void EstimateStart(const FitData& data, const std::vector<Parameter>& refined,
+                   const std::vector<Parameter>& given, models::Model& model) {
   if (data.points.size() < 2) return;
-  const std::vector<Observation> isotherm = NearestIsotherm(data, p.Tref);
+  const std::vector<Observation> isotherm = NearestIsotherm(data, model[Parameter::Tref]);
   const Line line = LowPressureLine(isotherm);
   const double VT0 = line.intercept;
   const double K = -VT0 / line.slope;
   if (!(VT0 > 0.0) || !(K > 0.0) || !std::isfinite(VT0) || !std::isfinite(K)) return;
 
   const double T = isotherm.front().T;
-  if (Wanted(refined, given, RefinedParameter::V0)) {
-    p.V0 = VT0 / (engine::ZeroPressureVolume(p, T) / p.V0);
+  if (Wanted(refined, given, Parameter::K0))
+    model[Parameter::K0] = ReferenceBulkModulus(model, K, T);
+  const double expansion = models::ZeroPressureVolume(model, T).V / model[Parameter::V0];
+  if (Wanted(refined, given, Parameter::V0) && expansion > 0.0 && std::isfinite(expansion)) {
+    model[Parameter::V0] = VT0 / expansion;
   }
-  if (Wanted(refined, given, RefinedParameter::K0)) {
-    p.K0 = K - p.dKdT * (T - p.Tref);
-    if (!(p.K0 > 0.0)) p.K0 = K;
-  }
-  if (Wanted(refined, given, RefinedParameter::Kpp0)) {
-    const engine::EosOrder order = p.order;
-    p.order = 3;
-    engine::UpdateImpliedCoefficients(p);
-    p.order = order;
+  if (Wanted(refined, given, Parameter::Kpp0)) {
+    models::Model third = model;
+    third.order = 3;
+    models::ApplyImpliedCoefficients(third);
+    model[Parameter::Kpp0] = third[Parameter::Kpp0];
   }
 }
 

@@ -2,9 +2,8 @@
 
 #include <vector>
 
-#include "engine/eos_parameters.h"
 #include "fit/fit_data.h"
-#include "fit/refined_parameter.h"
+#include "models/model.h"
 
 namespace quorvane::fit {
 
@@ -13,8 +12,9 @@ namespace quorvane::fit {
 // pressure third of the points nearest T(ref) gives V(T,0) at P = 0 and, from
 // its slope, K. A refined K''0 without a given start then starts from the
 // value 3rd order implies for that K0. Estimates that make no sense (a line
-// rising with pressure) leave the values as they were.
-void EstimateStart(const FitData& data, const std::vector<RefinedParameter>& refined,
-                   const std::vector<RefinedParameter>& given, engine::EosParameters& parameters);
+// rising with pressure) leave the values as they were; so do the thermal
+// parameters, about which the line says nothing.
+void EstimateStart(const FitData& data, const std::vector<models::Parameter>& refined,
+                   const std::vector<models::Parameter>& given, models::Model& model);
 
 }  // namespace quorvane::fit

@@ -4,6 +4,11 @@
 
 namespace quorvane::models {
 
+Equation EquationOf(engine::EosType type) {
+  const int number = static_cast<int>(type);
+  return number >= 1 && number <= 4 ? static_cast<Equation>(number - 1) : Equation::Murnaghan;
+}
+
 engine::EosParameters CalculatorParameters(const Model& model) {
   engine::EosParameters p;
   // The engine numbers the classic equations from 1 in the catalogue's order.
@@ -21,10 +26,7 @@ engine::EosParameters CalculatorParameters(const Model& model) {
 }
 
 Model FromCalculatorParameters(const engine::EosParameters& p) {
-  const int type = static_cast<int>(p.type);
-  Model model =
-      DefaultModel(type >= 1 && type <= 4 ? static_cast<Equation>(type - 1) : Equation::Murnaghan,
-                   p.order, Thermal::Linear, Arithmetic::Calculator);
+  Model model = DefaultModel(EquationOf(p.type), p.order, Thermal::Linear, Arithmetic::Calculator);
   model[Parameter::V0] = p.V0;
   model[Parameter::K0] = p.K0;
   model[Parameter::Kp0] = p.Kp0;

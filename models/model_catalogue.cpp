@@ -179,6 +179,12 @@ Role RoleOf(const Model& model, Parameter parameter) {
   return HasFreeKpp(model.equation, model.order) ? Role::Free : Role::Implied;
 }
 
+Role ListedRole(const Model& model, Parameter parameter) {
+  const Role role = RoleOf(model, parameter);
+  const bool held = model.arithmetic == Arithmetic::Calculator && parameter == Parameter::Kpp0;
+  return role == Role::Unused && held ? Role::Implied : role;
+}
+
 Model DefaultModel(Equation equation, int order, Thermal thermal, Arithmetic arithmetic) {
   Model model;
   model.equation = equation;

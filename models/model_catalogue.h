@@ -74,6 +74,11 @@ bool IsCalculatorFamily(const Model& model);
 enum class Role { Unused, Free, Implied };
 Role RoleOf(const Model& model, Parameter parameter);
 
+// RoleOf, except that the calculator's arithmetic holds K''0 for every
+// equation, Murnaghan's (0) included, as an implied value, and its parameter
+// sets have always listed it.
+Role ListedRole(const Model& model, Parameter parameter);
+
 // A model with every parameter at its default, implied coefficients applied.
 Model DefaultModel(Equation equation, int order, Thermal thermal, Arithmetic arithmetic);
 

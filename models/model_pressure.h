@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Eigen/Core>
+#include <span>
 #include <unsupported/Eigen/AutoDiff>
 
 #include "models/isothermal_equations.h"
@@ -56,7 +57,15 @@ struct PressureGradient {
 };
 PressureGradient PressureWithGradient(const Model& model, double V, double T);
 
+// The same with only the derivatives asked for, at a fraction of the cost
+// when they are few: those by the listed parameters and, with
+// volumeAndTemperature, dP/dV and dP/dT. The others are zero, or given as well.
+PressureGradient PressureWithGradient(const Model& model, double V, double T,
+                                      std::span<const Parameter> parameters,
+                                      bool volumeAndTemperature);
+
 // The isothermal bulk modulus K_T = -V dP/dV at V and T.
 double BulkModulus(const Model& model, double V, double T);
+
 
 }  // namespace quorvane::models

@@ -20,7 +20,8 @@
 #include "engine/state_point.h"
 #include "engine/thermal_model.h"
 #include "engine/volume_solver.h"
-#include "fit/refined_parameter.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
 #include "python/parallel_loop.h"
 #include "python/parameter_file_binding.h"
 #ifdef QUORVANE_WITH_FIT
@@ -140,8 +141,13 @@ py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool ex
 // order: all but the K'0 and K''0 its type and order imply.
 std::vector<std::string> GivenNames(const EosParameters& p) {
   std::vector<std::string> names;
-  for (const fit::RefinedParameter parameter : fit::kAllParameters) {
-    if (fit::IsFree(p, parameter)) names.emplace_back(fit::ParameterName(parameter));
+  const models::Model model = models::FromCalculatorParameters(p);
+  for (int i = 0; i < models::kParameterCount; ++i) {
+    const auto parameter = static_cast<models::Parameter>(i);
+    if (parameter != models::Parameter::Tref &&
+        models::RoleOf(model, parameter) == models::Role::Free) {
+      names.emplace_back(models::Info(parameter).name);
+    }
   }
   names.emplace_back("Tref");
   return names;
@@ -222,7 +228,9 @@ PYBIND11_MODULE(_core, m) {
   py::class_<engine::EosParameters>(m, "Parameters",
                                     "A checked parameter set with its implied K'0 and K''0.")
       .def_property_readonly("type",
-                             [](const engine::EosParameters& p) { return fit::EosName(p.type); })
+                             [](const engine::EosParameters& p) {
+                               return models::Info(models::EquationOf(p.type)).name;
+                             })
       .def_readonly("order", &engine::EosParameters::order)
       .def_readonly("V0", &engine::EosParameters::V0)
       .def_readonly("K0", &engine::EosParameters::K0)

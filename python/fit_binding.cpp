@@ -9,7 +9,8 @@
 #include "engine/eos_parameters.h"
 #include "fit/eos_fit.h"
 #include "fit/fit_data.h"
-#include "fit/refined_parameter.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
 
 namespace py = pybind11;
 
@@ -18,11 +19,13 @@ namespace {
 
 using Array = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
-std::vector<fit::RefinedParameter> ParametersNamed(const std::vector<std::string>& names) {
-  std::vector<fit::RefinedParameter> parameters;
+std::vector<models::Parameter> ParametersNamed(const std::vector<std::string>& names) {
+  std::vector<models::Parameter> parameters;
   for (const std::string& name : names) {
-    const auto parameter = fit::ParameterFromName(name);
-    if (!parameter) throw py::value_error("\"" + name + "\" is no parameter a fit can refine");
+    const auto parameter = models::ParameterFromName(name);
+    if (!parameter || name != models::Info(*parameter).name) {
+      throw py::value_error("\"" + name + "\" is no parameter a fit can refine");
+    }
     parameters.push_back(*parameter);
   }
   return parameters;
@@ -55,7 +58,8 @@ py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V,
              const std::vector<std::string>& refined, const std::vector<std::string>& given) {
   const fit::FitData data = DataFrom({P, V, T, sigP, sigV, sigT});
   fit::FitRequest request;
-  request.start = start;
+  // Eos holds the calculator's parameter set; the fit takes the catalogue's model.
+  request.start = models::FromCalculatorParameters(start);
   request.refined = ParametersNamed(refined);
   request.givenStart = ParametersNamed(given);
   fit::FitResult result;
@@ -65,11 +69,11 @@ py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V,
   }
   if (!result.converged) throw fit::FitError(result.failure);
   std::vector<std::string> names;
-  for (const fit::RefinedParameter parameter : result.refined) {
-    names.emplace_back(fit::ParameterName(parameter));
+  for (const models::Parameter parameter : result.refined) {
+    names.emplace_back(models::Info(parameter).name);
   }
   py::dict out;
-  out["parameters"] = result.parameters;
+  out["parameters"] = models::CalculatorParameters(result.model);
   out["refined"] = names;
   out["esd"] = result.esd;
   out["esd_scaled"] = result.esdScaled;

@@ -4,75 +4,138 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fit/synthetic_data.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::fit {
 namespace {
 
-using engine::EosParameters;
-using engine::EosType;
+using models::Equation;
+using models::Model;
+using models::Parameter;
+using models::Thermal;
 using testing::GaussianNoise;
-using testing::kModels;
-using testing::Model;
+using testing::kCalculatorShapes;
+using testing::Shape;
 using testing::SyntheticData;
 
 // A material far from the calculator's start-up values, so the start has to
 // come from the data.
-EosParameters Truth(Model model) {
-  EosParameters p;
-  p.type = model.type;
-  p.order = model.order;
-  p.V0 = 163.7;
-  p.K0 = 87.5;
-  p.Kp0 = 4.9;
-  p.alpha0 = 2.6;
-  p.alpha1 = 1.4;
-  p.dKdT = -0.031;
-  p.Tref = 298.0;
-  engine::UpdateImpliedCoefficients(p);
-  if (model.order == 4) p.Kpp0 = -0.071;
-  return p;
+Model Truth(Shape shape) {
+  Model truth = models::DefaultModel(shape.equation, shape.order, Thermal::Linear,
+                                     models::Arithmetic::Calculator);
+  truth[Parameter::V0] = 163.7;
+  truth[Parameter::K0] = 87.5;
+  truth[Parameter::Kp0] = 4.9;
+  truth[Parameter::alpha0] = 2.6;
+  truth[Parameter::alpha1] = 1.4;
+  truth[Parameter::dKdT] = -0.031;
+  truth[Parameter::Tref] = 298.0;
+  models::ApplyImpliedCoefficients(truth);
+  if (shape.order == 4) truth[Parameter::Kpp0] = -0.071;
+  return truth;
 }
 
 // The calculator's start-up set with the model chosen, as the command line
 // builds it when only the type and order are given.
-EosParameters StartUp(Model model) {
-  EosParameters p;
-  p.type = model.type;
-  p.order = model.order;
-  engine::UpdateImpliedCoefficients(p);
-  return p;
+Model StartUp(const Model& model) {
+  return models::DefaultModel(model.equation, model.order, model.thermal, model.arithmetic);
 }
 
-std::string Describe(Model model, bool thermal) {
-  return std::string(EosName(model.type)) + " order " + std::to_string(model.order) +
-         (thermal ? " with thermal terms" : "");
+std::string Describe(const Model& model, bool thermal) {
+  return std::string(models::Info(model.equation).name) + " order " + std::to_string(model.order) +
+         " " + models::Info(model.thermal).name + (thermal ? " with thermal terms" : "");
+}
+
+const char* Name(Parameter parameter) {
+  return models::Info(parameter).name;
+}
+
+void ExpectRecovered(const FitResult& result, const Model& truth, double tolerance,
+                     const std::string& name) {
+  for (Parameter parameter : result.refined) {
+    const double expected = truth[parameter];
+    EXPECT_NEAR(result.model[parameter], expected, tolerance * std::fabs(expected))
+        << name << ": " << Name(parameter);
+  }
 }
 
 // Noise-free points of every equation and order, on one isotherm and on four:
 // the refined values come back to 1e-9. Thermal fits refine all seven free
 // parameters from start values the data give.
 TEST(FitRecovery, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
-  for (const Model& model : kModels) {
+  for (const Shape& shape : kCalculatorShapes) {
     for (bool thermal : {false, true}) {
-      const EosParameters truth = Truth(model);
+      const Model truth = Truth(shape);
       const FitData data = SyntheticData(
           truth, thermal ? std::vector<double>{298, 500, 700, 900} : std::vector<double>{298}, 25);
       FitRequest request;
-      request.start = StartUp(model);
+      request.start = StartUp(truth);
       request.refined = DefaultRefined(request.start, data);
-      if (thermal) request.refined.push_back(RefinedParameter::alpha1);
+      if (thermal) request.refined.push_back(Parameter::alpha1);
 
       const FitResult result = FitEos(data, request);
-      ASSERT_TRUE(result.converged) << Describe(model, thermal);
-      for (RefinedParameter parameter : result.refined) {
-        const double expected = ParameterValue(truth, parameter);
-        EXPECT_NEAR(ParameterValue(result.parameters, parameter), expected,
-                    1e-9 * std::fabs(expected))
-            << Describe(model, thermal) << ": " << ParameterName(parameter);
-      }
+      ASSERT_TRUE(result.converged) << Describe(truth, thermal) << ": " << result.failure;
+      ExpectRecovered(result, truth, 1e-9, Describe(truth, thermal));
     }
+  }
+}
+
+// A thermal pressure on a reference isotherm, in the textbook arithmetic:
+// noise-free P-V-T data to 2000 K give back the isotherm and the refined
+// thermal parameters to 1e-8, the Einstein and Debye temperatures included,
+// from the catalogue's starting values; the parameters held are the true ones.
+TEST(FitRecovery, RecoversThermalPressureModelsFromNoiseFreePVTData) {
+  struct Case {
+    Equation equation;
+    int order;
+    Thermal thermal;
+    std::vector<std::pair<Parameter, double>> values;
+    std::vector<Parameter> alsoRefined;
+  };
+  const Case cases[] = {
+      {Equation::Vinet,
+       3,
+       Thermal::MieGruneisenDebye,
+       {{Parameter::V0, 11.248},
+        {Parameter::K0, 160.3},
+        {Parameter::Kp0, 4.18},
+        {Parameter::theta0, 773.0},
+        {Parameter::gamma0, 1.53},
+        {Parameter::q, 1.7},
+        {Parameter::natoms, 2.0},
+        {Parameter::Tref, 300.0}},
+       {Parameter::theta0}},
+      {Equation::Tait,
+       3,
+       Thermal::Einstein,
+       {{Parameter::V0, 43.66},
+        {Parameter::K0, 126.3},
+        {Parameter::Kp0, 4.54},
+        {Parameter::alpha0, 2.85},
+        {Parameter::theta0, 471.0},
+        {Parameter::Tref, 298.15}},
+       {Parameter::theta0}},
+  };
+  for (const Case& c : cases) {
+    Model truth =
+        models::DefaultModel(c.equation, c.order, c.thermal, models::Arithmetic::Textbook);
+    for (const auto& [parameter, value] : c.values) truth[parameter] = value;
+    models::ApplyImpliedCoefficients(truth);
+    const FitData data = SyntheticData(truth, {300, 700, 1100, 1500, 2000}, 8);
+    FitRequest request;
+    request.start = truth;
+    request.refined = DefaultRefined(truth, data);
+    for (Parameter parameter : c.alsoRefined) request.refined.push_back(parameter);
+    for (Parameter parameter : request.refined)
+      request.start[parameter] = StartUp(truth)[parameter];
+
+    const FitResult result = FitEos(data, request);
+    ASSERT_TRUE(result.converged) << Describe(truth, true) << ": " << result.failure;
+    ExpectRecovered(result, truth, 1e-8, Describe(truth, true));
   }
 }
 
@@ -81,39 +144,36 @@ TEST(FitRecovery, RecoversNoiseFreeParametersForEveryEquationAndOrder) {
 // estimate, ends where that start ends, and says why. A start near the answer
 // is kept.
 TEST(FitRecovery, RestartsFromTheDataWhenAGivenStartFails) {
-  using enum RefinedParameter;
+  using enum Parameter;
   struct Start {
-    Model model;
-    RefinedParameter parameter;
+    Shape shape;
+    Parameter parameter;
     double value;
     // Part of the restart's reason; empty: no restart.
     const char* reason;
   };
-  const Model bm3{EosType::BirchMurnaghan, 3}, vinet{EosType::Vinet, 3};
+  const Shape bm3{Equation::BirchMurnaghan, 3}, vinet{Equation::Vinet, 3};
   const Start starts[] = {
       {bm3, V0, 50.0, "K0 = -"},   {bm3, V0, 1.0, "V0 = "},
       {bm3, V0, 1e6, "K0 = "},     {bm3, V0, 0.01, "cannot be determined"},
       {vinet, V0, 0.1, "stalled"}, {bm3, K0, 1e9, ""},
   };
   for (const Start& start : starts) {
-    const FitData data = SyntheticData(Truth(start.model), {298}, 15);
+    const Model truth = Truth(start.shape);
+    const FitData data = SyntheticData(truth, {298}, 15);
     FitRequest request;
-    request.start = StartUp(start.model);
+    request.start = StartUp(truth);
     const FitResult expected = FitEos(data, request);
-    ParameterValue(request.start, start.parameter) = start.value;
+    request.start[start.parameter] = start.value;
     request.givenStart = {start.parameter};
-    const std::string name = Describe(start.model, false) + ", " + ParameterName(start.parameter) +
-                             " from " + std::to_string(start.value);
+    const std::string name = Describe(truth, false) + ", " + Name(start.parameter) + " from " +
+                             std::to_string(start.value);
     const FitResult result = FitEos(data, request);
     ASSERT_TRUE(result.converged) << name << ": " << result.failure;
     EXPECT_EQ(result.restart.empty(), *start.reason == '\0') << name << ": " << result.restart;
     EXPECT_NE(result.restart.find(start.reason), std::string::npos)
         << name << ": " << result.restart;
-    for (RefinedParameter parameter : result.refined) {
-      const double value = ParameterValue(expected.parameters, parameter);
-      EXPECT_NEAR(ParameterValue(result.parameters, parameter), value, 1e-9 * std::fabs(value))
-          << name << ": " << ParameterName(parameter);
-    }
+    ExpectRecovered(result, expected.model, 1e-9, name);
   }
 }
 
@@ -123,8 +183,7 @@ TEST(FitRecovery, RestartsFromTheDataWhenAGivenStartFails) {
 // effective variance, so this also checks the re-evaluated K_T weights.
 TEST(FitUncertainty, UnscaledEsdMatchesScatterOfReplicas) {
   constexpr int kReplicas = 400;
-  const Model model{EosType::BirchMurnaghan, 3};
-  const EosParameters truth = Truth(model);
+  const Model truth = Truth({Equation::BirchMurnaghan, 3});
   const FitData exact = SyntheticData(truth, {298}, 20);
   constexpr double kSigP = 0.02;
   constexpr double kSigVRelative = 4e-4;
@@ -140,11 +199,11 @@ TEST(FitUncertainty, UnscaledEsdMatchesScatterOfReplicas) {
       point.V += point.sigV * noise.Next();
     }
     FitRequest request;
-    request.start = StartUp(model);
+    request.start = StartUp(truth);
     const FitResult result = FitEos(data, request);
     ASSERT_TRUE(result.converged);
     for (std::size_t i = 0; i < 3; ++i) {
-      const double value = ParameterValue(result.parameters, result.refined[i]);
+      const double value = result.model[result.refined[i]];
       sum[i] += value;
       sumSquares[i] += value * value;
       esd[i] += result.esd[i] / kReplicas;
@@ -159,83 +218,137 @@ TEST(FitUncertainty, UnscaledEsdMatchesScatterOfReplicas) {
 
 struct BadRequest {
   const char* name;
-  Model model;
-  std::vector<RefinedParameter> refined;
+  Shape shape;
+  Thermal thermal;
+  std::vector<Parameter> refined;
   int points;
   // Applied to the first point.
   double V;
+  double T;
   double sigP;
   const char* message;
 };
 
 // Requests no fit can answer: each is refused with a message naming the cause.
 TEST(FitRefusals, RefusesRequestsItCannotAnswer) {
-  using enum RefinedParameter;
+  using enum Parameter;
+  const Shape bm3{Equation::BirchMurnaghan, 3}, vinet3{Equation::Vinet, 3};
+  const Thermal linear = Thermal::Linear, mgd = Thermal::MieGruneisenDebye;
   const BadRequest cases[] = {
       {"fewer points than parameters",
-       {EosType::BirchMurnaghan, 3},
+       bm3,
+       linear,
        {},
        2,
        0,
        0,
+       0,
        "2 data points cannot determine 3 refined parameters"},
       {"K''0 implied by the order",
-       {EosType::BirchMurnaghan, 3},
+       bm3,
+       linear,
        {V0, K0, Kpp0},
        10,
        0,
        0,
+       0,
        "K''0 is implied by birch-murnaghan at order 3"},
       {"K'0 implied at 2nd order",
-       {EosType::Vinet, 2},
+       {Equation::Vinet, 2},
+       linear,
        {V0, Kp0},
        10,
        0,
        0,
+       0,
        "K'0 is implied by vinet at order 2"},
+      {"K''0 of Murnaghan",
+       {Equation::Murnaghan, 3},
+       linear,
+       {V0, K0, Kpp0},
+       10,
+       0,
+       0,
+       0,
+       "K''0 is implied by murnaghan at order 3"},
+      {"a parameter the model lacks",
+       bm3,
+       linear,
+       {V0, K0, theta0},
+       10,
+       0,
+       0,
+       0,
+       "theta0 is not a parameter of birch-murnaghan with the linear thermal model"},
+      {"the reference temperature",
+       vinet3,
+       mgd,
+       {V0, K0, Tref},
+       10,
+       0,
+       0,
+       0,
+       "Tref is the temperature the other parameters refer to"},
       {"alpha0 without temperatures",
-       {EosType::BirchMurnaghan, 3},
+       bm3,
+       linear,
        {V0, K0, alpha0},
        10,
        0,
        0,
+       0,
        "alpha0 cannot be determined from these data"},
-      {"a parameter named twice",
-       {EosType::BirchMurnaghan, 3},
-       {V0, V0},
-       10,
-       0,
-       0,
-       "V0 is named twice"},
-      {"negative volume",
-       {EosType::BirchMurnaghan, 3},
-       {},
-       10,
-       -1.0,
-       0,
-       "point 1: V must be greater than zero"},
+      {"a parameter named twice", bm3, linear, {V0, V0}, 10, 0, 0, 0, "V0 is named twice"},
+      {"negative volume", bm3, linear, {}, 10, -1.0, 0, 0, "point 1: V must be greater than zero"},
       {"infinite volume",
-       {EosType::BirchMurnaghan, 3},
+       bm3,
+       linear,
        {},
        10,
        INFINITY,
        0,
+       0,
        "point 1: P, V and T must be finite"},
       {"negative sigma",
-       {EosType::BirchMurnaghan, 3},
+       bm3,
+       linear,
        {},
        10,
        0,
+       0,
        -0.1,
        "point 1: standard deviations must be finite and positive"},
-      {"4th-order Vinet", {EosType::Vinet, 4}, {}, 10, 0, 0, "not offered at order 4"},
+      {"a thermal pressure at T <= 0",
+       vinet3,
+       mgd,
+       {},
+       10,
+       0,
+       -5.0,
+       0,
+       "point 1: T = -5 must be above zero for the mgd thermal model"},
+      {"4th-order Vinet",
+       {Equation::Vinet, 4},
+       linear,
+       {},
+       10,
+       0,
+       0,
+       0,
+       "offered at order 2, 3 only"},
   };
   for (const BadRequest& bad : cases) {
-    FitData data = SyntheticData(Truth(bad.model), {298}, bad.points);
+    Model truth = Truth(bad.shape);
+    if (bad.thermal != Thermal::Linear) {
+      truth.thermal = bad.thermal;
+      truth.arithmetic = models::Arithmetic::Textbook;
+    }
+    FitData data = SyntheticData(truth, {298}, bad.points);
     if (bad.V != 0) data.points[0].V = bad.V;
+    if (bad.T != 0) data.points[0].T = bad.T;
     if (bad.sigP != 0) data.points[0].sigP = bad.sigP;
     FitRequest request;
-    request.start = StartUp(bad.model);
+    request.start = StartUp(truth);
     request.refined = bad.refined;
     try {
       FitEos(data, request);
@@ -250,11 +363,11 @@ TEST(FitRefusals, RefusesRequestsItCannotAnswer) {
 // V0 and alpha0 move V(T,0) the same way on one isotherm away from T(ref):
 // the message names the pair.
 TEST(FitRefusals, NamesTheCorrelatedPartnerOfAnUndeterminedParameter) {
-  const Model model{EosType::BirchMurnaghan, 3};
-  const FitData data = SyntheticData(Truth(model), {600}, 12);
+  const Model truth = Truth({Equation::BirchMurnaghan, 3});
+  const FitData data = SyntheticData(truth, {600}, 12);
   FitRequest request;
-  request.start = StartUp(model);
-  request.refined = {RefinedParameter::V0, RefinedParameter::K0, RefinedParameter::alpha0};
+  request.start = StartUp(truth);
+  request.refined = {Parameter::V0, Parameter::K0, Parameter::alpha0};
   try {
     FitEos(data, request);
     ADD_FAILURE() << "accepted";

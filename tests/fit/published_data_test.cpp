@@ -7,14 +7,13 @@
 
 #include "cli/fit_data_input.h"
 #include "fit/eos_fit.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::fit {
 namespace {
 
-using engine::EosParameters;
-
 struct PublishedValue {
-  RefinedParameter parameter;
+  models::Parameter parameter;
   double value;
   double esd;
 };
@@ -23,24 +22,24 @@ struct PublishedValue {
 // they refined and those they held at the values given.
 struct PublishedFit {
   const char* file;
-  engine::EosType type;
-  engine::EosOrder order;
+  models::Equation equation;
+  int order;
   double Tref;
   std::vector<PublishedValue> held;
   std::vector<PublishedValue> refined;
 };
 
 const std::vector<PublishedFit>& PublishedFits() {
-  using P = RefinedParameter;
+  using P = models::Parameter;
   static const std::vector<PublishedFit> fits = {
       {"stishovite_nishihara2005_300K.csv",
-       engine::EosType::BirchMurnaghan,
+       models::Equation::BirchMurnaghan,
        3,
        300.0,
        {},
        {{P::V0, 46.56, 0.01}, {P::K0, 296.0, 5.0}, {P::Kp0, 4.2, 0.4}}},
       {"stishovite_nishihara2005_pvt.csv",
-       engine::EosType::BirchMurnaghan,
+       models::Equation::BirchMurnaghan,
        3,
        300.0,
        {{P::V0, 46.56, 0.0}, {P::K0, 296.0, 0.0}, {P::Kp0, 4.2, 0.0}},
@@ -63,13 +62,11 @@ TEST(PublishedData, FitReproducesThePublishedValuesWithinTheirEsd) {
   for (const PublishedFit& published : PublishedFits()) {
     SCOPED_TRACE(published.file);
     FitRequest request;
-    request.start.type = published.type;
-    request.start.order = published.order;
-    request.start.Tref = published.Tref;
-    engine::UpdateImpliedCoefficients(request.start);
-    for (const PublishedValue& held : published.held) {
-      ParameterValue(request.start, held.parameter) = held.value;
-    }
+    request.start = models::DefaultModel(published.equation, published.order,
+                                         models::Thermal::Linear, models::Arithmetic::Calculator);
+    request.start[models::Parameter::Tref] = published.Tref;
+    for (const PublishedValue& held : published.held) request.start[held.parameter] = held.value;
+    models::ApplyImpliedCoefficients(request.start);
     for (const PublishedValue& refined : published.refined) {
       request.refined.push_back(refined.parameter);
     }
@@ -77,9 +74,8 @@ TEST(PublishedData, FitReproducesThePublishedValuesWithinTheirEsd) {
     ASSERT_TRUE(result.converged);
     EXPECT_TRUE(result.weighted);
     for (const PublishedValue& expected : published.refined) {
-      EXPECT_NEAR(ParameterValue(result.parameters, expected.parameter), expected.value,
-                  expected.esd)
-          << ParameterSymbol(expected.parameter);
+      EXPECT_NEAR(result.model[expected.parameter], expected.value, expected.esd)
+          << models::Info(expected.parameter).symbol;
     }
   }
 }

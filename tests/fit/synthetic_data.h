@@ -5,42 +5,50 @@
 #include <vector>
 
 #include "engine/eos_parameters.h"
-#include "engine/isothermal_eos.h"
-#include "engine/thermal_model.h"
 #include "fit/fit_data.h"
+#include "models/calculator_parameters.h"
+#include "models/model.h"
+#include "models/model_pressure.h"
+#include "models/model_volume.h"
 
 namespace quorvane::fit::testing {
 
-// Every equation of state at every order it offers.
-struct Model {
-  engine::EosType type;
-  engine::EosOrder order;
+// Every equation of state the calculator computes, at every order it offers.
+struct Shape {
+  models::Equation equation;
+  int order;
 };
 
-inline constexpr Model kModels[] = {
-    {engine::EosType::Murnaghan, 3},      {engine::EosType::BirchMurnaghan, 2},
-    {engine::EosType::BirchMurnaghan, 3}, {engine::EosType::BirchMurnaghan, 4},
-    {engine::EosType::Vinet, 2},          {engine::EosType::Vinet, 3},
-    {engine::EosType::NaturalStrain, 2},  {engine::EosType::NaturalStrain, 3},
-    {engine::EosType::NaturalStrain, 4},
+inline constexpr Shape kCalculatorShapes[] = {
+    {models::Equation::Murnaghan, 3},      {models::Equation::BirchMurnaghan, 2},
+    {models::Equation::BirchMurnaghan, 3}, {models::Equation::BirchMurnaghan, 4},
+    {models::Equation::Vinet, 2},          {models::Equation::Vinet, 3},
+    {models::Equation::NaturalStrain, 2},  {models::Equation::NaturalStrain, 3},
+    {models::Equation::NaturalStrain, 4},
 };
 
-// Points on the isotherms of a known parameter set: volumes from V(T,0) down
-// to 70 % of it, with the engine's exact pressures.
-inline FitData SyntheticData(const engine::EosParameters& truth, const std::vector<double>& T,
+// Points on the isotherms of a known model: volumes from V(T,0) down to 70 %
+// of it, with the model's exact pressures (the engine's for the calculator's
+// models).
+inline FitData SyntheticData(const models::Model& truth, const std::vector<double>& T,
                              int pointsPerIsotherm) {
   FitData data;
   for (double t : T) {
-    const double VT0 = engine::ZeroPressureVolume(truth, t);
+    const double VT0 = models::ZeroPressureVolume(truth, t).V;
     for (int i = 0; i < pointsPerIsotherm; ++i) {
       Observation point;
       point.T = t;
       point.V = VT0 * (1.0 - 0.3 * i / (pointsPerIsotherm - 1));
-      point.P = engine::PressureFromVolume(truth, point.V, t);
+      point.P = models::Pressure(truth, point.V, t);
       data.points.push_back(point);
     }
   }
   return data;
+}
+
+inline FitData SyntheticData(const engine::EosParameters& truth, const std::vector<double>& T,
+                             int pointsPerIsotherm) {
+  return SyntheticData(models::FromCalculatorParameters(truth), T, pointsPerIsotherm);
 }
 
 // Gaussian deviates from a fixed 64-bit generator and the Box-Muller
