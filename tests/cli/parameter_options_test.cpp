@@ -107,11 +107,11 @@ const RefusedCase kRefusedCases[] = {
     {"UnknownType",
      {"--eos", "birch"},
      "--eos: \"birch\" is not one of murnaghan (m), birch-murnaghan (bm), vinet (v), "
-     "natural-strain (ns)"},
+     "natural-strain (ns) or tait (t)"},
     {"TypeNameWithAnEscape",
      {"--eos", "\x1b[2Jvinet"},
      "--eos: \"\\x1b[2Jvinet\" is not one of murnaghan (m), birch-murnaghan (bm), vinet (v), "
-     "natural-strain (ns)"},
+     "natural-strain (ns) or tait (t)"},
     {"UnknownOrder", {"--order", "5"}, "--order: \"5\" is not 2, 3 or 4"},
     {"OrderWithDecimals", {"--order", "3.0"}, "--order: \"3.0\" is not 2, 3 or 4"},
     {"MurnaghanOrder2",
