@@ -135,6 +135,14 @@ const RefusedCase kRefusedCases[] = {
     {"Kpp0ImpliedForMurnaghan",
      {"--eos", "murnaghan", "--Kpp0", "0"},
      "--Kpp0: K''0 is implied by murnaghan at order 3 and cannot be given"},
+    {"FitOfAnotherModel",
+     {"--eos", "tait"},
+     "the fit computes only the calculator's equations with the linear thermal expansion, in the "
+     "calculator's arithmetic"},
+    {"FitInTextbookArithmetic",
+     {"--arithmetic", "textbook"},
+     "the fit computes only the calculator's equations with the linear thermal expansion, in the "
+     "calculator's arithmetic"},
     {"V0BelowTheFloor", {"--V0", "0.001"}, "--V0 must be at least 0.0010000000474974513"},
     {"K0Negative", {"--K0", "-100"}, "--K0 must be at least 0.0010000000474974513"},
     {"Kp0Zero", {"--Kp0", "0"}, "--Kp0 must be at least 0.0010000000474974513 in magnitude"},
