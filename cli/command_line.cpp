@@ -57,8 +57,7 @@ const char* const kFooter =
     "Examples:\n"
     "  quorvane-eos --eos vinet --V0 74.7 --K0 160 --Kp0 4.5 --P 0:20:5 --T 300:900:300\n"
     "  quorvane-eos --eos bm --input measured.csv --format json\n"
-    "  quorvane-eos --eos tait --thermal mgd --V0 11.25 --K0 160 --theta0 760 --gamma0 1.5\n"
-    "      --q 1 --natoms 2 --P 0:100:25 --T 300:2100:600\n"
+    "  quorvane-eos --eos tait --thermal mgd --theta0 760 --natoms 2 --P 0:100:50 --T 2000\n"
     "  quorvane-eos --params fitted.json --P 0:10:1\n"
     "\n"
     "To fit parameters to measured data: quorvane-eos fit --help\n";
