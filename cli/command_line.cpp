@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/input_error.h"
+#include "cli/parameter_options.h"
 #include "cli/safe_text.h"
 
 namespace quorvane::cli {
@@ -14,24 +15,15 @@ struct OptionDescription {
   const char* help;
 };
 
-const OptionDescription kOptions[] = {
-    {"--eos",
-     "murnaghan (m), birch-murnaghan (bm), vinet (v) or natural-strain (ns), in any case "
-     "(default birch-murnaghan)"},
-    {"--order", "2, 3 or 4 (default 3); murnaghan is 3rd order, vinet 2nd or 3rd"},
-    {"--V0", "V(0,0), the volume at zero pressure and T(ref) (default 10)"},
-    {"--K0", "bulk modulus at zero pressure and T(ref) (default 100)"},
-    {"--Kp0", "K'0 (default 4); implied at 2nd order"},
-    {"--Kpp0", "K''0, only at 4th order (default: the 3rd-order implied value)"},
-    {"--alpha0", "alpha0 x 10^5 (default 2)"},
-    {"--alpha1", "alpha1 x 10^8 (default 0)"},
-    {"--dKdT", "dK/dT (default -0.019999999552965164)"},
-    {"--Tref", "T(ref) (default 298)"},
+// The options of the table itself; those of the model come first, from the
+// catalogue.
+const OptionDescription kTableOptions[] = {
     {"--P", "pressure: a number or a range start:stop:step"},
     {"--T", "temperature, number or range (default T(ref)); derived with --VT0"},
     {"--V", "volume, number or range; the volume held with --VT0"},
     {"--V-over-V00", "V/V(0,0), number or range"},
-    {"--VT0", "V(T,0), number or range; needs --V, gives T"},
+    {"--VT0",
+     "V(T,0), number or range; needs --V, gives T (the calculator's linear thermal model only)"},
     {"--V-over-VT0", "V/V(T,0), number or range"},
     {"--input",
      "CSV or TSV file (- for standard input): a header naming the known quantity "
@@ -46,13 +38,15 @@ const OptionDescription kOptions[] = {
      "exact | form (default exact): how V follows from P. exact gives the volume whose "
      "pressure is nearest P among the doubles around it (none of the four on either side is "
      "nearer); form runs the calculator's own search, which stops within a relative 1e-5 of P, "
-     "and repeats its answers to the last bit"},
+     "and repeats its answers to the last bit (the calculator's arithmetic only)"},
     {"--width", "print every number as the form shows it in a field N characters wide (1-32)"},
 };
 
 const char* const kFooter =
-    "Units: none are built in. Give every value in one consistent set of units of your own\n"
-    "(for example GPa, cubic angstroms and kelvin); the results come in the same units.\n"
+    "Units: none are built in, except for the thermal-pressure models (einstein, mgd: GPa, K,\n"
+    "and cm3/mol or A3 per unit cell). Otherwise give every value in one consistent set of\n"
+    "units of your own (for example GPa, cubic angstroms and kelvin); the results come in\n"
+    "the same units.\n"
     "alpha0 is given in units of 1e-5 and alpha1 in units of 1e-8 per degree of your\n"
     "temperature scale (and per degree squared).\n"
     "\n"
@@ -63,6 +57,7 @@ const char* const kFooter =
     "Examples:\n"
     "  quorvane-eos --eos vinet --V0 74.7 --K0 160 --Kp0 4.5 --P 0:20:5 --T 300:900:300\n"
     "  quorvane-eos --eos bm --input measured.csv --format json\n"
+    "  quorvane-eos --eos tait --thermal mgd --theta0 760 --natoms 2 --P 0:100:50 --T 2000\n"
     "  quorvane-eos --params fitted.json --P 0:10:1\n"
     "\n"
     "To fit parameters to measured data: quorvane-eos fit --help\n";
@@ -84,8 +79,14 @@ TypedOptions ReadCommandLine(const std::vector<std::string>& arguments) {
   app.footer(kFooter);
   app.set_version_flag("--version", std::string("quorvane-eos ") + QUORVANE_VERSION);
   std::map<std::string, std::string> typed;
-  for (const OptionDescription& option : kOptions) {
+  std::vector<std::string> names;
+  for (const ParameterOption& option : ParameterOptions()) {
     app.add_option(option.name, typed[option.name], option.help)->allow_extra_args(false);
+    names.push_back(option.name);
+  }
+  for (const OptionDescription& option : kTableOptions) {
+    app.add_option(option.name, typed[option.name], option.help)->allow_extra_args(false);
+    names.push_back(option.name);
   }
 
   std::vector<const char*> argv{"quorvane-eos"};
@@ -104,8 +105,8 @@ TypedOptions ReadCommandLine(const std::vector<std::string>& arguments) {
   } catch (const CLI::ParseError& error) {
     throw InputError(OneLine(error.what()));
   }
-  for (const OptionDescription& option : kOptions) {
-    if (app.count(option.name) > 0) options.values[option.name] = typed[option.name];
+  for (const std::string& name : names) {
+    if (app.count(name) > 0) options.values[name] = typed[name];
   }
   return options;
 }

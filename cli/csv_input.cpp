@@ -8,6 +8,7 @@
 #include "cli/request_options.h"
 #include "cli/safe_text.h"
 #include "cli/value_range.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::cli {
 namespace {
@@ -73,9 +74,15 @@ void RequirePositive(double value, const DataHeader& header, long line, int inde
 void ReadCsvRows(std::istream& in, const std::string& source, EosRequest& request) {
   ColumnLayout layout;
   const double defaultTemperature = request.partnerValues.start;
+  // A thermal pressure has no value at or below absolute zero.
+  const bool thermalPressure = models::Info(request.model.thermal).thermalPressure;
   ReadDataRows(
       in, source, StateColumns(),
-      [&](const DataHeader& header) { layout = LayoutFromHeader(header); },
+      [&](const DataHeader& header) {
+        layout = LayoutFromHeader(header);
+        if (layout.quantity != KnownQuantity::ZeroPressureVolume) return;
+        CheckTemperatureFollows(request.model, DataLocation(header.source, header.line) + " (VT0)");
+      },
       [&](const DataHeader& header, const DataRow& row) {
         StateInput input;
         input.known = row.values[layout.known];
@@ -85,7 +92,7 @@ void ReadCsvRows(std::istream& in, const std::string& source, EosRequest& reques
         input.partner = defaultTemperature;
         if (layout.partner >= 0) {
           input.partner = row.values[layout.partner];
-          if (layout.quantity == KnownQuantity::ZeroPressureVolume) {
+          if (layout.quantity == KnownQuantity::ZeroPressureVolume || thermalPressure) {
             RequirePositive(input.partner, header, row.line, layout.partner);
           }
         }

@@ -128,7 +128,7 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
   const bool single = IsSinglePoint(request);
   if (single) {
     const StateRow row =
-        ComputeStateRow(request.parameters, request.known, request.solver, RowInput(request, 0));
+        ComputeStateRow(request.model, request.known, request.solver, RowInput(request, 0));
     const std::string reason = NoStatePointReason(row);
     if (!reason.empty()) {
       err << "quorvane-eos: these inputs determine no state point: " << reason << '\n';

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/value_range.h"
-#include "engine/eos_parameters.h"
+#include "models/model.h"
 #include "params/parameter_covariance.h"
 
 namespace quorvane::cli {
@@ -28,7 +28,7 @@ struct StateInput {
 
 // Everything the command line asks for, checked and converted.
 struct EosRequest {
-  engine::EosParameters parameters;
+  models::Model model;
   KnownQuantity known = KnownQuantity::Pressure;
   // Either a grid (partner outer, known inner) ...
   ValueRange knownValues;

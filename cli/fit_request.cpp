@@ -15,25 +15,15 @@
 namespace quorvane::cli {
 namespace {
 
-struct OptionDescription {
-  const char* name;
-  const char* help;
-};
-
-// The model and the values of the parameters held fixed; for refined ones,
-// starting values instead of the ones the data suggest.
-const OptionDescription kParameterOptions[] = {
-    {"--eos", "murnaghan | birch-murnaghan | vinet | natural-strain (default birch-murnaghan)"},
-    {"--order", "2, 3 or 4 (default 3); murnaghan is 3rd order, vinet 2nd or 3rd"},
-    {"--V0", "V(0,0): fixed value, or start (default: from the data when refined, else 10)"},
-    {"--K0", "K0: fixed value, or start (default: from the data when refined, else 100)"},
-    {"--Kp0", "K'0 (default 4); implied at 2nd order"},
-    {"--Kpp0", "K''0, only at 4th order (default: the 3rd-order implied value)"},
-    {"--alpha0", "alpha0 x 10^5 (default 2)"},
-    {"--alpha1", "alpha1 x 10^8 (default 0)"},
-    {"--dKdT", "dK/dT (default -0.019999999552965164)"},
-    {"--Tref", "T(ref), also the temperature of rows without T (default 298)"},
-};
+// For a refined parameter, the value given is its start instead of the one
+// the data suggest.
+std::string FitHelp(const ParameterOption& option) {
+  if (option.name == "--V0" || option.name == "--K0") {
+    return option.help + "; when refined, the start (default: from the data)";
+  }
+  if (option.name == "--Tref") return option.help + "; also the temperature of rows without T";
+  return option.help;
+}
 
 std::string OneLine(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
@@ -86,8 +76,8 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
       "(- for standard input) with columns P and V and optionally T, sigP, sigV, sigT.",
       "quorvane-eos fit"};
   std::map<std::string, std::string> typed;
-  for (const OptionDescription& option : kParameterOptions) {
-    app.add_option(option.name, typed[option.name], option.help)->allow_extra_args(false);
+  for (const ParameterOption& option : ParameterOptions()) {
+    app.add_option(option.name, typed[option.name], FitHelp(option))->allow_extra_args(false);
   }
   std::string refine, format = "text", paramsOut, plotPrefix, dataPath;
   app.add_option("--refine", refine,
@@ -113,12 +103,12 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   }
 
   TypedOptions options;
-  for (const OptionDescription& option : kParameterOptions) {
+  for (const ParameterOption& option : ParameterOptions()) {
     if (app.count(option.name) > 0) options.values[option.name] = typed[option.name];
   }
   // The options give the calculator's parameter set; the fit takes it as the
   // catalogue's model of the same arithmetic.
-  request.fit.start = models::FromCalculatorParameters(ParametersFromOptions(options));
+  request.fit.start = ModelFromOptions(options);
   try {
     fit::CheckTemperatures({}, request.fit.start);
   } catch (const fit::FitError& error) {

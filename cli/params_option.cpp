@@ -6,14 +6,10 @@
 #include "cli/input_error.h"
 #include "cli/parameter_options.h"
 #include "cli/safe_text.h"
-#include "models/calculator_parameters.h"
 #include "params/parameter_file.h"
 
 namespace quorvane::cli {
 namespace {
-
-const char* const kParameterOptions[] = {"--eos",  "--order",  "--V0",     "--K0",   "--Kp0",
-                                         "--Kpp0", "--alpha0", "--alpha1", "--dKdT", "--Tref"};
 
 constexpr auto kMaxParameterFileBytes =
     static_cast<std::streamsize>(params::kMaxParameterFileBytes);
@@ -31,33 +27,22 @@ std::string FileText(const std::string& path) {
   return text;
 }
 
-// The table computes with the calculator's parameter set.
-engine::EosParameters ComputedParameters(const models::Model& model, const std::string& source) {
-  if (!params::IsCalculatorModel(model)) {
-    throw InputError("--params: " + source +
-                     ": the table command computes only the calculator's equations with the "
-                     "linear thermal expansion, in the calculator's arithmetic");
-  }
-  return models::CalculatorParameters(model);
-}
-
 }  // namespace
 
 void ReadParamsOption(const TypedOptions& options, EosRequest& request) {
   const std::string* path = options.Find("--params");
   if (!path) {
-    request.parameters = ParametersFromOptions(options);
+    request.model = ModelFromOptions(options);
     return;
   }
-  for (const char* name : kParameterOptions) {
-    if (options.Find(name)) {
-      throw InputError(std::string(name) + ": the parameters come from --params");
-    }
+  for (const ParameterOption& option : ParameterOptions()) {
+    if (options.Find(option.name))
+      throw InputError(option.name + ": the parameters come from --params");
   }
   const std::string source = SafeText(*path, kLongInputLimit);
   try {
     const params::ParameterFile file = params::ReadParameterFile(FileText(*path), source);
-    request.parameters = ComputedParameters(file.model, source);
+    request.model = file.model;
     if (!file.covariance.empty()) {
       request.covariance = params::ParameterCovariance{file.refined, file.covariance};
     }

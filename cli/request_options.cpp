@@ -8,6 +8,7 @@
 #include "cli/params_option.h"
 #include "cli/safe_text.h"
 #include "cli/table_figure.h"
+#include "models/model_catalogue.h"
 
 namespace quorvane::cli {
 namespace {
@@ -76,8 +77,17 @@ KnownQuantity KnownFromOptions(const TypedOptions& options) {
   return known;
 }
 
+// A thermal pressure has no value at or below absolute zero.
+void CheckTemperatures(const models::Model& model, const ValueRange& T) {
+  if (!models::Info(model.thermal).thermalPressure || (T.start > 0.0 && T.last > 0.0)) return;
+  throw InputError(std::string("--T: the ") + models::Info(model.thermal).name +
+                   " thermal model needs temperatures above zero");
+}
+
 void ReadGrid(const TypedOptions& options, EosRequest& request) {
   request.known = KnownFromOptions(options);
+  if (request.known == KnownQuantity::ZeroPressureVolume)
+    CheckTemperatureFollows(request.model, "--VT0");
   const std::string knownName = OptionName(request.known);
   request.knownValues = RangeOption(options, knownName);
   if (MustBePositive(request.known)) CheckPositive(request.knownValues, knownName);
@@ -89,9 +99,10 @@ void ReadGrid(const TypedOptions& options, EosRequest& request) {
     CheckPositive(request.partnerValues, "--V");
     return;
   }
-  const double Tref = request.parameters.Tref;
+  const double Tref = request.model[models::Parameter::Tref];
   request.partnerValues =
       options.Find("--T") ? RangeOption(options, "--T") : ValueRange{Tref, 0.0, 1, Tref, true};
+  CheckTemperatures(request.model, request.partnerValues);
 }
 
 void CheckGridSize(const EosRequest& request) {
@@ -109,9 +120,10 @@ void ReadInputOption(const TypedOptions& options, EosRequest& request) {
     }
   }
   request.inputPath = *options.Find("--input");
-  const double Tref = request.parameters.Tref;
+  const double Tref = request.model[models::Parameter::Tref];
   request.partnerValues =
       options.Find("--T") ? RangeOption(options, "--T") : ValueRange{Tref, 0.0, 1, Tref, true};
+  CheckTemperatures(request.model, request.partnerValues);
   if (!request.partnerValues.single) {
     throw InputError("--T: with --input give one temperature, or a T column in the file");
   }
@@ -151,6 +163,16 @@ const char* OptionName(KnownQuantity quantity) {
   return "?";
 }
 
+bool ComputesAsTheForm(const models::Model& model) {
+  return model.arithmetic == models::Arithmetic::Calculator && models::IsCalculatorFamily(model);
+}
+
+void CheckTemperatureFollows(const models::Model& model, const std::string& where) {
+  if (ComputesAsTheForm(model)) return;
+  throw InputError(where +
+                   ": V(T,0) gives a temperature only for the calculator's linear thermal model");
+}
+
 bool MustBePositive(KnownQuantity quantity) {
   return quantity != KnownQuantity::Pressure;
 }
@@ -166,6 +188,11 @@ EosRequest RequestFromOptions(const TypedOptions& options) {
     request.plotPath = *plot;
   }
   request.solver = SolverFromOptions(options);
+  if (request.solver == PressureSolver::Form && !ComputesAsTheForm(request.model)) {
+    throw InputError(
+        "--solver form: the form's search computes only the calculator's equations with the "
+        "linear thermal model, in the calculator's arithmetic");
+  }
   if (options.Find("--input")) {
     ReadInputOption(options, request);
   } else {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <string>
+
 #include "cli/command_line.h"
 #include "cli/eos_request.h"
+#include "models/model.h"
 
 namespace quorvane::cli {
 
@@ -12,6 +15,14 @@ EosRequest RequestFromOptions(const TypedOptions& options);
 // The column and option names of the quantities.
 const char* ColumnName(KnownQuantity quantity);
 const char* OptionName(KnownQuantity quantity);
+
+// Whether the model is the calculator's own, which alone the form's search
+// and a temperature from V(T,0) compute.
+bool ComputesAsTheForm(const models::Model& model);
+
+// Throws InputError, naming where V(T,0) was given, unless it gives the
+// model's temperature.
+void CheckTemperatureFollows(const models::Model& model, const std::string& where);
 
 // Volumes and ratios must be positive, as on the form.
 bool MustBePositive(KnownQuantity quantity);

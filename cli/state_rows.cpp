@@ -1,10 +1,15 @@
 #include "cli/state_rows.h"
 
 #include <cmath>
+#include <limits>
 
 #include "engine/isothermal_eos.h"
 #include "engine/state_point.h"
 #include "engine/thermal_model.h"
+#include "models/calculator_parameters.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
+#include "models/model_volume.h"
 #include "params/propagated_uncertainty.h"
 
 namespace quorvane::cli {
@@ -16,26 +21,73 @@ StateRow FiniteRow(const engine::WorkingPoint& point) {
   return {point, outcome};
 }
 
+bool IsCalculatorModel(const models::Model& model) {
+  return model.arithmetic == models::Arithmetic::Calculator && models::IsCalculatorFamily(model);
+}
+
+// K(T) at zero pressure: the calculator's own, or the model's at V(T,0).
+double ZeroPressureModulus(const models::Model& model, double T, double VT0) {
+  if (IsCalculatorModel(model)) {
+    return engine::ThermalBulkModulus(models::CalculatorParameters(model), T);
+  }
+  return models::BulkModulus(model, VT0, T);
+}
+
 // Why a failed search's V(T,0) is or is not the state point after all.
-RowOutcome FailedSearchOutcome(const engine::EosParameters& parameters, double P, double T,
-                               double VT0) {
-  const double residual = P - engine::PressureFromVolume(parameters, VT0, T);
+RowOutcome FailedSearchOutcome(const models::Model& model, double P, double T, double VT0) {
+  const double residual = P - models::Pressure(model, VT0, T);
   if (std::isnan(residual)) return RowOutcome::PressureNotANumber;
-  const double K = engine::ThermalBulkModulus(parameters, T);
+  const double K = ZeroPressureModulus(model, T, VT0);
   if (std::fabs(residual) <= kUnresolvedPressureRatio * K) return RowOutcome::StatePoint;
   return RowOutcome::PressureNotReached;
 }
 
-StateRow PressureRow(const engine::EosParameters& parameters, PressureSolver solver, double P,
-                     double T) {
-  const engine::SolvedState solved = solver == PressureSolver::Form
-                                         ? engine::SolveStateFromPressure(parameters, P, T)
-                                         : engine::SolveStateExactlyFromPressure(parameters, P, T);
+// V(T,0); for the calculator's model its own value, whatever it is.
+double ZeroPressureVolumeOf(const models::Model& model, double T) {
+  if (IsCalculatorModel(model)) {
+    return engine::ZeroPressureVolume(models::CalculatorParameters(model), T);
+  }
+  const engine::VolumeSolution VT0 = models::ZeroPressureVolume(model, T);
+  return VT0.converged ? VT0.V : std::numeric_limits<double>::quiet_NaN();
+}
+
+engine::SolvedState SolvedFromPressure(const models::Model& model, PressureSolver solver, double P,
+                                       double T) {
+  if (solver == PressureSolver::Form) {
+    return engine::SolveStateFromPressure(models::CalculatorParameters(model), P, T);
+  }
+  engine::SolvedState solved{{}, models::VolumeFromPressure(model, P, T)};
+  engine::WorkingPoint& point = solved.point;
+  point.P = P;
+  point.T = T;
+  point.V = solved.solution.V;
+  point.VT0 = ZeroPressureVolumeOf(model, T);
+  point.VoverV00 = point.V / model[models::Parameter::V0];
+  point.VoverVT0 = point.V / point.VT0;
+  return solved;
+}
+
+StateRow PressureRow(const models::Model& model, PressureSolver solver, double P, double T) {
+  const engine::SolvedState solved = SolvedFromPressure(model, solver, P, T);
   StateRow row = FiniteRow(solved.point);
   if (row.outcome == RowOutcome::NotFinite || engine::IsVolumeFound(solved.solution)) return row;
-  row.outcome = solved.point.V > 0.0 ? FailedSearchOutcome(parameters, P, T, solved.point.VT0)
+  row.outcome = solved.point.V > 0.0 ? FailedSearchOutcome(model, P, T, solved.point.VT0)
                                      : RowOutcome::VolumeNotPositive;
   return row;
+}
+
+StateRow VolumeRow(const models::Model& model, double V, double T) {
+  if (IsCalculatorModel(model)) {
+    return FiniteRow(engine::StateFromVolume(models::CalculatorParameters(model), V, T));
+  }
+  engine::WorkingPoint point;
+  point.P = models::Pressure(model, V, T);
+  point.T = T;
+  point.V = V;
+  point.VT0 = ZeroPressureVolumeOf(model, T);
+  point.VoverV00 = V / model[models::Parameter::V0];
+  point.VoverVT0 = V / point.VT0;
+  return FiniteRow(point);
 }
 
 }  // namespace
@@ -54,19 +106,31 @@ const char* FirstNonFiniteColumn(const engine::WorkingPoint& point) {
   return nullptr;
 }
 
-StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
-                         PressureSolver solver, StateInput input) {
+StateRow ComputeStateRow(const models::Model& model, KnownQuantity known, PressureSolver solver,
+                         StateInput input) {
+  const double T = input.partner;
   switch (known) {
     case KnownQuantity::Pressure:
-      return PressureRow(parameters, solver, input.known, input.partner);
+      return PressureRow(model, solver, input.known, T);
     case KnownQuantity::Volume:
-      return FiniteRow(engine::StateFromVolume(parameters, input.known, input.partner));
+      return VolumeRow(model, input.known, T);
     case KnownQuantity::VolumeOverV00:
-      return FiniteRow(engine::StateFromVolumeOverV00(parameters, input.known, input.partner));
+      if (IsCalculatorModel(model)) {
+        return FiniteRow(
+            engine::StateFromVolumeOverV00(models::CalculatorParameters(model), input.known, T));
+      }
+      return VolumeRow(model, input.known * model[models::Parameter::V0], T);
     case KnownQuantity::ZeroPressureVolume:
-      return FiniteRow(engine::StateFromZeroPressureVolume(parameters, input.known, input.partner));
+      // Only the calculator's own model gives T from V(T,0); the request
+      // refuses it for every other.
+      return FiniteRow(engine::StateFromZeroPressureVolume(models::CalculatorParameters(model),
+                                                           input.known, input.partner));
     case KnownQuantity::VolumeOverVT0:
-      return FiniteRow(engine::StateFromVolumeOverVT0(parameters, input.known, input.partner));
+      if (IsCalculatorModel(model)) {
+        return FiniteRow(
+            engine::StateFromVolumeOverVT0(models::CalculatorParameters(model), input.known, T));
+      }
+      return VolumeRow(model, ZeroPressureVolumeOf(model, T) * input.known, T);
   }
   return {};
 }
@@ -75,9 +139,9 @@ double RowUncertainty(const EosRequest& request, const StateRow& row) {
   if (!UncertaintyColumn(request)) return 0.0;
   const engine::WorkingPoint& p = row.point;
   if (request.known == KnownQuantity::Pressure) {
-    return params::VolumeUncertainty(request.parameters, *request.covariance, p.V, p.T);
+    return params::VolumeUncertainty(request.model, *request.covariance, p.V, p.T);
   }
-  return params::PressureUncertainty(request.parameters, *request.covariance, p.V, p.T);
+  return params::PressureUncertainty(request.model, *request.covariance, p.V, p.T);
 }
 
 std::int64_t RowCount(const EosRequest& request) {

@@ -5,6 +5,7 @@
 
 #include "cli/eos_request.h"
 #include "engine/eos_parameters.h"
+#include "models/model.h"
 
 namespace quorvane::cli {
 
@@ -54,13 +55,14 @@ std::array<double, kStateColumnCount> StateValues(const engine::WorkingPoint& po
 // or nullptr when all are finite.
 const char* FirstNonFiniteColumn(const engine::WorkingPoint& point);
 
-// One state point along the calculator's own path for the known quantity.
+// One state point of the model for the known quantity; for the calculator's
+// own family along the calculator's own path.
 // When the search for a pressure fails, V(T,0) still counts as the state point
 // if its pressure meets the target to within kUnresolvedPressureRatio of
 // K(T): so tiny targets (|P| of 1e-12 against a K of 100), which the search
 // cannot tell from the pressure's own rounding, are not reported as missed.
-StateRow ComputeStateRow(const engine::EosParameters& parameters, KnownQuantity known,
-                         PressureSolver solver, StateInput input);
+StateRow ComputeStateRow(const models::Model& model, KnownQuantity known, PressureSolver solver,
+                         StateInput input);
 
 // The row's sigma from the request's covariance (0 without one).
 double RowUncertainty(const EosRequest& request, const StateRow& row);

@@ -30,7 +30,7 @@ void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& s
   TableWriter::ColumnTexts previous;
   for (std::int64_t row = slice.begin; row < slice.end; ++row) {
     StateRow state =
-        ComputeStateRow(request.parameters, request.known, request.solver, RowInput(request, row));
+        ComputeStateRow(request.model, request.known, request.solver, RowInput(request, row));
     state.sigma = RowUncertainty(request, state);
     ++slice.rows[static_cast<int>(state.outcome)];
     writer.AppendRow(slice.text, state, row == 0, previous);

@@ -4,23 +4,25 @@
 #include <map>
 
 #include "cli/state_rows.h"
-#include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
 
 namespace quorvane::cli {
 
 plot::Figure TableFigure(const EosRequest& request) {
   plot::Figure figure;
-  const engine::EosParameters& p = request.parameters;
-  figure.title = std::string("Isotherms of ") + models::Info(models::EquationOf(p.type)).name +
-                 ", order " + std::to_string(p.order);
+  const models::Model& model = request.model;
+  figure.title = std::string("Isotherms of ") + models::Info(model.equation).name + ", order " +
+                 std::to_string(model.order);
+  if (model.thermal != models::Thermal::Linear) {
+    figure.title += std::string(", ") + models::Info(model.thermal).name;
+  }
   figure.xLabel = "P";
   figure.yLabel = "V";
   std::map<double, plot::Series> isotherms;
   const std::int64_t rows = RowCount(request);
   for (std::int64_t row = 0; row < rows; ++row) {
     const StateRow state =
-        ComputeStateRow(p, request.known, request.solver, RowInput(request, row));
+        ComputeStateRow(model, request.known, request.solver, RowInput(request, row));
     if (!state.IsStatePoint()) continue;
     plot::Series& series = isotherms[state.point.T];
     series.x.push_back(state.point.P);

@@ -57,7 +57,6 @@ PressureGradient SomeDerivatives(const Model& model, double V, double T,
 constexpr int kMaxNewtonSteps = 100;
 constexpr double kSettledStep = 4.0 * std::numeric_limits<double>::epsilon();
 
-
 }  // namespace
 
 double MolarVolumeFactor(const Model& model) {

@@ -67,5 +67,4 @@ PressureGradient PressureWithGradient(const Model& model, double V, double T,
 // The isothermal bulk modulus K_T = -V dP/dV at V and T.
 double BulkModulus(const Model& model, double V, double T);
 
-
 }  // namespace quorvane::models

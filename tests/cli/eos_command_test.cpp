@@ -300,6 +300,88 @@ TEST(EosCommand, VolumesPrintedReadBackToTheSameState) {
   }
 }
 
+struct ModelCase {
+  const char* name;
+  std::vector<std::string> model;
+};
+
+const ModelCase kModelCases[] = {
+    {"TaitLinear", {"--eos", "tait", "--V0", "11.2", "--K0", "160", "--Kp0", "4.5"}},
+    {"VinetDebyePerCell",
+     {"--eos",    "vinet", "--thermal", "mgd", "--volume-unit", "A3",  "--Z",      "4",
+      "--V0",     "74.7",  "--K0",      "160", "--Kp0",         "4.5", "--theta0", "760",
+      "--gamma0", "1.45",  "--q",       "0.8", "--natoms",      "2"}},
+    {"BirchMurnaghanEinstein",
+     {"--eos", "bm", "--thermal", "einstein", "--V0", "11.25", "--K0", "160", "--theta0", "500",
+      "--alpha0", "3"}},
+    {"NaturalStrain4Fei",
+     {"--eos", "ns", "--order", "4", "--thermal", "fei", "--Kpp0", "-0.03", "--alpha1", "1",
+      "--alpha2", "-0.5"}},
+};
+
+class ModelRoundTrips : public testing::TestWithParam<ModelCase> {};
+
+// A pressure gives a volume, and that volume gives the pressure back; at Tref
+// and no pressure the volume is V0.
+TEST_P(ModelRoundTrips, PressureToVolumeAndBack) {
+  std::vector<std::string> arguments = GetParam().model;
+  arguments.insert(arguments.end(), {"--Tref", "300"});
+  std::vector<std::string> forward = arguments;
+  forward.insert(forward.end(), {"--P", "0:60:20", "--T", "300:2100:900"});
+  const Outcome first = RunEos(forward);
+  ASSERT_EQ(first.code, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  const auto before = Numbers(first.out);
+  ASSERT_EQ(before.size(), 12u);
+  EXPECT_EQ(before[0][3], 1.0);
+  std::string csv = "V,T\n";
+  for (const auto& row : before) {
+    AppendShortest(csv, row[2]);
+    csv += ',';
+    AppendShortest(csv, row[1]);
+    csv += '\n';
+  }
+  std::vector<std::string> backward = arguments;
+  backward.insert(backward.end(), {"--input", "-"});
+  const Outcome second = RunEos(backward, csv);
+  ASSERT_EQ(second.code, 0) << second.err;
+  const auto after = Numbers(second.out);
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_LT(after[i][2], i % 4 == 0 ? after[i][2] * 2 : after[i - 1][2]) << i;
+    // The volume whose pressure is nearest: off by the pressure of a rounding of V.
+    EXPECT_NEAR(after[i][0], before[i][0], 1e-12 * 200.0) << i;
+    for (int column = 1; column < 6; ++column) {
+      EXPECT_PRED2(SameBits, after[i][column], before[i][column]) << i << ' ' << column;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, ModelRoundTrips, testing::ValuesIn(kModelCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// The same crystal in cubic angstroms per cell of four formula units and in
+// cm3/mol: the thermal pressure scales with the unit, the compression not.
+TEST(EosCommand, ThermalPressureIsTheSameInEitherVolumeUnit) {
+  const std::vector<std::string> material = {
+      "--eos", "vinet",    "--thermal", "mgd",      "--K0", "160", "--Kp0",   "4.5", "--theta0",
+      "760",   "--gamma0", "1.45",      "--natoms", "2",    "--P", "0:60:30", "--T", "2000"};
+  std::vector<std::string> perCell = material;
+  perCell.insert(perCell.end(), {"--volume-unit", "A3", "--Z", "4", "--V0", "74.7"});
+  std::vector<std::string> molar = material;
+  std::string V0;
+  AppendShortest(V0, 74.7 * 0.602214076 / 4.0);
+  molar.insert(molar.end(), {"--V0", V0});
+  const auto cell = Numbers(RunEos(perCell).out);
+  const auto mole = Numbers(RunEos(molar).out);
+  ASSERT_EQ(cell.size(), 3u);
+  ASSERT_EQ(mole.size(), cell.size());
+  for (std::size_t i = 0; i < cell.size(); ++i) {
+    EXPECT_NEAR(cell[i][3], mole[i][3], 1e-13) << i;
+    EXPECT_GT(cell[i][3], i == 0 ? 1.0 : 0.0) << i;
+  }
+}
+
 struct ErrorCase {
   const char* name;
   std::vector<std::string> arguments;
@@ -398,6 +480,69 @@ const ErrorCase kErrorCases[] = {
      "",
      "--V0: \"999999999999999999999999999999999999999999999999999999999999...\" is not a "
      "decimal number (digits, one point, an optional exponent)"},
+    {"UnknownThermalModel",
+     {"--thermal", "debye", "--P", "1"},
+     "",
+     "--thermal: \"debye\" is not one of linear, berman, fei, einstein, mgd"},
+    {"ParameterTheModelHasNot",
+     {"--theta0", "500", "--P", "1"},
+     "",
+     "--theta0: the linear thermal model has no theta0"},
+    {"ExpansionOfAThermalPressure",
+     {"--thermal", "mgd", "--alpha1", "1", "--P", "1"},
+     "",
+     "--alpha1: the mgd thermal model has no alpha1"},
+    {"ImpliedByTait",
+     {"--eos", "t", "--Kpp0", "0.1", "--P", "1"},
+     "",
+     "--Kpp0: K''0 is implied by tait at order 3 and cannot be given"},
+    {"CalculatorArithmeticOfTait",
+     {"--eos", "tait", "--arithmetic", "calculator", "--P", "1"},
+     "",
+     "the calculator's arithmetic computes only the four classic equations with the linear "
+     "thermal expansion"},
+    {"UnknownArithmetic",
+     {"--arithmetic", "single", "--P", "1"},
+     "",
+     "--arithmetic: \"single\" is not one of calculator, textbook"},
+    {"UnknownVolumeUnit",
+     {"--volume-unit", "nm3", "--P", "1"},
+     "",
+     "--volume-unit: \"nm3\" is not one of cm3/mol, A3"},
+    {"FormulaUnitsOfMolarVolumes",
+     {"--Z", "4", "--P", "1"},
+     "",
+     "--Z: give it with --volume-unit A3"},
+    {"NoFormulaUnits",
+     {"--thermal", "mgd", "--volume-unit", "A3", "--Z", "0", "--P", "1"},
+     "",
+     "Z must be a finite number above zero"},
+    {"DebyeTemperatureZero",
+     {"--thermal", "mgd", "--theta0", "0", "--P", "1"},
+     "",
+     "theta0 must be above zero"},
+    {"ThermalPressureAtAbsoluteZero",
+     {"--thermal", "einstein", "--P", "1", "--T", "0:300:100"},
+     "",
+     "--T: the einstein thermal model needs temperatures above zero"},
+    {"ThermalPressureAtAbsoluteZeroInAFile",
+     {"--thermal", "mgd", "--input", "-"},
+     "P,T\n1,300\n1,-5\n",
+     "<stdin> line 3, column 2 (T): must be greater than zero"},
+    {"FormsSearchOfATextbookModel",
+     {"--arithmetic", "textbook", "--solver", "form", "--P", "1"},
+     "",
+     "--solver form: the form's search computes only the calculator's equations with the linear "
+     "thermal model, in the calculator's arithmetic"},
+    {"TemperatureFromVT0OfAnotherModel",
+     {"--thermal", "berman", "--VT0", "10", "--V", "9"},
+     "",
+     "--VT0: V(T,0) gives a temperature only for the calculator's linear thermal model"},
+    {"TemperatureFromAVT0ColumnOfAnotherModel",
+     {"--eos", "tait", "--input", "-"},
+     "VT0,V\n10,9\n",
+     "<stdin> line 1 (VT0): V(T,0) gives a temperature only for the calculator's linear thermal "
+     "model"},
     {"TerminalControlsInAStrayArgument",
      {"--P", "1", "\x1b[2J"},
      "",

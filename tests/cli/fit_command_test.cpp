@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>

@@ -107,11 +107,11 @@ const RefusedCase kRefusedCases[] = {
     {"UnknownType",
      {"--eos", "birch"},
      "--eos: \"birch\" is not one of murnaghan (m), birch-murnaghan (bm), vinet (v), "
-     "natural-strain (ns)"},
+     "natural-strain (ns) or tait (t)"},
     {"TypeNameWithAnEscape",
      {"--eos", "\x1b[2Jvinet"},
      "--eos: \"\\x1b[2Jvinet\" is not one of murnaghan (m), birch-murnaghan (bm), vinet (v), "
-     "natural-strain (ns)"},
+     "natural-strain (ns) or tait (t)"},
     {"UnknownOrder", {"--order", "5"}, "--order: \"5\" is not 2, 3 or 4"},
     {"OrderWithDecimals", {"--order", "3.0"}, "--order: \"3.0\" is not 2, 3 or 4"},
     {"MurnaghanOrder2",
@@ -135,6 +135,16 @@ const RefusedCase kRefusedCases[] = {
     {"Kpp0ImpliedForMurnaghan",
      {"--eos", "murnaghan", "--Kpp0", "0"},
      "--Kpp0: K''0 is implied by murnaghan at order 3 and cannot be given"},
+    {"EosOfAnotherModel",
+     {"--eos", "tait"},
+     "quorvane.Eos computes only the calculator's equations with the linear thermal expansion, in "
+     "the "
+     "calculator's arithmetic"},
+    {"EosInTextbookArithmetic",
+     {"--arithmetic", "textbook"},
+     "quorvane.Eos computes only the calculator's equations with the linear thermal expansion, in "
+     "the "
+     "calculator's arithmetic"},
     {"V0BelowTheFloor", {"--V0", "0.001"}, "--V0 must be at least 0.0010000000474974513"},
     {"K0Negative", {"--K0", "-100"}, "--K0 must be at least 0.0010000000474974513"},
     {"Kp0Zero", {"--Kp0", "0"}, "--Kp0 must be at least 0.0010000000474974513 in magnitude"},

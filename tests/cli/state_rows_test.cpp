@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/thermal_model.h"
+#include "models/calculator_parameters.h"
 
 namespace quorvane::cli {
 namespace {
@@ -105,7 +106,8 @@ TEST_P(RowOutcomes, SayWhatTheRowHolds) {
   for (const PressureSolver solver : {PressureSolver::Form, PressureSolver::Exact}) {
     SCOPED_TRACE(solver == PressureSolver::Form ? "form" : "exact");
     const RowOutcome outcome = solver == PressureSolver::Form ? c.outcome : c.exactOutcome;
-    const StateRow row = ComputeStateRow(c.parameters, c.known, solver, c.input);
+    const StateRow row =
+        ComputeStateRow(models::FromCalculatorParameters(c.parameters), c.known, solver, c.input);
     EXPECT_EQ(row.outcome, outcome);
     if (outcome == RowOutcome::StatePoint) {
       EXPECT_EQ(FirstNonFiniteColumn(row.point), nullptr);

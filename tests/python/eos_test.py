@@ -138,7 +138,7 @@ def test_temperature_functions():
 
 
 @pytest.mark.parametrize("keywords,message", [
-    ({"type": "tait"}, 'type: "tait" is not one of murnaghan'),
+    ({"type": "tait"}, "quorvane.Eos computes only the calculator's equations"),
     ({"type": None}, "type: None is not one of"),
     ({"order": 5}, "order: 5 is not 2, 3 or 4"),
     ({"order": True}, "order: True is not 2, 3 or 4"),
