@@ -36,7 +36,7 @@ const OptionDescription kTableOptions[] = {
     {"--format", "csv | tsv | json (default csv)"},
     {"--solver",
      "exact | form (default exact): how V follows from P. exact gives the volume whose "
-     "pressure is nearest P among the doubles around it (none of the four on either side is "
+     "pressure is nearest P among the doubles around it (neither of the two on either side is "
      "nearer); form runs the calculator's own search, which stops within a relative 1e-5 of P, "
      "and repeats its answers to the last bit (the calculator's arithmetic only)"},
     {"--width", "print every number as the form shows it in a field N characters wide (1-32)"},

@@ -21,7 +21,7 @@ namespace quorvane::engine {
 // share their evaluations.
 class NearestDoubleWalk {
  public:
-  static constexpr int kReach = 4;
+  static constexpr int kReach = 2;
   static constexpr int kMoveCap = 64;
   // The doubles of a window: where the walk stands and kReach either side.
   static constexpr int kWindow = 2 * kReach + 1;

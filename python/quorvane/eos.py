@@ -211,7 +211,7 @@ class Eos:
         """(V, converged): the volume at pressure P and temperature T, and whether it was found.
 
         solver="exact" gives the volume whose pressure is nearest P among the
-        doubles around it (none of the four on either side is nearer);
+        doubles around it (neither of the two on either side is nearer);
         solver="form" runs the calculator's own search, which stops within a
         relative 1e-5 of P. Where no volume on the branch through
         V(T,0) reaches P, converged is False and V is V(T,0).

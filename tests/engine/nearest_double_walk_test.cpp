@@ -27,16 +27,16 @@ struct WalkCase {
 };
 
 const WalkCase kWalkCases[] = {
-    // Both neighbours farther from the target than a double three steps on.
+    // Both neighbours farther from the target than the last double in reach.
     {"FindsADipBeyondWorseNeighbours", 1.0,
-     [](std::int64_t k) { return k == 3   ? 0.5
-                                 : k == 0 ? 1.0
-                                          : 2.0; }, 3},
+     [](std::int64_t k) { return k == kReach ? 0.5
+                                 : k == 0    ? 1.0
+                                             : 2.0; }, kReach},
     {"StaysOnAPlateau", 1.0, [](std::int64_t) { return 1.0; }, 0},
     {"PrefersTheNearerOfEqualDips", 1.0,
-     [](std::int64_t k) { return k == 0                ? 2.0
-                                 : (k == 1 || k == -3) ? 1.0
-                                                       : 3.0; }, 1},
+     [](std::int64_t k) { return k == 0                     ? 2.0
+                                 : (k == 1 || k == -kReach) ? 1.0
+                                                            : 3.0; }, 1},
     {"PrefersTheSmallerVolumeOfEqualDipsAlike", 1.0,
      [](std::int64_t k) { return k == 0                ? 2.0
                                  : (k == 2 || k == -2) ? 1.0
