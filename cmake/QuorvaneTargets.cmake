@@ -41,26 +41,25 @@ function(quorvane_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   quorvane_target_defaults(${name})
-  if(ARG_DISPLAY AND CMAKE_CROSSCOMPILING_EMULATOR)
-    add_test(NAME ${name}
-             COMMAND bash ${PROJECT_SOURCE_DIR}/tests/wine/on_display.sh
-                     ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
+  if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  elseif(ARG_DISPLAY)
+    quorvane_wine_test(${name} bash ${PROJECT_SOURCE_DIR}/tests/wine/on_display.sh
+                       ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
   else()
-    add_test(NAME ${name} COMMAND ${name})
-  endif()
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-  if(CMAKE_CROSSCOMPILING_EMULATOR)
-    quorvane_wine_test(${name})
+    quorvane_wine_test(${name} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
   endif()
 endfunction()
 
-# quorvane_wine_test(test): the test runs under Wine in the prefix the test run
-# creates once (tests/wine).
+# quorvane_wine_test(test command...): a test that runs under Wine, in a prefix
+# of its own copied from the one the test run prepares (tests/wine).
 function(quorvane_wine_test name)
+  add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/tests/wine/own_prefix.sh ${ARGN})
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED wine_prefix
-    ENVIRONMENT "WINEPREFIX=${QUORVANE_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
+    ENVIRONMENT "QUORVANE_WINE_TEMPLATE=${QUORVANE_WINE_TEMPLATE};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 endfunction()
 
 # quorvane_benchmark(name SOURCES ... LIBS ...): one Google Benchmark executable.

@@ -1,12 +1,24 @@
 #!/bin/bash
 # wine_prefix.sh create|remove PREFIX: a fresh 64-bit Wine prefix for a test
-# run, without the .NET and browser add-ons nothing here uses.
+# run, without the .NET and browser add-ons nothing here uses, the template of
+# the copies the tests run in (own_prefix.sh); remove also ends and removes
+# any copy a test left behind.
 set -euo pipefail
 action=$1
 export WINEPREFIX=$2 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+copies=$WINEPREFIX.copies
+
+remove_copies() {
+  local copy
+  for copy in "$copies"/*; do
+    if [ -d "$copy" ]; then WINEPREFIX=$copy wineserver -k 2>/dev/null || true; fi
+  done
+  rm -rf "$copies"
+}
 
 case $action in
   create)
+    remove_copies
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     # No display is needed to create the prefix.
@@ -18,6 +30,7 @@ case $action in
     test -f "$WINEPREFIX/system.reg"
     ;;
   remove)
+    remove_copies
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
     ;;

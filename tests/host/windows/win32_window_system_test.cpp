@@ -12,6 +12,8 @@
 #include "resources/program_resources.h"
 #include "runtime_scenarios.h"
 #include "win32_driver.h"
+// Last: the Windows headers define some of the runtime's names as macros.
+#include "host/windows/windows_api.h"
 
 // The runtime and the calculator on the real Windows dialog manager.
 namespace quorvane::host::testing {
@@ -139,6 +141,26 @@ TEST_F(Win32Calculator, OnlyTheExitButtonEndsTheRun) {
   driver_.PressCloseBox();
   driver_.Inspect([this] { EXPECT_NE(driver_.Form(), nullptr); });
   ExpectDisplay(driver_, StartUpDisplay());
+  RunToExit();
+}
+
+// The form's icon control is unnamed: the one static control drawing an icon.
+HWND IconControl(HWND form) {
+  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) return child;
+  }
+  return nullptr;
+}
+
+// The icon control loads the icon its template names from the executable's
+// own resources, as the frame does.
+TEST_F(Win32Calculator, ShowsTheProgramIcon) {
+  driver_.Inspect([this] {
+    const HWND icon = IconControl(reinterpret_cast<HWND>(driver_.Form()));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_NE(SendMessageW(icon, STM_GETICON, 0, 0), 0);
+  });
   RunToExit();
 }
 

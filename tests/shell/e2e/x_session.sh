@@ -49,8 +49,18 @@ start_x_server() {
   fail "Xvfb did not start"
 }
 
+# A Wine prefix's desktop keeps the display it started on: in a test's own
+# prefix (tests/wine/own_prefix.sh) the Wine session ends before its X server,
+# so the next session of the prefix starts on a display that is there.
+end_wine_session() {
+  [ -n "${QUORVANE_OWN_WINE_PREFIX:-}" ] || return 0
+  WINEPREFIX=$QUORVANE_OWN_WINE_PREFIX wineserver -k 2>/dev/null
+  return 0
+}
+
 stop_everything() {
   [ -n "${program_pid:-}" ] && kill "$program_pid" 2>/dev/null
+  end_wine_session
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   return 0
