@@ -52,11 +52,6 @@ PressureGradient SomeDerivatives(const Model& model, double V, double T,
   return result;
 }
 
-// Newton's steps from V0 settle in a handful; a step within a few rounding
-// units of the volume is the last.
-constexpr int kMaxNewtonSteps = 100;
-constexpr double kSettledStep = 4.0 * std::numeric_limits<double>::epsilon();
-
 }  // namespace
 
 double MolarVolumeFactor(const Model& model) {
