@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "engine/isothermal_eos.h"
-#include "engine/thermal_model.h"
 #include "models/calculator_parameters.h"
 
 namespace quorvane::models {
@@ -91,13 +90,7 @@ PressureGradient PressureWithGradient(const Model& model, double V, double T,
 }
 
 double BulkModulus(const Model& model, double V, double T) {
-  using VolumeDual = Eigen::AutoDiffScalar<Eigen::Matrix<double, 1, 1>>;
-  ParameterArray<VolumeDual> p;
-  for (int i = 0; i < kParameterCount; ++i)
-    p[i] = VolumeDual(model.values[i], Eigen::Matrix<double, 1, 1>::Zero());
-  const VolumeDual P = ModelPressure(model, p, VolumeDual(V, Eigen::Matrix<double, 1, 1>::Ones()),
-                                     VolumeDual(T, Eigen::Matrix<double, 1, 1>::Zero()));
-  return -V * P.derivatives()[0];
+  return -V * PressureWithGradient(model, V, T, {}, true).dPdV;
 }
 
 }  // namespace quorvane::models

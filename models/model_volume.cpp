@@ -18,7 +18,9 @@ struct Isotherm {
 
 engine::IsothermalCurve::PressureAndModulus Evaluate(const void* context, double V) {
   const Isotherm& isotherm = *static_cast<const Isotherm*>(context);
-  return {Pressure(isotherm.model, V, isotherm.T), BulkModulus(isotherm.model, V, isotherm.T), 0.0};
+  // One pass of the formula gives the pressure and its slope.
+  const PressureGradient at = PressureWithGradient(isotherm.model, V, isotherm.T, {}, true);
+  return {at.P, -V * at.dPdV, 0.0};
 }
 
 bool UsesEngine(const Model& model) {
