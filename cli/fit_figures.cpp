@@ -152,4 +152,37 @@ plot::Figure ResidualFigure(const FitReport& report) {
   return figure;
 }
 
+plot::Figure EllipseFigure(const EllipseReport& report) {
+  const std::string a = models::Info(report.ask.first).symbol;
+  const std::string b = models::Info(report.ask.second).symbol;
+  plot::Figure figure;
+  char title[160];
+  std::snprintf(title, sizeof title, "Confidence ellipse of %s and %s, level %g (%s)", a.c_str(),
+                b.c_str(), report.ellipse.level, report.covarianceName.c_str());
+  figure.title = title;
+  figure.xLabel = a;
+  figure.yLabel = b;
+  plot::Series outline;
+  char label[64];
+  std::snprintf(label, sizeof label, "ellipse, delta chi2 = %.4g", report.ellipse.deltaChi2);
+  outline.label = label;
+  outline.line = true;
+  for (const auto& point : fit::EllipseOutline(report.ellipse, kCurvePoints)) {
+    outline.x.push_back(point[0]);
+    outline.y.push_back(point[1]);
+  }
+  // Closed: the outline ends where it began.
+  outline.x.push_back(outline.x.front());
+  outline.y.push_back(outline.y.front());
+  plot::Series estimate;
+  estimate.label = "estimate, bars 1 esd";
+  estimate.x = {report.ellipse.centre[0]};
+  estimate.y = {report.ellipse.centre[1]};
+  estimate.xError = {report.esd[0]};
+  estimate.yError = {report.esd[1]};
+  figure.series.push_back(std::move(outline));
+  figure.series.push_back(std::move(estimate));
+  return figure;
+}
+
 }  // namespace quorvane::cli

@@ -13,7 +13,11 @@ struct Series {
   std::vector<double> y;
   // Empty, or one standard deviation per point.
   std::vector<double> yError;
+  // Empty, or one standard deviation per point, drawn as horizontal bars.
+  std::vector<double> xError;
   bool line = false;
+  // A line drawn dashed: bounds and marks beside the curves themselves.
+  bool dashed = false;
   // The colour's place in the figure's palette; -1: the series' own place.
   // Data and the curve fitted to them share one.
   int colour = -1;
