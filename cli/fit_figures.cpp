@@ -6,8 +6,11 @@
 #include <limits>
 #include <map>
 
+#include "fit/confidence_band.h"
+#include "fit/confidence_ellipse.h"
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
+#include "params/confidence_band.h"
 
 namespace quorvane::cli {
 namespace {
@@ -48,6 +51,48 @@ double MedianSigma(const std::vector<fit::StrainPoint>& points) {
   return median > 0.0 ? median : std::numeric_limits<double>::infinity();
 }
 
+// The four bounds of the bands around one fitted isotherm: confidence below
+// and above, prediction below and above.
+struct Bands {
+  plot::Series bound[4];
+};
+
+Bands IsothermBands(const FitReport& report, const plot::Series& curve, double T, int colour,
+                    bool labelled) {
+  const fit::FitResult& result = *report.result;
+  const params::ParameterCovariance covariance{result.refined,
+                                               fit::ConfidenceCovarianceOf(result).matrix};
+  const double level = fit::kDefaultConfidenceLevel;
+  const double z = params::TwoSidedNormalQuantile(level);
+  const double scatter = fit::PredictionScatter(*report.data, result, T);
+  Bands bands;
+  for (int k = 0; k < 4; ++k) {
+    bands.bound[k].line = true;
+    bands.bound[k].colour = colour;
+    bands.bound[k].stroke = k < 2 ? plot::Series::Stroke::Dashed : plot::Series::Stroke::Dotted;
+  }
+  if (labelled) {
+    char label[96];
+    std::snprintf(label, sizeof label, "%g %% confidence band (curve)", 100.0 * level);
+    bands.bound[0].label = label;
+    std::snprintf(label, sizeof label, "%g %% prediction band (new point)", 100.0 * level);
+    bands.bound[2].label = label;
+  }
+  // Each bound at the curve's pressures, offset in V at fixed P.
+  for (std::size_t i = 0; i < curve.x.size(); ++i) {
+    const double V = curve.y[i];
+    const params::BandHalfWidths half =
+        params::VolumeBandHalfWidths(result.model, covariance, V, T, z, scatter);
+    const double offsets[4] = {-half.confidence, half.confidence, -half.prediction,
+                               half.prediction};
+    for (int k = 0; k < 4; ++k) {
+      bands.bound[k].x.push_back(curve.x[i]);
+      bands.bound[k].y.push_back(V + offsets[k]);
+    }
+  }
+  return bands;
+}
+
 }  // namespace
 
 plot::Figure IsothermFigure(const FitReport& report) {
@@ -81,8 +126,12 @@ plot::Figure IsothermFigure(const FitReport& report) {
       curve.x.push_back(models::Pressure(report.result->model, V, T));
       curve.y.push_back(V);
     }
+    // The bands take the curve's colour: its own, or its place in the figure.
+    const int curveColour = several ? curve.colour : static_cast<int>(figure.series.size()) + 1;
+    Bands bands = IsothermBands(report, curve, T, curveColour, T == byTemperature.begin()->first);
     figure.series.push_back(std::move(data));
     figure.series.push_back(std::move(curve));
+    for (plot::Series& bound : bands.bound) figure.series.push_back(std::move(bound));
   }
   if (several) figure.title += "s";
   return figure;

@@ -16,8 +16,9 @@ struct Series {
   // Empty, or one standard deviation per point, drawn as horizontal bars.
   std::vector<double> xError;
   bool line = false;
-  // A line drawn dashed: bounds and marks beside the curves themselves.
-  bool dashed = false;
+  // Bounds and marks beside the curves themselves are drawn dashed or dotted.
+  enum class Stroke { Solid, Dashed, Dotted };
+  Stroke stroke = Stroke::Solid;
   // The colour's place in the figure's palette; -1: the series' own place.
   // Data and the curve fitted to them share one.
   int colour = -1;

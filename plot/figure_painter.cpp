@@ -86,7 +86,15 @@ QString TickText(double value, double step) {
 }
 
 QPen LinePen(const Series& series, const QColor& colour) {
-  return series.dashed ? QPen(colour, 1.4, Qt::DashLine) : QPen(colour, 2.0);
+  switch (series.stroke) {
+    case Series::Stroke::Dashed:
+      return QPen(colour, 1.4, Qt::DashLine);
+    case Series::Stroke::Dotted:
+      return QPen(colour, 1.6, Qt::DotLine);
+    case Series::Stroke::Solid:
+      break;
+  }
+  return QPen(colour, 2.0);
 }
 
 class Canvas {
