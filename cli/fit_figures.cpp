@@ -34,6 +34,10 @@ std::string ModelLabel(const FitReport& report) {
   return label;
 }
 
+// The weighted residual plot's marks, in sigmas, and their palette place.
+constexpr double kResidualMark = 2.0;
+constexpr int kResidualMarkColour = 3;
+
 // Near zero strain F is P / f with both tiny: a point whose sigF is this many
 // times the typical one tells nothing and would only stretch the axis. The
 // table keeps it; the figure leaves it out and says so.
@@ -185,19 +189,36 @@ plot::Figure StrainFigure(const FitReport& report) {
 }
 
 plot::Figure ResidualFigure(const FitReport& report) {
+  const bool weighted = report.result->weighted;
   plot::Figure figure;
-  figure.title = "Residuals of the " + ModelLabel(report) + " fit";
+  figure.title = std::string(weighted ? "Weighted residuals" : "Residuals") + " of the " +
+                 ModelLabel(report) + " fit";
   figure.xLabel = "P (observed)";
-  figure.yLabel = "P_obs - P_calc";
+  figure.yLabel = weighted ? "(P_obs - P_calc) / sigma" : "P_obs - P_calc";
   figure.zeroLine = true;
   plot::Series residuals;
-  residuals.label = report.result->weighted ? "residual, error bar 1 sigma" : "residual";
+  residuals.label = weighted ? "residual / sigma" : "residual";
+  double Plow = std::numeric_limits<double>::infinity(), Phigh = -Plow;
   for (const fit::PointResidual& point : report.result->residuals) {
     residuals.x.push_back(point.Pobs);
-    residuals.y.push_back(point.dP);
-    residuals.yError.push_back(report.result->weighted ? point.sigma : 0.0);
+    residuals.y.push_back(weighted ? point.dP / point.sigma : point.dP);
+    Plow = std::min(Plow, point.Pobs);
+    Phigh = std::max(Phigh, point.Pobs);
   }
   figure.series.push_back(std::move(residuals));
+  if (!weighted || !(Plow <= Phigh)) return figure;
+  // About one point in twenty lies beyond two sigmas by chance; many more say
+  // the sigmas or the model are wrong.
+  for (double mark : {-kResidualMark, kResidualMark}) {
+    plot::Series line;
+    if (mark > 0.0) line.label = "+-2 sigma";
+    line.line = true;
+    line.stroke = plot::Series::Stroke::Dashed;
+    line.colour = kResidualMarkColour;
+    line.x = {Plow, Phigh};
+    line.y = {mark, mark};
+    figure.series.push_back(std::move(line));
+  }
   return figure;
 }
 
