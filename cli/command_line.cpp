@@ -32,6 +32,9 @@ const OptionDescription kTableOptions[] = {
     {"--params",
      "a JSON parameter file (as quorvane-eos fit writes it) instead of --eos ... --Tref; with a "
      "covariance, adds sigV (known P) or sigP (known V)"},
+    {"--band",
+     "LEVEL (0 to 1, e.g. 0.683): with --params and a covariance, adds the confidence band of the "
+     "derived quantity, V_lo and V_hi (known P) or P_lo and P_hi (known V): it +- z sigma"},
     {"--plot", "also draw the isotherms (V against P) to FILE.svg and FILE.png"},
     {"--format", "csv | tsv | json (default csv)"},
     {"--solver",

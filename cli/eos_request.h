@@ -43,6 +43,13 @@ struct EosRequest {
   // From a --params file with a covariance: the table adds the propagated
   // standard deviation of V (known P) or P (known V).
   std::optional<params::ParameterCovariance> covariance;
+  // --band LEVEL with a covariance: the derived V or P +- z sigma, z the
+  // two-sided normal quantile of the level (1 at 0.6827).
+  struct Band {
+    double level = 0.0;
+    double z = 0.0;
+  };
+  std::optional<Band> band;
   // --plot: the isotherms are drawn to this path as SVG and PNG.
   std::optional<std::string> plotPath;
   // --params: the parameter file read; the plot may not replace it.
@@ -55,6 +62,19 @@ inline const char* UncertaintyColumn(const EosRequest& request) {
   if (request.known == KnownQuantity::Pressure) return "sigV";
   if (request.known == KnownQuantity::Volume) return "sigP";
   return nullptr;
+}
+
+// The names of the confidence band's columns, after the standard deviation's,
+// or nullptrs without a band.
+struct BandColumns {
+  const char* lower = nullptr;
+  const char* upper = nullptr;
+};
+inline BandColumns BandColumnsOf(const EosRequest& request) {
+  const char* sigma = UncertaintyColumn(request);
+  if (!request.band || !sigma) return {};
+  if (request.known == KnownQuantity::Pressure) return {"V_lo", "V_hi"};
+  return {"P_lo", "P_hi"};
 }
 
 // True when the request is one state point given on the command line.

@@ -46,6 +46,9 @@ void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,
   std::vector<std::pair<std::string, plot::Figure>> figures{{"-isotherm", IsothermFigure(report)},
                                                             {"-residuals", ResidualFigure(report)}};
   if (report.strain) figures.emplace_back("-ff", StrainFigure(report));
+  for (const EllipseReport& ellipse : report.ellipses) {
+    figures.emplace_back("-ellipse-" + EllipseFileTag(ellipse.ask), EllipseFigure(ellipse));
+  }
   for (const auto& [suffix, figure] : figures) {
     AddFigureFiles(outputs, "--plot", figure, prefix + suffix);
   }
@@ -80,7 +83,13 @@ int Fit(const FitCommandRequest& request, std::istream& in, std::ostream& out, s
     err << "quorvane-eos fit: " << result.failure << "; no results are given\n";
     return kExitFitFailed;
   }
-  const FitReport report = MakeFitReport(data, result);
+  FitReport report = MakeFitReport(data, result);
+  try {
+    report.ellipses = MakeEllipseReports(result, request.ellipses);
+  } catch (const InputError& error) {
+    err << "quorvane-eos fit: " << error.what() << '\n';
+    return kExitBadInput;
+  }
   std::string text;
   if (request.format == FitFormat::Json) {
     AppendFitJson(text, report);

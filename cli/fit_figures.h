@@ -13,5 +13,8 @@ plot::Figure IsothermFigure(const FitReport& report);
 plot::Figure StrainFigure(const FitReport& report);
 // Residuals P_obs - P_calc against P_obs with their sigmas.
 plot::Figure ResidualFigure(const FitReport& report);
+// The confidence ellipse of two parameters around their estimate, with the
+// estimate's 1-D standard deviations as bars.
+plot::Figure EllipseFigure(const EllipseReport& report);
 
 }  // namespace quorvane::cli

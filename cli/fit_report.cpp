@@ -319,6 +319,7 @@ void AppendFitText(std::string& out, const FitReport& report) {
   AppendMatrix(out, "Correlation", r, r.correlation);
   AppendMatrix(out, "Covariance (unscaled)", r, r.covariance);
   out += '\n';
+  AppendEllipseText(out, report.ellipses);
   AppendResiduals(out, report);
   if (report.strain) out += '\n';
   AppendStrainText(out, report);
@@ -350,6 +351,7 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   out += ",\n";
   JsonParameters(out, r);
   JsonResiduals(out, report);
+  AppendEllipseJson(out, report.ellipses);
   JsonStrain(out, report);
   out += "}\n";
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/fit_ellipses.h"
 #include "fit/eos_fit.h"
 #include "fit/normalised_pressure.h"
 
@@ -16,6 +17,8 @@ struct FitReport {
   std::optional<std::vector<fit::StrainPoint>> strain;
   fit::StrainLine strainLine;
   double strainV0 = 0.0;
+  // The confidence ellipses asked for, in the order asked.
+  std::vector<EllipseReport> ellipses;
 };
 
 FitReport MakeFitReport(const fit::FitData& data, const fit::FitResult& result);

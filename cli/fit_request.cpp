@@ -87,6 +87,11 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   app.add_option("--params-out", paramsOut, "write the fitted set as a JSON parameter file");
   app.add_option("--plot", plotPrefix,
                  "write PREFIX-isotherm, PREFIX-ff and PREFIX-residuals as .svg and .png");
+  std::vector<std::string> ellipses;
+  app.add_option("--ellipse", ellipses,
+                 "P1,P2[:LEVEL]: the confidence ellipse of two refined parameters at LEVEL "
+                 "(default 0.683); repeatable; drawn by --plot as PREFIX-ellipse-P1-P2")
+      ->allow_extra_args(false);
   app.add_option("DATA", dataPath, "the data file")->required();
 
   std::vector<const char*> argv{"quorvane-eos fit"};
@@ -130,6 +135,7 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
     CheckFileName("--plot", plotPrefix);
     request.plotPrefix = plotPrefix;
   }
+  for (const std::string& text : ellipses) request.ellipses.push_back(EllipseAskFromText(text));
   // An empty name would otherwise reach the reader as a file nobody named.
   if (dataPath.empty()) throw InputError("DATA: the data file name is empty");
   request.dataPath = dataPath;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/fit_ellipses.h"
 #include "fit/eos_fit.h"
 
 namespace quorvane::cli {
@@ -18,6 +19,7 @@ struct FitCommandRequest {
   FitFormat format = FitFormat::Text;
   std::optional<std::string> paramsOut;
   std::optional<std::string> plotPrefix;
+  std::vector<EllipseAsk> ellipses;
   bool help = false;
   std::string helpText;
 };

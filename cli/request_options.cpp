@@ -9,6 +9,7 @@
 #include "cli/safe_text.h"
 #include "cli/table_figure.h"
 #include "models/model_catalogue.h"
+#include "params/confidence_band.h"
 
 namespace quorvane::cli {
 namespace {
@@ -53,6 +54,23 @@ int WidthFromOptions(const TypedOptions& options) {
                      std::to_string(kMaxWidth));
   }
   return static_cast<int>(*value);
+}
+
+// --band, once the known quantity and the covariance are known.
+void ReadBandOption(const TypedOptions& options, EosRequest& request) {
+  const std::string* text = options.Find("--band");
+  if (!text) return;
+  const auto level = ParseDecimal(*text);
+  if (!level || !(*level > 0.0 && *level < 1.0)) {
+    throw InputError("--band: " + QuotedInput(*text) + " is not a level between 0 and 1");
+  }
+  if (!request.covariance) {
+    throw InputError("--band: needs a covariance, from a --params file that holds one");
+  }
+  if (!UncertaintyColumn(request)) {
+    throw InputError("--band: the band is of V at a known P or of P at a known V");
+  }
+  request.band = EosRequest::Band{*level, params::TwoSidedNormalQuantile(*level)};
 }
 
 // Which quantity the command line gives, refusing none or several.
@@ -199,6 +217,7 @@ EosRequest RequestFromOptions(const TypedOptions& options) {
     ReadGrid(options, request);
     CheckGridSize(request);
   }
+  ReadBandOption(options, request);
   return request;
 }
 

@@ -144,6 +144,14 @@ double RowUncertainty(const EosRequest& request, const StateRow& row) {
   return params::PressureUncertainty(request.model, *request.covariance, p.V, p.T);
 }
 
+void SetRowBand(const EosRequest& request, StateRow& row) {
+  if (!BandColumnsOf(request).lower) return;
+  const double value = request.known == KnownQuantity::Pressure ? row.point.V : row.point.P;
+  const double half = request.band->z * row.sigma;
+  row.lower = value - half;
+  row.upper = value + half;
+}
+
 std::int64_t RowCount(const EosRequest& request) {
   if (request.inputPath) return static_cast<std::int64_t>(request.csvRows.size());
   return request.knownValues.count * request.partnerValues.count;

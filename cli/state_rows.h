@@ -39,6 +39,9 @@ struct StateRow {
   // The propagated standard deviation of the derived V or P, where the
   // request asks for one.
   double sigma = 0.0;
+  // The confidence band of that V or P, where the request asks for one.
+  double lower = 0.0;
+  double upper = 0.0;
 
   bool IsStatePoint() const { return outcome == RowOutcome::StatePoint; }
 };
@@ -66,6 +69,9 @@ StateRow ComputeStateRow(const models::Model& model, KnownQuantity known, Pressu
 
 // The row's sigma from the request's covariance (0 without one).
 double RowUncertainty(const EosRequest& request, const StateRow& row);
+
+// Sets the row's band from its sigma: the derived V or P +- z sigma.
+void SetRowBand(const EosRequest& request, StateRow& row);
 
 // The rows of a request in output order: the CSV rows as read, or the grid
 // with the partner (temperature, or the volume held) outermost.

@@ -32,6 +32,7 @@ void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& s
     StateRow state =
         ComputeStateRow(request.model, request.known, request.solver, RowInput(request, row));
     state.sigma = RowUncertainty(request, state);
+    SetRowBand(request, state);
     ++slice.rows[static_cast<int>(state.outcome)];
     writer.AppendRow(slice.text, state, row == 0, previous);
   }
@@ -66,7 +67,8 @@ unsigned ThreadCount(std::int64_t rows) {
 }  // namespace
 
 TableSummary WriteStateTable(const EosRequest& request, std::ostream& out) {
-  const TableWriter writer(request.format, request.width, UncertaintyColumn(request));
+  const TableWriter writer(request.format, request.width, UncertaintyColumn(request),
+                           BandColumnsOf(request));
   std::string text;
   writer.AppendHeader(text);
   TableSummary summary;

@@ -16,11 +16,23 @@ void TableWriter::AppendHeader(std::string& out) const {
     out += column;
     out += Separator();
   }
-  if (uncertainty_) {
-    out += uncertainty_;
+  Extra extras[3];
+  const int count = Extras(StateRow{}, extras);
+  for (int i = 0; i < count; ++i) {
+    out += extras[i].name;
     out += Separator();
   }
   out += "converged\n";
+}
+
+int TableWriter::Extras(const StateRow& row, Extra (&extras)[3]) const {
+  int count = 0;
+  if (uncertainty_) extras[count++] = {uncertainty_, row.sigma};
+  if (band_.lower) {
+    extras[count++] = {band_.lower, row.lower};
+    extras[count++] = {band_.upper, row.upper};
+  }
+  return count;
 }
 
 void TableWriter::AppendNumber(std::string& out, double x) const {
@@ -63,11 +75,13 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
       out += "\": ";
       AppendColumn(out, i, values[i], previous);
     }
-    if (uncertainty_) {
+    Extra extras[3];
+    const int count = Extras(row, extras);
+    for (int i = 0; i < count; ++i) {
       out += ", \"";
-      out += uncertainty_;
+      out += extras[i].name;
       out += "\": ";
-      AppendNumber(out, row.sigma);
+      AppendNumber(out, extras[i].value);
     }
     out += ", \"converged\": ";
     out += converged;
@@ -78,8 +92,10 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
     AppendColumn(out, i, values[i], previous);
     out += Separator();
   }
-  if (uncertainty_) {
-    AppendNumber(out, row.sigma);
+  Extra extras[3];
+  const int count = Extras(row, extras);
+  for (int i = 0; i < count; ++i) {
+    AppendNumber(out, extras[i].value);
     out += Separator();
   }
   out += converged;

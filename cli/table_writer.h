@@ -9,7 +9,8 @@
 namespace quorvane::cli {
 
 // Writes state points as CSV, TSV or JSON. Columns: P, T, V, V/V00, VT0,
-// V/VT0, the standard deviation (sigV or sigP) where one is asked for, and
+// V/VT0, the standard deviation (sigV or sigP) where one is asked for, the
+// band's bounds (V_lo, V_hi or P_lo, P_hi) where one is asked for, and
 // converged, true when the row is a state point. Numbers are
 // the shortest text that reads back to the same double, or, with a width, the
 // text the form shows in a field that wide (a JSON string then, since a field
@@ -25,9 +26,11 @@ class TableWriter {
     bool known[kStateColumnCount] = {};
   };
 
-  // uncertainty: the name of a standard-deviation column after V/VT0, or nullptr.
-  TableWriter(OutputFormat format, int width, const char* uncertainty = nullptr)
-      : format_(format), width_(width), uncertainty_(uncertainty) {}
+  // uncertainty: the name of a standard-deviation column after V/VT0, or
+  // nullptr; band: the names of the band's columns after it, or nullptrs.
+  TableWriter(OutputFormat format, int width, const char* uncertainty = nullptr,
+              BandColumns band = {})
+      : format_(format), width_(width), uncertainty_(uncertainty), band_(band) {}
 
   void AppendHeader(std::string& out) const;
   // first: the row is the table's first (JSON separates rows with commas).
@@ -39,9 +42,18 @@ class TableWriter {
   void AppendColumn(std::string& out, int column, double x, ColumnTexts& previous) const;
   char Separator() const { return format_ == OutputFormat::Tsv ? '\t' : ','; }
 
+  // The extra columns of a row: the standard deviation and the band's bounds
+  // where asked for.
+  struct Extra {
+    const char* name;
+    double value;
+  };
+  int Extras(const StateRow& row, Extra (&extras)[3]) const;
+
   OutputFormat format_;
   int width_;
   const char* uncertainty_;
+  BandColumns band_;
 };
 
 }  // namespace quorvane::cli

@@ -17,6 +17,11 @@ struct Series {
   // The colour's place in the figure's palette; -1: the series' own place.
   // Data and the curve fitted to them share one.
   int colour = -1;
+  // Empty, or one standard deviation per point, drawn as horizontal bars.
+  std::vector<double> xError = {};
+  // Bounds and marks beside the curves themselves are drawn dashed or dotted.
+  enum class Stroke { Solid, Dashed, Dotted };
+  Stroke stroke = Stroke::Solid;
 };
 
 // A two-dimensional plot with linear axes that fit every point and error bar.

@@ -62,6 +62,10 @@ void Ranges(const Figure& figure, Range& x, Range& y) {
       y.Add(series.y[i] - e);
       y.Add(series.y[i] + e);
     }
+    for (std::size_t i = 0; i < series.xError.size() && i < series.x.size(); ++i) {
+      x.Add(series.x[i] - series.xError[i]);
+      x.Add(series.x[i] + series.xError[i]);
+    }
   }
   if (!(x.low <= x.high)) x.low = x.high = 0.0;
   if (!(y.low <= y.high)) y.low = y.high = 0.0;
@@ -79,6 +83,18 @@ QString TickText(double value, double step) {
     return QString::number(value, 'g', 4);
   }
   return QString::number(value, 'f', decimals);
+}
+
+QPen LinePen(const Series& series, const QColor& colour) {
+  switch (series.stroke) {
+    case Series::Stroke::Dashed:
+      return QPen(colour, 1.4, Qt::DashLine);
+    case Series::Stroke::Dotted:
+      return QPen(colour, 1.6, Qt::DotLine);
+    case Series::Stroke::Solid:
+      break;
+  }
+  return QPen(colour, 2.0);
 }
 
 class Canvas {
@@ -131,13 +147,21 @@ class Canvas {
           line << At(series.x[i], series.y[i]);
         }
       }
-      painter_.setPen(QPen(colour, 2.0));
+      painter_.setPen(LinePen(series, colour));
       painter_.drawPolyline(line);
       return;
     }
     painter_.setPen(QPen(colour, 1.3));
     for (std::size_t i = 0; i < series.x.size(); ++i) {
       if (!std::isfinite(series.x[i]) || !std::isfinite(series.y[i])) continue;
+      const double ex = i < series.xError.size() ? series.xError[i] : 0.0;
+      if (ex > 0.0) {
+        const QPointF left = At(series.x[i] - ex, series.y[i]);
+        const QPointF right = At(series.x[i] + ex, series.y[i]);
+        painter_.drawLine(left, right);
+        painter_.drawLine(left - QPointF(0, 3), left + QPointF(0, 3));
+        painter_.drawLine(right - QPointF(0, 3), right + QPointF(0, 3));
+      }
       const double e = i < series.yError.size() ? series.yError[i] : 0.0;
       if (e > 0.0) {
         const QPointF top = At(series.x[i], series.y[i] + e);
@@ -179,7 +203,7 @@ class Canvas {
       const QColor colour = ColourOf(series, i);
       const QPointF key(box.left() + 18, y);
       if (series.line) {
-        painter_.setPen(QPen(colour, 2.0));
+        painter_.setPen(LinePen(series, colour));
         painter_.drawLine(key - QPointF(10, 0), key + QPointF(10, 0));
       } else {
         painter_.setPen(QPen(colour.darker(120), 1.2));

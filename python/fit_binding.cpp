@@ -3,10 +3,12 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "engine/eos_parameters.h"
+#include "fit/confidence_ellipse.h"
 #include "fit/eos_fit.h"
 #include "fit/fit_data.h"
 #include "models/calculator_parameters.h"
@@ -79,6 +81,7 @@ py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V,
   out["esd_scaled"] = result.esdScaled;
   out["covariance"] = result.covariance;
   out["covariance_scaled"] = result.ScaledCovariance();
+  out["covariance_confidence"] = fit::ConfidenceCovarianceOf(result).matrix;
   out["chi2w"] = result.chi2w;
   out["dof"] = result.dof;
   out["converged"] = result.converged;
@@ -88,6 +91,25 @@ py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V,
   return out;
 }
 
+// The outline of the confidence region of two parameters, as an N x 2 array.
+Array EllipseOutline(const std::vector<std::vector<double>>& block,
+                     const std::vector<double>& centre, double level, int points) {
+  if (block.size() != 2 || block[0].size() != 2 || block[1].size() != 2 || centre.size() != 2) {
+    throw py::value_error("an ellipse needs a 2 x 2 covariance and a centre of two values");
+  }
+  if (points < 3) throw py::value_error("an outline needs at least 3 points");
+  const fit::ConfidenceEllipse ellipse = fit::EllipseOf(
+      {{{block[0][0], block[0][1]}, {block[1][0], block[1][1]}}}, {centre[0], centre[1]}, level);
+  const std::vector<std::array<double, 2>> outline = fit::EllipseOutline(ellipse, points);
+  Array array({static_cast<py::ssize_t>(outline.size()), py::ssize_t{2}});
+  auto view = array.mutable_unchecked<2>();
+  for (std::size_t k = 0; k < outline.size(); ++k) {
+    view(static_cast<py::ssize_t>(k), 0) = outline[k][0];
+    view(static_cast<py::ssize_t>(k), 1) = outline[k][1];
+  }
+  return array;
+}
+
 }  // namespace
 
 void BindFit(py::module_& module) {
@@ -95,6 +117,9 @@ void BindFit(py::module_& module) {
   module.def("fit", &Fit, py::arg("start"), py::arg("P"), py::arg("V"), py::arg("T"),
              py::arg("sigP"), py::arg("sigV"), py::arg("sigT"), py::arg("refined"),
              py::arg("given"), "A least-squares fit of the parameters to P-V-T data.");
+  module.def("ellipse_outline", &EllipseOutline, py::arg("covariance"), py::arg("centre"),
+             py::arg("level"), py::arg("points"),
+             "Points around the confidence ellipse of two parameters.");
 }
 
 }  // namespace quorvane::python

@@ -18,7 +18,9 @@ class FitResult:
     covariance_scaled: NumPy arrays; chi2w, dof, iterations, converged and
     weighted (whether the data carried standard deviations); restart: None, or
     why the fit from the given starting values failed before the restart from
-    the data's own estimate (also given as a RuntimeWarning).
+    the data's own estimate (also given as a RuntimeWarning). ellipse(first,
+    second, level) gives the outline of a confidence region of two refined
+    parameters.
     """
 
     def __init__(self, result):
@@ -30,6 +32,8 @@ class FitResult:
         self.covariance = np.array(result["covariance"], dtype=np.float64).reshape(count, count)
         self.covariance_scaled = np.array(result["covariance_scaled"],
                                           dtype=np.float64).reshape(count, count)
+        self._confidence = np.array(result["covariance_confidence"],
+                                    dtype=np.float64).reshape(count, count)
         for name in ("chi2w", "dof", "iterations", "converged", "weighted"):
             setattr(self, name, result[name])
         self.restart = result["restart"] or None
@@ -63,6 +67,27 @@ class FitResult:
         """
         self.eos.save(path, refined=self.refined, provenance=self._provenance(),
                       **self._saved_covariance())
+
+    def ellipse(self, first, second, level=0.683, points=200):
+        """The confidence ellipse of two refined parameters as an N x 2 array.
+
+        The region holding `level` of the probability for the pair, Delta chi^2
+        = -2 ln(1 - level) (2.30 at 0.683, 5.99 at 0.95), from the covariance
+        quorvane-eos fit --ellipse uses (scaled, or unscaled without degrees of
+        freedom); columns first and second, `points` rows around the outline.
+        Raises ValueError for a parameter not refined, one named twice, or a
+        level outside (0, 1).
+        """
+        for name in (first, second):
+            if name not in self.refined:
+                raise ValueError(f"{name!r} is not refined (refined: {', '.join(self.refined)})")
+        if first == second:
+            raise ValueError(f"{first} is named twice")
+        i, j = self.refined.index(first), self.refined.index(second)
+        c = self._confidence
+        block = [[c[i, i], c[i, j]], [c[j, i], c[j, j]]]
+        centre = [self.parameters[first], self.parameters[second]]
+        return _core.ellipse_outline(block, centre, float(level), int(points))
 
     def __repr__(self):
         values = ", ".join(f"{name}={self.parameters[name]!r}+-{self.esd_scaled[name]:.3g}"

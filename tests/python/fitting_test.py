@@ -113,3 +113,32 @@ def test_a_given_value_is_the_start_and_a_failed_start_restarts_from_the_data(st
 def test_a_fit_without_a_sound_answer_raises_fit_error(P, V, message):
     with pytest.raises(quorvane.FitError, match=message):
         quorvane.fit(P, V)
+
+
+@pytest.mark.parametrize("first,second,level", [("K0", "Kp0", 0.683), ("Kp0", "V0", 0.95)])
+def test_the_ellipse_outline_lies_on_its_delta_chi2_of_the_scaled_covariance(first, second,
+                                                                            level):
+    P, V = synthetic(noise=0.05)
+    result = quorvane.fit(P, V, sigP=0.05, type="vinet", order=3)
+    outline = result.ellipse(first, second, level=level, points=64)
+    assert outline.shape == (64, 2)
+    i, j = result.refined.index(first), result.refined.index(second)
+    block = result.covariance_scaled[np.ix_([i, j], [i, j])]
+    d = outline - [result.parameters[first], result.parameters[second]]
+    form = np.einsum("ni,ij,nj->n", d, np.linalg.inv(block), d)
+    assert form == pytest.approx(np.full(64, -2.0 * np.log(1.0 - level)), rel=1e-9)
+
+
+@pytest.mark.parametrize("arguments,message", [
+    (("K0", "Kpp0"), "'Kpp0' is not refined"),
+    (("K0", "B0"), "'B0' is not refined"),
+    (("K0", "K0"), "K0 is named twice"),
+    (("K0", "Kp0", 1.0), "level"),
+    (("K0", "Kp0", 0.0), "level"),
+    (("K0", "Kp0", float("nan")), "level"),
+])
+def test_the_ellipse_refuses_what_makes_none(arguments, message):
+    P, V = synthetic(noise=0.05)
+    result = quorvane.fit(P, V, sigP=0.05, type="vinet", order=3)
+    with pytest.raises(ValueError, match=message):
+        result.ellipse(*arguments)
