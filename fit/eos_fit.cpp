@@ -61,7 +61,7 @@ Eigen::VectorXd CheckedSigmas(const FitData& data, const PressureResiduals& resi
   const Eigen::VectorXd sigmas = residuals.EffectiveSigmas(x);
   for (std::size_t i = 0; i < data.points.size(); ++i) {
     const std::string problem = SigmaProblem(data.points[i], sigmas[static_cast<Eigen::Index>(i)]);
-    if (!problem.empty()) throw FitError("point " + std::to_string(i + 1) + ": " + problem);
+    if (!problem.empty()) throw FitError(PointName(data, i) + ": " + problem);
   }
   return sigmas;
 }

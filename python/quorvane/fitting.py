@@ -74,11 +74,14 @@ _REFINABLE = ("V0", "K0", "Kp0", "Kpp0", "alpha0", "alpha1", "dKdT")
 
 
 def _sigma(name, value, shape):
+    # 0 or NaN: no standard deviation known from this column for the point;
+    # the fit refuses a point that none of the three columns gives one.
     if value is None:
         return np.zeros(shape)
-    array = _as_array(name, value)
-    if not (array > 0.0).all():
-        raise ValueError(f"{name}: every standard deviation must be greater than zero")
+    array = np.nan_to_num(np.asarray(value, dtype=np.float64), nan=0.0, posinf=np.inf)
+    array = _as_array(name, array)
+    if (array < 0.0).any():
+        raise ValueError(f"{name}: every standard deviation must be 0 (none known) or more")
     return array
 
 

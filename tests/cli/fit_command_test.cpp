@@ -297,6 +297,52 @@ TEST_F(FitCommand, NeverReportsNonsenseAsAFit) {
   }
 }
 
+// A standard deviation may be missing from one column where another gives
+// the point one: an empty field and 0 are the same, and fit exactly as the
+// same file without the column's value. A point that no column weights, and
+// a negative value, are refused with the line.
+TEST_F(FitCommand, TakesEmptyOrZeroSigmaWhereAnotherColumnWeightsThePoint) {
+  const std::string header = "P,V,sigP,sigV\n";
+  const std::string rows[] = {"0.0001,163.702,,0.01\n",  "1.12,161.61,0.02,0.01\n",
+                              "2.31,159.51,0.02,0.01\n", "3.48,157.63,0.02,0.01\n",
+                              "4.95,155.42,0.02,0.01\n", "6.17,153.74,,0.01\n"};
+  std::string empty = header, zero = header;
+  for (const std::string& row : rows) {
+    empty += row;
+    std::string zeroed = row;
+    if (const auto at = zeroed.find(",,"); at != std::string::npos) zeroed.insert(at + 1, "0");
+    zero += zeroed;
+  }
+  const Outcome fromEmpty = RunProgram({"fit", "--format", "json", Write("empty.csv", empty)});
+  const Outcome fromZero = RunProgram({"fit", "--format", "json", Write("zero.csv", zero)});
+  ASSERT_EQ(fromEmpty.code, 0) << fromEmpty.err;
+  ASSERT_EQ(fromZero.code, 0) << fromZero.err;
+  const params::Json a = params::ParseJson(fromEmpty.out), b = params::ParseJson(fromZero.out);
+  EXPECT_EQ(a.at("parameters"), b.at("parameters"));
+  EXPECT_EQ(a.at("residuals"), b.at("residuals"));
+  EXPECT_TRUE(a.at("weighted").get<bool>());
+
+  struct Case {
+    const char* name;
+    std::string data;
+    const char* message;
+  };
+  const Case refused[] = {
+      {"a point no column weights", header + rows[1] + "2.31,159.51,,0\n" + rows[3] + rows[4],
+       "line 3, column 3: a standard deviation must be greater than zero in sigP, sigV or sigT"},
+      {"a point with every field empty", header + rows[1] + rows[2] + "3.48,157.63,,\n" + rows[4],
+       "line 4, column 3:"},
+      {"a negative sigma", header + rows[1] + "2.31,159.51,0.02,-0.01\n" + rows[3],
+       "line 3, column 4: a standard deviation must not be negative"},
+  };
+  for (const Case& c : refused) {
+    const Outcome outcome = RunProgram({"fit", Write("refused.csv", c.data)});
+    EXPECT_EQ(outcome.code, kExitBadInput) << c.name;
+    EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.name << ": " << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
+  }
+}
+
 // This test program links the stand-in for plots, as a build without Qt
 // does: --plot of the fit and of the table must say so and fail, and print
 // no results.

@@ -113,3 +113,15 @@ def test_a_given_value_is_the_start_and_a_failed_start_restarts_from_the_data(st
 def test_a_fit_without_a_sound_answer_raises_fit_error(P, V, message):
     with pytest.raises(quorvane.FitError, match=message):
         quorvane.fit(P, V)
+
+
+def test_a_point_weighted_by_sigV_alone_needs_no_sigP():
+    P, V = synthetic(noise=0.02, points=12)
+    sigP = np.full(12, 0.02)
+    sigP[[0, 5]] = [0.0, np.nan]
+    result = quorvane.fit(P, V, sigP=sigP, sigV=0.002, type="vinet", order=3)
+    assert result.weighted and result.converged
+    sigP[3] = 0.0
+    with pytest.raises(quorvane.FitError, match="point 4: its effective standard deviation is zero"):
+        quorvane.fit(P, V, sigP=sigP, sigV=np.where(np.arange(12) == 3, 0.0, 0.002),
+                     type="vinet", order=3)
