@@ -77,6 +77,37 @@ std::string ModelText(const models::Model& model) {
   return text;
 }
 
+// A parameter held on a limit has no esd of its own.
+std::string EsdText(const FitResult& r, std::size_t i, double esd) {
+  return r.AtBound(r.refined[i]) ? "at bound" : Rounded(esd);
+}
+
+std::string ScalingText(const FitResult& r) {
+  std::string text = std::string("esd scaling ") + fit::EsdScalingName(r.esdScaling) + ": ";
+  if (r.scaledByChi2) return text + "the scaled esds and covariance are the ones reported";
+  if (r.dof <= 0) return text + "no degrees of freedom to scale by; the unscaled are reported";
+  if (r.esdScaling == fit::EsdScaling::Never) return text + "the unscaled are reported";
+  return text + "chi2w/dof is not above 1, the unscaled are reported";
+}
+
+void AppendConstraints(std::string& out, const FitResult& r) {
+  if (!r.priors.empty()) {
+    out += "Constraints (each counted as an observation):";
+    for (const fit::Prior& prior : r.priors) out += " " + fit::PriorText(prior) + ";";
+    out.back() = '\n';
+  }
+  if (r.bounds.empty()) return;
+  out += "Bounds:";
+  for (const fit::Bound& bound : r.bounds) {
+    out += " " + fit::BoundText(bound) + (r.AtBound(bound.parameter) ? " (active)" : "") + ";";
+  }
+  out.back() = '\n';
+  for (Parameter parameter : r.atBound) {
+    out += Symbol(parameter) + " = " + Shortest(r.model[parameter]) +
+           " sits on its bound: it is held there, with no esd, and the others fitted with it\n";
+  }
+}
+
 void AppendParameters(std::string& out, const FitReport& report) {
   const FitResult& r = *report.result;
   out += "Refined parameters (esd = sqrt of the covariance diagonal; scaled: x sqrt(chi2w/dof))\n";
@@ -85,8 +116,10 @@ void AppendParameters(std::string& out, const FitReport& report) {
     const std::string symbol = Symbol(r.refined[i]);
     out += "  " + symbol + std::string(symbol.size() < 8 ? 8 - symbol.size() : 1, ' ');
     out += Padded(Shortest(r.model[r.refined[i]]), 25);
-    out += Padded(Rounded(r.esd[i]), 13) + Padded(Rounded(r.esdScaled[i]), 13) + '\n';
+    out += Padded(EsdText(r, i, r.esd[i]), 13) + Padded(EsdText(r, i, r.esdScaled[i]), 13) + '\n';
   }
+  out += ScalingText(r) + "\n";
+  AppendConstraints(out, r);
   out += "Held fixed:";
   for (Parameter parameter : Listed(r.model)) {
     if (parameter == Parameter::Tref || IsRefined(r, parameter)) continue;
@@ -211,10 +244,13 @@ void JsonParameters(std::string& out, const FitResult& r) {
   out += ']';
   JsonNamedValues(out, "esd", r, r.esd);
   JsonNamedValues(out, "esd_scaled", r, r.esdScaled);
+  JsonNamedValues(out, "esd_reported", r, r.esdReported);
   out += ",\n  \"covariance\": ";
   JsonMatrix(out, r.covariance);
   out += ",\n  \"covariance_scaled\": ";
   JsonMatrix(out, r.ScaledCovariance());
+  out += ",\n  \"covariance_reported\": ";
+  JsonMatrix(out, r.ReportedCovariance());
   out += ",\n  \"correlation\": ";
   JsonMatrix(out, r.correlation);
   out += ",\n";
@@ -232,6 +268,38 @@ void JsonModelKeys(std::string& out, const models::Model& model) {
     out += "\"volume_unit\": \"A3\", ";
     NumberMember(out, "Z", model.Z);
   }
+}
+
+// The scaling asked for and applied, the priors and bounds, and the
+// parameters held on a limit.
+void JsonConstraints(std::string& out, const FitResult& r) {
+  out += "  \"esd_scaling\": ";
+  params::AppendJsonString(out, fit::EsdScalingName(r.esdScaling));
+  out += r.scaledByChi2 ? ", \"covariance_scaling\": \"chi2\",\n  \"constraints\": ["
+                        : ", \"covariance_scaling\": \"none\",\n  \"constraints\": [";
+  for (std::size_t i = 0; i < r.priors.size(); ++i) {
+    out += i ? ", {\"parameter\": " : "{\"parameter\": ";
+    params::AppendJsonString(out, models::Info(r.priors[i].parameter).name);
+    out += ", ";
+    NumberMember(out, "value", r.priors[i].mean);
+    NumberMember(out, "sigma", r.priors[i].sigma, true);
+    out += '}';
+  }
+  out += "], \"bounds\": [";
+  for (std::size_t i = 0; i < r.bounds.size(); ++i) {
+    out += i ? ", {\"parameter\": " : "{\"parameter\": ";
+    params::AppendJsonString(out, models::Info(r.bounds[i].parameter).name);
+    out += ", ";
+    NumberMember(out, "lower", r.bounds[i].lower);
+    NumberMember(out, "upper", r.bounds[i].upper);
+    out += r.AtBound(r.bounds[i].parameter) ? "\"active\": true}" : "\"active\": false}";
+  }
+  out += "], \"at_bound\": [";
+  for (std::size_t i = 0; i < r.atBound.size(); ++i) {
+    if (i) out += ", ";
+    params::AppendJsonString(out, models::Info(r.atBound[i]).name);
+  }
+  out += "],\n";
 }
 
 void JsonResiduals(std::string& out, const FitReport& report) {
@@ -317,7 +385,8 @@ void AppendFitText(std::string& out, const FitReport& report) {
          ", chi2w/dof = " + Rounded(r.ReducedChi2()) +
          ", max |dP|/sigma = " + Rounded(r.maxResidualOverSigma) + "\n\n";
   AppendMatrix(out, "Correlation", r, r.correlation);
-  AppendMatrix(out, "Covariance (unscaled)", r, r.covariance);
+  AppendMatrix(out, r.scaledByChi2 ? "Covariance (scaled)" : "Covariance (unscaled)", r,
+               r.ReportedCovariance());
   out += '\n';
   AppendResiduals(out, report);
   if (report.strain) out += '\n';
@@ -349,6 +418,7 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   NumberMember(out, "max_abs_residual_over_sigma", r.maxResidualOverSigma, true);
   out += ",\n";
   JsonParameters(out, r);
+  JsonConstraints(out, r);
   JsonResiduals(out, report);
   JsonStrain(out, report);
   out += "}\n";

@@ -142,6 +142,20 @@ TEST_F(FitCommand, RefusesBadInputWithOneLineAndNothingWritten) {
        "K''0 is implied by birch-murnaghan at order 3"},
       {"unknown parameter", "P,V\n1,160\n", {"--refine", "V0,B0"}, "--refine: \"B0\""},
       {"bad format", "P,V\n1,160\n", {"--format", "xml"}, "--format"},
+      {"a prior on a parameter held",
+       kMeasured,
+       {"--constrain", "Kp0=4:0.1,Kpp0=0:1"},
+       "the constraint on K''0: it is not refined"},
+      {"a prior without sigma", kMeasured, {"--constrain", "K0=84"}, "NAME=VALUE:SIGMA"},
+      {"a prior with sigma 0", kMeasured, {"--constrain", "K0=84:0"}, "sigma = 0 must be"},
+      {"a prior on no parameter", kMeasured, {"--constrain", "B0=84:1"}, "--constrain: \"B0\""},
+      {"bounds crossed", kMeasured, {"--bounds", "Kp0=8:2"}, "lower limit 8 is not below"},
+      {"bounds not numbers", kMeasured, {"--bounds", "Kp0=2:x"}, "--bounds: \"Kp0=2:x\""},
+      {"a given start outside its bounds",
+       kMeasured,
+       {"--Kp0", "9", "--bounds", "Kp0=2:8"},
+       "the start K'0 = 9 is not inside its bounds"},
+      {"an unknown esd scaling", kMeasured, {"--esd-scaling", "maybe"}, "--esd-scaling"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments{"fit", "--params-out", Path("never.json")};
@@ -294,6 +308,45 @@ TEST_F(FitCommand, NeverReportsNonsenseAsAFit) {
     EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.name << ": " << outcome.err;
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
     EXPECT_FALSE(fs::exists(Path("never.json"))) << c.name;
+  }
+}
+
+// The parameter file holds the covariance the report gives, under the
+// scaling applied, and says which, with the constraints in its provenance;
+// the table reads it back. The example's chi2w/dof is 0.15: auto leaves it
+// unscaled, until K'0 held at 4.5, away from its 5.0, raises it above 1.
+TEST_F(FitCommand, ParameterFileHoldsTheCovarianceUnderTheScalingApplied) {
+  struct Case {
+    std::vector<std::string> options;
+    const char* scaling;
+    std::vector<std::string> atBound;
+  };
+  const Case cases[] = {
+      {{}, "none", {}},
+      {{"--esd-scaling", "always"}, "chi2", {}},
+      {{"--esd-scaling", "never", "--constrain", "K0=84:0.5"}, "none", {}},
+      {{"--bounds", "Kp0=2:4.5", "--bounds", "V0=150:170"}, "chi2", {"Kp0"}},
+  };
+  const std::string data = Write("measured.csv", kMeasured);
+  for (const Case& c : cases) {
+    const std::string params = Path("fitted.json");
+    std::vector<std::string> arguments{"fit", "--format", "json", "--params-out", params};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    arguments.push_back(data);
+    const Outcome fit = RunProgram(arguments);
+    ASSERT_EQ(fit.code, 0) << c.scaling << ": " << fit.err;
+    const params::Json report = params::ParseJson(fit.out);
+    const params::Json file = params::ParseJson(Read(params));
+    EXPECT_EQ(report.at("covariance_scaling"), std::string(c.scaling));
+    EXPECT_EQ(file.at("covariance_scaling"), std::string(c.scaling));
+    EXPECT_EQ(file.at("covariance"), report.at("covariance_reported"));
+    EXPECT_EQ(file.at("provenance").at("esd_scaling"), report.at("esd_scaling"));
+    EXPECT_EQ(report.at("at_bound").get<std::vector<std::string>>(), c.atBound);
+    EXPECT_EQ(file.at("provenance").value("at_bound", std::vector<std::string>{}), c.atBound);
+    EXPECT_EQ(file.at("provenance").contains("bounds"), !report.at("bounds").empty());
+    EXPECT_EQ(file.at("provenance").contains("constraints"), !report.at("constraints").empty());
+    const Outcome table = RunProgram({"--params", params, "--P", "0:10:5"});
+    EXPECT_EQ(table.code, 0) << table.err;
   }
 }
 
