@@ -379,6 +379,7 @@ void AppendFitText(std::string& out, const FitReport& report) {
   if (!r.restart.empty()) {
     out += "Restarted from the data's own estimate: from the given start, " + r.restart + "\n";
   }
+  if (!r.warning.empty()) out += "Warning: " + r.warning + "\n";
   out += '\n';
   AppendParameters(out, report);
   out += "\nchi2w = " + Rounded(r.chi2w) + ", dof = " + std::to_string(r.dof) +
@@ -410,6 +411,13 @@ void AppendFitJson(std::string& out, const FitReport& report) {
     out += "null,\n  ";
   } else {
     params::AppendJsonString(out, r.restart);
+    out += ",\n  ";
+  }
+  Key(out, "warning");
+  if (r.warning.empty()) {
+    out += "null,\n  ";
+  } else {
+    params::AppendJsonString(out, r.warning);
     out += ",\n  ";
   }
   NumberMember(out, "chi2w", r.chi2w);

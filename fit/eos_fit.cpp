@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "fit/constrained_residuals.h"
 #include "fit/fit_checks.h"
+#include "fit/fit_diagnosis.h"
 #include "fit/parameter_covariance.h"
 #include "fit/pressure_residuals.h"
 #include "fit/starting_values.h"
@@ -74,17 +76,33 @@ bool Converged(Eigen::LevenbergMarquardtSpace::Status status) {
          status != Eigen::LevenbergMarquardtSpace::UserAsked;
 }
 
+// The first iteration at which the parameters ran away, and how.
+struct Runaway {
+  int iteration = -1;
+  std::string problem;
+};
+
 // Levenberg-Marquardt passes, each with the effective variances of the
-// previous pass's parameters, until the variances settle.
-bool Solve(ConstrainedResiduals& residuals, Eigen::VectorXd& x, int& iterations) {
+// previous pass's parameters, until the variances settle. Every step is
+// watched for parameters running away, so a failure can say where it began.
+bool Solve(ConstrainedResiduals& residuals, Eigen::VectorXd& x, int& iterations,
+           const std::function<std::string(const Eigen::VectorXd&)>& problem, Runaway& runaway) {
   for (int pass = 0; pass < kMaxPasses; ++pass) {
     Eigen::LevenbergMarquardt<ConstrainedResiduals> solver(residuals);
     solver.setFtol(kSolverTolerance);
     solver.setXtol(kSolverTolerance);
     solver.setMaxfev(kEvaluationsPerParameter * (residuals.inputs() + 1));
-    const auto status = solver.minimize(x);
+    auto status = solver.minimizeInit(x);
     // The solver counts nothing when it refuses its input.
     if (status == Eigen::LevenbergMarquardtSpace::ImproperInputParameters) return false;
+    do {
+      status = solver.minimizeOneStep(x);
+      if (runaway.iteration >= 0) continue;
+      runaway.problem = problem(x);
+      if (!runaway.problem.empty()) {
+        runaway.iteration = iterations + static_cast<int>(solver.iterations());
+      }
+    } while (status == Eigen::LevenbergMarquardtSpace::Running);
     iterations += static_cast<int>(solver.iterations());
     if (!Converged(status) || !x.allFinite()) return false;
     const Eigen::VectorXd sigmas = residuals.EffectiveSigmas(x);
@@ -159,6 +177,16 @@ FitResult Failed(FitResult result, const std::string& failure) {
   return result;
 }
 
+// Where the run went: the runaway first seen, and the values it ended at.
+std::string Course(const FitResult& result, const Runaway& runaway) {
+  std::string text;
+  if (runaway.iteration >= 0) {
+    text += "; " + runaway.problem + " at iteration " + std::to_string(runaway.iteration);
+  }
+  return text + "; after " + std::to_string(result.iterations) + " iterations the values were " +
+         ValuesText(result.model, result.refined);
+}
+
 // The refined parameters but those held on a limit, and the model with them
 // exactly there.
 std::vector<Parameter> Without(const std::vector<Parameter>& refined,
@@ -226,7 +254,13 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
   FitResult result;
   result.refined = refined;
   result.weighted = HasSigmas(data);
-  result.converged = Solve(residuals, x, result.iterations);
+  Runaway runaway;
+  result.converged = Solve(
+      residuals, x, result.iterations,
+      [&](const Eigen::VectorXd& at) {
+        return RunawayProblem(residuals.ModelAt(at), refined, data);
+      },
+      runaway);
   result.model = residuals.ModelAt(x);
   const std::vector<Parameter> held =
       result.converged ? residuals.AtBound(x) : std::vector<Parameter>{};
@@ -238,22 +272,25 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
   }
   result.dof = residuals.values() - static_cast<int>(refined.size());
   FillResiduals(data, residuals, x, result);
-  if (!result.converged) {
-    return Failed(
-        result, "the fit did not converge (" + std::to_string(result.iterations) + " iterations)");
-  }
+  if (!result.converged)
+    return Failed(result, "the fit did not converge" + Course(result, runaway));
   if (!held.empty()) {
     return Failed(result,
                   "every refined parameter ran to one of its limits: widen the bounds or "
                   "refine other parameters");
   }
   const std::string outside = DomainProblem(result.model);
-  if (!outside.empty()) return Failed(result, "the fit left the model's domain: " + outside);
+  if (!outside.empty()) {
+    return Failed(result, "the fit left the model's domain: " + outside + Course(result, runaway));
+  }
   if (Unsettled(data, residuals, x) > kUnsettled) {
     return Failed(result,
                   "the fit stalled short of a minimum of chi2w, where the pressures hardly depend "
-                  "on the parameters");
+                  "on the parameters" +
+                      Course(result, runaway));
   }
+  const std::string ranAway = RunawayProblem(result.model, refined, data);
+  if (!ranAway.empty()) result.warning = ranAway + "; " + Advice(refined);
 
   const CovarianceEstimate estimate = CheckedCovariance(residuals, x, refined);
   if (!std::isfinite(result.chi2w) || !estimate.covariance.allFinite()) {
@@ -357,7 +394,9 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
   EstimateStart(data, refined, request.givenStart, start);
   PlaceStartWithinBounds(request.bounds, request.givenStart, start);
   if (!StartGiven(refined, request.givenStart)) {
-    return Finished(FitFrom(data, request, refined, start), request);
+    FitResult result = FitFrom(data, request, refined, start);
+    if (!result.converged) result.failure += "; " + Advice(refined);
+    return Finished(result, request);
   }
 
   // A start far off can lead the solver astray where the data's own would not.
@@ -376,7 +415,7 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
     return Finished(second, request);
   }
   second.failure = "from the given start, " + first.failure + "; from the data's own estimate, " +
-                   second.failure + "; check the starting values";
+                   second.failure + "; " + Advice(refined) + "; check the starting values";
   return Finished(second, request);
 }
 

@@ -75,6 +75,9 @@ struct FitResult {
   std::vector<Bound> bounds;
   // Refined parameters the fit holds on one of their limits.
   std::vector<models::Parameter> atBound;
+  // A converged fit whose parameters look run away (K'0 below 0 or above 30,
+  // V0 far from the volume at the lowest pressure): what, and what to try.
+  std::string warning;
 
   // chi2w / dof, not a number without degrees of freedom.
   double ReducedChi2() const;
