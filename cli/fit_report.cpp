@@ -6,6 +6,7 @@
 
 #include "cli/decimal_text.h"
 #include "engine/thermal_model.h"
+#include "fit/fit_summary.h"
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
@@ -142,6 +143,19 @@ void AppendMatrix(std::string& out, const char* title, const FitResult& r,
     for (double value : matrix[i]) out += Padded(Rounded(value), 12);
     out += '\n';
   }
+}
+
+std::string OutliersText(const FitReport& report) {
+  const std::vector<std::size_t> outliers = fit::Outliers(*report.result);
+  if (outliers.empty()) return "none";
+  std::string text;
+  for (std::size_t i : outliers) {
+    const fit::Observation& point = report.data->points[i];
+    text += (text.empty() ? "" : "; ") + fit::PointName(*report.data, i) +
+            " (P = " + Shortest(point.P) + ", V = " + Shortest(point.V) +
+            ", |dP|/sigma = " + Rounded(fit::ResidualInSigmas(*report.result, i)) + ")";
+  }
+  return text;
 }
 
 void AppendResiduals(std::string& out, const FitReport& report) {
@@ -302,6 +316,29 @@ void JsonConstraints(std::string& out, const FitResult& r) {
   out += "],\n";
 }
 
+// The equation written out, R^2 of P and the points beyond 3 sigma.
+void JsonSummary(std::string& out, const FitReport& report) {
+  const FitResult& r = *report.result;
+  out += "  \"equation\": ";
+  params::AppendJsonString(out, fit::FittedEquationText(r.model));
+  out += ",\n  ";
+  NumberMember(out, "r_squared", fit::PressureRSquared(r));
+  out += "\"outliers\": [";
+  const std::vector<std::size_t> outliers = fit::Outliers(r);
+  for (std::size_t k = 0; k < outliers.size(); ++k) {
+    const std::size_t i = outliers[k];
+    out += k ? ", {" : "{";
+    out += "\"point\": " + std::to_string(i + 1) + ", \"line\": ";
+    out += i < report.data->lines.size() ? std::to_string(report.data->lines[i]) : "null";
+    out += ", ";
+    NumberMember(out, "P_obs", report.data->points[i].P);
+    NumberMember(out, "V", report.data->points[i].V);
+    NumberMember(out, "residual_over_sigma", fit::ResidualInSigmas(r, i), true);
+    out += '}';
+  }
+  out += "],\n";
+}
+
 void JsonResiduals(std::string& out, const FitReport& report) {
   out += "  \"residuals\": [";
   for (std::size_t i = 0; i < report.result->residuals.size(); ++i) {
@@ -384,7 +421,10 @@ void AppendFitText(std::string& out, const FitReport& report) {
   AppendParameters(out, report);
   out += "\nchi2w = " + Rounded(r.chi2w) + ", dof = " + std::to_string(r.dof) +
          ", chi2w/dof = " + Rounded(r.ReducedChi2()) +
-         ", max |dP|/sigma = " + Rounded(r.maxResidualOverSigma) + "\n\n";
+         ", max |dP|/sigma = " + Rounded(r.maxResidualOverSigma) + "\n";
+  out += "R^2 of P = " + Shortest(fit::PressureRSquared(r)) +
+         "; outliers beyond 3 sigma: " + OutliersText(report) + "\n";
+  out += "Fitted equation: " + fit::FittedEquationText(r.model) + "\n\n";
   AppendMatrix(out, "Correlation", r, r.correlation);
   AppendMatrix(out, r.scaledByChi2 ? "Covariance (scaled)" : "Covariance (unscaled)", r,
                r.ReportedCovariance());
@@ -427,6 +467,7 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   out += ",\n";
   JsonParameters(out, r);
   JsonConstraints(out, r);
+  JsonSummary(out, report);
   JsonResiduals(out, report);
   JsonStrain(out, report);
   out += "}\n";

@@ -350,6 +350,34 @@ TEST_F(FitCommand, ParameterFileHoldsTheCovarianceUnderTheScalingApplied) {
   }
 }
 
+// A point far off the curve is named in both reports by its line in the
+// file (comments and the header counted), not only by its place among the
+// points; the measured file itself has none.
+TEST_F(FitCommand, NamesOutliersByTheirLineInTheFile) {
+  std::string shifted = kMeasured;
+  shifted.replace(shifted.find("4.95,"), 5, "5.15,");
+  const std::string files[] = {Write("measured.csv", kMeasured), Write("shifted.csv", shifted)};
+  for (const std::string& data : files) {
+    const Outcome text = RunProgram({"fit", data});
+    const Outcome json = RunProgram({"fit", "--format", "json", data});
+    ASSERT_EQ(text.code, 0) << text.err;
+    ASSERT_EQ(json.code, 0) << json.err;
+    const params::Json outliers = params::ParseJson(json.out).at("outliers");
+    if (data == files[0]) {
+      EXPECT_NE(text.out.find("outliers beyond 3 sigma: none\n"), std::string::npos);
+      EXPECT_TRUE(outliers.empty());
+      continue;
+    }
+    EXPECT_NE(text.out.find("outliers beyond 3 sigma: line 7, point 5 (P = 5.15, V = 155.42"),
+              std::string::npos)
+        << text.out;
+    ASSERT_EQ(outliers.size(), 1u);
+    EXPECT_EQ(outliers[0].at("line"), 7);
+    EXPECT_EQ(outliers[0].at("point"), 5);
+    EXPECT_GT(outliers[0].at("residual_over_sigma").get<double>(), 3.0);
+  }
+}
+
 // A standard deviation may be missing from one column where another gives
 // the point one: an empty field and 0 are the same, and fit exactly as the
 // same file without the column's value. A point that no column weights, and
