@@ -214,6 +214,7 @@ void ReadDataRows(std::istream& in, std::string_view source, const DataColumns& 
   std::string text;
   std::vector<std::string_view> fields;
   std::vector<double> values;
+  std::vector<bool> blankable;
   while (reader.Next(text)) {
     std::string_view line = text;
     const long lineNumber = reader.Number();
@@ -225,6 +226,10 @@ void ReadDataRows(std::istream& in, std::string_view source, const DataColumns& 
       SplitFields(line, header->delimiter, source, lineNumber, fields);
       fieldCount = fields.size();
       values.assign(header->names.size(), std::numeric_limits<double>::quiet_NaN());
+      blankable.assign(header->names.size(), false);
+      for (const std::string& name : columns.blankable) {
+        if (const int index = header->Find(name); index >= 0) blankable[index] = true;
+      }
       onHeader(*header);
       continue;
     }
@@ -232,7 +237,10 @@ void ReadDataRows(std::istream& in, std::string_view source, const DataColumns& 
     CheckFieldCount(fields.size(), *header, fieldCount, lineNumber);
     for (std::size_t i = 0; i < values.size(); ++i) {
       const int column = header->columns[i];
-      if (column > 0) values[i] = FieldNumber(fields[column - 1], *header, i, lineNumber);
+      if (column == 0) continue;
+      const std::string_view field = fields[column - 1];
+      values[i] = field.empty() && blankable[i] ? std::numeric_limits<double>::quiet_NaN()
+                                                : FieldNumber(field, *header, i, lineNumber);
     }
     onRow(*header, DataRow{lineNumber, values});
   }

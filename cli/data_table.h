@@ -19,6 +19,9 @@ inline constexpr std::size_t kMaxDataLineBytes = std::size_t{1} << 20;
 struct DataColumns {
   std::vector<std::string> required;
   std::vector<std::string> optional;
+  // Optional columns whose field may be left empty, for a value not known
+  // for that row: it reads as NaN.
+  std::vector<std::string> blankable{};
 };
 
 // Where the asked-for columns sit in a file.

@@ -13,6 +13,7 @@
 #include "cli/input_error.h"
 #include "cli/output_files.h"
 #include "cli/safe_text.h"
+#include "models/model_catalogue.h"
 #include "params/parameter_file.h"
 
 namespace quorvane::cli {
@@ -30,14 +31,32 @@ fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
   return data;
 }
 
+const char* Name(models::Parameter parameter) {
+  return models::Info(parameter).name;
+}
+
+params::Provenance FitProvenance(const fit::FitData& data, const fit::FitResult& result) {
+  params::Provenance provenance{kProgram, data.source, result.chi2w, result.dof, result.converged};
+  provenance.esdScaling = fit::EsdScalingName(result.esdScaling);
+  for (const fit::Prior& prior : result.priors) {
+    provenance.constraints.push_back({Name(prior.parameter), {prior.mean, prior.sigma}});
+  }
+  for (const fit::Bound& bound : result.bounds) {
+    provenance.bounds.push_back({Name(bound.parameter), {bound.lower, bound.upper}});
+  }
+  for (models::Parameter parameter : result.atBound) provenance.atBound.push_back(Name(parameter));
+  return provenance;
+}
+
+// The covariance under the scaling the fit applied; a parameter held on a
+// limit keeps its place in "refined" with variance 0, as exact as one held.
 std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& result) {
   params::ParameterFile file;
   file.model = result.model;
   file.refined = result.refined;
-  file.covarianceScaled = result.dof > 0;
-  file.covariance = file.covarianceScaled ? result.ScaledCovariance() : result.covariance;
-  file.provenance =
-      params::ProvenanceJson({kProgram, data.source, result.chi2w, result.dof, result.converged});
+  file.covarianceScaled = result.scaledByChi2;
+  file.covariance = result.ReportedCovariance();
+  file.provenance = params::ProvenanceJson(FitProvenance(data, result));
   return params::WriteParameterFile(file);
 }
 

@@ -9,8 +9,10 @@ namespace quorvane::cli {
 
 // Reads measured points for a fit: columns P and V, optionally T, sigP, sigV
 // and sigT, with the data reader's tolerances. Rows without a T column take
-// Tref. Throws InputError naming the source, line and column of a volume that
-// is not positive or a standard deviation that is not.
+// Tref. A standard deviation may be 0 or empty (none known from that column)
+// where another column of the row gives one. Throws InputError naming the
+// source, line and column of a volume that is not positive, a negative
+// standard deviation, or a row with none where the file gives any.
 fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref);
 
 }  // namespace quorvane::cli

@@ -6,6 +6,7 @@
 
 #include "cli/decimal_text.h"
 #include "engine/thermal_model.h"
+#include "fit/fit_summary.h"
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
@@ -77,6 +78,37 @@ std::string ModelText(const models::Model& model) {
   return text;
 }
 
+// A parameter held on a limit has no esd of its own.
+std::string EsdText(const FitResult& r, std::size_t i, double esd) {
+  return r.AtBound(r.refined[i]) ? "at bound" : Rounded(esd);
+}
+
+std::string ScalingText(const FitResult& r) {
+  std::string text = std::string("esd scaling ") + fit::EsdScalingName(r.esdScaling) + ": ";
+  if (r.scaledByChi2) return text + "the scaled esds and covariance are the ones reported";
+  if (r.dof <= 0) return text + "no degrees of freedom to scale by; the unscaled are reported";
+  if (r.esdScaling == fit::EsdScaling::Never) return text + "the unscaled are reported";
+  return text + "chi2w/dof is not above 1, the unscaled are reported";
+}
+
+void AppendConstraints(std::string& out, const FitResult& r) {
+  if (!r.priors.empty()) {
+    out += "Constraints (each counted as an observation):";
+    for (const fit::Prior& prior : r.priors) out += " " + fit::PriorText(prior) + ";";
+    out.back() = '\n';
+  }
+  if (r.bounds.empty()) return;
+  out += "Bounds:";
+  for (const fit::Bound& bound : r.bounds) {
+    out += " " + fit::BoundText(bound) + (r.AtBound(bound.parameter) ? " (active)" : "") + ";";
+  }
+  out.back() = '\n';
+  for (Parameter parameter : r.atBound) {
+    out += Symbol(parameter) + " = " + Shortest(r.model[parameter]) +
+           " sits on its bound: it is held there, with no esd, and the others fitted with it\n";
+  }
+}
+
 void AppendParameters(std::string& out, const FitReport& report) {
   const FitResult& r = *report.result;
   out += "Refined parameters (esd = sqrt of the covariance diagonal; scaled: x sqrt(chi2w/dof))\n";
@@ -85,8 +117,10 @@ void AppendParameters(std::string& out, const FitReport& report) {
     const std::string symbol = Symbol(r.refined[i]);
     out += "  " + symbol + std::string(symbol.size() < 8 ? 8 - symbol.size() : 1, ' ');
     out += Padded(Shortest(r.model[r.refined[i]]), 25);
-    out += Padded(Rounded(r.esd[i]), 13) + Padded(Rounded(r.esdScaled[i]), 13) + '\n';
+    out += Padded(EsdText(r, i, r.esd[i]), 13) + Padded(EsdText(r, i, r.esdScaled[i]), 13) + '\n';
   }
+  out += ScalingText(r) + "\n";
+  AppendConstraints(out, r);
   out += "Held fixed:";
   for (Parameter parameter : Listed(r.model)) {
     if (parameter == Parameter::Tref || IsRefined(r, parameter)) continue;
@@ -109,6 +143,19 @@ void AppendMatrix(std::string& out, const char* title, const FitResult& r,
     for (double value : matrix[i]) out += Padded(Rounded(value), 12);
     out += '\n';
   }
+}
+
+std::string OutliersText(const FitReport& report) {
+  const std::vector<std::size_t> outliers = fit::Outliers(*report.result);
+  if (outliers.empty()) return "none";
+  std::string text;
+  for (std::size_t i : outliers) {
+    const fit::Observation& point = report.data->points[i];
+    text += (text.empty() ? "" : "; ") + fit::PointName(*report.data, i) +
+            " (P = " + Shortest(point.P) + ", V = " + Shortest(point.V) +
+            ", |dP|/sigma = " + Rounded(fit::ResidualInSigmas(*report.result, i)) + ")";
+  }
+  return text;
 }
 
 void AppendResiduals(std::string& out, const FitReport& report) {
@@ -211,10 +258,13 @@ void JsonParameters(std::string& out, const FitResult& r) {
   out += ']';
   JsonNamedValues(out, "esd", r, r.esd);
   JsonNamedValues(out, "esd_scaled", r, r.esdScaled);
+  JsonNamedValues(out, "esd_reported", r, r.esdReported);
   out += ",\n  \"covariance\": ";
   JsonMatrix(out, r.covariance);
   out += ",\n  \"covariance_scaled\": ";
   JsonMatrix(out, r.ScaledCovariance());
+  out += ",\n  \"covariance_reported\": ";
+  JsonMatrix(out, r.ReportedCovariance());
   out += ",\n  \"correlation\": ";
   JsonMatrix(out, r.correlation);
   out += ",\n";
@@ -232,6 +282,61 @@ void JsonModelKeys(std::string& out, const models::Model& model) {
     out += "\"volume_unit\": \"A3\", ";
     NumberMember(out, "Z", model.Z);
   }
+}
+
+// The scaling asked for and applied, the priors and bounds, and the
+// parameters held on a limit.
+void JsonConstraints(std::string& out, const FitResult& r) {
+  out += "  \"esd_scaling\": ";
+  params::AppendJsonString(out, fit::EsdScalingName(r.esdScaling));
+  out += r.scaledByChi2 ? ", \"covariance_scaling\": \"chi2\",\n  \"constraints\": ["
+                        : ", \"covariance_scaling\": \"none\",\n  \"constraints\": [";
+  for (std::size_t i = 0; i < r.priors.size(); ++i) {
+    out += i ? ", {\"parameter\": " : "{\"parameter\": ";
+    params::AppendJsonString(out, models::Info(r.priors[i].parameter).name);
+    out += ", ";
+    NumberMember(out, "value", r.priors[i].mean);
+    NumberMember(out, "sigma", r.priors[i].sigma, true);
+    out += '}';
+  }
+  out += "], \"bounds\": [";
+  for (std::size_t i = 0; i < r.bounds.size(); ++i) {
+    out += i ? ", {\"parameter\": " : "{\"parameter\": ";
+    params::AppendJsonString(out, models::Info(r.bounds[i].parameter).name);
+    out += ", ";
+    NumberMember(out, "lower", r.bounds[i].lower);
+    NumberMember(out, "upper", r.bounds[i].upper);
+    out += r.AtBound(r.bounds[i].parameter) ? "\"active\": true}" : "\"active\": false}";
+  }
+  out += "], \"at_bound\": [";
+  for (std::size_t i = 0; i < r.atBound.size(); ++i) {
+    if (i) out += ", ";
+    params::AppendJsonString(out, models::Info(r.atBound[i]).name);
+  }
+  out += "],\n";
+}
+
+// The equation written out, R^2 of P and the points beyond 3 sigma.
+void JsonSummary(std::string& out, const FitReport& report) {
+  const FitResult& r = *report.result;
+  out += "  \"equation\": ";
+  params::AppendJsonString(out, fit::FittedEquationText(r.model));
+  out += ",\n  ";
+  NumberMember(out, "r_squared", fit::PressureRSquared(r));
+  out += "\"outliers\": [";
+  const std::vector<std::size_t> outliers = fit::Outliers(r);
+  for (std::size_t k = 0; k < outliers.size(); ++k) {
+    const std::size_t i = outliers[k];
+    out += k ? ", {" : "{";
+    out += "\"point\": " + std::to_string(i + 1) + ", \"line\": ";
+    out += i < report.data->lines.size() ? std::to_string(report.data->lines[i]) : "null";
+    out += ", ";
+    NumberMember(out, "P_obs", report.data->points[i].P);
+    NumberMember(out, "V", report.data->points[i].V);
+    NumberMember(out, "residual_over_sigma", fit::ResidualInSigmas(r, i), true);
+    out += '}';
+  }
+  out += "],\n";
 }
 
 void JsonResiduals(std::string& out, const FitReport& report) {
@@ -311,13 +416,18 @@ void AppendFitText(std::string& out, const FitReport& report) {
   if (!r.restart.empty()) {
     out += "Restarted from the data's own estimate: from the given start, " + r.restart + "\n";
   }
+  if (!r.warning.empty()) out += "Warning: " + r.warning + "\n";
   out += '\n';
   AppendParameters(out, report);
   out += "\nchi2w = " + Rounded(r.chi2w) + ", dof = " + std::to_string(r.dof) +
          ", chi2w/dof = " + Rounded(r.ReducedChi2()) +
-         ", max |dP|/sigma = " + Rounded(r.maxResidualOverSigma) + "\n\n";
+         ", max |dP|/sigma = " + Rounded(r.maxResidualOverSigma) + "\n";
+  out += "R^2 of P = " + Shortest(fit::PressureRSquared(r)) +
+         "; outliers beyond 3 sigma: " + OutliersText(report) + "\n";
+  out += "Fitted equation: " + fit::FittedEquationText(r.model) + "\n\n";
   AppendMatrix(out, "Correlation", r, r.correlation);
-  AppendMatrix(out, "Covariance (unscaled)", r, r.covariance);
+  AppendMatrix(out, r.scaledByChi2 ? "Covariance (scaled)" : "Covariance (unscaled)", r,
+               r.ReportedCovariance());
   out += '\n';
   AppendEllipseText(out, report.ellipses);
   AppendResiduals(out, report);
@@ -344,12 +454,21 @@ void AppendFitJson(std::string& out, const FitReport& report) {
     params::AppendJsonString(out, r.restart);
     out += ",\n  ";
   }
+  Key(out, "warning");
+  if (r.warning.empty()) {
+    out += "null,\n  ";
+  } else {
+    params::AppendJsonString(out, r.warning);
+    out += ",\n  ";
+  }
   NumberMember(out, "chi2w", r.chi2w);
   out += "\"dof\": " + std::to_string(r.dof) + ", ";
   NumberMember(out, "reduced_chi2", r.ReducedChi2());
   NumberMember(out, "max_abs_residual_over_sigma", r.maxResidualOverSigma, true);
   out += ",\n";
   JsonParameters(out, r);
+  JsonConstraints(out, r);
+  JsonSummary(out, report);
   JsonResiduals(out, report);
   AppendEllipseJson(out, report.ellipses);
   JsonStrain(out, report);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/command_line.h"
+#include "cli/fit_constraint_options.h"
 #include "cli/input_error.h"
 #include "cli/output_files.h"
 #include "cli/parameter_options.h"
@@ -91,6 +92,19 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   app.add_option("--ellipse", ellipses,
                  "P1,P2[:LEVEL]: the confidence ellipse of two refined parameters at LEVEL "
                  "(default 0.683); repeatable; drawn by --plot as PREFIX-ellipse-P1-P2")
+      // Uncertainties and constraints.
+      std::string esdScaling = "auto";
+  std::vector<std::string> constrain, bounds;
+  app.add_option("--esd-scaling", esdScaling,
+                 "auto | always | never: scale the covariance by chi2w/dof (auto: only where it "
+                 "is above 1)");
+  app.add_option("--constrain", constrain,
+                 "NAME=VALUE:SIGMA, a Gaussian prior on a refined parameter (repeatable or "
+                 "comma-separated)")
+      ->allow_extra_args(false);
+  app.add_option("--bounds", bounds,
+                 "NAME=LOWER:UPPER, limits a refined parameter stays within (repeatable or "
+                 "comma-separated)")
       ->allow_extra_args(false);
   app.add_option("DATA", dataPath, "the data file")->required();
 
@@ -127,6 +141,9 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   }
   if (app.count("--refine") > 0) request.fit.refined = RefinedFromList(refine);
   request.format = FormatFromText(format);
+  request.fit.esdScaling = EsdScalingFromOption(esdScaling);
+  request.fit.priors = PriorsFromOptions(constrain);
+  request.fit.bounds = BoundsFromOptions(bounds);
   if (app.count("--params-out") > 0) {
     CheckFileName("--params-out", paramsOut);
     request.paramsOut = paramsOut;

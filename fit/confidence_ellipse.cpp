@@ -36,9 +36,9 @@ void CheckCovariance(const Covariance2& c) {
 }  // namespace
 
 ConfidenceCovariance ConfidenceCovarianceOf(const FitResult& result) {
-  // Without degrees of freedom there is no chi2w/dof to scale by.
-  if (result.dof > 0) return {result.ScaledCovariance(), "scaled covariance"};
-  return {result.covariance, "unscaled covariance"};
+  // The covariance the esds are reported from, under the scaling applied.
+  if (result.scaledByChi2) return {result.ReportedCovariance(), "scaled covariance"};
+  return {result.ReportedCovariance(), "unscaled covariance"};
 }
 
 double DeltaChi2ForTwo(double level) {

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
+#include "fit/constrained_residuals.h"
 #include "fit/fit_checks.h"
+#include "fit/fit_diagnosis.h"
 #include "fit/parameter_covariance.h"
 #include "fit/pressure_residuals.h"
 #include "fit/starting_values.h"
@@ -47,21 +50,22 @@ const char* Symbol(Parameter parameter) {
   throw FitError(message);
 }
 
-CovarianceEstimate CheckedCovariance(const PressureResiduals& residuals, const Eigen::VectorXd& x,
+CovarianceEstimate CheckedCovariance(const ConstrainedResiduals& residuals,
+                                     const Eigen::VectorXd& x,
                                      const std::vector<Parameter>& refined) {
   Eigen::MatrixXd jacobian(residuals.values(), residuals.inputs());
-  residuals.df(x, jacobian);
+  residuals.ParameterJacobian(x, jacobian);
   CovarianceEstimate estimate = EstimateCovariance(jacobian);
   if (estimate.singular) RefuseUndetermined(estimate, refined);
   return estimate;
 }
 
-Eigen::VectorXd CheckedSigmas(const FitData& data, const PressureResiduals& residuals,
+Eigen::VectorXd CheckedSigmas(const FitData& data, const ConstrainedResiduals& residuals,
                               const Eigen::VectorXd& x) {
   const Eigen::VectorXd sigmas = residuals.EffectiveSigmas(x);
   for (std::size_t i = 0; i < data.points.size(); ++i) {
     const std::string problem = SigmaProblem(data.points[i], sigmas[static_cast<Eigen::Index>(i)]);
-    if (!problem.empty()) throw FitError("point " + std::to_string(i + 1) + ": " + problem);
+    if (!problem.empty()) throw FitError(PointName(data, i) + ": " + problem);
   }
   return sigmas;
 }
@@ -72,17 +76,33 @@ bool Converged(Eigen::LevenbergMarquardtSpace::Status status) {
          status != Eigen::LevenbergMarquardtSpace::UserAsked;
 }
 
+// The first iteration at which the parameters ran away, and how.
+struct Runaway {
+  int iteration = -1;
+  std::string problem;
+};
+
 // Levenberg-Marquardt passes, each with the effective variances of the
-// previous pass's parameters, until the variances settle.
-bool Solve(PressureResiduals& residuals, Eigen::VectorXd& x, int& iterations) {
+// previous pass's parameters, until the variances settle. Every step is
+// watched for parameters running away, so a failure can say where it began.
+bool Solve(ConstrainedResiduals& residuals, Eigen::VectorXd& x, int& iterations,
+           const std::function<std::string(const Eigen::VectorXd&)>& problem, Runaway& runaway) {
   for (int pass = 0; pass < kMaxPasses; ++pass) {
-    Eigen::LevenbergMarquardt<PressureResiduals> solver(residuals);
+    Eigen::LevenbergMarquardt<ConstrainedResiduals> solver(residuals);
     solver.setFtol(kSolverTolerance);
     solver.setXtol(kSolverTolerance);
     solver.setMaxfev(kEvaluationsPerParameter * (residuals.inputs() + 1));
-    const auto status = solver.minimize(x);
+    auto status = solver.minimizeInit(x);
     // The solver counts nothing when it refuses its input.
     if (status == Eigen::LevenbergMarquardtSpace::ImproperInputParameters) return false;
+    do {
+      status = solver.minimizeOneStep(x);
+      if (runaway.iteration >= 0) continue;
+      runaway.problem = problem(x);
+      if (!runaway.problem.empty()) {
+        runaway.iteration = iterations + static_cast<int>(solver.iterations());
+      }
+    } while (status == Eigen::LevenbergMarquardtSpace::Running);
     iterations += static_cast<int>(solver.iterations());
     if (!Converged(status) || !x.allFinite()) return false;
     const Eigen::VectorXd sigmas = residuals.EffectiveSigmas(x);
@@ -103,11 +123,14 @@ std::vector<std::vector<double>> Rows(const Eigen::MatrixXd& matrix) {
   return rows;
 }
 
-void FillResiduals(const FitData& data, const PressureResiduals& residuals,
+void FillResiduals(const FitData& data, const ConstrainedResiduals& residuals,
                    const Eigen::VectorXd& x, FitResult& result) {
   Eigen::VectorXd scaled(residuals.values());
   residuals(x, scaled);
   const Eigen::VectorXd& sigmas = residuals.Sigmas();
+  for (Eigen::Index k = residuals.Points(); k < scaled.size(); ++k) {
+    result.chi2w += scaled[k] * scaled[k];
+  }
   for (std::size_t i = 0; i < data.points.size(); ++i) {
     const auto k = static_cast<Eigen::Index>(i);
     PointResidual point;
@@ -125,15 +148,19 @@ void FillResiduals(const FitData& data, const PressureResiduals& residuals,
 // |J_j| |y|, y the weighted observed pressures (or r, where that is longer).
 // At a minimum it is rounding; where the solver stalls on a plateau, with the
 // pressures hardly depending on the parameters, it is of order 1.
-double Unsettled(const FitData& data, const PressureResiduals& residuals,
+double Unsettled(const FitData& data, const ConstrainedResiduals& residuals,
                  const Eigen::VectorXd& x) {
   Eigen::VectorXd r(residuals.values());
   residuals(x, r);
   Eigen::MatrixXd jacobian(residuals.values(), residuals.inputs());
-  residuals.df(x, jacobian);
+  residuals.ParameterJacobian(x, jacobian);
   Eigen::VectorXd y(residuals.values());
-  for (Eigen::Index i = 0; i < y.size(); ++i) {
+  for (Eigen::Index i = 0; i < residuals.Points(); ++i) {
     y[i] = data.points[static_cast<std::size_t>(i)].P / residuals.Sigmas()[i];
+  }
+  for (std::size_t i = 0; i < residuals.Priors().size(); ++i) {
+    const Prior& prior = residuals.Priors()[i];
+    y[residuals.Points() + static_cast<Eigen::Index>(i)] = prior.mean / prior.sigma;
   }
   const double scale = std::max(y.norm(), r.norm());
   double largest = 0.0;
@@ -150,11 +177,76 @@ FitResult Failed(FitResult result, const std::string& failure) {
   return result;
 }
 
+// Where the run went: the runaway first seen, and the values it ended at.
+std::string Course(const FitResult& result, const Runaway& runaway) {
+  std::string text;
+  if (runaway.iteration >= 0) {
+    text += "; " + runaway.problem + " at iteration " + std::to_string(runaway.iteration);
+  }
+  return text + "; after " + std::to_string(result.iterations) + " iterations the values were " +
+         ValuesText(result.model, result.refined);
+}
+
+// The refined parameters but those held on a limit, and the model with them
+// exactly there.
+std::vector<Parameter> Without(const std::vector<Parameter>& refined,
+                               const std::vector<Parameter>& held) {
+  std::vector<Parameter> rest;
+  for (Parameter parameter : refined) {
+    if (std::find(held.begin(), held.end(), parameter) == held.end()) rest.push_back(parameter);
+  }
+  return rest;
+}
+
+Model OnLimits(Model model, const std::vector<Parameter>& held, const std::vector<Bound>& bounds) {
+  for (const Bound& bound : bounds) {
+    if (std::find(held.begin(), held.end(), bound.parameter) == held.end()) continue;
+    double& value = model[bound.parameter];
+    value = value - bound.lower < bound.upper - value ? bound.lower : bound.upper;
+  }
+  models::ApplyImpliedCoefficients(model);
+  return model;
+}
+
+// The result of the fit with the parameters on their limits held, given for
+// the whole refined list: no esd for those, and no covariance with them.
+FitResult WithHeld(FitResult fitted, const std::vector<Parameter>& refined,
+                   const std::vector<Parameter>& held) {
+  if (!fitted.converged) return fitted;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::size_t m = refined.size();
+  FitResult whole = fitted;
+  whole.refined = refined;
+  whole.atBound = held;
+  whole.esd.assign(m, nan);
+  whole.esdScaled.assign(m, nan);
+  whole.covariance.assign(m, std::vector<double>(m, 0.0));
+  whole.correlation.assign(m, std::vector<double>(m, nan));
+  std::vector<std::size_t> from(m, m);
+  for (std::size_t i = 0; i < m; ++i) {
+    const auto at = std::find(fitted.refined.begin(), fitted.refined.end(), refined[i]);
+    if (at != fitted.refined.end()) from[i] = static_cast<std::size_t>(at - fitted.refined.begin());
+  }
+  for (std::size_t i = 0; i < m; ++i) {
+    if (from[i] == m) continue;
+    whole.esd[i] = fitted.esd[from[i]];
+    whole.esdScaled[i] = fitted.esdScaled[from[i]];
+    for (std::size_t j = 0; j < m; ++j) {
+      if (from[j] == m) continue;
+      whole.covariance[i][j] = fitted.covariance[from[i]][from[j]];
+      whole.correlation[i][j] = fitted.correlation[from[i]][from[j]];
+    }
+  }
+  return whole;
+}
+
 // One run of the solver from one start. Data that cannot determine a
 // parameter there are refused; a run that does not settle, or settles outside
-// the model's domain, returns with the reason.
-FitResult FitFrom(const FitData& data, const std::vector<Parameter>& refined, const Model& start) {
-  PressureResiduals residuals(data, refined, start);
+// the model's domain, returns with the reason. Parameters that settle on a
+// limit are held there while the others are fitted again.
+FitResult FitFrom(const FitData& data, const FitRequest& request,
+                  const std::vector<Parameter>& refined, const Model& start) {
+  ConstrainedResiduals residuals(data, refined, start, request.priors, request.bounds);
   Eigen::VectorXd x = residuals.Start();
   residuals.HoldSigmas(CheckedSigmas(data, residuals, x));
   CheckedCovariance(residuals, x, refined);
@@ -162,21 +254,43 @@ FitResult FitFrom(const FitData& data, const std::vector<Parameter>& refined, co
   FitResult result;
   result.refined = refined;
   result.weighted = HasSigmas(data);
-  result.converged = Solve(residuals, x, result.iterations);
+  Runaway runaway;
+  result.converged = Solve(
+      residuals, x, result.iterations,
+      [&](const Eigen::VectorXd& at) {
+        return RunawayProblem(residuals.ModelAt(at), refined, data);
+      },
+      runaway);
   result.model = residuals.ModelAt(x);
-  result.dof = static_cast<int>(data.points.size() - refined.size());
+  const std::vector<Parameter> held =
+      result.converged ? residuals.AtBound(x) : std::vector<Parameter>{};
+  if (!held.empty() && held.size() < refined.size()) {
+    FitResult rest = FitFrom(data, request, Without(refined, held),
+                             OnLimits(result.model, held, request.bounds));
+    rest.iterations += result.iterations;
+    return WithHeld(rest, refined, held);
+  }
+  result.dof = residuals.values() - static_cast<int>(refined.size());
   FillResiduals(data, residuals, x, result);
-  if (!result.converged) {
-    return Failed(
-        result, "the fit did not converge (" + std::to_string(result.iterations) + " iterations)");
+  if (!result.converged)
+    return Failed(result, "the fit did not converge" + Course(result, runaway));
+  if (!held.empty()) {
+    return Failed(result,
+                  "every refined parameter ran to one of its limits: widen the bounds or "
+                  "refine other parameters");
   }
   const std::string outside = DomainProblem(result.model);
-  if (!outside.empty()) return Failed(result, "the fit left the model's domain: " + outside);
+  if (!outside.empty()) {
+    return Failed(result, "the fit left the model's domain: " + outside + Course(result, runaway));
+  }
   if (Unsettled(data, residuals, x) > kUnsettled) {
     return Failed(result,
                   "the fit stalled short of a minimum of chi2w, where the pressures hardly depend "
-                  "on the parameters");
+                  "on the parameters" +
+                      Course(result, runaway));
   }
+  const std::string ranAway = RunawayProblem(result.model, refined, data);
+  if (!ranAway.empty()) result.warning = ranAway + "; " + Advice(refined);
 
   const CovarianceEstimate estimate = CheckedCovariance(residuals, x, refined);
   if (!std::isfinite(result.chi2w) || !estimate.covariance.allFinite()) {
@@ -189,6 +303,20 @@ FitResult FitFrom(const FitData& data, const std::vector<Parameter>& refined, co
     result.esd.push_back(std::sqrt(estimate.covariance(i, i)));
     result.esdScaled.push_back(result.esd.back() * scale);
   }
+  return result;
+}
+
+// The scaling the request asks for, applied, and the constraints the fit
+// was made under.
+FitResult Finished(FitResult result, const FitRequest& request) {
+  result.esdScaling = request.esdScaling;
+  result.priors = request.priors;
+  result.bounds = request.bounds;
+  const double reduced = result.ReducedChi2();
+  result.scaledByChi2 =
+      result.dof > 0 && (request.esdScaling == EsdScaling::Always ||
+                         (request.esdScaling == EsdScaling::Auto && reduced > 1.0));
+  result.esdReported = result.scaledByChi2 ? result.esdScaled : result.esd;
   return result;
 }
 
@@ -222,6 +350,14 @@ std::vector<std::vector<double>> FitResult::ScaledCovariance() const {
   return scaled;
 }
 
+std::vector<std::vector<double>> FitResult::ReportedCovariance() const {
+  return scaledByChi2 ? ScaledCovariance() : covariance;
+}
+
+bool FitResult::AtBound(Parameter parameter) const {
+  return std::find(atBound.begin(), atBound.end(), parameter) != atBound.end();
+}
+
 std::vector<Parameter> DefaultRefined(const Model& model, const FitData& data) {
   std::vector<Parameter> refined{Parameter::V0, Parameter::K0};
   for (Parameter parameter : {Parameter::Kp0, Parameter::Kpp0}) {
@@ -251,28 +387,36 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
   const std::vector<Parameter> refined =
       request.refined.empty() ? DefaultRefined(request.start, data) : request.refined;
   CheckRefined(request.start, refined, data.points.size());
+  CheckConstraints(request.priors, request.bounds, refined);
   CheckStates(data, refined.size());
 
   Model start = request.start;
   EstimateStart(data, refined, request.givenStart, start);
-  if (!StartGiven(refined, request.givenStart)) return FitFrom(data, refined, start);
+  PlaceStartWithinBounds(request.bounds, request.givenStart, start);
+  if (!StartGiven(refined, request.givenStart)) {
+    FitResult result = FitFrom(data, request, refined, start);
+    if (!result.converged) result.failure += "; " + Advice(refined);
+    return Finished(result, request);
+  }
 
   // A start far off can lead the solver astray where the data's own would not.
   FitResult first;
   try {
-    first = FitFrom(data, refined, start);
-    if (first.converged) return first;
+    first = FitFrom(data, request, refined, start);
+    if (first.converged) return Finished(first, request);
   } catch (const FitError& error) {
     first.failure = error.what();
   }
-  FitResult second = FitFrom(data, refined, DataEstimate(data, refined, request.start));
+  Model estimate = DataEstimate(data, refined, request.start);
+  PlaceStartWithinBounds(request.bounds, {}, estimate);
+  FitResult second = FitFrom(data, request, refined, estimate);
   if (second.converged) {
     second.restart = first.failure;
-    return second;
+    return Finished(second, request);
   }
   second.failure = "from the given start, " + first.failure + "; from the data's own estimate, " +
-                   second.failure + "; check the starting values";
-  return second;
+                   second.failure + "; " + Advice(refined) + "; check the starting values";
+  return Finished(second, request);
 }
 
 }  // namespace quorvane::fit

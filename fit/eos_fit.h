@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fit/fit_constraints.h"
 #include "fit/fit_data.h"
 #include "models/model.h"
 
@@ -24,6 +25,11 @@ struct FitRequest {
   std::vector<models::Parameter> refined;
   // Parameters whose starting value the user gave: the data do not replace it.
   std::vector<models::Parameter> givenStart;
+  EsdScaling esdScaling = EsdScaling::Auto;
+  // Priors count as observations: each adds one to the degrees of freedom
+  // and its squared residual to chi2w.
+  std::vector<Prior> priors;
+  std::vector<Bound> bounds;
 };
 
 struct PointResidual {
@@ -36,12 +42,16 @@ struct PointResidual {
 };
 
 // The outcome of a fit. The unscaled covariance is (J' W J)^-1 with weights
-// 1/sigma^2; the scaled one multiplies it by chi2w / dof.
+// 1/sigma^2; the scaled one multiplies it by chi2w / dof. A refined parameter
+// held on one of its limits has the esd NaN and its covariance row and
+// column 0: the fit determined the others with it fixed there.
 struct FitResult {
   models::Model model;
   std::vector<models::Parameter> refined;
   std::vector<double> esd;
   std::vector<double> esdScaled;
+  // The esds under the scaling applied.
+  std::vector<double> esdReported;
   std::vector<std::vector<double>> covariance;
   std::vector<std::vector<double>> correlation;
   double chi2w = 0.0;
@@ -56,11 +66,25 @@ struct FitResult {
   // restart from the data's own estimate succeeded.
   std::string restart;
   bool weighted = false;
+  // The data points' residuals; chi2w also sums the priors' squared ones.
   std::vector<PointResidual> residuals;
+  EsdScaling esdScaling = EsdScaling::Auto;
+  // The scaling applied: true where the reported covariance is the scaled one.
+  bool scaledByChi2 = false;
+  std::vector<Prior> priors;
+  std::vector<Bound> bounds;
+  // Refined parameters the fit holds on one of their limits.
+  std::vector<models::Parameter> atBound;
+  // A converged fit whose parameters look run away (K'0 below 0 or above 30,
+  // V0 far from the volume at the lowest pressure): what, and what to try.
+  std::string warning;
 
   // chi2w / dof, not a number without degrees of freedom.
   double ReducedChi2() const;
   std::vector<std::vector<double>> ScaledCovariance() const;
+  // The covariance under the scaling applied.
+  std::vector<std::vector<double>> ReportedCovariance() const;
+  bool AtBound(models::Parameter parameter) const;
 };
 
 // The refined parameters a request without a list gets: V0, K0, and K'0 and

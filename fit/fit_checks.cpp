@@ -151,7 +151,7 @@ void CheckStates(const FitData& data, std::size_t refined) {
 std::string SigmaProblem(const Observation& point, double sigma) {
   if (sigma >= kSmallestSigma && sigma <= kLargestSigma) return "";
   if (point.sigP == 0.0 && point.sigV == 0.0 && point.sigT == 0.0) {
-    return "no standard deviation (give sigP, or sigV and sigT, for every point)";
+    return "its effective standard deviation is zero: sigP, sigV and sigT give it none";
   }
   if (std::isnan(sigma)) {
     return "the starting values give no finite K_T or dP/dT for the effective standard deviation";

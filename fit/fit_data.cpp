@@ -16,4 +16,10 @@ bool HasSigmas(const FitData& data) {
   return false;
 }
 
+std::string PointName(const FitData& data, std::size_t index) {
+  const std::string point = "point " + std::to_string(index + 1);
+  if (index < data.lines.size()) return "line " + std::to_string(data.lines[index]) + ", " + point;
+  return point;
+}
+
 }  // namespace quorvane::fit

@@ -5,9 +5,9 @@
 
 namespace quorvane::fit {
 
-// One measured state point. A standard deviation of 0 means the column was
-// not given; the data reader refuses zero or negative values in a given
-// column, so 0 never stands for a measured exact value.
+// One measured state point. A standard deviation of 0 means none is known
+// from that column: the effective one of the point comes from the others,
+// and a point none of whose columns gives one is refused in weighted data.
 struct Observation {
   double P = 0.0;
   double V = 0.0;
@@ -21,7 +21,12 @@ struct FitData {
   std::vector<Observation> points;
   // Where the data named the file they came from, for messages and provenance.
   std::string source;
+  // The file's line of each point, where they came from a file; else empty.
+  std::vector<long> lines;
 };
+
+// "line 12, point 3" where the data file's lines are known, else "point 3".
+std::string PointName(const FitData& data, std::size_t index);
 
 // True when every point has the same temperature.
 bool IsIsothermal(const FitData& data);

@@ -404,6 +404,29 @@ std::string WriteParameterFile(const ParameterFile& file) {
   return out;
 }
 
+namespace {
+
+// ", "key": {"K0": [160.2, 0.5], ...}", or nothing for no pairs.
+void AppendNamedPairs(std::string& out, const char* key,
+                      const std::vector<std::pair<std::string, std::pair<double, double>>>& pairs) {
+  if (pairs.empty()) return;
+  out += ", ";
+  AppendJsonString(out, key);
+  out += ": {";
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    if (i) out += ", ";
+    AppendJsonString(out, pairs[i].first);
+    out += ": [";
+    AppendJsonNumber(out, pairs[i].second.first);
+    out += ", ";
+    AppendJsonNumber(out, pairs[i].second.second);
+    out += ']';
+  }
+  out += '}';
+}
+
+}  // namespace
+
 std::string ProvenanceJson(const Provenance& provenance) {
   std::string out = "{";
   AppendJsonString(out, "program");
@@ -414,8 +437,22 @@ std::string ProvenanceJson(const Provenance& provenance) {
   out += ", \"chi2w\": ";
   AppendJsonNumber(out, provenance.chi2w);
   out += ", \"dof\": " + std::to_string(provenance.dof);
-  out += provenance.converged ? ", \"converged\": true}" : ", \"converged\": false}";
-  return out;
+  out += provenance.converged ? ", \"converged\": true" : ", \"converged\": false";
+  if (!provenance.esdScaling.empty()) {
+    out += ", \"esd_scaling\": ";
+    AppendJsonString(out, provenance.esdScaling);
+  }
+  AppendNamedPairs(out, "constraints", provenance.constraints);
+  AppendNamedPairs(out, "bounds", provenance.bounds);
+  if (!provenance.atBound.empty()) {
+    out += ", \"at_bound\": [";
+    for (std::size_t i = 0; i < provenance.atBound.size(); ++i) {
+      if (i) out += ", ";
+      AppendJsonString(out, provenance.atBound[i]);
+    }
+    out += ']';
+  }
+  return out + "}";
 }
 
 std::string ProvenanceFromText(std::string_view json, const std::string& source) {

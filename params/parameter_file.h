@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "models/model.h"
@@ -24,6 +25,15 @@ struct Provenance {
   double chi2w = 0.0;
   int dof = 0;
   bool converged = true;
+  // The esd scaling the fit was asked for ("auto", "always", "never"); the
+  // file's covariance_scaling says which was applied. Empty: left out.
+  std::string esdScaling{};
+  // Each a parameter's name with two numbers: a prior's mean and sigma, a
+  // bound's lower and upper limits. Left out when empty.
+  std::vector<std::pair<std::string, std::pair<double, double>>> constraints{};
+  std::vector<std::pair<std::string, std::pair<double, double>>> bounds{};
+  // Refined parameters the fit held on a limit (variance 0 in the file).
+  std::vector<std::string> atBound{};
 };
 
 // A model with what a fit knows about it. Every number survives a write and

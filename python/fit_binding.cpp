@@ -4,7 +4,9 @@
 #include <pybind11/stl.h>
 
 #include <array>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/eos_parameters.h"
@@ -55,28 +57,57 @@ fit::FitData DataFrom(const std::vector<Array>& columns) {
   return data;
 }
 
+using NamedPairs = std::map<std::string, std::pair<double, double>>;
+
+// The fit's constraints and esd scaling from the keywords of quorvane.fit.
+void AddConstraints(fit::FitRequest& request, const std::string& esdScaling,
+                    const NamedPairs& constrain, const NamedPairs& bounds) {
+  const auto scaling = fit::EsdScalingFromName(esdScaling);
+  if (!scaling) {
+    throw py::value_error("esd_scaling: \"" + esdScaling + "\" is not one of auto, always, never");
+  }
+  request.esdScaling = *scaling;
+  for (const auto& [name, prior] : constrain) {
+    request.priors.push_back({ParametersNamed({name}).front(), prior.first, prior.second});
+  }
+  for (const auto& [name, limits] : bounds) {
+    request.bounds.push_back({ParametersNamed({name}).front(), limits.first, limits.second});
+  }
+}
+
+std::vector<std::string> Names(const std::vector<models::Parameter>& parameters) {
+  std::vector<std::string> names;
+  for (const models::Parameter parameter : parameters) {
+    names.emplace_back(models::Info(parameter).name);
+  }
+  return names;
+}
+
 py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V, const Array& T,
              const Array& sigP, const Array& sigV, const Array& sigT,
-             const std::vector<std::string>& refined, const std::vector<std::string>& given) {
+             const std::vector<std::string>& refined, const std::vector<std::string>& given,
+             const std::string& esdScaling, const NamedPairs& constrain, const NamedPairs& bounds) {
   const fit::FitData data = DataFrom({P, V, T, sigP, sigV, sigT});
   fit::FitRequest request;
   // Eos holds the calculator's parameter set; the fit takes the catalogue's model.
   request.start = models::FromCalculatorParameters(start);
   request.refined = ParametersNamed(refined);
   request.givenStart = ParametersNamed(given);
+  AddConstraints(request, esdScaling, constrain, bounds);
   fit::FitResult result;
   {
     py::gil_scoped_release release;
     result = fit::FitEos(data, request);
   }
   if (!result.converged) throw fit::FitError(result.failure);
-  std::vector<std::string> names;
-  for (const models::Parameter parameter : result.refined) {
-    names.emplace_back(models::Info(parameter).name);
-  }
   py::dict out;
   out["parameters"] = models::CalculatorParameters(result.model);
-  out["refined"] = names;
+  out["refined"] = Names(result.refined);
+  out["at_bound"] = Names(result.atBound);
+  out["esd_scaling"] = fit::EsdScalingName(result.esdScaling);
+  out["covariance_scaling"] = result.scaledByChi2 ? "chi2" : "none";
+  out["esd_reported"] = result.esdReported;
+  out["covariance_reported"] = result.ReportedCovariance();
   out["esd"] = result.esd;
   out["esd_scaled"] = result.esdScaled;
   out["covariance"] = result.covariance;
@@ -116,7 +147,9 @@ void BindFit(py::module_& module) {
   py::register_exception<fit::FitError>(module, "FitError", PyExc_ValueError);
   module.def("fit", &Fit, py::arg("start"), py::arg("P"), py::arg("V"), py::arg("T"),
              py::arg("sigP"), py::arg("sigV"), py::arg("sigT"), py::arg("refined"),
-             py::arg("given"), "A least-squares fit of the parameters to P-V-T data.");
+             py::arg("given"), py::arg("esd_scaling") = "auto", py::arg("constrain") = NamedPairs{},
+             py::arg("bounds") = NamedPairs{},
+             "A least-squares fit of the parameters to P-V-T data.");
   module.def("ellipse_outline", &EllipseOutline, py::arg("covariance"), py::arg("centre"),
              py::arg("level"), py::arg("points"),
              "Points around the confidence ellipse of two parameters.");

@@ -20,7 +20,10 @@ class FitResult:
     why the fit from the given starting values failed before the restart from
     the data's own estimate (also given as a RuntimeWarning). ellipse(first,
     second, level) gives the outline of a confidence region of two refined
-    parameters.
+    parameters. esd_scaling: the
+    scaling asked for; covariance_scaling: the one applied ("chi2" or
+    "none"), giving esd_reported and covariance_reported; at_bound: the
+    refined parameters held on one of their bounds (their esds are NaN).
     """
 
     def __init__(self, result):
@@ -34,8 +37,13 @@ class FitResult:
                                           dtype=np.float64).reshape(count, count)
         self._confidence = np.array(result["covariance_confidence"],
                                     dtype=np.float64).reshape(count, count)
-        for name in ("chi2w", "dof", "iterations", "converged", "weighted"):
+        self.esd_reported = dict(zip(self.refined, result["esd_reported"]))
+        self.covariance_reported = np.array(result["covariance_reported"],
+                                            dtype=np.float64).reshape(count, count)
+        for name in ("chi2w", "dof", "iterations", "converged", "weighted", "esd_scaling",
+                     "covariance_scaling"):
             setattr(self, name, result[name])
+        self.at_bound = list(result["at_bound"])
         self.restart = result["restart"] or None
         if self.restart:
             warnings.warn("quorvane.fit: restarted from the data's own estimate: from the given "
@@ -49,21 +57,23 @@ class FitResult:
         return self.eos.parameters
 
     def _provenance(self):
-        return {"program": f"quorvane {_core.__version__}", "data": "arrays",
-                "chi2w": self.chi2w, "dof": self.dof, "converged": self.converged}
+        provenance = {"program": f"quorvane {_core.__version__}", "data": "arrays",
+                      "chi2w": self.chi2w, "dof": self.dof, "converged": self.converged,
+                      "esd_scaling": self.esd_scaling}
+        if self.at_bound:
+            provenance["at_bound"] = self.at_bound
+        return provenance
 
     def _saved_covariance(self):
-        # Without degrees of freedom there is no chi^2 to scale by: the file
-        # holds the covariance unscaled, as quorvane-eos fit writes it.
-        if self.dof > 0:
-            return {"covariance": self.covariance_scaled, "covariance_scaling": "chi2"}
-        return {"covariance": self.covariance, "covariance_scaling": "none"}
+        # The covariance under the scaling applied, as quorvane-eos fit writes it.
+        return {"covariance": self.covariance_reported,
+                "covariance_scaling": self.covariance_scaling}
 
     def save(self, path):
         """Writes the fitted parameters with their covariance to a parameter file.
 
-        The covariance is the scaled one, or the unscaled one ("none") for a
-        fit without degrees of freedom, as quorvane-eos fit writes it.
+        The covariance is the one reported, under the scaling applied
+        (covariance_scaling), as quorvane-eos fit writes it.
         """
         self.eos.save(path, refined=self.refined, provenance=self._provenance(),
                       **self._saved_covariance())
@@ -99,16 +109,26 @@ _REFINABLE = ("V0", "K0", "Kp0", "Kpp0", "alpha0", "alpha1", "dKdT")
 
 
 def _sigma(name, value, shape):
+    # 0 or NaN: no standard deviation known from this column for the point;
+    # the fit refuses a point that none of the three columns gives one.
     if value is None:
         return np.zeros(shape)
-    array = _as_array(name, value)
-    if not (array > 0.0).all():
-        raise ValueError(f"{name}: every standard deviation must be greater than zero")
+    array = np.nan_to_num(np.asarray(value, dtype=np.float64), nan=0.0, posinf=np.inf)
+    array = _as_array(name, array)
+    if (array < 0.0).any():
+        raise ValueError(f"{name}: every standard deviation must be 0 (none known) or more")
     return array
 
 
+def _pairs(name, pairs):
+    try:
+        return {str(key): (float(a), float(b)) for key, (a, b) in dict(pairs or {}).items()}
+    except (TypeError, ValueError) as error:
+        raise ValueError(f"{name}: give a dict of name: (number, number)") from error
+
+
 def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", order=3,
-        refine=None, **start):
+        refine=None, esd_scaling="auto", constrain=None, bounds=None, **start):
     """Fits an equation of state to measured pressures, volumes and temperatures.
 
     P, V and T (default the starting Tref) are scalars or arrays broadcast
@@ -132,5 +152,6 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
     flat = [np.ascontiguousarray(np.broadcast_to(column, shape)).ravel() for column in columns]
     refined = list(refine) if refine is not None else []
     given = [name for name in _REFINABLE if start.get(name) is not None]
-    result = _core.fit(start_eos._parameters, *flat, refined, given)
+    result = _core.fit(start_eos._parameters, *flat, refined, given, esd_scaling,
+                       _pairs("constrain", constrain), _pairs("bounds", bounds))
     return FitResult(result)

@@ -142,6 +142,20 @@ TEST_F(FitCommand, RefusesBadInputWithOneLineAndNothingWritten) {
        "K''0 is implied by birch-murnaghan at order 3"},
       {"unknown parameter", "P,V\n1,160\n", {"--refine", "V0,B0"}, "--refine: \"B0\""},
       {"bad format", "P,V\n1,160\n", {"--format", "xml"}, "--format"},
+      {"a prior on a parameter held",
+       kMeasured,
+       {"--constrain", "Kp0=4:0.1,Kpp0=0:1"},
+       "the constraint on K''0: it is not refined"},
+      {"a prior without sigma", kMeasured, {"--constrain", "K0=84"}, "NAME=VALUE:SIGMA"},
+      {"a prior with sigma 0", kMeasured, {"--constrain", "K0=84:0"}, "sigma = 0 must be"},
+      {"a prior on no parameter", kMeasured, {"--constrain", "B0=84:1"}, "--constrain: \"B0\""},
+      {"bounds crossed", kMeasured, {"--bounds", "Kp0=8:2"}, "lower limit 8 is not below"},
+      {"bounds not numbers", kMeasured, {"--bounds", "Kp0=2:x"}, "--bounds: \"Kp0=2:x\""},
+      {"a given start outside its bounds",
+       kMeasured,
+       {"--Kp0", "9", "--bounds", "Kp0=2:8"},
+       "the start K'0 = 9 is not inside its bounds"},
+      {"an unknown esd scaling", kMeasured, {"--esd-scaling", "maybe"}, "--esd-scaling"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments{"fit", "--params-out", Path("never.json")};
@@ -294,6 +308,119 @@ TEST_F(FitCommand, NeverReportsNonsenseAsAFit) {
     EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.name << ": " << outcome.err;
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
     EXPECT_FALSE(fs::exists(Path("never.json"))) << c.name;
+  }
+}
+
+// The parameter file holds the covariance the report gives, under the
+// scaling applied, and says which, with the constraints in its provenance;
+// the table reads it back. The example's chi2w/dof is 0.15: auto leaves it
+// unscaled, until K'0 held at 4.5, away from its 5.0, raises it above 1.
+TEST_F(FitCommand, ParameterFileHoldsTheCovarianceUnderTheScalingApplied) {
+  struct Case {
+    std::vector<std::string> options;
+    const char* scaling;
+    std::vector<std::string> atBound;
+  };
+  const Case cases[] = {
+      {{}, "none", {}},
+      {{"--esd-scaling", "always"}, "chi2", {}},
+      {{"--esd-scaling", "never", "--constrain", "K0=84:0.5"}, "none", {}},
+      {{"--bounds", "Kp0=2:4.5", "--bounds", "V0=150:170"}, "chi2", {"Kp0"}},
+  };
+  const std::string data = Write("measured.csv", kMeasured);
+  for (const Case& c : cases) {
+    const std::string params = Path("fitted.json");
+    std::vector<std::string> arguments{"fit", "--format", "json", "--params-out", params};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    arguments.push_back(data);
+    const Outcome fit = RunProgram(arguments);
+    ASSERT_EQ(fit.code, 0) << c.scaling << ": " << fit.err;
+    const params::Json report = params::ParseJson(fit.out);
+    const params::Json file = params::ParseJson(Read(params));
+    EXPECT_EQ(report.at("covariance_scaling"), std::string(c.scaling));
+    EXPECT_EQ(file.at("covariance_scaling"), std::string(c.scaling));
+    EXPECT_EQ(file.at("covariance"), report.at("covariance_reported"));
+    EXPECT_EQ(file.at("provenance").at("esd_scaling"), report.at("esd_scaling"));
+    EXPECT_EQ(report.at("at_bound").get<std::vector<std::string>>(), c.atBound);
+    EXPECT_EQ(file.at("provenance").value("at_bound", std::vector<std::string>{}), c.atBound);
+    EXPECT_EQ(file.at("provenance").contains("bounds"), !report.at("bounds").empty());
+    EXPECT_EQ(file.at("provenance").contains("constraints"), !report.at("constraints").empty());
+    const Outcome table = RunProgram({"--params", params, "--P", "0:10:5"});
+    EXPECT_EQ(table.code, 0) << table.err;
+  }
+}
+
+// A point far off the curve is named in both reports by its line in the
+// file (comments and the header counted), not only by its place among the
+// points; the measured file itself has none.
+TEST_F(FitCommand, NamesOutliersByTheirLineInTheFile) {
+  std::string shifted = kMeasured;
+  shifted.replace(shifted.find("4.95,"), 5, "5.15,");
+  const std::string files[] = {Write("measured.csv", kMeasured), Write("shifted.csv", shifted)};
+  for (const std::string& data : files) {
+    const Outcome text = RunProgram({"fit", data});
+    const Outcome json = RunProgram({"fit", "--format", "json", data});
+    ASSERT_EQ(text.code, 0) << text.err;
+    ASSERT_EQ(json.code, 0) << json.err;
+    const params::Json outliers = params::ParseJson(json.out).at("outliers");
+    if (data == files[0]) {
+      EXPECT_NE(text.out.find("outliers beyond 3 sigma: none\n"), std::string::npos);
+      EXPECT_TRUE(outliers.empty());
+      continue;
+    }
+    EXPECT_NE(text.out.find("outliers beyond 3 sigma: line 7, point 5 (P = 5.15, V = 155.42"),
+              std::string::npos)
+        << text.out;
+    ASSERT_EQ(outliers.size(), 1u);
+    EXPECT_EQ(outliers[0].at("line"), 7);
+    EXPECT_EQ(outliers[0].at("point"), 5);
+    EXPECT_GT(outliers[0].at("residual_over_sigma").get<double>(), 3.0);
+  }
+}
+
+// A standard deviation may be missing from one column where another gives
+// the point one: an empty field and 0 are the same, and fit exactly as the
+// same file without the column's value. A point that no column weights, and
+// a negative value, are refused with the line.
+TEST_F(FitCommand, TakesEmptyOrZeroSigmaWhereAnotherColumnWeightsThePoint) {
+  const std::string header = "P,V,sigP,sigV\n";
+  const std::string rows[] = {"0.0001,163.702,,0.01\n",  "1.12,161.61,0.02,0.01\n",
+                              "2.31,159.51,0.02,0.01\n", "3.48,157.63,0.02,0.01\n",
+                              "4.95,155.42,0.02,0.01\n", "6.17,153.74,,0.01\n"};
+  std::string empty = header, zero = header;
+  for (const std::string& row : rows) {
+    empty += row;
+    std::string zeroed = row;
+    if (const auto at = zeroed.find(",,"); at != std::string::npos) zeroed.insert(at + 1, "0");
+    zero += zeroed;
+  }
+  const Outcome fromEmpty = RunProgram({"fit", "--format", "json", Write("empty.csv", empty)});
+  const Outcome fromZero = RunProgram({"fit", "--format", "json", Write("zero.csv", zero)});
+  ASSERT_EQ(fromEmpty.code, 0) << fromEmpty.err;
+  ASSERT_EQ(fromZero.code, 0) << fromZero.err;
+  const params::Json a = params::ParseJson(fromEmpty.out), b = params::ParseJson(fromZero.out);
+  EXPECT_EQ(a.at("parameters"), b.at("parameters"));
+  EXPECT_EQ(a.at("residuals"), b.at("residuals"));
+  EXPECT_TRUE(a.at("weighted").get<bool>());
+
+  struct Case {
+    const char* name;
+    std::string data;
+    const char* message;
+  };
+  const Case refused[] = {
+      {"a point no column weights", header + rows[1] + "2.31,159.51,,0\n" + rows[3] + rows[4],
+       "line 3, column 3: a standard deviation must be greater than zero in sigP, sigV or sigT"},
+      {"a point with every field empty", header + rows[1] + rows[2] + "3.48,157.63,,\n" + rows[4],
+       "line 4, column 3:"},
+      {"a negative sigma", header + rows[1] + "2.31,159.51,0.02,-0.01\n" + rows[3],
+       "line 3, column 4: a standard deviation must not be negative"},
+  };
+  for (const Case& c : refused) {
+    const Outcome outcome = RunProgram({"fit", Write("refused.csv", c.data)});
+    EXPECT_EQ(outcome.code, kExitBadInput) << c.name;
+    EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.name << ": " << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
   }
 }
 

@@ -69,15 +69,15 @@ double At(const params::Json& array, std::size_t i) {
   return array.at(i).get<double>();
 }
 
-// The JSON report's ellipse against the scaled covariance printed beside it,
+// The JSON report's ellipse against the reported covariance printed beside it,
 // for a pair asked in the order opposite to the covariance rows: the block,
 // its orientation and the centre must follow the order asked.
-TEST_F(FitEllipses, ReportsTheEllipseOfThePairAskedFromTheScaledCovariance) {
+TEST_F(FitEllipses, ReportsTheEllipseOfThePairAskedFromTheReportedCovariance) {
   const Outcome outcome = RunProgram(
       {"fit", "--format", "json", "--ellipse", "Kp0,V0:0.95", "--ellipse", "V0,K0", data_});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
   const params::Json report = params::ParseJson(outcome.out);
-  const params::Json& c = report.at("covariance_scaled");
+  const params::Json& c = report.at("covariance_reported");
   const params::Json& ellipses = report.at("ellipses");
   ASSERT_EQ(ellipses.size(), 2u);
   const struct {

@@ -80,5 +80,32 @@ TEST(PublishedData, FitReproducesThePublishedValuesWithinTheirEsd) {
   }
 }
 
+// Published isothermal data need no starting values from the user: from the
+// calculator's start-up values, every equation fits them by its default
+// parameters, with nothing run away.
+TEST(PublishedData, IsothermalDataFitWithoutGivenStarts) {
+  const models::Equation equations[] = {models::Equation::Murnaghan,
+                                        models::Equation::BirchMurnaghan, models::Equation::Vinet,
+                                        models::Equation::NaturalStrain, models::Equation::Tait};
+  for (const PublishedFit& published : PublishedFits()) {
+    const FitData data = ReadPublished(published);
+    if (!IsIsothermal(data)) continue;
+    for (models::Equation equation : equations) {
+      SCOPED_TRACE(std::string(published.file) + " " + models::Info(equation).name);
+      const auto arithmetic = models::Info(equation).calculator ? models::Arithmetic::Calculator
+                                                                : models::Arithmetic::Textbook;
+      FitRequest request;
+      request.start = models::DefaultModel(equation, 3, models::Thermal::Linear, arithmetic);
+      const FitResult result = FitEos(data, request);
+      ASSERT_TRUE(result.converged) << result.failure;
+      EXPECT_EQ(result.warning, "");
+      for (const PublishedValue& value : published.refined) {
+        if (value.parameter != models::Parameter::V0) continue;
+        EXPECT_NEAR(result.model[value.parameter], value.value, 5 * value.esd);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quorvane::fit

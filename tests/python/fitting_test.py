@@ -51,7 +51,7 @@ def test_fixed_parameters_stay_and_the_result_saves_as_a_parameter_file(tmp_path
     result.save(tmp_path / "fit.json")
     back = quorvane.load(tmp_path / "fit.json")
     assert back == result.eos
-    np.testing.assert_array_equal(back.metadata["covariance"], result.covariance_scaled)
+    np.testing.assert_array_equal(back.metadata["covariance"], result.covariance_reported)
 
 
 def test_a_fit_without_degrees_of_freedom_saves_what_the_command_line_writes(tmp_path):
@@ -123,7 +123,7 @@ def test_the_ellipse_outline_lies_on_its_delta_chi2_of_the_scaled_covariance(fir
     outline = result.ellipse(first, second, level=level, points=64)
     assert outline.shape == (64, 2)
     i, j = result.refined.index(first), result.refined.index(second)
-    block = result.covariance_scaled[np.ix_([i, j], [i, j])]
+    block = result.covariance_reported[np.ix_([i, j], [i, j])]
     d = outline - [result.parameters[first], result.parameters[second]]
     form = np.einsum("ni,ij,nj->n", d, np.linalg.inv(block), d)
     assert form == pytest.approx(np.full(64, -2.0 * np.log(1.0 - level)), rel=1e-9)
@@ -142,3 +142,52 @@ def test_the_ellipse_refuses_what_makes_none(arguments, message):
     result = quorvane.fit(P, V, sigP=0.05, type="vinet", order=3)
     with pytest.raises(ValueError, match=message):
         result.ellipse(*arguments)
+def test_a_point_weighted_by_sigV_alone_needs_no_sigP():
+    P, V = synthetic(noise=0.02, points=12)
+    sigP = np.full(12, 0.02)
+    sigP[[0, 5]] = [0.0, np.nan]
+    result = quorvane.fit(P, V, sigP=sigP, sigV=0.002, type="vinet", order=3)
+    assert result.weighted and result.converged
+    sigP[3] = 0.0
+    with pytest.raises(quorvane.FitError, match="point 4: its effective standard deviation is zero"):
+        quorvane.fit(P, V, sigP=sigP, sigV=np.where(np.arange(12) == 3, 0.0, 0.002),
+                     type="vinet", order=3)
+
+
+@pytest.mark.parametrize("esd_scaling,noise,scaled", [
+    ("auto", 0.1, True), ("auto", 0.01, False), ("always", 0.01, True), ("never", 0.1, False),
+])
+def test_the_reported_esds_are_scaled_only_where_asked(esd_scaling, noise, scaled):
+    P, V = synthetic(noise=noise)
+    result = quorvane.fit(P, V, sigP=0.03, type="vinet", order=3, esd_scaling=esd_scaling)
+    assert result.covariance_scaling == ("chi2" if scaled else "none")
+    expected = result.covariance_scaled if scaled else result.covariance
+    np.testing.assert_array_equal(result.covariance_reported, expected)
+    assert result.esd_reported == (result.esd_scaled if scaled else result.esd)
+
+
+def test_a_tight_prior_holds_a_parameter_and_an_active_bound_withholds_its_esd():
+    P, V = synthetic(noise=0.03)
+    held = quorvane.fit(P, V, sigP=0.03, type="vinet", order=3, refine=["V0", "K0"], Kp0=4.0)
+    tight = quorvane.fit(P, V, sigP=0.03, type="vinet", order=3, constrain={"Kp0": (4.0, 4e-9)})
+    bounded = quorvane.fit(P, V, sigP=0.03, type="vinet", order=3, bounds={"Kp0": (2, 4.0)})
+    for name in ("V0", "K0"):
+        assert tight.parameters[name] == pytest.approx(held.parameters[name], rel=1e-6)
+        assert bounded.parameters[name] == pytest.approx(held.parameters[name], rel=1e-7)
+    assert bounded.at_bound == ["Kp0"] and bounded.parameters["Kp0"] == 4.0
+    assert np.isnan(bounded.esd_reported["Kp0"])
+
+
+@pytest.mark.parametrize("keywords,message", [
+    ({"constrain": {"Kpp0": (0.0, 1.0)}}, "K''0: it is not refined"),
+    ({"constrain": {"K0": (160.0, 0.0)}}, "sigma = 0"),
+    ({"constrain": {"B0": (160.0, 1.0)}}, "B0"),
+    ({"bounds": {"Kp0": (8, 2)}}, "lower limit 8 is not below"),
+    ({"bounds": {"Kp0": (5, 8)}, "Kp0": 4.0}, "not inside its bounds"),
+    ({"esd_scaling": "sometimes"}, "esd_scaling"),
+    ({"constrain": {"K0": 160.0}}, "constrain"),
+])
+def test_refuses_constraints_it_cannot_use(keywords, message):
+    P, V = synthetic()
+    with pytest.raises(ValueError, match=message):
+        quorvane.fit(P, V, type="vinet", order=3, **keywords)

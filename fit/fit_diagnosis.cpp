@@ -1,0 +1,78 @@
+#include "fit/fit_diagnosis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "models/model_catalogue.h"
+
+namespace quorvane::fit {
+namespace {
+
+using models::Parameter;
+
+bool Refines(const std::vector<Parameter>& refined, Parameter parameter) {
+  return std::find(refined.begin(), refined.end(), parameter) != refined.end();
+}
+
+std::string Digits(double x, int digits) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*g", digits, x);
+  return text;
+}
+
+// The point at the lowest pressure on the temperature nearest T(ref).
+const Observation* LowestPressurePoint(const FitData& data, double Tref) {
+  const Observation* lowest = nullptr;
+  double nearest = INFINITY;
+  for (const Observation& point : data.points)
+    nearest = std::min(nearest, std::fabs(point.T - Tref));
+  for (const Observation& point : data.points) {
+    if (std::fabs(point.T - Tref) != nearest) continue;
+    if (!lowest || point.P < lowest->P) lowest = &point;
+  }
+  return lowest;
+}
+
+std::string V0Problem(const models::Model& model, const FitData& data) {
+  const Observation* lowest = LowestPressurePoint(data, model[Parameter::Tref]);
+  const double V0 = model[Parameter::V0], K0 = model[Parameter::K0];
+  if (!lowest || !(lowest->P < kLowPressureOfK0 * std::fabs(K0))) return "";
+  const double off = V0 / lowest->V - 1.0;
+  if (std::fabs(off) <= kV0Tolerance) return "";
+  return "V0 = " + Digits(V0, 7) + " is " + Digits(std::fabs(off) * 100.0, 3) +
+         " % from the volume at the lowest pressure, " + Digits(lowest->V, 7) +
+         " at P = " + Digits(lowest->P, 4);
+}
+
+}  // namespace
+
+std::string RunawayProblem(const models::Model& model, const std::vector<Parameter>& refined,
+                           const FitData& data) {
+  if (Refines(refined, Parameter::Kp0)) {
+    const double Kp0 = model[Parameter::Kp0];
+    if (Kp0 < kLowestSensibleKp0) return "K'0 = " + Digits(Kp0, 4) + " ran below 0";
+    if (Kp0 > kHighestSensibleKp0) return "K'0 = " + Digits(Kp0, 4) + " ran above 30";
+  }
+  if (Refines(refined, Parameter::V0) && !data.points.empty()) return V0Problem(model, data);
+  return "";
+}
+
+std::string ValuesText(const models::Model& model, const std::vector<Parameter>& refined) {
+  std::string text;
+  for (Parameter parameter : refined) {
+    text += std::string(text.empty() ? "" : ", ") + models::Info(parameter).symbol + " = " +
+            Digits(model[parameter], 7);
+  }
+  return text;
+}
+
+std::string Advice(const std::vector<Parameter>& refined) {
+  std::string advice = "try ";
+  if (Refines(refined, Parameter::Kp0)) advice += "fixing K'0 at 4 (refine V0 and K0 only), ";
+  if (refined.size() > 2) advice += "refining fewer parameters, ";
+  return advice + (advice.size() > 4 ? "or " : "") +
+         "checking that P and V are in the units of the starting values";
+}
+
+}  // namespace quorvane::fit

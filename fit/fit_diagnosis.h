@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fit/fit_data.h"
+#include "models/model.h"
+
+namespace quorvane::fit {
+
+// K'0 outside these has run away: no solid has a negative one, and values
+// above 30 only fit data that do not determine it.
+inline constexpr double kLowestSensibleKp0 = 0.0;
+inline constexpr double kHighestSensibleKp0 = 30.0;
+// V0 this far, as a fraction, from the volume at the lowest pressure has run
+// away; judged only where that pressure is below kLowPressureOfK0 of K0,
+// where the data's own compression there is smaller than that.
+inline constexpr double kV0Tolerance = 0.10;
+inline constexpr double kLowPressureOfK0 = 0.05;
+
+// Why the refined parameters of a model have run away (K'0 below 0 or above
+// 30, V0 more than 10 % from the volume at the data's lowest pressure); empty
+// where they have not.
+std::string RunawayProblem(const models::Model& model,
+                           const std::vector<models::Parameter>& refined, const FitData& data);
+
+// "V0 = 163.7, K0 = 84.39, K'0 = 4.891": the refined values to 7 digits.
+std::string ValuesText(const models::Model& model, const std::vector<models::Parameter>& refined);
+
+// What a crystallographer tries when a fit fails or runs away: fixing K'0 at
+// 4, refining fewer parameters, checking the units of P and V.
+std::string Advice(const std::vector<models::Parameter>& refined);
+
+}  // namespace quorvane::fit
