@@ -92,8 +92,9 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   app.add_option("--ellipse", ellipses,
                  "P1,P2[:LEVEL]: the confidence ellipse of two refined parameters at LEVEL "
                  "(default 0.683); repeatable; drawn by --plot as PREFIX-ellipse-P1-P2")
-      // Uncertainties and constraints.
-      std::string esdScaling = "auto";
+      ->allow_extra_args(false);
+  // Uncertainties and constraints.
+  std::string esdScaling = "auto";
   std::vector<std::string> constrain, bounds;
   app.add_option("--esd-scaling", esdScaling,
                  "auto | always | never: scale the covariance by chi2w/dof (auto: only where it "

@@ -108,7 +108,7 @@ TEST_F(FitEllipses, ReportsTheEllipseOfThePairAskedFromTheReportedCovariance) {
   const Outcome text = RunProgram({"fit", "--ellipse", "Kp0,V0:0.95", data_});
   ASSERT_EQ(text.code, 0) << text.err;
   EXPECT_NE(text.out.find("Confidence ellipse of K'0 and V0: level 0.95, delta chi2 = 5.991, "
-                          "from the scaled covariance\n"),
+                          "from the unscaled covariance\n"),
             std::string::npos)
       << text.out;
 }
