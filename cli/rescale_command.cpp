@@ -68,9 +68,14 @@ void CheckScales(const Rescale& job) {
   }
 }
 
-double Lambda0(const Rescale& job, const scales::FluorescenceScale& scale, std::size_t row) {
-  if (job.data.header.Has("lambda0")) return Column(job, row, "lambda0", 0.0);
-  return GaugeLambda0(scale, job.lambda0.value_or(0.0), job.lambda0.has_value());
+double Lambda0(const Rescale& job, const scales::FluorescenceScale& scale, std::size_t row,
+               const std::string& where) {
+  const double lambda0 =
+      job.data.header.Has("lambda0")
+          ? Column(job, row, "lambda0", 0.0)
+          : GaugeLambda0(scale, job.lambda0.value_or(0.0), job.lambda0.has_value());
+  if (!(lambda0 > 0.0)) throw InputError(where + ": lambda0 is not above zero");
+  return lambda0;
 }
 
 // The slope of P with the calibrant's reading (lambda, or V) on a scale.
@@ -89,7 +94,7 @@ ScalePressure FromReading(const Rescale& job, std::size_t row, const std::string
   const double sigT = Column(job, row, "sigT", 0.0);
   const bool gauge = IsGauge(job.to);
   const std::string sigma = gauge ? "sigLambda" : column == "acal" ? "sigAcal" : "sigVcal";
-  const double lambda0 = gauge ? Lambda0(job, Gauge(job.to), row) : 0.0;
+  const double lambda0 = gauge ? Lambda0(job, Gauge(job.to), row, where) : 0.0;
   ScalePressure p;
   double reading = Column(job, row, column.c_str(), 0.0);
   if (gauge) {
@@ -118,7 +123,7 @@ ScalePressure ThroughPressure(const Rescale& job, std::size_t row, const std::st
   const double T = Column(job, row, "T", DefaultTemperature(job.from));
   if (IsGauge(job.from)) {
     const auto& from = Gauge(job.from);
-    const double lambda0 = Lambda0(job, from, row);
+    const double lambda0 = Lambda0(job, from, row, where);
     const double lambda = scales::WavelengthFromPressure(from, P, lambda0, T);
     if (!(lambda > 0.0))
       throw InputError(where + ": P is beyond what " + from.info.name + " reaches");
