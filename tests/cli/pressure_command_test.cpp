@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,9 +30,16 @@ std::string Gold(const std::string& Kp, const std::string& g0, const std::string
   return text;
 }
 
+// Every digit, so that the command reads back the very double.
+std::string Exact(double x) {
+  std::ostringstream text;
+  text << std::setprecision(17) << x;
+  return text.str();
+}
+
 double PressureOf(const std::string& scale, double V, double T) {
-  const ScaleOutcome run = RunScaleProgram(
-      {"pressure", "--scale", scale, "--V", std::to_string(V), "--T", std::to_string(T)});
+  const ScaleOutcome run =
+      RunScaleProgram({"pressure", "--scale", scale, "--V", Exact(V), "--T", Exact(T)});
   EXPECT_EQ(run.code, 0) << run.err;
   return CsvRows(run.out).at(0).at(0);
 }
