@@ -118,26 +118,10 @@ ScalePressure FromReading(const Rescale& job, std::size_t row, const std::string
 // The new pressure of one row through its old one: the calibrant's reading
 // the old scale implies, read on the new; sigP scales by the two slopes.
 ScalePressure ThroughPressure(const Rescale& job, std::size_t row, const std::string& where) {
-  const double P = Column(job, row, "P", 0.0);
-  const double sigP = Column(job, row, "sigP", 0.0);
   const double T = Column(job, row, "T", DefaultTemperature(job.from));
-  if (IsGauge(job.from)) {
-    const auto& from = Gauge(job.from);
-    const double lambda0 = Lambda0(job, from, row, where);
-    const double lambda = scales::WavelengthFromPressure(from, P, lambda0, T);
-    if (!(lambda > 0.0))
-      throw InputError(where + ": P is beyond what " + from.info.name + " reaches");
-    const ScalePressure to = GaugePressure(Gauge(job.to), lambda, 0.0, lambda0, T, 0.0, where);
-    const double ratio =
-        scales::PressureFromWavelength(Gauge(job.to), lambda, lambda0, T).dPdLambda /
-        scales::PressureFromWavelength(from, lambda, lambda0, T).dPdLambda;
-    return {to.P, std::fabs(ratio) * sigP, to.inRange};
-  }
-  const double V = CalibrantVolume(Volume(job.from), P, T, where);
-  const ScalePressure to = VolumeScalePressure(Volume(job.to), V, 0.0, T, 0.0, where);
-  const double ratio = models::PressureWithGradient(Volume(job.to).model, V, T).dPdV /
-                       models::PressureWithGradient(Volume(job.from).model, V, T).dPdV;
-  return {to.P, std::fabs(ratio) * sigP, to.inRange};
+  const double lambda0 = IsGauge(job.from) ? Lambda0(job, Gauge(job.from), row, where) : 0.0;
+  return MovedPressure(job.from, job.to, Column(job, row, "P", 0.0), Column(job, row, "sigP", 0.0),
+                       T, lambda0, where);
 }
 
 ScaleTable Compute(const Rescale& job, std::string& way) {

@@ -73,6 +73,31 @@ double CalibrantVolume(const scales::VolumeScale& scale, double P, double T,
   return solution.V;
 }
 
+ScalePressure MovedPressure(const scales::Scale& from, const scales::Scale& to, double P,
+                            double sigP, double T, double lambda0, const std::string& what) {
+  using Gauge = const scales::FluorescenceScale*;
+  if (std::holds_alternative<Gauge>(from) && std::holds_alternative<Gauge>(to)) {
+    const scales::FluorescenceScale& old = *std::get<Gauge>(from);
+    const scales::FluorescenceScale& now = *std::get<Gauge>(to);
+    const double lambda = scales::WavelengthFromPressure(old, P, lambda0, T);
+    if (!(lambda > 0.0))
+      throw InputError(what + ": P is beyond what " + old.info.name + " reaches");
+    const ScalePressure moved = GaugePressure(now, lambda, 0.0, lambda0, T, 0.0, what);
+    const double ratio = scales::PressureFromWavelength(now, lambda, lambda0, T).dPdLambda /
+                         scales::PressureFromWavelength(old, lambda, lambda0, T).dPdLambda;
+    return {moved.P, std::fabs(ratio) * sigP, moved.inRange};
+  }
+  const auto* old = std::get_if<scales::VolumeScale>(&from);
+  const auto* now = std::get_if<scales::VolumeScale>(&to);
+  if (!old || !now)
+    throw InputError(what + ": a volume scale and a gauge measure different calibrants");
+  const double V = CalibrantVolume(*old, P, T, what);
+  const ScalePressure moved = VolumeScalePressure(*now, V, 0.0, T, 0.0, what);
+  const double ratio = models::PressureWithGradient(now->model, V, T).dPdV /
+                       models::PressureWithGradient(old->model, V, T).dPdV;
+  return {moved.P, std::fabs(ratio) * sigP, moved.inRange};
+}
+
 scales::Scale ScaleOption(const std::string& option, const std::string& nameOrPath) {
   try {
     return scales::FindScale(nameOrPath, scales::ShippedScalesFolder());

@@ -33,6 +33,13 @@ ScalePressure GaugePressure(const scales::FluorescenceScale& scale, double lambd
 double CalibrantVolume(const scales::VolumeScale& scale, double P, double T,
                        const std::string& what);
 
+// P on scale from moved to scale to of the same calibrant through the
+// calibrant's reading from implies at P and T (lambda0: a gauge's ambient
+// line); sigP is carried over by the ratio of the two scales' slopes there.
+// Throws InputError where from does not reach P.
+ScalePressure MovedPressure(const scales::Scale& from, const scales::Scale& to, double P,
+                            double sigP, double T, double lambda0, const std::string& what);
+
 // The scale by name or path (--scale, --from, --to); the error names option.
 scales::Scale ScaleOption(const std::string& option, const std::string& nameOrPath);
 
