@@ -19,6 +19,9 @@ constexpr const char* kCommand = "pressure";
 // The options that take a number, or a range start:stop:step where marked.
 const char* const kRangeOptions[] = {"--V", "--a", "--lambda", "--T"};
 const char* const kNumberOptions[] = {"--lambda0", "--sigV", "--sigA", "--sigLambda", "--sigT"};
+// The table is computed whole before it is written, so that a bad reading
+// leaves nothing half-written: its size is bounded.
+constexpr std::int64_t kMaxPoints = 1'000'000;
 
 // One calibrant reading: x is V, a or lambda as the scale reads it.
 struct Reading {
@@ -90,7 +93,9 @@ void ReadingsFromRanges(PressureRequest& request, const std::map<std::string, st
   ValueRange Ts;
   Ts.start = Ts.last = DefaultTemperature(request.scale);
   if (given.count("--T")) Ts = ParseValueRange(given.at("--T"), "--T");
-  if (xs.count * Ts.count > kMaxRangeValues) throw InputError(option + ": too many points");
+  if (xs.count * Ts.count > kMaxPoints) {
+    throw InputError(option + ": more than " + std::to_string(kMaxPoints) + " points");
+  }
   for (std::int64_t t = 0; t < Ts.count; ++t) {
     for (std::int64_t i = 0; i < xs.count; ++i) {
       std::string where = option + " " + std::to_string(i + 1);

@@ -67,6 +67,7 @@ TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
       {{"--scale", "au-fei2007", "--input", noV}, "V"},
       {{"--scale", "au-fei2007", "--V", "60", "--format", "xml"}, "not one of csv, tsv, json"},
       {{"--scale", Path("none.json"), "--V", "60"}, "cannot open the scale file"},
+      {{"--scale", "au-fei2007", "--V", "50:70:1e-5"}, "more than 1000000 points"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments{"pressure"};
