@@ -24,6 +24,7 @@
 #include "models/model_catalogue.h"
 #include "python/parallel_loop.h"
 #include "python/parameter_file_binding.h"
+#include "python/scale_binding.h"
 #ifdef QUORVANE_WITH_FIT
 #include "python/fit_binding.h"
 #endif
@@ -266,6 +267,7 @@ PYBIND11_MODULE(_core, m) {
         py::arg("partners"), py::arg("exact"),
         "The six state columns and the converged flags over two flat arrays of equal size.");
   BindParameterFile(m);
+  BindScales(m);
 #ifdef QUORVANE_WITH_FIT
   BindFit(m);
 #endif

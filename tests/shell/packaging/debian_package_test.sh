@@ -26,7 +26,8 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 # package|files it must hold
 expected=("quorvane|./usr/bin/quorvane ./usr/bin/quorvane-eos
   ./usr/share/doc/quorvane/copyright ./usr/share/doc/quorvane/changelog.gz
-  ./usr/share/man/man1/quorvane.1.gz ./usr/share/man/man1/quorvane-eos.1.gz")
+  ./usr/share/man/man1/quorvane.1.gz ./usr/share/man/man1/quorvane-eos.1.gz
+  ./usr/share/quorvane/scales/au-fei2007.json")
 with_python=no
 if [ -d "$build/python/quorvane" ]; then
   with_python=yes
@@ -52,6 +53,10 @@ done
 "$root/usr/bin/quorvane-eos" --P 10 --plot "$work/isotherms" >/dev/null 2>"$work/err" ||
   fail "the installed quorvane-eos cannot plot: $(cat "$work/err")"
 grep -q '</svg>' "$work/isotherms.svg" 2>/dev/null || fail "the installed quorvane-eos drew no SVG"
+
+# Where quorvane-eos finds the shipped pressure scales once installed.
+"$root/usr/bin/quorvane-eos" pressure --scale au-fei2007 --V 60 >/dev/null 2>"$work/err" ||
+  fail "the installed quorvane-eos finds no scales: $(cat "$work/err")"
 
 if [ $with_python = yes ]; then
   program_volume=$("$root/usr/bin/quorvane-eos" --P 10 | awk -F, 'NR == 2 {print $3}')

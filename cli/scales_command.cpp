@@ -1,0 +1,79 @@
+#include <CLI/CLI.hpp>
+
+#include "cli/decimal_text.h"
+#include "cli/eos_command.h"
+#include "cli/scale_commands.h"
+#include "scales/scale_directory.h"
+
+namespace quorvane::cli {
+namespace {
+
+std::string Bounds(double low, double high) {
+  std::string text;
+  AppendShortest(text, low);
+  text += "-";
+  AppendShortest(text, high);
+  return text;
+}
+
+void AppendLine(std::string& out, const scales::ScaleInfo& info) {
+  const bool gauge = info.kind == scales::ScaleKind::Fluorescence;
+  out += info.name + '\t' + info.material + '\t' + (gauge ? "fluorescence" : "volume") + '\t' +
+         Bounds(info.range.minP, info.range.maxP) + '\t' +
+         Bounds(info.range.minT, info.range.maxT) + '\t' + info.citation + '\n';
+}
+
+}  // namespace
+
+bool IsScaleCommand(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return false;
+  const std::string& name = arguments.front();
+  return name == "scales" || name == "pressure" || name == "rescale";
+}
+
+int RunScaleCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
+                    std::ostream& err) {
+  const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+  if (arguments.front() == "scales") return RunScalesList(rest, out, err);
+  if (arguments.front() == "pressure") return RunPressureCommand(rest, in, out, err);
+  return RunRescaleCommand(rest, in, out, err);
+}
+
+int RunScalesList(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  CLI::App app{
+      "Lists the pressure scales: name, calibrant, kind, pressure range (GPa), "
+      "temperature range (K) and source.",
+      "quorvane-eos scales"};
+  std::vector<const char*> argv{"quorvane-eos scales"};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  try {
+    app.parse(static_cast<int>(argv.size()), argv.data());
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return out.flush() ? kExitSuccess : kExitWriteFailed;
+  } catch (const CLI::ParseError& error) {
+    err << "quorvane-eos scales: " << error.what() << '\n';
+    return kExitBadInput;
+  }
+  std::string text = "name\tmaterial\tkind\tP (GPa)\tT (K)\tsource\n";
+  try {
+    for (const scales::VolumeScale& scale :
+         scales::ShippedVolumeScales(scales::ShippedScalesFolder())) {
+      AppendLine(text, scale.info);
+    }
+  } catch (const scales::ScaleError& error) {
+    err << "quorvane-eos scales: " << error.what() << '\n';
+    return kExitBadInput;
+  }
+  for (const scales::FluorescenceScale& gauge : scales::FluorescenceScales()) {
+    AppendLine(text, gauge.info);
+  }
+  out << text;
+  if (!out.flush()) {
+    err << "quorvane-eos scales: writing the list failed\n";
+    return kExitWriteFailed;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "scales/fluorescence_scale.h"
+#include "scales/volume_scale.h"
+
+namespace quorvane::scales {
+
+// The folder of the shipped volume scales: $QUORVANE_SCALES_DIR when set,
+// else the first of "scales" beside the running program (the build tree, and
+// Windows) and "../share/quorvane/scales" from it (an installed tree) that
+// exists. Empty when none does.
+std::filesystem::path ShippedScalesFolder();
+
+// The shipped volume scales, by name, from the folder (none when it is empty).
+std::vector<VolumeScale> ShippedVolumeScales(const std::filesystem::path& folder);
+
+// Every scale name a user may give, for an error line.
+std::string KnownScaleNames(const std::filesystem::path& folder);
+
+using Scale = std::variant<VolumeScale, const FluorescenceScale*>;
+
+// A scale by name (a fluorescence gauge, or NAME.json in the folder), or the
+// parameter file at a path (a name holding a separator or ending in .json).
+// Throws ScaleError: an unknown name (listing the known ones), a file that
+// cannot be read or is no scale.
+Scale FindScale(const std::string& nameOrPath, const std::filesystem::path& folder);
+
+const ScaleInfo& InfoOf(const Scale& scale);
+
+}  // namespace quorvane::scales

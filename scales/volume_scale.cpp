@@ -1,0 +1,82 @@
+#include "scales/volume_scale.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "params/parameter_file.h"
+
+namespace quorvane::scales {
+namespace {
+
+using Json = nlohmann::json;
+
+std::string TextOf(const Json& object, const char* key) {
+  const auto found = object.find(key);
+  if (found == object.end()) return {};
+  if (found->is_string()) return found->get<std::string>();
+  if (found->is_number()) return found->dump();
+  return {};
+}
+
+// "Authors (year) Journal volume, pages, doi:..." from the citation object.
+std::string CitationText(const Json& citation) {
+  if (!citation.is_object()) return {};
+  std::string text = TextOf(citation, "authors") + " (" + TextOf(citation, "year") + ") " +
+                     TextOf(citation, "journal") + " " + TextOf(citation, "volume") + ", " +
+                     TextOf(citation, "pages");
+  const std::string doi = TextOf(citation, "doi");
+  return doi.empty() ? text : text + ", doi:" + doi;
+}
+
+// [low, high] in the scale object, or the bounds as they were.
+void ReadBounds(const Json& scale, const char* key, double& low, double& high,
+                const std::string& source) {
+  const auto found = scale.find(key);
+  if (found == scale.end() || found->is_null()) return;
+  const bool pair =
+      found->is_array() && found->size() == 2 && (*found)[0].is_number() && (*found)[1].is_number();
+  if (!pair || !((*found)[0].get<double>() <= (*found)[1].get<double>())) {
+    throw ScaleError(source + ": \"scale\": \"" + key + "\" is not two increasing numbers");
+  }
+  low = (*found)[0].get<double>();
+  high = (*found)[1].get<double>();
+}
+
+void ReadScaleObject(const Json& scale, const std::string& source, VolumeScale& result) {
+  if (!scale.is_object()) throw ScaleError(source + ": \"scale\" is not an object");
+  if (const std::string name = TextOf(scale, "name"); !name.empty()) result.info.name = name;
+  result.info.material = TextOf(scale, "material");
+  if (const auto citation = scale.find("citation"); citation != scale.end()) {
+    result.info.citation = CitationText(*citation);
+  }
+  ReadBounds(scale, "pressure_range_GPa", result.info.range.minP, result.info.range.maxP, source);
+  ReadBounds(scale, "temperature_range_K", result.info.range.minT, result.info.range.maxT, source);
+  result.cubic = TextOf(scale, "lattice") == "cubic";
+}
+
+}  // namespace
+
+VolumeScale ReadVolumeScale(std::string_view text, const std::string& source,
+                            const std::string& fallbackName) {
+  params::ParameterFile file;
+  try {
+    file = params::ReadParameterFile(text, source);
+  } catch (const params::ParameterFileError& error) {
+    throw ScaleError(error.what());
+  }
+  VolumeScale result;
+  result.info.name = fallbackName;
+  result.info.kind = ScaleKind::Volume;
+  result.model = file.model;
+  if (!file.covariance.empty()) {
+    result.covariance = params::ParameterCovariance{file.refined, file.covariance};
+  }
+  // The parameter-file reader has accepted the text, so it is JSON.
+  const Json json = Json::parse(text, nullptr, false);
+  if (const auto scale = json.find("scale"); scale != json.end() && !scale->is_null()) {
+    ReadScaleObject(*scale, source, result);
+  }
+  return result;
+}
+
+}  // namespace quorvane::scales

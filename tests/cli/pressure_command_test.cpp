@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scale_command_fixture.h"
+
+namespace quorvane::cli {
+namespace {
+
+using PressureCommand = ScaleCommandTest;
+
+// au-fei2007 without its covariance, as a user's own file: sigP is then
+// only what sigV and sigT carry.
+const char* kGoldWithout = R"({
+  "format": "quorvane-eos-parameters", "version": 1, "eos": "vinet", "order": 3,
+  "thermal": "mgd", "volume_unit": "A3", "Z": 4,
+  "parameters": {"V0": 67.85, "K0": 167, "Kp0": KP, "Kpp0": 0, "Tref": 300,
+                 "theta0": 170, "gamma0": G0, "q": Q, "natoms": 1}
+})";
+
+std::string Gold(const std::string& Kp, const std::string& g0, const std::string& q) {
+  std::string text = kGoldWithout;
+  text.replace(text.find("KP"), 2, Kp);
+  text.replace(text.find("G0"), 2, g0);
+  text.replace(text.find("Q,"), 1, q);
+  return text;
+}
+
+// Every digit, so that the command reads back the very double.
+std::string Exact(double x) {
+  std::ostringstream text;
+  text << std::setprecision(17) << x;
+  return text.str();
+}
+
+double PressureOf(const std::string& scale, double V, double T) {
+  const ScaleOutcome run =
+      RunScaleProgram({"pressure", "--scale", scale, "--V", Exact(V), "--T", Exact(T)});
+  EXPECT_EQ(run.code, 0) << run.err;
+  return CsvRows(run.out).at(0).at(0);
+}
+
+// Every refusal is one line naming what is wrong, exit 2 and nothing written.
+TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
+  const std::string noV = Write("noV.csv", "T\n300\n");
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"--scale", "gold", "--V", "60"}, "no scale is named \"gold\"; known: au-dorfman2012, "},
+      {{"--V", "60"}, "--scale: which scale?"},
+      {{"--scale", "ruby-shen2020", "--lambda", "0"}, "lambda = 0 is not above zero"},
+      {{"--scale", "ruby-shen2020", "--lambda", "700", "--lambda0", "-694"}, "lambda0 = -694"},
+      {{"--scale", "ruby-shen2020", "--V", "60"}, "is a fluorescence gauge"},
+      {{"--scale", "au-fei2007", "--lambda", "700"}, "is a volume scale"},
+      {{"--scale", "au-fei2007", "--V", "60", "--T", "0"}, "T = 0 is not above zero"},
+      {{"--scale", "au-fei2007", "--V", "-1"}, "V = -1 is not above zero"},
+      {{"--scale", "au-fei2007", "--a", "0"}, "a is not above zero"},
+      {{"--scale", "au-fei2007"}, "--V: no reading given"},
+      {{"--scale", "au-fei2007", "--V", "60", "--a", "4"}, "give --V or --a, not both"},
+      {{"--scale", "au-fei2007", "--V", "60", "--sigV", "-1"}, "not below zero"},
+      {{"--scale", "au-fei2007", "--input", noV}, "V"},
+      {{"--scale", "au-fei2007", "--V", "60", "--format", "xml"}, "not one of csv, tsv, json"},
+      {{"--scale", Path("none.json"), "--V", "60"}, "cannot open the scale file"},
+      {{"--scale", "au-fei2007", "--V", "50:70:1e-5"}, "more than 1000000 points"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"pressure"};
+    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+    const ScaleOutcome run = RunScaleProgram(arguments);
+    EXPECT_EQ(run.code, kExitBadInput) << c.says;
+    EXPECT_TRUE(run.out.empty()) << c.says;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+  }
+}
+
+// sigP from sigV and sigT against central differences of the pressure the
+// command itself prints, and the scale's own esds against differences of
+// the pressure with each refined parameter moved (a user's file of each).
+TEST_F(PressureCommand, PropagatedSigmaAgreesWithCentralDifferences) {
+  const double V = 58.0, T = 1800.0, sigV = 0.03, sigT = 40.0, h = 1e-3;
+  const std::string plain = Write("gold.json", Gold("6.0", "2.97", "0.6"));
+  const ScaleOutcome run = RunScaleProgram(
+      {"pressure", "--scale", plain, "--V", "58", "--T", "1800", "--sigV", "0.03", "--sigT", "40"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  const double dPdV = (PressureOf(plain, V + h, T) - PressureOf(plain, V - h, T)) / (2 * h);
+  const double dPdT = (PressureOf(plain, V, T + 1) - PressureOf(plain, V, T - 1)) / 2;
+  const double expected = std::hypot(dPdV * sigV, dPdT * sigT);
+  EXPECT_NEAR(CsvRows(run.out).at(0).at(1), expected, 1e-5 * expected);
+
+  // The shipped scale's esds: Kp0 0.02, gamma0 0.03, q 0.3 (diagonal).
+  const ScaleOutcome shipped =
+      RunScaleProgram({"pressure", "--scale", "au-fei2007", "--V", "58", "--T", "1800"});
+  ASSERT_EQ(shipped.code, 0) << shipped.err;
+  const double dKp = (PressureOf(Write("a.json", Gold("6.001", "2.97", "0.6")), V, T) -
+                      PressureOf(Write("b.json", Gold("5.999", "2.97", "0.6")), V, T)) /
+                     0.002;
+  const double dg = (PressureOf(Write("c.json", Gold("6.0", "2.971", "0.6")), V, T) -
+                     PressureOf(Write("d.json", Gold("6.0", "2.969", "0.6")), V, T)) /
+                    0.002;
+  const double dq = (PressureOf(Write("e.json", Gold("6.0", "2.97", "0.601")), V, T) -
+                     PressureOf(Write("f.json", Gold("6.0", "2.97", "0.599")), V, T)) /
+                    0.002;
+  const double own =
+      std::sqrt(std::pow(dKp * 0.02, 2) + std::pow(dg * 0.03, 2) + std::pow(dq * 0.3, 2));
+  EXPECT_NEAR(CsvRows(shipped.out).at(0).at(1), own, 1e-5 * own);
+}
+
+// A lattice parameter stands for its cube, an input file for the ranges,
+// and readings beyond the calibrated range are computed, flagged and counted.
+TEST_F(PressureCommand, LatticeParameterInputFileAndRange) {
+  const ScaleOutcome cubic =
+      RunScaleProgram({"pressure", "--scale", "pt-fei2007", "--a", "3.8", "--T", "300:3300:3000"});
+  ASSERT_EQ(cubic.code, 0) << cubic.err;
+  EXPECT_EQ(cubic.out.substr(0, cubic.out.find('\n')), "P,sigP,a,V,T,in_range");
+  EXPECT_NE(cubic.out.find(",true\n"), std::string::npos);
+  EXPECT_NE(cubic.out.find(",false\n"), std::string::npos);
+  EXPECT_NE(cubic.err.find("1 row lies outside the range of pt-fei2007"), std::string::npos)
+      << cubic.err;
+  const std::vector<std::vector<double>> rows = CsvRows(cubic.out);
+  EXPECT_EQ(rows.at(0).at(0), PressureOf("pt-fei2007", rows.at(0).at(3), 300));
+
+  const std::string file =
+      Write("lines.csv", "lambda (nm),T,sigLambda\n700,296,0.02\n720,500,0.02\n");
+  const ScaleOutcome fromFile =
+      RunScaleProgram({"pressure", "--scale", "ruby-shen2020", "--input", file});
+  const ScaleOutcome fromRange = RunScaleProgram(
+      {"pressure", "--scale", "ruby-shen2020", "--lambda", "700", "--sigLambda", "0.02"});
+  ASSERT_EQ(fromFile.code, 0) << fromFile.err;
+  EXPECT_EQ(CsvRows(fromFile.out).at(0), CsvRows(fromRange.out).at(0));
+  EXPECT_EQ(CsvRows(fromFile.out).size(), 2u);
+}
+
+}  // namespace
+}  // namespace quorvane::cli

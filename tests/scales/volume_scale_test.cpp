@@ -1,0 +1,115 @@
+#include "scales/volume_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "models/model_pressure.h"
+#include "models/model_volume.h"
+#include "scales/scale_directory.h"
+
+namespace quorvane::scales {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kFolder = QUORVANE_SHIPPED_SCALES_DIR;
+
+VolumeScale Shipped(const std::string& name) {
+  return std::get<VolumeScale>(FindScale(name, kFolder));
+}
+
+// Every shipped file reads as a parameter file and as a scale: its name is
+// its file's, it names a material, a citation with a DOI and a bounded range,
+// its cell is in cubic angstroms, and at V0 and Tref its pressure is zero.
+TEST(VolumeScale, EveryShippedScaleIsWhole) {
+  const std::vector<VolumeScale> scales = ShippedVolumeScales(kFolder);
+  ASSERT_GE(scales.size(), 9u);
+  for (const VolumeScale& scale : scales) {
+    SCOPED_TRACE(scale.info.name);
+    EXPECT_TRUE(fs::exists(kFolder / (scale.info.name + ".json")));
+    EXPECT_FALSE(scale.info.material.empty());
+    EXPECT_NE(scale.info.citation.find("doi:10."), std::string::npos);
+    EXPECT_TRUE(std::isfinite(scale.info.range.maxP) && std::isfinite(scale.info.range.maxT));
+    EXPECT_TRUE(IsCellVolumeScale(scale));
+    EXPECT_TRUE(scale.cubic);
+    const double V0 = scale.model[models::Parameter::V0];
+    EXPECT_NEAR(models::Pressure(scale.model, V0, scale.model[models::Parameter::Tref]), 0.0,
+                1e-12);
+  }
+}
+
+// The Vinet and Mie-Grueneisen-Debye pressure of Fei et al. (2007) for gold
+// and platinum, evaluated outside Quorvane in 40-digit arithmetic with the
+// Debye integral by quadrature (R = 8.314462618, N_A = 6.02214076e23), at
+// 0.9 V0 and 300 K, 0.8 V0 and 2000 K, V0 and 1500 K.
+TEST(VolumeScale, FeiGoldAndPlatinumAgreeWithTheirEquations) {
+  struct Case {
+    const char* scale;
+    double V;
+    double T;
+    double P;
+  };
+  const Case cases[] = {
+      {"au-fei2007", 61.065, 300, 24.027229521965066},
+      {"au-fei2007", 54.28, 2000, 84.710395184908767},
+      {"au-fei2007", 67.85, 1500, 8.6748535697844379},
+      {"pt-fei2007", 54.342, 300, 38.000024146440932},
+      {"pt-fei2007", 48.304, 2000, 121.18020646286999},
+      {"pt-fei2007", 60.38, 1500, 8.9039638874128186},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NEAR(models::Pressure(Shipped(c.scale).model, c.V, c.T), c.P, 1e-10 * c.P)
+        << c.scale << " at " << c.V << " A3, " << c.T << " K";
+  }
+}
+
+// P -> V -> P through the exact inversion, over each scale's range.
+TEST(VolumeScale, PressureVolumePressureRoundTrip) {
+  for (const VolumeScale& scale : ShippedVolumeScales(kFolder)) {
+    const ScaleRange& r = scale.info.range;
+    for (const double P : {r.minP, 0.5 * (r.minP + r.maxP), r.maxP}) {
+      const double T = r.maxT;
+      const engine::VolumeSolution V = models::VolumeFromPressure(scale.model, P, T);
+      ASSERT_TRUE(V.converged) << scale.info.name << " P " << P;
+      const double dPdV = models::PressureWithGradient(scale.model, V.V, T).dPdV;
+      const double ulps = 4.0 * (std::nextafter(V.V, 1e9) - V.V);
+      EXPECT_NEAR(models::Pressure(scale.model, V.V, T), P, std::fabs(dPdV) * ulps)
+          << scale.info.name << " P " << P;
+    }
+  }
+}
+
+// Any parameter file serves as a scale (named after its file, unbounded),
+// and a scale object that says something wrong is refused with the file named.
+TEST(VolumeScale, PlainParameterFilesAndFaultyScaleObjects) {
+  const std::string plain =
+      R"({"format": "quorvane-eos-parameters", "version": 1, "eos": "vinet", "order": 3,
+          "thermal": "mgd", "volume_unit": "A3", "Z": 4,
+          "parameters": {"V0": 67.85, "K0": 167, "Kp0": 6, "Kpp0": 0, "Tref": 300,
+                         "theta0": 170, "gamma0": 2.97, "q": 0.6, "natoms": 1}})";
+  const VolumeScale scale = ReadVolumeScale(plain, "mine.json", "mine");
+  EXPECT_EQ(scale.info.name, "mine");
+  EXPECT_FALSE(scale.covariance.has_value());
+  EXPECT_TRUE(scale.info.range.Holds(1e6, 1e5));
+  const std::string faults[] = {
+      R"("scale": 3)",
+      R"("scale": {"pressure_range_GPa": [10, 0]})",
+      R"("scale": {"temperature_range_K": [300]})",
+      R"("scale": {"temperature_range_K": ["300", 900]})",
+  };
+  for (const std::string& fault : faults) {
+    const std::string text = plain.substr(0, plain.size() - 1) + ", " + fault + "}";
+    try {
+      ReadVolumeScale(text, "bad.json", "bad");
+      ADD_FAILURE() << fault;
+    } catch (const ScaleError& error) {
+      EXPECT_EQ(std::string(error.what()).rfind("bad.json: ", 0), 0u) << error.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::scales
