@@ -6,10 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/eos_parameters.h"
 #include "fit/eos_fit.h"
 #include "fit/fit_data.h"
-#include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
 
 namespace py = pybind11;
@@ -53,13 +51,12 @@ fit::FitData DataFrom(const std::vector<Array>& columns) {
   return data;
 }
 
-py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V, const Array& T,
+py::dict Fit(const models::Model& start, const Array& P, const Array& V, const Array& T,
              const Array& sigP, const Array& sigV, const Array& sigT,
              const std::vector<std::string>& refined, const std::vector<std::string>& given) {
   const fit::FitData data = DataFrom({P, V, T, sigP, sigV, sigT});
   fit::FitRequest request;
-  // Eos holds the calculator's parameter set; the fit takes the catalogue's model.
-  request.start = models::FromCalculatorParameters(start);
+  request.start = start;
   request.refined = ParametersNamed(refined);
   request.givenStart = ParametersNamed(given);
   fit::FitResult result;
@@ -73,7 +70,7 @@ py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V,
     names.emplace_back(models::Info(parameter).name);
   }
   py::dict out;
-  out["parameters"] = models::CalculatorParameters(result.model);
+  out["parameters"] = result.model;
   out["refined"] = names;
   out["esd"] = result.esd;
   out["esd_scaled"] = result.esdScaled;

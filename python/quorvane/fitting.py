@@ -5,7 +5,7 @@ import warnings
 import numpy as np
 
 from quorvane import _core
-from quorvane.eos import Eos, _as_array
+from quorvane.eos import PARAMETER_NAMES, Eos, _as_array
 
 
 class FitResult:
@@ -70,7 +70,7 @@ class FitResult:
         return f"FitResult({self.eos.type}, order {self.eos.order}: {values})"
 
 
-_REFINABLE = ("V0", "K0", "Kp0", "Kpp0", "alpha0", "alpha1", "dKdT")
+_REFINABLE = tuple(name for name in PARAMETER_NAMES if name != "Tref")
 
 
 def _sigma(name, value, shape):
@@ -107,5 +107,5 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
     flat = [np.ascontiguousarray(np.broadcast_to(column, shape)).ravel() for column in columns]
     refined = list(refine) if refine is not None else []
     given = [name for name in _REFINABLE if start.get(name) is not None]
-    result = _core.fit(start_eos._parameters, *flat, refined, given)
+    result = _core.fit(start_eos._model, *flat, refined, given)
     return FitResult(result)
