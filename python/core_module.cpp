@@ -22,6 +22,7 @@
 #include "engine/volume_solver.h"
 #include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
+#include "python/lane_pressures.h"
 #include "python/model_arrays.h"
 #include "python/parallel_loop.h"
 #include "python/parameter_file_binding.h"
@@ -295,6 +296,7 @@ PYBIND11_MODULE(_core, m) {
                              "The names of the parameters given, not implied, in order.");
 
   m.attr("PARAMETER_NAMES") = AllParameterNames();
+  m.attr("LANES") = LaneSetName();
   m.def("model", &ModelFromTexts, py::arg("texts"),
         "The model from option texts keyed by the command line's names; raises ValueError as "
         "quorvane-eos refuses them.");

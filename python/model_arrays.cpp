@@ -9,6 +9,7 @@
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
+#include "python/lane_pressures.h"
 #include "python/parallel_loop.h"
 
 namespace py = pybind11;
@@ -67,6 +68,18 @@ bool ComputesAsTheForm(const models::Model& model) {
 }
 
 Array ModelPressures(const models::Model& model, const Array& V, const Array& T) {
+  if (HasLanePressures(model)) {
+    RequireSameSize(V, T);
+    Array result(V.size());
+    const double* volume = V.data();
+    const double* temperature = T.data();
+    double* out = result.mutable_data();
+    py::gil_scoped_release release;
+    ParallelFor(static_cast<std::size_t>(V.size()), [&](std::size_t begin, std::size_t end) {
+      LanePressures(model, volume + begin, temperature + begin, end - begin, out + begin);
+    });
+    return result;
+  }
   return Map(V, T, [&model](double v, double t) { return models::Pressure(model, v, t); });
 }
 

@@ -1,0 +1,111 @@
+#pragma once
+
+// Lanes of doubles that the catalogue's formula templates compute with, one
+// instruction for all lanes: + - * / are the vector's own (so each lane is
+// the very double the scalar formula gives) and the elementary functions are
+// SLEEF's, within 1 ulp. Isa names the vector type and SLEEF's functions for
+// one instruction set; each translation unit built for a set instantiates
+// these templates with an Isa of its own, in an unnamed namespace, so that no
+// code compiled for one set is shared with code run on a processor without it.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+
+#include "models/debye_integral.h"
+#include "models/model.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
+#include "models/thermal_equations.h"
+
+namespace quorvane::python {
+
+template <class Isa>
+class Lanes {
+ public:
+  using Native = typename Isa::Native;
+  static constexpr int kCount = Isa::kCount;
+
+  Lanes() = default;
+  // Implicit: the formulas mix plain doubles in.
+  Lanes(double x) : v_(Native{} + x) {}
+  explicit Lanes(Native v) : v_(v) {}
+
+  Native native() const { return v_; }
+
+  friend Lanes operator+(const Lanes& a, const Lanes& b) { return Lanes(a.v_ + b.v_); }
+  friend Lanes operator-(const Lanes& a, const Lanes& b) { return Lanes(a.v_ - b.v_); }
+  friend Lanes operator*(const Lanes& a, const Lanes& b) { return Lanes(a.v_ * b.v_); }
+  friend Lanes operator/(const Lanes& a, const Lanes& b) { return Lanes(a.v_ / b.v_); }
+  friend Lanes operator-(const Lanes& a) { return Lanes(-a.v_); }
+
+  friend Lanes exp(const Lanes& x) { return Lanes(Isa::Exp(x.v_)); }
+  friend Lanes log(const Lanes& x) { return Lanes(Isa::Log(x.v_)); }
+  friend Lanes sinh(const Lanes& x) { return Lanes(Isa::Sinh(x.v_)); }
+  friend Lanes Expm1(const Lanes& x) { return Lanes(Isa::Expm1(x.v_)); }
+  friend Lanes Cbrt(const Lanes& x) { return Lanes(Isa::Cbrt(x.v_)); }
+  friend Lanes Power(const Lanes& x, const Lanes& e) { return Lanes(Isa::Pow(x.v_, e.v_)); }
+  friend Lanes Power(const Lanes& x, double e) { return Lanes(Isa::Pow(x.v_, Lanes(e).v_)); }
+
+  // The Debye integral has no vector form of its own: each lane takes the
+  // scalar one, the catalogue's within 3 ulp.
+  friend Lanes DebyeIntegral(const Lanes& x) {
+    Lanes result;
+    for (int i = 0; i < kCount; ++i) result.v_[i] = models::DebyeIntegral(x.v_[i]);
+    return result;
+  }
+
+  // The scalar GrowthOfPower's branch, taken lane by lane.
+  friend models::PowerGrowth<Lanes> GrowthOfPower(const Lanes& q, const Lanes& L) {
+    const Lanes qL = q * L;
+    const Lanes less1 = Expm1(qL);
+    const Lanes series = L * (1.0 + qL / 2.0 + qL * qL / 6.0);
+    const Lanes ratio = less1 / q;
+    Lanes overQ;
+    for (int i = 0; i < kCount; ++i) {
+      overQ.v_[i] = std::fabs(qL.v_[i]) < kSeriesBelow ? series.v_[i] : ratio.v_[i];
+    }
+    return {less1, overQ};
+  }
+
+ private:
+  // Where the scalar GrowthOfPower turns to its series.
+  static constexpr double kSeriesBelow = 1e-5;
+  Native v_;
+};
+
+// P(V,T) of a textbook model over n points, the lanes filled from V and T and
+// the last lanes of a short batch padded with the last point.
+template <class Isa>
+void PressuresInLanes(const models::Model& shape, const double* values, const double* V,
+                      const double* T, std::size_t n, double* out) {
+  using L = Lanes<Isa>;
+  using Native = typename Isa::Native;
+  constexpr auto kCount = static_cast<std::size_t>(L::kCount);
+  models::ParameterArray<L> p;
+  for (int i = 0; i < models::kParameterCount; ++i) p[i] = L(values[i]);
+  for (std::size_t first = 0; first < n; first += kCount) {
+    Native volume, temperature;
+    if (first + kCount <= n) {
+      std::memcpy(&volume, V + first, sizeof volume);
+      std::memcpy(&temperature, T + first, sizeof temperature);
+    } else {
+      for (std::size_t k = 0; k < kCount; ++k) {
+        const std::size_t i = first + k < n ? first + k : n - 1;
+        volume[k] = V[i];
+        temperature[k] = T[i];
+      }
+    }
+    const Native P = models::ModelPressure(shape, p, L(volume), L(temperature)).native();
+    const std::size_t count = std::min(kCount, n - first);
+    std::memcpy(out + first, &P, count * sizeof(double));
+  }
+  // Where the scalar model has no pressure, neither have the lanes.
+  const bool thermalPressure = models::Info(shape.thermal).thermalPressure;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!(V[i] > 0.0) || (thermalPressure && !(T[i] > 0.0))) out[i] = __builtin_nan("");
+  }
+}
+
+}  // namespace quorvane::python
