@@ -5,6 +5,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -86,7 +87,17 @@ void ForEachIsotherm(const EosParameters& p, const double* temperature, std::siz
   }
 }
 
+// Arrays of one temperature for every volume; the lanes read T in place.
+Array Repeated(const Array& T, py::ssize_t size) {
+  Array repeated(size);
+  std::fill_n(repeated.mutable_data(), size, T.data()[0]);
+  return repeated;
+}
+
 Array Pressure(const Model& model, const Array& V, const Array& T) {
+  if (T.size() == 1 && V.size() != 1 && !HasLanePressures(model)) {
+    return Pressure(model, V, Repeated(T, V.size()));
+  }
   if (!ComputesAsTheForm(model)) return ModelPressures(model, V, T);
   const EosParameters p = models::CalculatorParameters(model);
   RequireSameSize(V, T);

@@ -45,16 +45,16 @@ bool HasLanePressures(const models::Model& model) {
   return model.arithmetic == models::Arithmetic::Textbook && Available() != InstructionSet::None;
 }
 
-void LanePressures(const models::Model& model, const double* V, const double* T, std::size_t n,
-                   double* out) {
+void LanePressures(const models::Model& model, const double* V, const double* T, std::size_t stride,
+                   std::size_t n, double* out) {
 #ifdef QUORVANE_WITH_SLEEF
   if (Available() == InstructionSet::Avx512) {
-    Avx512Pressures(model, model.values.data(), V, T, n, out);
+    Avx512Pressures(model, model.values.data(), V, T, stride, n, out);
   } else {
-    AvxPressures(model, model.values.data(), V, T, n, out);
+    AvxPressures(model, model.values.data(), V, T, stride, n, out);
   }
 #else
-  (void)model, (void)V, (void)T, (void)n, (void)out;
+  (void)model, (void)V, (void)T, (void)stride, (void)n, (void)out;
 #endif
 }
 

@@ -3,7 +3,7 @@
 // Lanes of doubles that the catalogue's formula templates compute with, one
 // instruction for all lanes: + - * / are the vector's own (so each lane is
 // the very double the scalar formula gives) and the elementary functions are
-// SLEEF's, within 1 ulp. Isa names the vector type and SLEEF's functions for
+// SLEEF's (1 ulp; the cube root 3.5, see the Isa). Isa names the vector type and SLEEF's functions for
 // one instruction set; each translation unit built for a set instantiates
 // these templates with an Isa of its own, in an unnamed namespace, so that no
 // code compiled for one set is shared with code run on a processor without it.
@@ -76,35 +76,41 @@ class Lanes {
 };
 
 // P(V,T) of a textbook model over n points, the lanes filled from V and T and
-// the last lanes of a short batch padded with the last point.
+// the last lanes of a short batch padded with the last point; T[i * stride]
+// is the temperature of point i (a stride of 0: one for all).
+// Flattened, so that the parameters' own terms (implied coefficients, the
+// scaled expansion, and with one temperature V(T,0) and K(T)) are computed
+// once outside the loop rather than in every batch.
 template <class Isa>
-void PressuresInLanes(const models::Model& shape, const double* values, const double* V,
-                      const double* T, std::size_t n, double* out) {
+__attribute__((flatten)) void PressuresInLanes(const models::Model& shape, const double* values,
+                                               const double* V, const double* T, std::size_t stride,
+                                               std::size_t n, double* out) {
   using L = Lanes<Isa>;
   using Native = typename Isa::Native;
   constexpr auto kCount = static_cast<std::size_t>(L::kCount);
   models::ParameterArray<L> p;
   for (int i = 0; i < models::kParameterCount; ++i) p[i] = L(values[i]);
+  const bool thermalPressure = models::Info(shape.thermal).thermalPressure;
   for (std::size_t first = 0; first < n; first += kCount) {
     Native volume, temperature;
     if (first + kCount <= n) {
       std::memcpy(&volume, V + first, sizeof volume);
+    } else {
+      for (std::size_t k = 0; k < kCount; ++k) volume[k] = V[std::min(first + k, n - 1)];
+    }
+    if (stride == 0) {
+      temperature = Native{} + T[0];
+    } else if (first + kCount <= n) {
       std::memcpy(&temperature, T + first, sizeof temperature);
     } else {
-      for (std::size_t k = 0; k < kCount; ++k) {
-        const std::size_t i = first + k < n ? first + k : n - 1;
-        volume[k] = V[i];
-        temperature[k] = T[i];
-      }
+      for (std::size_t k = 0; k < kCount; ++k) temperature[k] = T[std::min(first + k, n - 1)];
     }
-    const Native P = models::ModelPressure(shape, p, L(volume), L(temperature)).native();
+    Native P = models::ModelPressure(shape, p, L(volume), L(temperature)).native();
+    // Where the scalar model has no pressure, neither have the lanes.
+    const auto has = thermalPressure ? (volume > 0.0) & (temperature > 0.0) : volume > 0.0;
+    P = has ? P : Native{} + __builtin_nan("");
     const std::size_t count = std::min(kCount, n - first);
     std::memcpy(out + first, &P, count * sizeof(double));
-  }
-  // Where the scalar model has no pressure, neither have the lanes.
-  const bool thermalPressure = models::Info(shape.thermal).thermalPressure;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (!(V[i] > 0.0) || (thermalPressure && !(T[i] > 0.0))) out[i] = __builtin_nan("");
   }
 }
 

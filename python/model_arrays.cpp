@@ -69,14 +69,17 @@ bool ComputesAsTheForm(const models::Model& model) {
 
 Array ModelPressures(const models::Model& model, const Array& V, const Array& T) {
   if (HasLanePressures(model)) {
-    RequireSameSize(V, T);
+    // One temperature for all the volumes is read in place.
+    const std::size_t stride = T.size() == 1 ? 0 : 1;
+    if (stride == 1) RequireSameSize(V, T);
     Array result(V.size());
     const double* volume = V.data();
     const double* temperature = T.data();
     double* out = result.mutable_data();
     py::gil_scoped_release release;
     ParallelFor(static_cast<std::size_t>(V.size()), [&](std::size_t begin, std::size_t end) {
-      LanePressures(model, volume + begin, temperature + begin, end - begin, out + begin);
+      LanePressures(model, volume + begin, temperature + begin * stride, stride, end - begin,
+                    out + begin);
     });
     return result;
   }

@@ -18,6 +18,8 @@ bool ComputesAsTheForm(const models::Model& model);
 
 // The catalogue's formulas over flat arrays of equal size, for every model
 // the calculator's path does not compute. The volumes are the exact search's.
+// ModelPressures takes one temperature for all as well, where
+// HasLanePressures (python/lane_pressures.h).
 Array ModelPressures(const models::Model& model, const Array& V, const Array& T);
 pybind11::tuple ModelVolumes(const models::Model& model, const Array& P, const Array& T);
 Array ModelZeroPressureVolumes(const models::Model& model, const Array& T);

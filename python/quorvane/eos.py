@@ -72,7 +72,7 @@ def _real_array(name, value):
         kind = {"U": "text", "S": "bytes", "c": "complex numbers"}.get(array.dtype.kind,
                                                                        str(array.dtype))
         raise TypeError(f"{name}: {kind}, not real numbers")
-    return array.astype(np.float64)
+    return array.astype(np.float64, copy=False)
 
 
 def _as_array(name, value, positive=False):
@@ -271,8 +271,13 @@ class Eos:
         is no state point; it is returned, not raised, like the unreachable
         pressures of volume.
         """
-        volumes, temperatures, shape = _flat_pair(_as_array("V", V, positive=True),
-                                                  self._temperature(T))
+        volumes, temperatures = _as_array("V", V, positive=True), self._temperature(T)
+        shape = np.broadcast_shapes(volumes.shape, temperatures.shape)
+        if temperatures.size == 1 and volumes.shape == shape:
+            # One temperature for all: the engine reads it without an array of copies.
+            volumes, temperatures = _flat(volumes)[0], temperatures.ravel()
+        else:
+            volumes, temperatures, shape = _flat_pair(volumes, temperatures)
         return _scalar_or_array(_core.pressure(self._model, volumes, temperatures), shape)
 
     def volume(self, P, T=None, solver="exact"):

@@ -84,10 +84,14 @@ def test_array_pressures_are_within_a_few_ulp_of_the_scalar_formula(quorvane_eos
     scalar = np.array([float(x) for x in quorvane_eos(options, csv("V", "T", V, T))["P"]])
     P = eos.pressure(V, T)
     assert (np.abs(P - scalar) <= LANE_TOLERANCE * (np.abs(scalar) + eos.K0)).all()
-    # A lane's value does not depend on the lane or on the array's length.
+    # A lane's value does not depend on the lane, on the array's length or on
+    # whether one temperature is given for all.
     for i in (0, 7, 8, V.size - 1):
         assert eos.pressure(V[i], T[i]) == P[i]
         assert eos.pressure(V[i:i + 3], T[i:i + 3])[0] == P[i]
+    grid = V[:3039].reshape(3, 1013)[:, :-1]
+    np.testing.assert_array_equal(eos.pressure(grid, T[5]),
+                                  eos.pressure(grid, np.full(grid.shape, T[5])))
 
 
 PRESSURES_IN = """
