@@ -3,10 +3,10 @@
 // Lanes of doubles that the catalogue's formula templates compute with, one
 // instruction for all lanes: + - * / are the vector's own (so each lane is
 // the very double the scalar formula gives) and the elementary functions are
-// SLEEF's (1 ulp; the cube root 3.5, see the Isa). Isa names the vector type and SLEEF's functions for
-// one instruction set; each translation unit built for a set instantiates
-// these templates with an Isa of its own, in an unnamed namespace, so that no
-// code compiled for one set is shared with code run on a processor without it.
+// SLEEF's (1 ulp; the cube root 3.5, see the Isa). Isa names the vector type and SLEEF's functions
+// for one instruction set; each translation unit built for a set instantiates these templates with
+// an Isa of its own, in an unnamed namespace, so that no code compiled for one set is shared with
+// code run on a processor without it.
 
 #include <algorithm>
 #include <cmath>
@@ -76,42 +76,71 @@ class Lanes {
 };
 
 // P(V,T) of a textbook model over n points, the lanes filled from V and T and
-// the last lanes of a short batch padded with the last point; T[i * stride]
-// is the temperature of point i (a stride of 0: one for all).
-// Flattened, so that the parameters' own terms (implied coefficients, the
-// scaled expansion, and with one temperature V(T,0) and K(T)) are computed
-// once outside the loop rather than in every batch.
-template <class Isa>
-__attribute__((flatten)) void PressuresInLanes(const models::Model& shape, const double* values,
-                                               const double* V, const double* T, std::size_t stride,
-                                               std::size_t n, double* out) {
+// the last lanes of a short batch padded with the last point.
+template <class Isa, class Temperatures>
+__attribute__((always_inline)) inline void BatchesInLanes(
+    const models::Model& shape, const models::ParameterArray<Lanes<Isa>>& p, const double* V,
+    std::size_t n, const Temperatures& temperatureAt, double* out) {
   using L = Lanes<Isa>;
   using Native = typename Isa::Native;
   constexpr auto kCount = static_cast<std::size_t>(L::kCount);
-  models::ParameterArray<L> p;
-  for (int i = 0; i < models::kParameterCount; ++i) p[i] = L(values[i]);
   const bool thermalPressure = models::Info(shape.thermal).thermalPressure;
   for (std::size_t first = 0; first < n; first += kCount) {
-    Native volume, temperature;
+    Native volume;
     if (first + kCount <= n) {
       std::memcpy(&volume, V + first, sizeof volume);
     } else {
       for (std::size_t k = 0; k < kCount; ++k) volume[k] = V[std::min(first + k, n - 1)];
     }
-    if (stride == 0) {
-      temperature = Native{} + T[0];
-    } else if (first + kCount <= n) {
-      std::memcpy(&temperature, T + first, sizeof temperature);
-    } else {
-      for (std::size_t k = 0; k < kCount; ++k) temperature[k] = T[std::min(first + k, n - 1)];
-    }
+    const Native temperature = temperatureAt(first);
     Native P = models::ModelPressure(shape, p, L(volume), L(temperature)).native();
     // Where the scalar model has no pressure, neither have the lanes.
     const auto has = thermalPressure ? (volume > 0.0) & (temperature > 0.0) : volume > 0.0;
     P = has ? P : Native{} + __builtin_nan("");
-    const std::size_t count = std::min(kCount, n - first);
-    std::memcpy(out + first, &P, count * sizeof(double));
+    // Stores of doubles, which cannot change the model's shape, unlike memcpy.
+    for (std::size_t k = 0; k < kCount && first + k < n; ++k) out[first + k] = P[k];
   }
+}
+
+// The same where T[i * stride] is the temperature of point i (a stride of 0:
+// one for all). Flattened, with the model's shape held locally, so that the
+// terms of the parameters alone (implied coefficients, the scaled expansion,
+// and with one temperature V(T,0) and K(T)) may be computed once outside the
+// loop rather than in every batch.
+template <class Isa>
+__attribute__((flatten)) void PressuresInLanes(const models::Model& model, const double* values,
+                                               const double* V, const double* T, std::size_t stride,
+                                               std::size_t n, double* out) {
+  using L = Lanes<Isa>;
+  using Native = typename Isa::Native;
+  constexpr auto kCount = static_cast<std::size_t>(L::kCount);
+  models::Model shape;
+  shape.equation = model.equation;
+  shape.order = model.order;
+  shape.thermal = model.thermal;
+  shape.arithmetic = model.arithmetic;
+  shape.volumeUnit = model.volumeUnit;
+  shape.Z = model.Z;
+  models::ParameterArray<L> p;
+  for (int i = 0; i < models::kParameterCount; ++i) p[i] = L(values[i]);
+  if (stride == 0) {
+    const Native temperature = Native{} + T[0];
+    BatchesInLanes<Isa>(
+        shape, p, V, n, [temperature](std::size_t) { return temperature; }, out);
+    return;
+  }
+  BatchesInLanes<Isa>(
+      shape, p, V, n,
+      [T, n](std::size_t first) {
+        Native temperature;
+        if (first + kCount <= n) {
+          std::memcpy(&temperature, T + first, sizeof temperature);
+        } else {
+          for (std::size_t k = 0; k < kCount; ++k) temperature[k] = T[std::min(first + k, n - 1)];
+        }
+        return temperature;
+      },
+      out);
 }
 
 }  // namespace quorvane::python
