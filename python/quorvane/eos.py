@@ -110,7 +110,7 @@ class Eos:
 
     Eos(type="birch-murnaghan", order=3, V0=10, K0=100, Kp0=4, Kpp0=None,
         alpha0=2, alpha1=0, dKdT=-0.019999999552965164, Tref=298,
-        thermal="linear", alpha2=0, theta0=..., gamma0=1.5, q=1, natoms=1,
+        thermal="linear", alpha2=0, theta0=500, gamma0=1.5, q=1, natoms=1,
         volume_unit="cm3/mol", Z=1, arithmetic=None)
 
     The names, the start-up values and the rules are those of quorvane-eos:

@@ -11,7 +11,7 @@ from quorvane.eos import PARAMETER_NAMES, Eos, _as_array
 class FitResult:
     """The outcome of quorvane.fit.
 
-    eos: the fitted Eos; parameters: its eight parameters as a dict; refined:
+    eos: the fitted Eos; parameters: its parameters as a dict (Eos.parameters); refined:
     the refined parameters' names, in the order of the covariance rows; esd
     and esd_scaled: their standard deviations as dicts, from the covariance
     unscaled and scaled by the reduced chi^2; covariance and
@@ -41,7 +41,7 @@ class FitResult:
 
     @property
     def parameters(self):
-        """The eight fitted parameters as a dict."""
+        """The fitted model's parameters as a dict, as Eos.parameters lists them."""
         return self.eos.parameters
 
     def _provenance(self):
@@ -88,11 +88,12 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
 
     P, V and T (default the starting Tref) are scalars or arrays broadcast
     together, like sigP, sigV and sigT, their standard deviations (omitted:
-    unit weights in P). type, order and the keywords V0=..., K0=... give the
-    equation and the starting or fixed values, by Eos's names and rules.
-    refine lists the names of the parameters to refine (default V0, K0, K'0
-    where the order leaves it free, and alpha0 and dKdT for data at more than
-    one temperature); a starting value given for a refined parameter is used
+    unit weights in P). type, order and Eos's other keywords (thermal="mgd",
+    V0=..., theta0=..., ...) give the model and the starting or fixed values,
+    by Eos's names and rules. refine lists the names of the parameters to
+    refine (default V0, K0, K'0 where the order leaves it free, and for data
+    at more than one temperature those of the thermal model quorvane-eos fit
+    refines); a starting value given for a refined parameter is used
     instead of the one estimated from the data, and one for a parameter not
     refined is its fixed value. Returns a FitResult; raises quorvane.FitError
     (a ValueError) for data or a request that cannot be fitted and for a fit
