@@ -192,7 +192,7 @@ class Eos:
 
     @property
     def volume_unit(self):
-        """The volume unit of a thermal pressure: cm3/mol, or A3 per unit cell of Z formula units."""
+        """The volume unit of a thermal pressure: cm3/mol, or A3 per cell of Z formula units."""
         return self._model.volume_unit
 
     @property
@@ -269,7 +269,10 @@ class Eos:
         A volume so far below V0 that its pressure passes the range of a
         double gives inf or nan, the value quorvane-eos prints on a row that
         is no state point; it is returned, not raised, like the unreachable
-        pressures of volume.
+        pressures of volume. The textbook arithmetic's pressures take vector
+        lanes (SLEEF's elementary functions): each within a few ulp of
+        |P| + K0 of the scalar formula that state and quorvane-eos compute,
+        whatever the array around it.
         """
         volumes, temperatures = _as_array("V", V, positive=True), self._temperature(T)
         shape = np.broadcast_shapes(volumes.shape, temperatures.shape)
@@ -286,8 +289,9 @@ class Eos:
         solver="exact" gives the volume whose pressure is nearest P among the
         doubles around it (neither of the two on either side is nearer);
         solver="form" runs the calculator's own search, which stops within a
-        relative 1e-5 of P (the calculator's arithmetic only). Where no volume on the branch through
-        V(T,0) reaches P, converged is False and V is V(T,0).
+        relative 1e-5 of P (the calculator's arithmetic only). Where no volume
+        on the branch through V(T,0) reaches P, converged is False and V is
+        V(T,0).
         """
         exact = _exact(solver)
         pressures, temperatures, shape = _flat_pair(_as_array("P", P), self._temperature(T))
