@@ -5,6 +5,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -22,6 +23,8 @@
 #include "engine/volume_solver.h"
 #include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
+#include "python/lane_pressures.h"
+#include "python/model_arrays.h"
 #include "python/parallel_loop.h"
 #include "python/parameter_file_binding.h"
 #include "python/scale_binding.h"
@@ -35,16 +38,20 @@ namespace quorvane::python {
 namespace {
 
 using engine::EosParameters;
-using Array = py::array_t<double, py::array::c_style | py::array::forcecast>;
-using Flags = py::array_t<bool, py::array::c_style>;
+using models::Model;
 
-// The parameter set from option texts keyed by the command line's names
-// ("V0", "order", ...), checked and completed exactly as quorvane-eos does.
-EosParameters ParametersFromTexts(const std::map<std::string, std::string>& texts) {
+// The model from option texts keyed by the command line's names ("V0",
+// "order", "volume-unit", ...), checked and completed exactly as quorvane-eos
+// does.
+Model ModelFromTexts(const std::map<std::string, std::string>& texts) {
   cli::TypedOptions options;
   for (const auto& [name, text] : texts) options.values["--" + name] = text;
-  return cli::ParametersFromOptions(options);
+  return cli::ModelFromOptions(options);
 }
+
+constexpr const char* kFormSearchOnly =
+    "solver: the form's search computes only the calculator's equations with the linear "
+    "thermal model, in the calculator's arithmetic";
 
 void RequireSameSize(const Array& a, const Array& b) {
   if (a.size() != b.size()) throw py::value_error("the two arrays differ in size");
@@ -81,7 +88,19 @@ void ForEachIsotherm(const EosParameters& p, const double* temperature, std::siz
   }
 }
 
-Array Pressure(const EosParameters& p, const Array& V, const Array& T) {
+// Arrays of one temperature for every volume; the lanes read T in place.
+Array Repeated(const Array& T, py::ssize_t size) {
+  Array repeated(size);
+  std::fill_n(repeated.mutable_data(), size, T.data()[0]);
+  return repeated;
+}
+
+Array Pressure(const Model& model, const Array& V, const Array& T) {
+  if (T.size() == 1 && V.size() != 1 && !HasLanePressures(model)) {
+    return Pressure(model, V, Repeated(T, V.size()));
+  }
+  if (!ComputesAsTheForm(model)) return ModelPressures(model, V, T);
+  const EosParameters p = models::CalculatorParameters(model);
   RequireSameSize(V, T);
   Array result(V.size());
   const double* volume = V.data();
@@ -100,7 +119,12 @@ Array Pressure(const EosParameters& p, const Array& V, const Array& T) {
   return result;
 }
 
-py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool exact) {
+py::tuple Volume(const Model& model, const Array& P, const Array& T, bool exact) {
+  if (!ComputesAsTheForm(model)) {
+    if (!exact) throw py::value_error(kFormSearchOnly);
+    return ModelVolumes(model, P, T);
+  }
+  const EosParameters p = models::CalculatorParameters(model);
   RequireSameSize(P, T);
   const auto count = static_cast<std::size_t>(P.size());
   Array volumes(P.size());
@@ -138,11 +162,11 @@ py::tuple Volume(const EosParameters& p, const Array& P, const Array& T, bool ex
   return py::make_tuple(volumes, converged);
 }
 
-// The names of the parameters the set takes as given, in the constructor's
-// order: all but the K'0 and K''0 its type and order imply.
-std::vector<std::string> GivenNames(const EosParameters& p) {
+// The names of the parameters the model takes as given, in the catalogue's
+// order with Tref last: all it uses but the K'0 and K''0 its equation and
+// order imply.
+std::vector<std::string> GivenNames(const Model& model) {
   std::vector<std::string> names;
-  const models::Model model = models::FromCalculatorParameters(p);
   for (int i = 0; i < models::kParameterCount; ++i) {
     const auto parameter = static_cast<models::Parameter>(i);
     if (parameter != models::Parameter::Tref &&
@@ -186,8 +210,13 @@ engine::SolvedState StateOf(const EosParameters& p, Known known, double value, d
 
 // The state point along the calculator's path for the known quantity: the six
 // columns P, T, V, V/V00, VT0, V/VT0 and whether each volume was found.
-py::tuple State(const EosParameters& p, const std::string& knownName, const Array& values,
+py::tuple State(const Model& model, const std::string& knownName, const Array& values,
                 const Array& partners, bool exact) {
+  if (!ComputesAsTheForm(model)) {
+    if (!exact) throw py::value_error(kFormSearchOnly);
+    return ModelStates(model, knownName, values, partners);
+  }
+  const EosParameters p = models::CalculatorParameters(model);
   RequireSameSize(values, partners);
   const Known known = KnownFromName(knownName);
   const auto count = static_cast<std::size_t>(values.size());
@@ -215,6 +244,38 @@ py::tuple State(const EosParameters& p, const std::string& knownName, const Arra
                         converged);
 }
 
+Array ZeroPressureVolumes(const Model& model, const Array& T) {
+  if (!ComputesAsTheForm(model)) return ModelZeroPressureVolumes(model, T);
+  const EosParameters p = models::CalculatorParameters(model);
+  return Map(T, T, [&p](double t, double) { return engine::ZeroPressureVolume(p, t); });
+}
+
+Array ZeroPressureModuli(const Model& model, const Array& T) {
+  if (!ComputesAsTheForm(model)) return ModelZeroPressureModuli(model, T);
+  const EosParameters p = models::CalculatorParameters(model);
+  return Map(T, T, [&p](double t, double) { return engine::ThermalBulkModulus(p, t); });
+}
+
+// The values of the parameters the model lists: those it uses, implied ones
+// included, and for the calculator's arithmetic the eight of its parameter set.
+py::dict ListedParameters(const Model& model) {
+  py::dict values;
+  for (int i = 0; i < models::kParameterCount; ++i) {
+    const auto parameter = static_cast<models::Parameter>(i);
+    if (models::ListedRole(model, parameter) == models::Role::Unused) continue;
+    values[models::Info(parameter).name] = model[parameter];
+  }
+  return values;
+}
+
+std::vector<std::string> AllParameterNames() {
+  std::vector<std::string> names;
+  for (int i = 0; i < models::kParameterCount; ++i) {
+    names.emplace_back(models::Info(static_cast<models::Parameter>(i)).name);
+  }
+  return names;
+}
+
 }  // namespace
 }  // namespace quorvane::python
 
@@ -226,45 +287,43 @@ PYBIND11_MODULE(_core, m) {
 
   py::register_exception<cli::InputError>(m, "InputError", PyExc_ValueError);
 
-  py::class_<engine::EosParameters>(m, "Parameters",
-                                    "A checked parameter set with its implied K'0 and K''0.")
+  py::class_<models::Model>(m, "Model", "A checked model with its implied K'0 and K''0.")
       .def_property_readonly("type",
-                             [](const engine::EosParameters& p) {
-                               return models::Info(models::EquationOf(p.type)).name;
-                             })
-      .def_readonly("order", &engine::EosParameters::order)
-      .def_readonly("V0", &engine::EosParameters::V0)
-      .def_readonly("K0", &engine::EosParameters::K0)
-      .def_readonly("Kp0", &engine::EosParameters::Kp0)
-      .def_readonly("Kpp0", &engine::EosParameters::Kpp0)
-      .def_readonly("alpha0", &engine::EosParameters::alpha0)
-      .def_readonly("alpha1", &engine::EosParameters::alpha1)
-      .def_readonly("dKdT", &engine::EosParameters::dKdT)
-      .def_readonly("Tref", &engine::EosParameters::Tref)
+                             [](const Model& model) { return models::Info(model.equation).name; })
+      .def_readonly("order", &Model::order)
+      .def_property_readonly("thermal",
+                             [](const Model& model) { return models::Info(model.thermal).name; })
+      .def_property_readonly(
+          "arithmetic",
+          [](const Model& model) {
+            return model.arithmetic == models::Arithmetic::Calculator ? "calculator" : "textbook";
+          })
+      .def_property_readonly(
+          "volume_unit",
+          [](const Model& model) { return models::VolumeUnitName(model.volumeUnit); })
+      .def_readonly("Z", &Model::Z)
+      .def_property_readonly("parameters", &ListedParameters,
+                             "The parameters the model lists, by name, in the catalogue's order.")
       .def_property_readonly("given", &GivenNames,
                              "The names of the parameters given, not implied, in order.");
 
-  m.def("parameters", &ParametersFromTexts, py::arg("texts"),
-        "Parameter set from option texts keyed by the command line's names; raises "
-        "ValueError as quorvane-eos refuses them.");
-  m.def("pressure", &Pressure, py::arg("parameters"), py::arg("V"), py::arg("T"),
+  m.attr("PARAMETER_NAMES") = AllParameterNames();
+  m.attr("LANES") = LaneSetName();
+  m.def("model", &ModelFromTexts, py::arg("texts"),
+        "The model from option texts keyed by the command line's names; raises ValueError as "
+        "quorvane-eos refuses them.");
+  m.def("pressure", &Pressure, py::arg("model"), py::arg("V"), py::arg("T"),
         "P(V, T) over two flat arrays of equal size.");
-  m.def("volume", &Volume, py::arg("parameters"), py::arg("P"), py::arg("T"), py::arg("exact"),
+  m.def("volume", &Volume, py::arg("model"), py::arg("P"), py::arg("T"), py::arg("exact"),
         "(V, converged) over two flat arrays of equal size.");
-  m.def(
-      "zero_pressure_volume",
-      [](const engine::EosParameters& p, const Array& T) {
-        return Map(T, T, [&p](double t, double) { return engine::ZeroPressureVolume(p, t); });
-      },
-      py::arg("parameters"), py::arg("T"), "V(T,0) over a flat array.");
-  m.def(
-      "bulk_modulus",
-      [](const engine::EosParameters& p, const Array& T) {
-        return Map(T, T, [&p](double t, double) { return engine::ThermalBulkModulus(p, t); });
-      },
-      py::arg("parameters"), py::arg("T"), "K(T) over a flat array.");
-  m.def("state", &State, py::arg("parameters"), py::arg("known"), py::arg("values"),
-        py::arg("partners"), py::arg("exact"),
+  m.def("zero_pressure_volume", &ZeroPressureVolumes, py::arg("model"), py::arg("T"),
+        "V(T,0) over a flat array.");
+  m.def("bulk_modulus", &ZeroPressureModuli, py::arg("model"), py::arg("T"),
+        "K(T) at zero pressure over a flat array.");
+  m.def("isothermal_bulk_modulus", &BulkModuli, py::arg("model"), py::arg("V"), py::arg("T"),
+        "K_T = -V dP/dV over two flat arrays of equal size.");
+  m.def("state", &State, py::arg("model"), py::arg("known"), py::arg("values"), py::arg("partners"),
+        py::arg("exact"),
         "The six state columns and the converged flags over two flat arrays of equal size.");
   BindParameterFile(m);
   BindScales(m);

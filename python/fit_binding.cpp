@@ -9,11 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/eos_parameters.h"
 #include "fit/confidence_ellipse.h"
 #include "fit/eos_fit.h"
 #include "fit/fit_data.h"
-#include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
 
 namespace py = pybind11;
@@ -83,14 +81,13 @@ std::vector<std::string> Names(const std::vector<models::Parameter>& parameters)
   return names;
 }
 
-py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V, const Array& T,
+py::dict Fit(const models::Model& start, const Array& P, const Array& V, const Array& T,
              const Array& sigP, const Array& sigV, const Array& sigT,
              const std::vector<std::string>& refined, const std::vector<std::string>& given,
              const std::string& esdScaling, const NamedPairs& constrain, const NamedPairs& bounds) {
   const fit::FitData data = DataFrom({P, V, T, sigP, sigV, sigT});
   fit::FitRequest request;
-  // Eos holds the calculator's parameter set; the fit takes the catalogue's model.
-  request.start = models::FromCalculatorParameters(start);
+  request.start = start;
   request.refined = ParametersNamed(refined);
   request.givenStart = ParametersNamed(given);
   AddConstraints(request, esdScaling, constrain, bounds);
@@ -101,7 +98,7 @@ py::dict Fit(const engine::EosParameters& start, const Array& P, const Array& V,
   }
   if (!result.converged) throw fit::FitError(result.failure);
   py::dict out;
-  out["parameters"] = models::CalculatorParameters(result.model);
+  out["parameters"] = result.model;
   out["refined"] = Names(result.refined);
   out["at_bound"] = Names(result.atBound);
   out["esd_scaling"] = fit::EsdScalingName(result.esdScaling);

@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/eos_parameters.h"
 #include "files/atomic_file.h"
-#include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
 #include "params/parameter_file.h"
 
@@ -25,16 +23,6 @@ using Matrix = py::array_t<double, py::array::c_style | py::array::forcecast>;
   throw params::ParameterFileError(source + ": " + what);
 }
 
-// Eos computes with the calculator's parameter set.
-engine::EosParameters ComputedParameters(const models::Model& model, const std::string& source) {
-  if (!params::IsCalculatorModel(model)) {
-    Refuse(source,
-           "quorvane.Eos computes only the calculator's equations with the linear thermal "
-           "expansion, in the calculator's arithmetic");
-  }
-  return models::CalculatorParameters(model);
-}
-
 py::dict Read(const py::bytes& text, const std::string& source) {
   const params::ParameterFile file = params::ReadParameterFile(std::string(text), source);
   std::vector<std::string> refined;
@@ -42,7 +30,7 @@ py::dict Read(const py::bytes& text, const std::string& source) {
     refined.emplace_back(models::Info(parameter).name);
   }
   py::dict out;
-  out["parameters"] = ComputedParameters(file.model, source);
+  out["parameters"] = file.model;
   out["refined"] = refined;
   out["covariance"] = py::none();
   out["covariance_scaling"] = py::none();
@@ -87,12 +75,11 @@ std::vector<std::vector<double>> Rows(const Matrix& matrix, std::size_t size,
 // Everything is checked, by reading back what would be written, before the
 // file is touched: a save either writes a file load reads or leaves the old
 // one as it was.
-void Write(const std::string& path, const std::string& source,
-           const engine::EosParameters& parameters, const std::vector<std::string>& refined,
-           const std::optional<Matrix>& covariance, const std::optional<std::string>& scaling,
-           const std::string& provenance) {
+void Write(const std::string& path, const std::string& source, const models::Model& model,
+           const std::vector<std::string>& refined, const std::optional<Matrix>& covariance,
+           const std::optional<std::string>& scaling, const std::string& provenance) {
   params::ParameterFile file;
-  file.model = models::FromCalculatorParameters(parameters);
+  file.model = model;
   file.refined = Refined(refined, source);
   if (scaling && *scaling != "chi2" && *scaling != "none") {
     Refuse(source, "\"covariance_scaling\" is not \"chi2\" or \"none\"");
@@ -132,12 +119,12 @@ void BindParameterFile(py::module_& module) {
              "quorvane-eos --params refuses it.");
   module.def(
       "write_parameter_file",
-      [](const py::bytes& path, const std::string& source, const engine::EosParameters& parameters,
+      [](const py::bytes& path, const std::string& source, const models::Model& model,
          const std::vector<std::string>& refined, const std::optional<Matrix>& covariance,
          const std::optional<std::string>& scaling, const std::string& provenance) {
-        Write(std::string(path), source, parameters, refined, covariance, scaling, provenance);
+        Write(std::string(path), source, model, refined, covariance, scaling, provenance);
       },
-      py::arg("path"), py::arg("source"), py::arg("parameters"), py::arg("refined"),
+      py::arg("path"), py::arg("source"), py::arg("model"), py::arg("refined"),
       py::arg("covariance"), py::arg("covariance_scaling"), py::arg("provenance"),
       "Writes a parameter file whole, or raises ValueError (naming source) for what "
       "read_parameter_file would refuse and OSError when it cannot be written.");

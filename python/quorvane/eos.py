@@ -7,9 +7,18 @@ import numpy as np
 
 from quorvane import _core, parameter_file
 
-TYPES = ("murnaghan", "birch-murnaghan", "vinet", "natural-strain")
-PARAMETER_NAMES = ("V0", "K0", "Kp0", "Kpp0", "alpha0", "alpha1", "dKdT", "Tref")
+TYPES = ("murnaghan", "birch-murnaghan", "vinet", "natural-strain", "tait")
+THERMALS = ("linear", "berman", "fei", "einstein", "mgd")
+ARITHMETICS = ("calculator", "textbook")
+VOLUME_UNITS = ("cm3/mol", "A3")
+# Every parameter of every model, in the catalogue's order.
+PARAMETER_NAMES = tuple(_core.PARAMETER_NAMES)
 SOLVERS = ("exact", "form")
+
+# The keywords that choose the model's shape, their command-line names and
+# the values each takes, with their defaults where a model is written back.
+SHAPE_KEYWORDS = {"thermal": ("thermal", THERMALS), "arithmetic": ("arithmetic", ARITHMETICS),
+                  "volume_unit": ("volume-unit", VOLUME_UNITS)}
 
 # The state columns, as quorvane-eos names them, and the keyword each is
 # given by in Eos.state.
@@ -29,7 +38,14 @@ def _number_text(name, value):
 
 def _option_message(error):
     """quorvane-eos's message for a refused option, with the names as keywords here."""
-    return str(error).replace("--eos", "type").replace("--", "")
+    return (str(error).replace("--eos", "type").replace("--volume-unit", "volume_unit")
+            .replace("--", ""))
+
+
+def _choice_text(name, value, choices):
+    if not isinstance(value, str):
+        raise ValueError(f"{name}: {value!r} is not one of {', '.join(choices)}")
+    return value
 
 
 # NumPy kinds of real values: booleans, integers, unsigned integers, floats.
@@ -56,7 +72,7 @@ def _real_array(name, value):
         kind = {"U": "text", "S": "bytes", "c": "complex numbers"}.get(array.dtype.kind,
                                                                        str(array.dtype))
         raise TypeError(f"{name}: {kind}, not real numbers")
-    return array.astype(np.float64)
+    return array.astype(np.float64, copy=False)
 
 
 def _as_array(name, value, positive=False):
@@ -86,65 +102,103 @@ def _scalar_or_array(array, shape):
 
 
 def _parameter(name, doc):
-    return property(lambda self: getattr(self._parameters, name), doc=doc)
+    return property(lambda self: self._model.parameters.get(name), doc=doc)
 
 
 class Eos:
     """An equation of state of a solid with its thermal model.
 
     Eos(type="birch-murnaghan", order=3, V0=10, K0=100, Kp0=4, Kpp0=None,
-        alpha0=2, alpha1=0, dKdT=-0.019999999552965164, Tref=298)
+        alpha0=2, alpha1=0, dKdT=-0.019999999552965164, Tref=298,
+        thermal="linear", alpha2=0, theta0=500, gamma0=1.5, q=1, natoms=1,
+        volume_unit="cm3/mol", Z=1, arithmetic=None)
 
     The names, the start-up values and the rules are those of quorvane-eos:
-    type is one of "murnaghan", "birch-murnaghan", "vinet", "natural-strain"
-    (or quorvane-eos's short names "m", "bm", "v", "ns");
+    type is one of "murnaghan", "birch-murnaghan", "vinet", "natural-strain",
+    "tait" (or quorvane-eos's short names "m", "bm", "v", "ns", "t");
     murnaghan is 3rd order only and vinet 2nd or 3rd. K'0 is implied at 2nd
-    order (4, 1 or 2) and K''0 everywhere except for Birch-Murnaghan and
-    natural strain at 4th order, where it defaults to the 3rd-order implied
-    value; giving an implied coefficient raises ValueError. V0, K0 and |K'0|
-    must be at least 0.0010000000474974513. alpha0 is in units of 1e-5 and
-    alpha1 in units of 1e-8 per temperature unit (squared), as typed on the
-    calculator. Every parameter must be a finite real number (TypeError for
-    one that is not real). repr gives the call that makes the same Eos, and
-    an Eos pickles with its metadata.
+    order (4, 1 or 2) and K''0 everywhere except for Birch-Murnaghan,
+    natural strain and Tait at 4th order, where it defaults to the 3rd-order
+    implied value; giving an implied coefficient raises ValueError. thermal
+    is one of "linear", "berman", "fei" (expansion models), "einstein" or
+    "mgd" (thermal-pressure models, in GPa and K with volumes in cm3/mol, or
+    in A3 per unit cell of Z formula units with volume_unit="A3"); a
+    parameter the thermal model does not use raises ValueError. arithmetic
+    is "calculator" (the default of the four classic equations with the
+    linear thermal model: the calculator's own numbers, to the last bit) or
+    "textbook" (full double precision; the only one of every other model).
+    For the calculator's arithmetic V0, K0 and |K'0| must be at least
+    0.0010000000474974513; otherwise V0, K0, theta0 and natoms must be above
+    zero, and Tref as well with a thermal pressure. alpha0 is in units of
+    1e-5 and alpha1 in units of 1e-8 per temperature unit (squared), as typed
+    on the calculator. Every parameter must be a finite real number
+    (TypeError for one that is not real). repr gives the call that makes the
+    same Eos, and an Eos pickles with its metadata.
 
     metadata holds what a loaded parameter file says beyond the parameters
     (refined, covariance, covariance_scaling, provenance); it is empty
     otherwise.
 
-    The attributes type, order and the eight parameters hold the values in
-    use, implied ones included. Every method takes scalars or NumPy arrays,
-    broadcasts them against each other like NumPy, and returns a float for
-    scalar input; T defaults to Tref.
+    The attributes type, order, thermal, arithmetic, volume_unit, Z and the
+    parameters hold the values in use, implied ones included (None for a
+    parameter the model does not use). Every method takes scalars or NumPy
+    arrays, broadcasts them against each other like NumPy, and returns a
+    float for scalar input; T defaults to Tref.
     """
 
     def __init__(self, type="birch-murnaghan", order=3, V0=None, K0=None, Kp0=None, Kpp0=None,
-                 alpha0=None, alpha1=None, dKdT=None, Tref=None):
-        if not isinstance(type, str):
-            raise ValueError(f"type: {type!r} is not one of {', '.join(TYPES)}")
+                 alpha0=None, alpha1=None, dKdT=None, Tref=None, thermal=None, alpha2=None,
+                 theta0=None, gamma0=None, q=None, natoms=None, volume_unit=None, Z=None,
+                 arithmetic=None):
         if isinstance(order, bool) or order not in (2, 3, 4):
             raise ValueError(f"order: {order!r} is not 2, 3 or 4")
-        texts = {"eos": type, "order": str(int(order))}
+        texts = {"eos": _choice_text("type", type, TYPES), "order": str(int(order))}
+        shape = {"thermal": thermal, "arithmetic": arithmetic, "volume_unit": volume_unit}
+        for name, value in shape.items():
+            option, choices = SHAPE_KEYWORDS[name]
+            if value is not None:
+                texts[option] = _choice_text(name, value, choices)
         given = {"V0": V0, "K0": K0, "Kp0": Kp0, "Kpp0": Kpp0, "alpha0": alpha0,
-                 "alpha1": alpha1, "dKdT": dKdT, "Tref": Tref}
+                 "alpha1": alpha1, "alpha2": alpha2, "dKdT": dKdT, "Tref": Tref,
+                 "theta0": theta0, "gamma0": gamma0, "q": q, "natoms": natoms, "Z": Z}
         for name, value in given.items():
             if value is not None:
                 texts[name] = _number_text(name, value)
         try:
-            self._parameters = _core.parameters(texts)
+            self._model = _core.model(texts)
         except ValueError as error:
             raise ValueError(_option_message(error)) from None
         self.metadata = {}
 
     @property
     def type(self):
-        """The equation of state: murnaghan, birch-murnaghan, vinet or natural-strain."""
-        return self._parameters.type
+        """The equation of state: murnaghan, birch-murnaghan, vinet, natural-strain or tait."""
+        return self._model.type
 
     @property
     def order(self):
         """The truncation order, 2, 3 or 4."""
-        return self._parameters.order
+        return self._model.order
+
+    @property
+    def thermal(self):
+        """The thermal model: linear, berman, fei, einstein or mgd."""
+        return self._model.thermal
+
+    @property
+    def arithmetic(self):
+        """calculator (the calculator's own numbers) or textbook (full double precision)."""
+        return self._model.arithmetic
+
+    @property
+    def volume_unit(self):
+        """The volume unit of a thermal pressure: cm3/mol, or A3 per cell of Z formula units."""
+        return self._model.volume_unit
+
+    @property
+    def Z(self):
+        """Formula units per unit cell, with volume_unit A3."""
+        return self._model.Z
 
     V0 = _parameter("V0", "V(0,0): the volume at zero pressure and Tref.")
     K0 = _parameter("K0", "The bulk modulus at zero pressure and Tref.")
@@ -152,19 +206,34 @@ class Eos:
     Kpp0 = _parameter("Kpp0", "K''0, its second pressure derivative.")
     alpha0 = _parameter("alpha0", "The constant thermal expansion, in units of 1e-5.")
     alpha1 = _parameter("alpha1", "The linear term of the thermal expansion, in units of 1e-8.")
+    alpha2 = _parameter("alpha2", "The T^-2 term of the thermal expansion (fei), in K.")
     dKdT = _parameter("dKdT", "dK/dT, the temperature derivative of the bulk modulus.")
     Tref = _parameter("Tref", "The reference temperature.")
+    theta0 = _parameter("theta0", "The Einstein or Debye temperature at V0.")
+    gamma0 = _parameter("gamma0", "The Grueneisen parameter at V0 (mgd).")
+    q = _parameter("q", "The volume exponent of the Grueneisen parameter (mgd).")
+    natoms = _parameter("natoms", "Atoms per formula unit (mgd).")
 
     @property
     def parameters(self):
-        """The eight parameters in use, implied K'0 and K''0 included, as a dict."""
-        return {name: getattr(self._parameters, name) for name in PARAMETER_NAMES}
+        """The parameters in use, implied K'0 and K''0 included, as a dict.
+
+        For the calculator's arithmetic the eight of its parameter set;
+        otherwise those of the model's equation and thermal model.
+        """
+        return dict(self._model.parameters)
 
     def _arguments(self):
-        """The keywords that make this Eos: the type, the order and the parameters given."""
+        """The keywords that make this Eos: the shape and the parameters given."""
         arguments = {"type": self.type, "order": self.order}
-        arguments.update((name, getattr(self._parameters, name))
-                         for name in self._parameters.given)
+        if self.thermal != "linear":
+            arguments["thermal"] = self.thermal
+        if self.arithmetic == "textbook" and self.thermal == "linear" and self.type != "tait":
+            arguments["arithmetic"] = "textbook"
+        if self.volume_unit != "cm3/mol":
+            arguments.update(volume_unit=self.volume_unit, Z=self.Z)
+        parameters = self._model.parameters
+        arguments.update((name, parameters[name]) for name in self._model.given)
         return arguments
 
     def __repr__(self):
@@ -181,14 +250,13 @@ class Eos:
     def __eq__(self, other):
         if not isinstance(other, Eos):
             return NotImplemented
-        return (self.type, self.order, self.parameters) == (other.type, other.order,
-                                                            other.parameters)
+        return self._arguments() == other._arguments() and self.parameters == other.parameters
 
     @classmethod
-    def _wrap(cls, parameters):
-        """An Eos of a parameter set the engine has already checked."""
+    def _wrap(cls, model):
+        """An Eos of a model the engine has already checked."""
         eos = cls.__new__(cls)
-        eos._parameters = parameters
+        eos._model = model
         eos.metadata = {}
         return eos
 
@@ -201,11 +269,19 @@ class Eos:
         A volume so far below V0 that its pressure passes the range of a
         double gives inf or nan, the value quorvane-eos prints on a row that
         is no state point; it is returned, not raised, like the unreachable
-        pressures of volume.
+        pressures of volume. The textbook arithmetic's pressures take vector
+        lanes (SLEEF's elementary functions): each within a few ulp of
+        |P| + K0 of the scalar formula that state and quorvane-eos compute,
+        whatever the array around it.
         """
-        volumes, temperatures, shape = _flat_pair(_as_array("V", V, positive=True),
-                                                  self._temperature(T))
-        return _scalar_or_array(_core.pressure(self._parameters, volumes, temperatures), shape)
+        volumes, temperatures = _as_array("V", V, positive=True), self._temperature(T)
+        shape = np.broadcast_shapes(volumes.shape, temperatures.shape)
+        if temperatures.size == 1 and volumes.shape == shape:
+            # One temperature for all: the engine reads it without an array of copies.
+            volumes, temperatures = _flat(volumes)[0], temperatures.ravel()
+        else:
+            volumes, temperatures, shape = _flat_pair(volumes, temperatures)
+        return _scalar_or_array(_core.pressure(self._model, volumes, temperatures), shape)
 
     def volume(self, P, T=None, solver="exact"):
         """(V, converged): the volume at pressure P and temperature T, and whether it was found.
@@ -213,23 +289,34 @@ class Eos:
         solver="exact" gives the volume whose pressure is nearest P among the
         doubles around it (neither of the two on either side is nearer);
         solver="form" runs the calculator's own search, which stops within a
-        relative 1e-5 of P. Where no volume on the branch through
-        V(T,0) reaches P, converged is False and V is V(T,0).
+        relative 1e-5 of P (the calculator's arithmetic only). Where no volume
+        on the branch through V(T,0) reaches P, converged is False and V is
+        V(T,0).
         """
         exact = _exact(solver)
         pressures, temperatures, shape = _flat_pair(_as_array("P", P), self._temperature(T))
-        volumes, converged = _core.volume(self._parameters, pressures, temperatures, exact)
+        volumes, converged = _core.volume(self._model, pressures, temperatures, exact)
         return _scalar_or_array(volumes, shape), _scalar_or_array(converged, shape)
 
     def V_T0(self, T=None):
         """V(T,0): the zero-pressure volume at temperature T."""
         temperatures, shape = _flat(self._temperature(T))
-        return _scalar_or_array(_core.zero_pressure_volume(self._parameters, temperatures), shape)
+        return _scalar_or_array(_core.zero_pressure_volume(self._model, temperatures), shape)
 
-    def K_T(self, T=None):
-        """K(T) = K0 + dKdT (T - Tref): the zero-pressure bulk modulus at temperature T."""
-        temperatures, shape = _flat(self._temperature(T))
-        return _scalar_or_array(_core.bulk_modulus(self._parameters, temperatures), shape)
+    def K_T(self, T=None, V=None):
+        """The isothermal bulk modulus at temperature T: K(T) at zero pressure, or at V.
+
+        Without V, the bulk modulus at V(T,0): K0 + dKdT (T - Tref) for the
+        expansion models. With V (> 0), K_T = -V dP/dV at V and T, from the
+        same formula as the pressure.
+        """
+        if V is None:
+            temperatures, shape = _flat(self._temperature(T))
+            return _scalar_or_array(_core.bulk_modulus(self._model, temperatures), shape)
+        volumes, temperatures, shape = _flat_pair(_as_array("V", V, positive=True),
+                                                  self._temperature(T))
+        return _scalar_or_array(_core.isothermal_bulk_modulus(self._model, volumes, temperatures),
+                                shape)
 
     def state(self, P=None, V=None, V_over_V00=None, VT0=None, V_over_VT0=None, T=None,
               solver="exact"):
@@ -259,7 +346,7 @@ class Eos:
         else:
             partners = self._temperature(T)
         flat_values, flat_partners, shape = _flat_pair(values, partners)
-        *columns, converged = _core.state(self._parameters, KNOWN_KEYWORDS[name], flat_values,
+        *columns, converged = _core.state(self._model, KNOWN_KEYWORDS[name], flat_values,
                                           flat_partners, exact)
         result = {column: _scalar_or_array(array, shape) for column, array in
                   zip(COLUMNS, columns)}
@@ -314,7 +401,7 @@ def save(path, eos, refined=None, covariance=None, covariance_scaling=None, prov
     matrix = None if covariance is None else _real_array("covariance", covariance)
     if provenance is None:
         provenance = {"program": f"quorvane {_core.__version__}"}
-    parameter_file.write(path, eos._parameters, list(refined or []), matrix,
+    parameter_file.write(path, eos._model, list(refined or []), matrix,
                          covariance_scaling, provenance)
 
 

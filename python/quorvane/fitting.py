@@ -5,13 +5,13 @@ import warnings
 import numpy as np
 
 from quorvane import _core
-from quorvane.eos import Eos, _as_array
+from quorvane.eos import PARAMETER_NAMES, Eos, _as_array
 
 
 class FitResult:
     """The outcome of quorvane.fit.
 
-    eos: the fitted Eos; parameters: its eight parameters as a dict; refined:
+    eos: the fitted Eos; parameters: its parameters as a dict (Eos.parameters); refined:
     the refined parameters' names, in the order of the covariance rows; esd
     and esd_scaled: their standard deviations as dicts, from the covariance
     unscaled and scaled by the reduced chi^2; covariance and
@@ -53,7 +53,7 @@ class FitResult:
 
     @property
     def parameters(self):
-        """The eight fitted parameters as a dict."""
+        """The fitted model's parameters as a dict, as Eos.parameters lists them."""
         return self.eos.parameters
 
     def _provenance(self):
@@ -105,7 +105,7 @@ class FitResult:
         return f"FitResult({self.eos.type}, order {self.eos.order}: {values})"
 
 
-_REFINABLE = ("V0", "K0", "Kp0", "Kpp0", "alpha0", "alpha1", "dKdT")
+_REFINABLE = tuple(name for name in PARAMETER_NAMES if name != "Tref")
 
 
 def _sigma(name, value, shape):
@@ -133,11 +133,12 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
 
     P, V and T (default the starting Tref) are scalars or arrays broadcast
     together, like sigP, sigV and sigT, their standard deviations (omitted:
-    unit weights in P). type, order and the keywords V0=..., K0=... give the
-    equation and the starting or fixed values, by Eos's names and rules.
-    refine lists the names of the parameters to refine (default V0, K0, K'0
-    where the order leaves it free, and alpha0 and dKdT for data at more than
-    one temperature); a starting value given for a refined parameter is used
+    unit weights in P). type, order and Eos's other keywords (thermal="mgd",
+    V0=..., theta0=..., ...) give the model and the starting or fixed values,
+    by Eos's names and rules. refine lists the names of the parameters to
+    refine (default V0, K0, K'0 where the order leaves it free, and for data
+    at more than one temperature those of the thermal model quorvane-eos fit
+    refines); a starting value given for a refined parameter is used
     instead of the one estimated from the data, and one for a parameter not
     refined is its fixed value. Returns a FitResult; raises quorvane.FitError
     (a ValueError) for data or a request that cannot be fitted and for a fit
@@ -152,6 +153,6 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
     flat = [np.ascontiguousarray(np.broadcast_to(column, shape)).ravel() for column in columns]
     refined = list(refine) if refine is not None else []
     given = [name for name in _REFINABLE if start.get(name) is not None]
-    result = _core.fit(start_eos._parameters, *flat, refined, given, esd_scaling,
+    result = _core.fit(start_eos._model, *flat, refined, given, esd_scaling,
                        _pairs("constrain", constrain), _pairs("bounds", bounds))
     return FitResult(result)

@@ -138,7 +138,7 @@ def test_temperature_functions():
 
 
 @pytest.mark.parametrize("keywords,message", [
-    ({"type": "tait"}, "quorvane.Eos computes only the calculator's equations"),
+    ({"type": "tait", "theta0": 800}, "theta0: the linear thermal model has no theta0"),
     ({"type": None}, "type: None is not one of"),
     ({"order": 5}, "order: 5 is not 2, 3 or 4"),
     ({"order": True}, "order: True is not 2, 3 or 4"),

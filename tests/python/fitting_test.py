@@ -142,6 +142,8 @@ def test_the_ellipse_refuses_what_makes_none(arguments, message):
     result = quorvane.fit(P, V, sigP=0.05, type="vinet", order=3)
     with pytest.raises(ValueError, match=message):
         result.ellipse(*arguments)
+
+
 def test_a_point_weighted_by_sigV_alone_needs_no_sigP():
     P, V = synthetic(noise=0.02, points=12)
     sigP = np.full(12, 0.02)
@@ -191,3 +193,32 @@ def test_refuses_constraints_it_cannot_use(keywords, message):
     P, V = synthetic()
     with pytest.raises(ValueError, match=message):
         quorvane.fit(P, V, type="vinet", order=3, **keywords)
+
+
+MGD = {"type": "vinet", "order": 3, "thermal": "mgd", "V0": 11.24, "K0": 160.0, "Kp0": 4.3,
+       "theta0": 760.0, "gamma0": 1.5, "q": 1.1, "natoms": 2, "Tref": 300}
+
+
+def test_recovers_a_thermal_pressure_model_from_exact_data_at_several_temperatures(tmp_path):
+    V = np.tile(np.linspace(0.8, 1.0, 12) * MGD["V0"], 4)
+    T = np.repeat([300.0, 1000.0, 1700.0, 2400.0], 12)
+    P = quorvane.Eos(**MGD).pressure(V, T)
+    result = quorvane.fit(P, V, T, type="vinet", thermal="mgd", theta0=760, natoms=2, Tref=300,
+                          refine=["V0", "K0", "Kp0", "gamma0", "q"])
+    assert result.converged and result.restart is None
+    for name in result.refined:
+        assert result.parameters[name] == pytest.approx(MGD[name], rel=1e-9)
+    assert (result.eos.thermal, result.eos.theta0, result.eos.natoms) == ("mgd", 760.0, 2.0)
+    result.save(tmp_path / "mgd.json")
+    assert quorvane.load(tmp_path / "mgd.json") == result.eos
+
+
+@pytest.mark.parametrize("start,error", [
+    ({"thermal": "mgd", "dKdT": -0.02}, ValueError),
+    ({"thermal": "mgd", "refine": ["V0", "alpha0"]}, ValueError),
+    ({"thermal": "mgd", "theta": 700}, TypeError),
+])
+def test_refuses_keywords_the_model_has_no_use_for(start, error):
+    P, V = synthetic()
+    with pytest.raises(error):
+        quorvane.fit(P, V, type="vinet", **start)

@@ -1,0 +1,160 @@
+#include "python/model_arrays.h"
+
+#include <cmath>
+#include <limits>
+
+#include "cli/eos_request.h"
+#include "cli/state_rows.h"
+#include "engine/state_point.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
+#include "models/model_volume.h"
+#include "python/lane_pressures.h"
+#include "python/parallel_loop.h"
+
+namespace py = pybind11;
+
+namespace quorvane::python {
+namespace {
+
+using models::Parameter;
+
+constexpr int kColumns = cli::kStateColumnCount;
+
+void RequireSameSize(const Array& a, const Array& b) {
+  if (a.size() != b.size()) throw py::value_error("the two arrays differ in size");
+}
+
+// out[i] = f(a[i], b[i]) over the whole arrays, without the GIL.
+template <typename Function>
+Array Map(const Array& a, const Array& b, const Function& f) {
+  RequireSameSize(a, b);
+  Array result(a.size());
+  const double* x = a.data();
+  const double* y = b.data();
+  double* out = result.mutable_data();
+  {
+    py::gil_scoped_release release;
+    ParallelFor(static_cast<std::size_t>(a.size()), [&](std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) out[i] = f(x[i], y[i]);
+    });
+  }
+  return result;
+}
+
+// V(T,0), not a number where the model has no volume at zero pressure.
+double ZeroPressureVolumeOrNaN(const models::Model& model, double T) {
+  const engine::VolumeSolution VT0 = models::ZeroPressureVolume(model, T);
+  return VT0.converged ? VT0.V : std::numeric_limits<double>::quiet_NaN();
+}
+
+cli::KnownQuantity KnownFromName(const std::string& name) {
+  if (name == "P") return cli::KnownQuantity::Pressure;
+  if (name == "V") return cli::KnownQuantity::Volume;
+  if (name == "V/V00") return cli::KnownQuantity::VolumeOverV00;
+  if (name == "V/VT0") return cli::KnownQuantity::VolumeOverVT0;
+  if (name == "VT0") {
+    throw py::value_error(
+        "VT0: only the calculator's equations with the linear thermal model, in the "
+        "calculator's arithmetic, give the temperature from V(T,0)");
+  }
+  throw py::value_error("unknown quantity \"" + name + "\"");
+}
+
+}  // namespace
+
+bool ComputesAsTheForm(const models::Model& model) {
+  return model.arithmetic == models::Arithmetic::Calculator && models::IsCalculatorFamily(model);
+}
+
+Array ModelPressures(const models::Model& model, const Array& V, const Array& T) {
+  if (HasLanePressures(model)) {
+    // One temperature for all the volumes is read in place.
+    const std::size_t stride = T.size() == 1 ? 0 : 1;
+    if (stride == 1) RequireSameSize(V, T);
+    Array result(V.size());
+    const double* volume = V.data();
+    const double* temperature = T.data();
+    double* out = result.mutable_data();
+    py::gil_scoped_release release;
+    ParallelFor(static_cast<std::size_t>(V.size()), [&](std::size_t begin, std::size_t end) {
+      LanePressures(model, volume + begin, temperature + begin * stride, stride, end - begin,
+                    out + begin);
+    });
+    return result;
+  }
+  return Map(V, T, [&model](double v, double t) { return models::Pressure(model, v, t); });
+}
+
+py::tuple ModelVolumes(const models::Model& model, const Array& P, const Array& T) {
+  RequireSameSize(P, T);
+  Array volumes(P.size());
+  Flags converged(P.size());
+  const double* pressure = P.data();
+  const double* temperature = T.data();
+  double* V = volumes.mutable_data();
+  bool* reached = converged.mutable_data();
+  {
+    py::gil_scoped_release release;
+    ParallelFor(static_cast<std::size_t>(P.size()), [&](std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) {
+        const engine::VolumeSolution s =
+            models::VolumeFromPressure(model, pressure[i], temperature[i]);
+        V[i] = s.V;
+        reached[i] = engine::IsVolumeFound(s);
+      }
+    });
+  }
+  return py::make_tuple(volumes, converged);
+}
+
+Array ModelZeroPressureVolumes(const models::Model& model, const Array& T) {
+  return Map(T, T, [&model](double t, double) { return ZeroPressureVolumeOrNaN(model, t); });
+}
+
+Array ModelZeroPressureModuli(const models::Model& model, const Array& T) {
+  if (models::Info(model.thermal).thermalPressure) {
+    return Map(T, T, [&model](double t, double) {
+      return models::BulkModulus(model, ZeroPressureVolumeOrNaN(model, t), t);
+    });
+  }
+  // The expansion models' isotherm at T has K(T) by definition.
+  return Map(T, T, [&model](double t, double) {
+    return model[Parameter::K0] + model[Parameter::dKdT] * (t - model[Parameter::Tref]);
+  });
+}
+
+py::tuple ModelStates(const models::Model& model, const std::string& known, const Array& values,
+                      const Array& partners) {
+  RequireSameSize(values, partners);
+  const cli::KnownQuantity quantity = KnownFromName(known);
+  const py::ssize_t count = values.size();
+  Array columns[kColumns] = {Array(count), Array(count), Array(count),
+                             Array(count), Array(count), Array(count)};
+  Flags converged(count);
+  double* out[kColumns];
+  for (int c = 0; c < kColumns; ++c) out[c] = columns[c].mutable_data();
+  bool* reached = converged.mutable_data();
+  const double* value = values.data();
+  const double* partner = partners.data();
+  {
+    py::gil_scoped_release release;
+    ParallelFor(static_cast<std::size_t>(count), [&](std::size_t begin, std::size_t end) {
+      for (std::size_t i = begin; i < end; ++i) {
+        const cli::StateRow row = cli::ComputeStateRow(model, quantity, cli::PressureSolver::Exact,
+                                                       {value[i], partner[i]});
+        const auto row_values = cli::StateValues(row.point);
+        for (int c = 0; c < kColumns; ++c) out[c][i] = row_values[c];
+        reached[i] = row.IsStatePoint();
+      }
+    });
+  }
+  return py::make_tuple(columns[0], columns[1], columns[2], columns[3], columns[4], columns[5],
+                        converged);
+}
+
+Array BulkModuli(const models::Model& model, const Array& V, const Array& T) {
+  return Map(V, T, [&model](double v, double t) { return models::BulkModulus(model, v, t); });
+}
+
+}  // namespace quorvane::python
