@@ -77,9 +77,8 @@ class Scale:
                                                    float(lam0) if lam0 is not None else 0.0))
 
     def eos(self):
-        """The scale's equation of state as an Eos, for a volume scale. Raises
-        ParameterFileError while quorvane.Eos takes only the calculator's own
-        models, which no shipped scale is."""
+        """The scale's equation of state as an Eos, for a volume scale (a gauge
+        has none: ParameterFileError)."""
         return _load(_core.scale_path(self.name, _folder()))
 
 

@@ -55,3 +55,13 @@ def test_moving_there_and_back_returns_the_pressures():
 def test_bad_input_raises_value_error(call, says):
     with pytest.raises(ValueError, match=says):
         call()
+
+
+def test_a_volume_scale_is_an_eos_giving_its_own_pressures():
+    V, T = np.array([66.0, 60.0, 54.0]), np.array([300.0, 1300.0, 2300.0])
+    eos = quorvane.scale("pt-fei2007").eos()
+    P, _, _ = quorvane.scale("pt-fei2007").pressure(V=V, T=T)
+    np.testing.assert_allclose(eos.pressure(V, T), P, rtol=1e-13)
+    volume, found = eos.volume(P, T)
+    assert found.all()
+    np.testing.assert_allclose(volume, V, rtol=1e-13)
