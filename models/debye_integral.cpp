@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 namespace quorvane::models {
@@ -36,10 +37,21 @@ constexpr std::array<double, kMostTailTerms + 1> kReciprocals = [] {
   return r;
 }();
 
+// Four interleaved Horner chains in u^4 instead of one in u: the same terms,
+// a quarter of the chain of dependent multiplications, and so about a
+// quarter of the latency of the pressure's costliest step.
+constexpr std::size_t kChains = 4;
+static_assert(kSeries.size() % kChains == 0);
+
 double Series(double x) {
   const double u = x * x;
-  double sum = 0.0;
-  for (auto c = kSeries.rbegin(); c != kSeries.rend(); ++c) sum = sum * u + *c;
+  const double u2 = u * u;
+  const double u4 = u2 * u2;
+  std::array<double, kChains> chain{};
+  for (std::size_t k = kSeries.size(); k >= kChains; k -= kChains) {
+    for (std::size_t j = 0; j < kChains; ++j) chain[j] = chain[j] * u4 + kSeries[k - kChains + j];
+  }
+  const double sum = (chain[0] + u * chain[1]) + u2 * (chain[2] + u * chain[3]);
   return x * x * x * (1.0 / 3.0 - x / 8.0 + u * sum);
 }
 
