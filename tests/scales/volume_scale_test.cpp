@@ -42,9 +42,10 @@ TEST(VolumeScale, EveryShippedScaleIsWhole) {
 }
 
 // The Vinet and Mie-Grueneisen-Debye pressure of Fei et al. (2007) for gold
-// and platinum, evaluated outside Quorvane in 40-digit arithmetic with the
-// Debye integral by quadrature (R = 8.314462618, N_A = 6.02214076e23), at
-// 0.9 V0 and 300 K, 0.8 V0 and 2000 K, V0 and 1500 K.
+// and platinum, and the Birch-Murnaghan one of Fei et al. (2004) for
+// platinum, evaluated outside Quorvane in 40-digit arithmetic with the Debye
+// integral by quadrature (R = 8.314462618, N_A = 6.02214076e23), at 0.9 V0
+// and 300 K, 0.8 V0 and 2000 K, V0 and 1500 K (and 1.02 V0 at 2173 K).
 TEST(VolumeScale, FeiGoldAndPlatinumAgreeWithTheirEquations) {
   struct Case {
     const char* scale;
@@ -59,6 +60,10 @@ TEST(VolumeScale, FeiGoldAndPlatinumAgreeWithTheirEquations) {
       {"pt-fei2007", 54.342, 300, 38.000024146440932},
       {"pt-fei2007", 48.304, 2000, 121.18020646286999},
       {"pt-fei2007", 60.38, 1500, 8.9039638874128186},
+      {"pt-fei2004", 54.342, 300, 37.068384430935183},
+      {"pt-fei2004", 48.304, 2000, 118.28252103828762},
+      {"pt-fei2004", 60.38, 1500, 8.8057584033604713},
+      {"pt-fei2004", 61.5876, 2173, 8.4837932794708406},
   };
   for (const Case& c : cases) {
     EXPECT_NEAR(models::Pressure(Shipped(c.scale).model, c.V, c.T), c.P, 1e-10 * c.P)
