@@ -8,12 +8,12 @@
 #include "cli/eos_command.h"
 #include "cli/fit_data_input.h"
 #include "cli/fit_figures.h"
+#include "cli/fit_parameter_file.h"
 #include "cli/fit_report.h"
 #include "cli/fit_request.h"
 #include "cli/input_error.h"
 #include "cli/output_files.h"
 #include "cli/safe_text.h"
-#include "params/parameter_file.h"
 
 namespace quorvane::cli {
 namespace {
@@ -28,17 +28,6 @@ fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
     data = ReadFitData(file, source, request.fit.start[models::Parameter::Tref]);
   });
   return data;
-}
-
-std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& result) {
-  params::ParameterFile file;
-  file.model = result.model;
-  file.refined = result.refined;
-  file.covarianceScaled = result.dof > 0;
-  file.covariance = file.covarianceScaled ? result.ScaledCovariance() : result.covariance;
-  file.provenance =
-      params::ProvenanceJson({kProgram, data.source, result.chi2w, result.dof, result.converged});
-  return params::WriteParameterFile(file);
 }
 
 void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,
@@ -57,7 +46,8 @@ void WriteFitFiles(const FitCommandRequest& request, const fit::FitData& data,
   std::vector<OutputFile> outputs;
   if (request.plotPrefix) AddPlotFiles(outputs, *request.plotPrefix, report);
   if (request.paramsOut) {
-    outputs.push_back({"--params-out", *request.paramsOut, ParameterFileText(data, result)});
+    outputs.push_back(
+        {"--params-out", *request.paramsOut, FitParameterFileText(kProgram, data, result)});
   }
   WriteOutputFiles(outputs, {request.dataPath});
 }
