@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QThreadPool>
 #include <QTimer>
+#include <cstdlib>
 
 #include "workbench/workbench_window.h"
 
@@ -16,5 +18,9 @@ int main(int argc, char** argv) {
     // Once the window is up, so that a message about the file has a parent.
     QTimer::singleShot(0, &window, [&window, path = arguments.at(1)] { window.OpenFile(path); });
   }
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // A fit still running cannot be stopped and holds no file: the process
+  // ends without waiting for it, where the thread pool would.
+  if (QThreadPool::globalInstance()->activeThreadCount() > 0) std::_Exit(status);
+  return status;
 }

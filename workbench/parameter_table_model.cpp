@@ -77,8 +77,10 @@ QVariant ParameterTableModel::data(const QModelIndex& index, int role) const {
     case Name:
       return QString::fromUtf8(models::Info(parameter).symbol);
     case Value: {
-      const bool useFit =
-          session_.HasResult() && result.converged && SameShape(result.model, start_);
+      // The fit's value (implied ones at the fitted K0 and K'0), unless the user
+      // has typed a start since.
+      const bool useFit = session_.HasResult() && result.converged &&
+                          SameShape(result.model, start_) && editedSinceFit_.count(parameter) == 0;
       return QString::number(useFit ? result.model[parameter] : start_[parameter], 'g',
                              kShownDigits);
     }
@@ -130,9 +132,15 @@ bool ParameterTableModel::SetValue(Parameter parameter, const QString& text) {
     emit Refused(QString::fromStdString(error.what()));
     return false;
   }
+  editedSinceFit_.insert(parameter);
   Reset();
   emit SetupEdited();
   return true;
+}
+
+void ParameterTableModel::ShowFit() {
+  editedSinceFit_.clear();
+  Reset();
 }
 
 void ParameterTableModel::SetRefined(Parameter parameter, bool refined) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <set>
 #include <vector>
 
 #include "models/model.h"
@@ -30,6 +31,8 @@ class ParameterTableModel : public QAbstractTableModel {
 
   // After the setup's model, the session's points or its fit changed.
   void Reset();
+  // After a fit: its values replace the starts typed before it.
+  void ShowFit();
   const models::Model& Start() const { return start_; }
 
  signals:
@@ -51,6 +54,7 @@ class ParameterTableModel : public QAbstractTableModel {
   models::Model start_;
   std::vector<models::Parameter> rows_;
   std::vector<models::Parameter> refined_;
+  std::set<models::Parameter> editedSinceFit_;
 };
 
 }  // namespace quorvane::workbench

@@ -53,11 +53,12 @@ PlotPanel::PlotPanel(const FitSession& session, QWidget* parent)
       ellipse_(new ChartView),
       first_(new QComboBox),
       second_(new QComboBox) {
+  tabs_->setObjectName("plotTabs");
   auto* ellipsePage = new QWidget;
   auto* choices = new QHBoxLayout;
-  auto* firstLabel = new QLabel(tr("&First:"));
+  auto* firstLabel = new QLabel(tr("&X:"));
   firstLabel->setBuddy(first_);
-  auto* secondLabel = new QLabel(tr("&Second:"));
+  auto* secondLabel = new QLabel(tr("&Y:"));
   secondLabel->setBuddy(second_);
   choices->addWidget(firstLabel);
   choices->addWidget(first_);
@@ -67,9 +68,9 @@ PlotPanel::PlotPanel(const FitSession& session, QWidget* parent)
   auto* ellipseLayout = new QVBoxLayout(ellipsePage);
   ellipseLayout->addLayout(choices);
   ellipseLayout->addWidget(ellipse_);
-  tabs_->addTab(isotherms_, tr("&Isotherms"));
+  tabs_->addTab(isotherms_, tr("Isother&ms"));
   tabs_->addTab(residuals_, tr("Resi&duals"));
-  tabs_->addTab(strain_, tr("F–&f"));
+  tabs_->addTab(strain_, tr("Strai&n F–f"));
   tabs_->addTab(ellipsePage, tr("E&llipse"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

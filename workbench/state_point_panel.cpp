@@ -30,8 +30,8 @@ StatePointPanel::StatePointPanel(const FitSession& session, QWidget* parent)
       ratio_(ResultLabel()),
       modulus_(ResultLabel()) {
   auto* form = new QFormLayout(this);
-  form->addRow(tr("&P:"), pressure_);
-  form->addRow(tr("&T:"), temperature_);
+  form->addRow(tr("Press&ure P:"), pressure_);
+  form->addRow(tr("Te&mperature T:"), temperature_);
   form->addRow(tr("V ± σV:"), volume_);
   form->addRow(tr("V / V0:"), ratio_);
   form->addRow(tr("K_T:"), modulus_);

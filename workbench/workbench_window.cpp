@@ -48,6 +48,10 @@ constexpr const char* kStateKey = "window/state";
 constexpr const char* kDirectoryKey = "files/lastDirectory";
 constexpr const char* kDataFilter = "Data (*.csv *.tsv *.txt);;All files (*)";
 constexpr int kStatusMillis = 5000;
+// The first split of the window's width, at 100 % scale.
+constexpr int kPointsWidth = 420;
+constexpr int kModelWidth = 470;
+constexpr int kResultsWidth = 700;
 
 models::Equation EquationAt(int index) {
   return static_cast<models::Equation>(index);
@@ -113,8 +117,8 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
       equation_(new QComboBox),
       order_(new QComboBox),
       thermal_(new QComboBox),
-      fitButton_(new QPushButton(tr("&Fit"))),
-      cancelButton_(new QPushButton(tr("&Cancel"))),
+      fitButton_(new QPushButton(tr("Fit"))),
+      cancelButton_(new QPushButton(tr("Cancel"))),
       busy_(new QProgressBar),
       results_(new QPlainTextEdit),
       plots_(new PlotPanel(session_)),
@@ -125,6 +129,7 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
   results_->setPlaceholderText(tr("Open a data file (Ctrl+O) and fit it (Ctrl+R)."));
 
   auto* tabs = new QTabWidget;
+  tabs->setObjectName("resultTabs");
   tabs->addTab(results_, tr("&Results"));
   tabs->addTab(plots_, tr("&Plots"));
   tabs->addTab(statePoint_, tr("S&tate point"));
@@ -134,10 +139,14 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
   splitter->addWidget(BuildModelPanel());
   splitter->addWidget(tabs);
   splitter->setStretchFactor(2, 1);
+  splitter->setSizes({kPointsWidth, kModelWidth, kResultsWidth});
   setCentralWidget(splitter);
-  setTabOrder(pointView_, equation_);
-  setTabOrder(parameterView_, fitButton_);
-  setTabOrder(cancelButton_, tabs);
+  // Left to right, top to bottom, as the panels are laid out.
+  QWidget* const chain[] = {pointView_,     equation_,  order_,        thermal_,
+                            parameterView_, fitButton_, cancelButton_, tabs};
+  for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
+    setTabOrder(chain[i], chain[i + 1]);
+  }
   setAcceptDrops(true);
 
   BuildMenus();
@@ -169,6 +178,8 @@ QWidget* WorkbenchWindow::BuildModelPanel() {
   for (QComboBox* box : {equation_, order_, thermal_}) {
     connect(box, &QComboBox::activated, this, &WorkbenchWindow::ModelChosen);
   }
+  fitButton_->setToolTip(tr("Fit the checked points (Ctrl+R)"));
+  cancelButton_->setToolTip(tr("Forget the running fit (Esc)"));
   busy_->setRange(0, 0);
   busy_->setTextVisible(false);
   auto* buttons = new QHBoxLayout;
@@ -302,7 +313,7 @@ void WorkbenchWindow::ShowOutcome(const FitOutcome& outcome) {
   }
   session_.SetResult(outcome.data, outcome.includedRows, *outcome.result);
   points_->Reset();
-  parameters_->Reset();
+  parameters_->ShowFit();
   plots_->Redraw();
   statePoint_->Update();
   if (!outcome.result->converged) {
