@@ -162,6 +162,12 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
   UpdateTitle();
 }
 
+// The views ask their models for data as they are hidden, and the models read
+// the session: the views go while the session is still there.
+WorkbenchWindow::~WorkbenchWindow() {
+  delete takeCentralWidget();
+}
+
 QWidget* WorkbenchWindow::BuildModelPanel() {
   auto* panel = new QWidget;
   auto* form = new QFormLayout;

@@ -28,6 +28,7 @@ class WorkbenchWindow : public QMainWindow {
 
  public:
   explicit WorkbenchWindow(QWidget* parent = nullptr);
+  ~WorkbenchWindow() override;
 
   // Reads a data file in place of the open one. An unreadable file is named
   // in a message box, line and all, and the open data stay.

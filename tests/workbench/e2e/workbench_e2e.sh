@@ -3,7 +3,8 @@
 # exports the report with Ctrl+E, typing the path and Enter: the report is the
 # one `quorvane-eos fit DATA --format json` prints. Then the user opens a file
 # the reader refuses: a message box names its line, and the program goes on
-# with the data it had.
+# with the data it had. Last the parameters are saved (Ctrl+S) and the
+# program quits (Ctrl+Q) with status 0.
 # Usage: workbench_e2e.sh <quorvane-workbench> <quorvane-eos> <data.csv>
 set -uo pipefail
 program=$(realpath "$1")
@@ -103,4 +104,26 @@ xdotool key --delay 30 ctrl+e
 type_path "Export report" again.json
 wait_until 30 test -s "$work/again.json" || fail "after the message the data could not be fitted"
 cmp -s "$work/report.json" "$work/again.json" || fail "the data changed after the message"
+
+# Saved, the fit is the parameter file --params-out writes (but for the
+# program named in it), and the program quits without asking.
+focus_named "$title\\*"
+xdotool key --delay 30 ctrl+s
+type_path "Save parameters" params.json
+wait_until 10 named "$title" || fail "saving the parameters left the window modified"
+"$eos" fit data.csv --params-out expected-params.json >/dev/null || fail "quorvane-eos fit failed"
+/usr/bin/python3 - expected-params.json params.json <<'PYTHON' || fail "the parameter files differ"
+import json, sys
+expected, got = (json.load(open(path)) for path in sys.argv[1:])
+expected["provenance"].pop("program")
+got["provenance"].pop("program")
+sys.exit(expected != got)
+PYTHON
+focus_named "$title"
+xdotool key --delay 30 ctrl+q
+wait_until 30 program_ended || fail "Ctrl+Q did not end the program"
+wait "$program_pid"
+status=$?
+program_pid=
+[ $status -eq 0 ] || fail "the program ended with status $status"
 echo PASS
