@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "workbench/workbench_window.h"
@@ -22,6 +23,10 @@ bool Save(QWidget& window, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Whatever the user's settings hold, the pictures are the same.
+  QTemporaryDir settings;
+  if (!settings.isValid()) return 1;
+  qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
   QApplication application(argc, argv);
   if (argc != 3) {
     std::fputs("usage: quorvane_render_workbench DATA OUTPUT_FOLDER\n", stderr);
