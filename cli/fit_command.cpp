@@ -8,13 +8,12 @@
 #include "cli/eos_command.h"
 #include "cli/fit_data_input.h"
 #include "cli/fit_figures.h"
+#include "cli/fit_parameter_file.h"
 #include "cli/fit_report.h"
 #include "cli/fit_request.h"
 #include "cli/input_error.h"
 #include "cli/output_files.h"
 #include "cli/safe_text.h"
-#include "models/model_catalogue.h"
-#include "params/parameter_file.h"
 
 namespace quorvane::cli {
 namespace {
@@ -29,35 +28,6 @@ fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
     data = ReadFitData(file, source, request.fit.start[models::Parameter::Tref]);
   });
   return data;
-}
-
-const char* Name(models::Parameter parameter) {
-  return models::Info(parameter).name;
-}
-
-params::Provenance FitProvenance(const fit::FitData& data, const fit::FitResult& result) {
-  params::Provenance provenance{kProgram, data.source, result.chi2w, result.dof, result.converged};
-  provenance.esdScaling = fit::EsdScalingName(result.esdScaling);
-  for (const fit::Prior& prior : result.priors) {
-    provenance.constraints.push_back({Name(prior.parameter), {prior.mean, prior.sigma}});
-  }
-  for (const fit::Bound& bound : result.bounds) {
-    provenance.bounds.push_back({Name(bound.parameter), {bound.lower, bound.upper}});
-  }
-  for (models::Parameter parameter : result.atBound) provenance.atBound.push_back(Name(parameter));
-  return provenance;
-}
-
-// The covariance under the scaling the fit applied; a parameter held on a
-// limit keeps its place in "refined" with variance 0, as exact as one held.
-std::string ParameterFileText(const fit::FitData& data, const fit::FitResult& result) {
-  params::ParameterFile file;
-  file.model = result.model;
-  file.refined = result.refined;
-  file.covarianceScaled = result.scaledByChi2;
-  file.covariance = result.ReportedCovariance();
-  file.provenance = params::ProvenanceJson(FitProvenance(data, result));
-  return params::WriteParameterFile(file);
 }
 
 void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,
@@ -79,7 +49,8 @@ void WriteFitFiles(const FitCommandRequest& request, const fit::FitData& data,
   std::vector<OutputFile> outputs;
   if (request.plotPrefix) AddPlotFiles(outputs, *request.plotPrefix, report);
   if (request.paramsOut) {
-    outputs.push_back({"--params-out", *request.paramsOut, ParameterFileText(data, result)});
+    outputs.push_back(
+        {"--params-out", *request.paramsOut, FitParameterFileText(kProgram, data, result)});
   }
   WriteOutputFiles(outputs, {request.dataPath});
 }

@@ -27,7 +27,9 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 expected=("quorvane|./usr/bin/quorvane ./usr/bin/quorvane-eos
   ./usr/share/doc/quorvane/copyright ./usr/share/doc/quorvane/changelog.gz
   ./usr/share/man/man1/quorvane.1.gz ./usr/share/man/man1/quorvane-eos.1.gz
-  ./usr/share/quorvane/scales/au-fei2007.json")
+  ./usr/share/quorvane/scales/au-fei2007.json
+  ./usr/bin/quorvane-workbench ./usr/share/man/man1/quorvane-workbench.1.gz
+  ./usr/share/applications/quorvane-workbench.desktop")
 with_python=no
 if [ -d "$build/python/quorvane" ]; then
   with_python=yes

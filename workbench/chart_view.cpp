@@ -1,0 +1,199 @@
+#include "workbench/chart_view.h"
+
+#include <QChart>
+#include <QGraphicsItem>
+#include <QLineSeries>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace quorvane::workbench {
+namespace {
+
+// Past this many, error bars would hide the points and slow every redraw.
+constexpr std::size_t kMaxErrorBars = 2000;
+constexpr double kZoomStep = 1.25;
+constexpr int kPanStep = 20;
+// A margin around the data so that no point sits on an axis.
+constexpr double kMargin = 0.05;
+constexpr qreal kMarkerSize = 7.0;
+
+// Error bars are no series of the chart's own kind: an item in the chart's
+// scene that maps its points through the chart whenever it is drawn.
+class ErrorBars : public QGraphicsItem {
+ public:
+  ErrorBars(QChart* chart, QScatterSeries* series, std::vector<double> sigma)
+      : QGraphicsItem(chart), chart_(chart), series_(series), sigma_(std::move(sigma)) {
+    setZValue(chart->zValue() + 1);
+  }
+  QRectF boundingRect() const override { return chart_->plotArea(); }
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+    painter->setClipRect(chart_->plotArea());
+    painter->setPen(QPen(series_->color(), 1.0));
+    const QList<QPointF> points = series_->points();
+    const std::size_t count = std::min<std::size_t>(points.size(), sigma_.size());
+    for (std::size_t i = 0; i < count && i < kMaxErrorBars; ++i) {
+      if (!(sigma_[i] > 0.0)) continue;
+      const QPointF p = points[static_cast<qsizetype>(i)];
+      painter->drawLine(chart_->mapToPosition({p.x(), p.y() - sigma_[i]}, series_),
+                        chart_->mapToPosition({p.x(), p.y() + sigma_[i]}, series_));
+    }
+  }
+
+ private:
+  QChart* chart_;
+  QScatterSeries* series_;
+  std::vector<double> sigma_;
+};
+
+}  // namespace
+
+ChartView::ChartView(QWidget* parent) : QChartView(new QChart, parent) {
+  setRenderHint(QPainter::Antialiasing);
+  setRubberBand(QChartView::RectangleRubberBand);
+  setFocusPolicy(Qt::StrongFocus);
+  chart()->legend()->setAlignment(Qt::AlignBottom);
+}
+
+void ChartView::Begin(const QString& title, const QString& x, const QString& y) {
+  QChart* c = chart();
+  c->removeAllSeries();
+  for (QGraphicsItem* item : c->childItems()) {
+    if (dynamic_cast<ErrorBars*>(item)) delete item;
+  }
+  for (QAbstractAxis* axis : c->axes()) {
+    c->removeAxis(axis);
+    delete axis;
+  }
+  c->setTitle(title);
+  auto* xAxis = new QValueAxis;
+  xAxis->setTitleText(x);
+  auto* yAxis = new QValueAxis;
+  yAxis->setTitleText(y);
+  c->addAxis(xAxis, Qt::AlignBottom);
+  c->addAxis(yAxis, Qt::AlignLeft);
+  connect(xAxis, &QValueAxis::rangeChanged, c, [c] { c->update(); });
+  connect(yAxis, &QValueAxis::rangeChanged, c, [c] { c->update(); });
+  empty_ = true;
+}
+
+void ChartView::Include(const std::vector<QPointF>& points) {
+  for (const QPointF& p : points) {
+    if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
+    if (empty_) {
+      xMin_ = xMax_ = p.x();
+      yMin_ = yMax_ = p.y();
+      empty_ = false;
+    }
+    xMin_ = std::min(xMin_, p.x());
+    xMax_ = std::max(xMax_, p.x());
+    yMin_ = std::min(yMin_, p.y());
+    yMax_ = std::max(yMax_, p.y());
+  }
+}
+
+QScatterSeries* ChartView::AddPoints(const QString& name, const std::vector<QPointF>& points) {
+  auto* series = new QScatterSeries;
+  series->setName(name);
+  series->setMarkerSize(kMarkerSize);
+  series->append(QList<QPointF>(points.begin(), points.end()));
+  chart()->addSeries(series);
+  for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
+  connect(series, &QScatterSeries::hovered, this, [this](const QPointF& p, bool state) {
+    if (!state) return QToolTip::hideText();
+    QToolTip::showText(QCursor::pos(),
+                       QString("%1, %2").arg(p.x(), 0, 'g', 8).arg(p.y(), 0, 'g', 8), this);
+  });
+  Include(points);
+  return series;
+}
+
+void ChartView::AddErrorBars(QScatterSeries* series, const std::vector<double>& sigma) {
+  new ErrorBars(chart(), series, sigma);
+  std::vector<QPointF> ends;
+  const QList<QPointF> points = series->points();
+  for (qsizetype i = 0; i < points.size() && static_cast<std::size_t>(i) < sigma.size(); ++i) {
+    ends.push_back({points[i].x(), points[i].y() - sigma[static_cast<std::size_t>(i)]});
+    ends.push_back({points[i].x(), points[i].y() + sigma[static_cast<std::size_t>(i)]});
+  }
+  Include(ends);
+}
+
+void ChartView::AddLine(const QString& name, const std::vector<QPointF>& points) {
+  auto* series = new QLineSeries;
+  series->setName(name);
+  series->append(QList<QPointF>(points.begin(), points.end()));
+  chart()->addSeries(series);
+  for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
+  Include(points);
+}
+
+void ChartView::Finish() {
+  if (empty_) return;
+  const double dx = std::max(xMax_ - xMin_, std::abs(xMax_) * 1e-9 + 1e-12) * kMargin;
+  const double dy = std::max(yMax_ - yMin_, std::abs(yMax_) * 1e-9 + 1e-12) * kMargin;
+  const QList<QAbstractAxis*> x = chart()->axes(Qt::Horizontal);
+  const QList<QAbstractAxis*> y = chart()->axes(Qt::Vertical);
+  if (!x.isEmpty()) x.first()->setRange(xMin_ - dx, xMax_ + dx);
+  if (!y.isEmpty()) y.first()->setRange(yMin_ - dy, yMax_ + dy);
+}
+
+void ChartView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      chart()->zoom(kZoomStep);
+      return;
+    case Qt::Key_Minus:
+      chart()->zoom(1.0 / kZoomStep);
+      return;
+    case Qt::Key_Left:
+      chart()->scroll(-kPanStep, 0);
+      return;
+    case Qt::Key_Right:
+      chart()->scroll(kPanStep, 0);
+      return;
+    case Qt::Key_Up:
+      chart()->scroll(0, kPanStep);
+      return;
+    case Qt::Key_Down:
+      chart()->scroll(0, -kPanStep);
+      return;
+    case Qt::Key_Home:
+      Finish();
+      return;
+    default:
+      QChartView::keyPressEvent(event);
+  }
+}
+
+void ChartView::wheelEvent(QWheelEvent* event) {
+  chart()->zoom(event->angleDelta().y() > 0 ? kZoomStep : 1.0 / kZoomStep);
+  event->accept();
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::RightButton) return QChartView::mousePressEvent(event);
+  panning_ = true;
+  panFrom_ = event->position();
+  event->accept();
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+  if (!panning_) return QChartView::mouseMoveEvent(event);
+  const QPointF delta = event->position() - panFrom_;
+  chart()->scroll(-delta.x(), delta.y());
+  panFrom_ = event->position();
+  event->accept();
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::RightButton || !panning_) return QChartView::mouseReleaseEvent(event);
+  panning_ = false;
+  event->accept();
+}
+
+}  // namespace quorvane::workbench

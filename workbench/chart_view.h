@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QChartView>
+#include <QPointF>
+#include <vector>
+
+class QScatterSeries;
+
+namespace quorvane::workbench {
+
+// A chart the user explores: drag a rectangle to zoom in, the wheel or + and -
+// to zoom, the right button or the arrow keys to pan, Home to see it all
+// again. Hovering over a point of a scatter series names its values.
+class ChartView : public QChartView {
+  Q_OBJECT
+
+ public:
+  explicit ChartView(QWidget* parent = nullptr);
+
+  // Clears the chart and gives it new axes titled x and y.
+  void Begin(const QString& title, const QString& x, const QString& y);
+  QScatterSeries* AddPoints(const QString& name, const std::vector<QPointF>& points);
+  // Vertical bars of half-length sigma about each point, drawn over the series.
+  void AddErrorBars(QScatterSeries* series, const std::vector<double>& sigma);
+  void AddLine(const QString& name, const std::vector<QPointF>& points);
+  // Fits the axes to everything added since Begin.
+  void Finish();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void Include(const std::vector<QPointF>& points);
+
+  QPointF panFrom_;
+  bool panning_ = false;
+  double xMin_ = 0.0, xMax_ = 0.0, yMin_ = 0.0, yMax_ = 0.0;
+  bool empty_ = true;
+};
+
+}  // namespace quorvane::workbench

@@ -1,0 +1,78 @@
+#include "workbench/fit_session.h"
+
+#include <fstream>
+#include <utility>
+
+#include "cli/fit_data_input.h"
+#include "cli/fit_parameter_file.h"
+#include "cli/fit_report.h"
+#include "cli/input_error.h"
+
+namespace quorvane::workbench {
+
+void FitSession::Load(const std::string& path, double Tref) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw cli::InputError(path + ": cannot be read");
+  SetData(cli::ReadFitData(in, path, Tref));
+}
+
+void FitSession::SetData(fit::FitData data) {
+  data_ = std::move(data);
+  included_.assign(data_.points.size(), true);
+  result_.reset();
+  fitted_ = {};
+  residualIndex_.assign(data_.points.size(), -1);
+  stale_ = false;
+}
+
+void FitSession::SetIncluded(std::size_t row, bool included) {
+  if (included_[row] == included) return;
+  included_[row] = included;
+  stale_ = true;
+}
+
+void FitSession::SetPoint(std::size_t row, const fit::Observation& point) {
+  data_.points[row] = point;
+  stale_ = true;
+}
+
+fit::FitData FitSession::IncludedData() const {
+  fit::FitData included;
+  included.source = data_.source;
+  for (std::size_t i = 0; i < data_.points.size(); ++i) {
+    if (included_[i]) included.points.push_back(data_.points[i]);
+  }
+  return included;
+}
+
+void FitSession::SetResult(fit::FitData fitted, std::vector<bool> includedRows,
+                           fit::FitResult result) {
+  fitted_ = std::move(fitted);
+  result_ = std::move(result);
+  residualIndex_.assign(data_.points.size(), -1);
+  long next = 0;
+  for (std::size_t i = 0; i < data_.points.size() && i < includedRows.size(); ++i) {
+    if (includedRows[i]) residualIndex_[i] = next++;
+  }
+  // Points changed while the fit ran leave it behind their data.
+  stale_ = includedRows != included_;
+}
+
+std::optional<fit::PointResidual> FitSession::ResidualOf(std::size_t row) const {
+  if (!result_ || row >= residualIndex_.size() || residualIndex_[row] < 0) return std::nullopt;
+  const auto index = static_cast<std::size_t>(residualIndex_[row]);
+  if (index >= result_->residuals.size()) return std::nullopt;
+  return result_->residuals[index];
+}
+
+std::string FitSession::ReportJson() const {
+  std::string text;
+  cli::AppendFitJson(text, cli::MakeFitReport(fitted_, *result_));
+  return text;
+}
+
+std::string FitSession::ParameterFileText() const {
+  return cli::FitParameterFileText(kProgramName, fitted_, *result_);
+}
+
+}  // namespace quorvane::workbench
