@@ -2,6 +2,8 @@
 
 #include <QChart>
 #include <QGraphicsItem>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
@@ -122,13 +124,26 @@ void ChartView::AddErrorBars(QScatterSeries* series, const std::vector<double>& 
   Include(ends);
 }
 
-void ChartView::AddLine(const QString& name, const std::vector<QPointF>& points) {
+QLineSeries* ChartView::AddLine(const QString& name, const std::vector<QPointF>& points) {
   auto* series = new QLineSeries;
   series->setName(name);
   series->append(QList<QPointF>(points.begin(), points.end()));
   chart()->addSeries(series);
   for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
   Include(points);
+  return series;
+}
+
+void ChartView::AddBound(const QString& name, const std::vector<QPointF>& points,
+                         const QLineSeries* like, Qt::PenStyle style) {
+  QLineSeries* series = AddLine(name, points);
+  QPen pen = series->pen();
+  pen.setColor(like->color());
+  pen.setStyle(style);
+  series->setPen(pen);
+  if (name.isEmpty()) {
+    for (QLegendMarker* marker : chart()->legend()->markers(series)) marker->setVisible(false);
+  }
 }
 
 void ChartView::Finish() {

@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <vector>
 
+class QLineSeries;
 class QScatterSeries;
 
 namespace quorvane::workbench {
@@ -22,7 +23,10 @@ class ChartView : public QChartView {
   QScatterSeries* AddPoints(const QString& name, const std::vector<QPointF>& points);
   // Vertical bars of half-length sigma about each point, drawn over the series.
   void AddErrorBars(QScatterSeries* series, const std::vector<double>& sigma);
-  void AddLine(const QString& name, const std::vector<QPointF>& points);
+  QLineSeries* AddLine(const QString& name, const std::vector<QPointF>& points);
+  // A dashed line in the colour of `like`, without a legend entry when unnamed.
+  void AddBound(const QString& name, const std::vector<QPointF>& points, const QLineSeries* like,
+                Qt::PenStyle style);
   // Fits the axes to everything added since Begin.
   void Finish();
 

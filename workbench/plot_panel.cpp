@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineSeries>
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -12,10 +13,12 @@
 #include <vector>
 
 #include "cli/fit_report.h"
+#include "fit/confidence_band.h"
+#include "fit/confidence_ellipse.h"
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
+#include "params/confidence_band.h"
 #include "workbench/chart_view.h"
-#include "workbench/ellipse_outline.h"
 
 namespace quorvane::workbench {
 namespace {
@@ -113,10 +116,36 @@ void PlotPanel::DrawIsotherms() {
         const double V = range.first + (range.second - range.first) * k / kCurveSamples;
         curve.push_back({V, models::Pressure(result->model, V, T)});
       }
-      isotherms_->AddLine(tr("fit, T = %1").arg(T), curve);
+      DrawBands(*result, shown, curve, T, isotherms_->AddLine(tr("fit, T = %1").arg(T), curve));
     }
   }
   isotherms_->Finish();
+}
+
+// The 68.3 % bands around one fitted isotherm, offset in V at the curve's
+// pressures: the confidence band where the curve itself lies, the prediction
+// band where a new measurement would.
+void PlotPanel::DrawBands(const fit::FitResult& result, const fit::FitData& fitted,
+                          const std::vector<QPointF>& curve, double T,
+                          const QLineSeries* fittedLine) {
+  if (result.dof <= 0) return;
+  const params::ParameterCovariance covariance{result.refined,
+                                               fit::ConfidenceCovarianceOf(result).matrix};
+  const double z = params::TwoSidedNormalQuantile(fit::kDefaultConfidenceLevel);
+  const double scatter = fit::PredictionScatter(fitted, result, T);
+  std::vector<QPointF> bound[4];
+  for (const QPointF& point : curve) {
+    const params::BandHalfWidths half =
+        params::VolumeBandHalfWidths(result.model, covariance, point.x(), T, z, scatter);
+    const double offsets[4] = {-half.confidence, half.confidence, -half.prediction,
+                               half.prediction};
+    for (int k = 0; k < 4; ++k) bound[k].push_back({point.x() + offsets[k], point.y()});
+  }
+  const QString names[4] = {tr("confidence band (curve), T = %1").arg(T), QString(),
+                            tr("prediction band (new point), T = %1").arg(T), QString()};
+  for (int k = 0; k < 4; ++k) {
+    isotherms_->AddBound(names[k], bound[k], fittedLine, k < 2 ? Qt::DashLine : Qt::DotLine);
+  }
 }
 
 void PlotPanel::DrawResiduals() {
@@ -181,19 +210,22 @@ void PlotPanel::DrawEllipse() {
                   second_->currentText());
   if (!Converged(session_) || i < 0 || j < 0 || i == j) return ellipse_->Finish();
   const fit::FitResult& result = session_.Result();
-  const auto covariance = result.dof > 0 ? result.ScaledCovariance() : result.covariance;
-  if (static_cast<std::size_t>(std::max(i, j)) >= covariance.size()) return ellipse_->Finish();
   const auto ui = static_cast<std::size_t>(i);
   const auto uj = static_cast<std::size_t>(j);
+  if (std::max(ui, uj) >= result.refined.size()) return ellipse_->Finish();
   const double cx = result.model[result.refined[ui]];
   const double cy = result.model[result.refined[uj]];
   std::vector<QPointF> outline;
-  for (const auto& [x, y] :
-       EllipseOutline(cx, cy, covariance[ui][ui], covariance[ui][uj], covariance[uj][uj],
-                      kTwoParameterLevel, kEllipseSamples)) {
-    outline.push_back({x, y});
+  try {
+    const fit::ConfidenceEllipse ellipse =
+        fit::FitEllipse(result, result.refined[ui], result.refined[uj]);
+    for (const auto& [x, y] : fit::EllipseOutline(ellipse, kEllipseSamples))
+      outline.push_back({x, y});
+    outline.push_back(outline.front());
+    ellipse_->AddLine(tr("Δχ² = %1").arg(ellipse.deltaChi2, 0, 'g', 4), outline);
+  } catch (const fit::FitError&) {
+    // A parameter held on a bound has no region to draw.
   }
-  ellipse_->AddLine(tr("Δχ² = %1").arg(kTwoParameterLevel), outline);
   ellipse_->AddPoints(tr("fitted values"), {{cx, cy}});
   ellipse_->Finish();
 }

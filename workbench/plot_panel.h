@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QPointF>
 #include <QWidget>
+#include <vector>
 
 #include "workbench/fit_session.h"
 
 class QComboBox;
+class QLineSeries;
 class QTabWidget;
 
 namespace quorvane::workbench {
@@ -12,8 +15,8 @@ namespace quorvane::workbench {
 class ChartView;
 
 // The fit drawn four ways: the data with their error bars and the fitted
-// isotherms, the residuals over their sigmas against P, F against f for
-// isothermal data, and the joint confidence ellipse of two refined parameters.
+// isotherms with their confidence and prediction bands, the residuals over their sigmas against P,
+// F against f for isothermal data, and the joint confidence ellipse of two refined parameters.
 class PlotPanel : public QWidget {
   Q_OBJECT
 
@@ -25,6 +28,8 @@ class PlotPanel : public QWidget {
 
  private:
   void DrawIsotherms();
+  void DrawBands(const fit::FitResult& result, const fit::FitData& fitted,
+                 const std::vector<QPointF>& curve, double T, const QLineSeries* fittedLine);
   void DrawResiduals();
   void DrawStrain();
   void DrawEllipse();
