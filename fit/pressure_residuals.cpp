@@ -12,10 +12,10 @@
 namespace quorvane::fit {
 namespace {
 
-// The model's pressures point by point. The calculator's isotherm (V(T,0),
-// K(T), the order's coefficients) is built only where the temperature
-// changes, as its search builds it: the engine's doubles, without building
-// it again for every point of an isotherm.
+// The model's pressures point by point. The isotherm (for the calculator
+// family the calculator's own: V(T,0), K(T), the order's coefficients) is
+// worked out only where the temperature changes, as the calculator's search
+// builds it: the same doubles, without building it again for every point.
 class PointPressures {
  public:
   explicit PointPressures(const models::Model& model) : model_(model) {
@@ -25,8 +25,14 @@ class PointPressures {
   }
 
   double At(double V, double T) {
-    if (!calculator_) return models::Pressure(model_, V, T);
-    if (!(V > 0.0)) return std::numeric_limits<double>::quiet_NaN();
+    if (!models::HasPressure(model_, V, T)) return std::numeric_limits<double>::quiet_NaN();
+    if (!calculator_) {
+      if (!isotherm_ || T != T_) {
+        isotherm_ = models::IsothermOf(model_, model_.values, T);
+        T_ = T;
+      }
+      return models::IsothermPressure(model_, *isotherm_, model_.values, V, T);
+    }
     if (!curve_ || T != T_) {
       curve_.emplace(*calculator_, T);
       T_ = T;
@@ -38,8 +44,40 @@ class PointPressures {
   const models::Model& model_;
   std::optional<engine::EosParameters> calculator_;
   std::optional<engine::IsothermalCurve> curve_;
+  std::optional<models::IsothermAtT<double>> isotherm_;
   double T_ = 0.0;
 };
+
+// dP/d(refined parameter) / sigma for every point into the Jacobian, with a
+// gradient of N slots for the refined parameters and the isotherm's own
+// derivatives worked out once per temperature.
+template <int N>
+void FillJacobian(const models::Model& model, const std::vector<models::Parameter>& refined,
+                  const FitData& data, const Eigen::VectorXd& sigmas, Eigen::MatrixXd& jacobian) {
+  using Slots = Eigen::Matrix<double, N, 1>;
+  using Scalar = Eigen::AutoDiffScalar<Slots>;
+  models::ParameterArray<Scalar> p;
+  for (int i = 0; i < models::kParameterCount; ++i) {
+    p[i] = Scalar(model.values[i], Slots::Zero());
+  }
+  const auto count = static_cast<Eigen::Index>(refined.size());
+  for (Eigen::Index k = 0; k < count; ++k) {
+    p[models::Index(refined[static_cast<std::size_t>(k)])].derivatives()[k] = 1.0;
+  }
+  std::optional<models::IsothermAtT<Scalar>> isotherm;
+  Scalar temperature;
+  for (std::size_t i = 0; i < data.points.size(); ++i) {
+    const Observation& point = data.points[i];
+    if (!isotherm || point.T != temperature.value()) {
+      temperature = Scalar(point.T, Slots::Zero());
+      isotherm = models::IsothermOf(model, p, temperature);
+    }
+    const Scalar P =
+        models::IsothermPressure(model, *isotherm, p, Scalar(point.V, Slots::Zero()), temperature);
+    const auto row = static_cast<Eigen::Index>(i);
+    for (Eigen::Index k = 0; k < count; ++k) jacobian(row, k) = P.derivatives()[k] / sigmas[row];
+  }
+}
 
 }  // namespace
 
@@ -101,14 +139,13 @@ int PressureResiduals::operator()(const Eigen::VectorXd& x, Eigen::VectorXd& res
 
 int PressureResiduals::df(const Eigen::VectorXd& x, Eigen::MatrixXd& jacobian) const {
   const models::Model model = ModelAt(x);
-  const Eigen::Index n = values();
-  for (Eigen::Index i = 0; i < n; ++i) {
-    const Observation& point = data_.points[static_cast<std::size_t>(i)];
-    const models::PressureGradient at =
-        models::PressureWithGradient(model, point.V, point.T, refined_, false);
-    for (std::size_t j = 0; j < refined_.size(); ++j) {
-      jacobian(i, static_cast<Eigen::Index>(j)) = at.dP[models::Index(refined_[j])] / sigmas_[i];
-    }
+  // A few sizes of gradient, so that the cost follows the parameters refined.
+  if (refined_.size() <= 4) {
+    FillJacobian<4>(model, refined_, data_, sigmas_, jacobian);
+  } else if (refined_.size() <= 8) {
+    FillJacobian<8>(model, refined_, data_, sigmas_, jacobian);
+  } else {
+    FillJacobian<models::kParameterCount>(model, refined_, data_, sigmas_, jacobian);
   }
   return 0;
 }
