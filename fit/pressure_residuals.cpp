@@ -48,6 +48,36 @@ class PointPressures {
   double T_ = 0.0;
 };
 
+// dP/dV and dP/dT point by point, the isotherm's derivatives by T worked out
+// once per temperature.
+class PointSlopes {
+  using Slots = Eigen::Matrix<double, 2, 1>;
+  using Scalar = Eigen::AutoDiffScalar<Slots>;
+
+ public:
+  explicit PointSlopes(const models::Model& model) : model_(model) {
+    for (int i = 0; i < models::kParameterCount; ++i) {
+      p_[i] = Scalar(model.values[i], Slots::Zero());
+    }
+  }
+
+  // dP/dV and dP/dT.
+  Slots At(double V, double T) {
+    if (!isotherm_ || T != temperature_.value()) {
+      temperature_ = Scalar(T, Slots::Unit(1));
+      isotherm_ = models::IsothermOf(model_, p_, temperature_);
+    }
+    const Scalar volume(V, Slots::Unit(0));
+    return models::IsothermPressure(model_, *isotherm_, p_, volume, temperature_).derivatives();
+  }
+
+ private:
+  const models::Model& model_;
+  models::ParameterArray<Scalar> p_;
+  std::optional<models::IsothermAtT<Scalar>> isotherm_;
+  Scalar temperature_;
+};
+
 // dP/d(refined parameter) / sigma for every point into the Jacobian, with a
 // gradient of N slots for the refined parameters and the isotherm's own
 // derivatives worked out once per temperature.
@@ -114,26 +144,46 @@ Eigen::VectorXd PressureResiduals::EffectiveSigmas(const Eigen::VectorXd& x) con
   Eigen::VectorXd sigmas = Eigen::VectorXd::Ones(n);
   if (!weighted_) return sigmas;
   const models::Model model = ModelAt(x);
+  PointPressures pressures(model);
+  PointSlopes slopes(model);
   for (Eigen::Index i = 0; i < n; ++i) {
     const Observation& point = data_.points[static_cast<std::size_t>(i)];
-    const models::PressureGradient at =
-        models::PressureWithGradient(model, point.V, point.T, {}, true);
+    const double fromP = point.sigP * point.sigP;
+    // Without sigV and sigT the slopes add nothing, yet where the model has
+    // no finite pressure the point has no sigma either.
+    if (point.sigV == 0.0 && point.sigT == 0.0) {
+      const bool finite = std::isfinite(pressures.At(point.V, point.T));
+      sigmas[i] = finite ? std::sqrt(fromP) : std::numeric_limits<double>::quiet_NaN();
+      continue;
+    }
+    const Eigen::Vector2d slope = slopes.At(point.V, point.T);
     // K_T = -V dP/dV.
-    const double fromV = at.dPdV * point.sigV;
-    const double fromT = at.dPdT * point.sigT;
-    sigmas[i] = std::sqrt(point.sigP * point.sigP + fromV * fromV + fromT * fromT);
+    const double fromV = slope[0] * point.sigV;
+    const double fromT = slope[1] * point.sigT;
+    sigmas[i] = std::sqrt(fromP + fromV * fromV + fromT * fromT);
   }
   return sigmas;
 }
 
-int PressureResiduals::operator()(const Eigen::VectorXd& x, Eigen::VectorXd& residuals) const {
+Eigen::VectorXd PressureResiduals::Pressures(const Eigen::VectorXd& x) const {
   const models::Model model = ModelAt(x);
   PointPressures pressures(model);
-  const Eigen::Index n = values();
-  for (Eigen::Index i = 0; i < n; ++i) {
+  Eigen::VectorXd calculated(values());
+  for (Eigen::Index i = 0; i < calculated.size(); ++i) {
     const Observation& point = data_.points[static_cast<std::size_t>(i)];
-    residuals[i] = (pressures.At(point.V, point.T) - point.P) / sigmas_[i];
+    calculated[i] = pressures.At(point.V, point.T);
   }
+  return calculated;
+}
+
+void PressureResiduals::Weigh(const Eigen::VectorXd& calculated, Eigen::VectorXd& residuals) const {
+  for (Eigen::Index i = 0; i < calculated.size(); ++i) {
+    residuals[i] = (calculated[i] - data_.points[static_cast<std::size_t>(i)].P) / sigmas_[i];
+  }
+}
+
+int PressureResiduals::operator()(const Eigen::VectorXd& x, Eigen::VectorXd& residuals) const {
+  Weigh(Pressures(x), residuals);
   return 0;
 }
 

@@ -28,6 +28,11 @@ class PressureResiduals : public Eigen::DenseFunctor<double> {
   void HoldSigmas(const Eigen::VectorXd& sigmas) { sigmas_ = sigmas; }
   const Eigen::VectorXd& Sigmas() const { return sigmas_; }
 
+  // The model's pressures at the data points at x, and from them the
+  // weighted residuals into the first values() entries of residuals.
+  Eigen::VectorXd Pressures(const Eigen::VectorXd& x) const;
+  void Weigh(const Eigen::VectorXd& calculated, Eigen::VectorXd& residuals) const;
+
   int operator()(const Eigen::VectorXd& x, Eigen::VectorXd& residuals) const;
   int df(const Eigen::VectorXd& x, Eigen::MatrixXd& jacobian) const;
 
