@@ -1,6 +1,7 @@
 #include "fit/pressure_residuals.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -109,6 +110,13 @@ void FillJacobian(const models::Model& model, const std::vector<models::Paramete
   }
 }
 
+// The same bits: x values that compare equal (0 and -0) can give different
+// pressures.
+bool SameBits(const Eigen::VectorXd& a, const Eigen::VectorXd& b) {
+  return a.size() == b.size() &&
+         std::memcmp(a.data(), b.data(), sizeof(double) * static_cast<std::size_t>(a.size())) == 0;
+}
+
 }  // namespace
 
 PressureResiduals::PressureResiduals(const FitData& data,
@@ -144,15 +152,16 @@ Eigen::VectorXd PressureResiduals::EffectiveSigmas(const Eigen::VectorXd& x) con
   Eigen::VectorXd sigmas = Eigen::VectorXd::Ones(n);
   if (!weighted_) return sigmas;
   const models::Model model = ModelAt(x);
-  PointPressures pressures(model);
   PointSlopes slopes(model);
+  std::optional<Eigen::VectorXd> calculated;
   for (Eigen::Index i = 0; i < n; ++i) {
     const Observation& point = data_.points[static_cast<std::size_t>(i)];
     const double fromP = point.sigP * point.sigP;
     // Without sigV and sigT the slopes add nothing, yet where the model has
     // no finite pressure the point has no sigma either.
     if (point.sigV == 0.0 && point.sigT == 0.0) {
-      const bool finite = std::isfinite(pressures.At(point.V, point.T));
+      if (!calculated) calculated = Pressures(x);
+      const bool finite = std::isfinite((*calculated)[i]);
       sigmas[i] = finite ? std::sqrt(fromP) : std::numeric_limits<double>::quiet_NaN();
       continue;
     }
@@ -166,6 +175,7 @@ Eigen::VectorXd PressureResiduals::EffectiveSigmas(const Eigen::VectorXd& x) con
 }
 
 Eigen::VectorXd PressureResiduals::Pressures(const Eigen::VectorXd& x) const {
+  if (SameBits(x, pressuresAt_)) return pressures_;
   const models::Model model = ModelAt(x);
   PointPressures pressures(model);
   Eigen::VectorXd calculated(values());
@@ -173,6 +183,8 @@ Eigen::VectorXd PressureResiduals::Pressures(const Eigen::VectorXd& x) const {
     const Observation& point = data_.points[static_cast<std::size_t>(i)];
     calculated[i] = pressures.At(point.V, point.T);
   }
+  pressuresAt_ = x;
+  pressures_ = calculated;
   return calculated;
 }
 
@@ -188,6 +200,10 @@ int PressureResiduals::operator()(const Eigen::VectorXd& x, Eigen::VectorXd& res
 }
 
 int PressureResiduals::df(const Eigen::VectorXd& x, Eigen::MatrixXd& jacobian) const {
+  if (SameBits(x, jacobianAt_)) {
+    jacobian = jacobian_;
+    return 0;
+  }
   const models::Model model = ModelAt(x);
   // A few sizes of gradient, so that the cost follows the parameters refined.
   if (refined_.size() <= 4) {
@@ -197,6 +213,8 @@ int PressureResiduals::df(const Eigen::VectorXd& x, Eigen::MatrixXd& jacobian) c
   } else {
     FillJacobian<models::kParameterCount>(model, refined_, data_, sigmas_, jacobian);
   }
+  jacobianAt_ = x;
+  jacobian_ = jacobian;
   return 0;
 }
 
