@@ -80,16 +80,21 @@ double ConstrainedResiduals::DThetaDu(const Eigen::VectorXd& u, Eigen::Index j) 
   return (bound->upper - bound->lower) * std::cos(u[j]) / 2.0;
 }
 
-int ConstrainedResiduals::operator()(const Eigen::VectorXd& u, Eigen::VectorXd& residuals) const {
+Eigen::VectorXd ConstrainedResiduals::Evaluate(const Eigen::VectorXd& u,
+                                               Eigen::VectorXd& residuals) const {
   const Eigen::VectorXd theta = Theta(u);
-  Eigen::VectorXd points(pressures_.values());
-  pressures_(theta, points);
-  residuals.head(points.size()) = points;
+  Eigen::VectorXd calculated = pressures_.Pressures(theta);
+  pressures_.Weigh(calculated, residuals);
   for (std::size_t i = 0; i < priors_.size(); ++i) {
     const Prior& prior = priors_[i];
-    residuals[points.size() + static_cast<Eigen::Index>(i)] =
+    residuals[calculated.size() + static_cast<Eigen::Index>(i)] =
         (theta[priorColumns_[i]] - prior.mean) / prior.sigma;
   }
+  return calculated;
+}
+
+int ConstrainedResiduals::operator()(const Eigen::VectorXd& u, Eigen::VectorXd& residuals) const {
+  Evaluate(u, residuals);
   return 0;
 }
 

@@ -43,6 +43,8 @@ class ConstrainedResiduals : public Eigen::DenseFunctor<double> {
   std::vector<models::Parameter> AtBound(const Eigen::VectorXd& u) const;
 
   int operator()(const Eigen::VectorXd& u, Eigen::VectorXd& residuals) const;
+  // The same, giving the model's pressures at the data points as well.
+  Eigen::VectorXd Evaluate(const Eigen::VectorXd& u, Eigen::VectorXd& residuals) const;
   int df(const Eigen::VectorXd& u, Eigen::MatrixXd& jacobian) const;
   // The Jacobian with respect to the parameters themselves, for the covariance.
   void ParameterJacobian(const Eigen::VectorXd& u, Eigen::MatrixXd& jacobian) const;

@@ -50,11 +50,14 @@ const char* Symbol(Parameter parameter) {
   throw FitError(message);
 }
 
-CovarianceEstimate CheckedCovariance(const ConstrainedResiduals& residuals,
-                                     const Eigen::VectorXd& x,
-                                     const std::vector<Parameter>& refined) {
+Eigen::MatrixXd ParameterJacobian(const ConstrainedResiduals& residuals, const Eigen::VectorXd& x) {
   Eigen::MatrixXd jacobian(residuals.values(), residuals.inputs());
   residuals.ParameterJacobian(x, jacobian);
+  return jacobian;
+}
+
+CovarianceEstimate CheckedCovariance(const Eigen::MatrixXd& jacobian,
+                                     const std::vector<Parameter>& refined) {
   CovarianceEstimate estimate = EstimateCovariance(jacobian);
   if (estimate.singular) RefuseUndetermined(estimate, refined);
   return estimate;
@@ -123,10 +126,10 @@ std::vector<std::vector<double>> Rows(const Eigen::MatrixXd& matrix) {
   return rows;
 }
 
+// scaled: the weighted residuals; calculated: the model's pressures.
 void FillResiduals(const FitData& data, const ConstrainedResiduals& residuals,
-                   const Eigen::VectorXd& x, FitResult& result) {
-  Eigen::VectorXd scaled(residuals.values());
-  residuals(x, scaled);
+                   const Eigen::VectorXd& scaled, const Eigen::VectorXd& calculated,
+                   FitResult& result) {
   const Eigen::VectorXd& sigmas = residuals.Sigmas();
   for (Eigen::Index k = residuals.Points(); k < scaled.size(); ++k) {
     result.chi2w += scaled[k] * scaled[k];
@@ -135,7 +138,7 @@ void FillResiduals(const FitData& data, const ConstrainedResiduals& residuals,
     const auto k = static_cast<Eigen::Index>(i);
     PointResidual point;
     point.Pobs = data.points[i].P;
-    point.Pcalc = models::Pressure(result.model, data.points[i].V, data.points[i].T);
+    point.Pcalc = calculated[k];
     point.dP = point.Pobs - point.Pcalc;
     point.sigma = sigmas[k];
     result.residuals.push_back(point);
@@ -148,12 +151,9 @@ void FillResiduals(const FitData& data, const ConstrainedResiduals& residuals,
 // |J_j| |y|, y the weighted observed pressures (or r, where that is longer).
 // At a minimum it is rounding; where the solver stalls on a plateau, with the
 // pressures hardly depending on the parameters, it is of order 1.
+// r and jacobian: the weighted residuals and their Jacobian by the parameters.
 double Unsettled(const FitData& data, const ConstrainedResiduals& residuals,
-                 const Eigen::VectorXd& x) {
-  Eigen::VectorXd r(residuals.values());
-  residuals(x, r);
-  Eigen::MatrixXd jacobian(residuals.values(), residuals.inputs());
-  residuals.ParameterJacobian(x, jacobian);
+                 const Eigen::VectorXd& r, const Eigen::MatrixXd& jacobian) {
   Eigen::VectorXd y(residuals.values());
   for (Eigen::Index i = 0; i < residuals.Points(); ++i) {
     y[i] = data.points[static_cast<std::size_t>(i)].P / residuals.Sigmas()[i];
@@ -249,7 +249,7 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
   ConstrainedResiduals residuals(data, refined, start, request.priors, request.bounds);
   Eigen::VectorXd x = residuals.Start();
   residuals.HoldSigmas(CheckedSigmas(data, residuals, x));
-  CheckedCovariance(residuals, x, refined);
+  CheckedCovariance(ParameterJacobian(residuals, x), refined);
 
   FitResult result;
   result.refined = refined;
@@ -271,7 +271,9 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
     return WithHeld(rest, refined, held);
   }
   result.dof = residuals.values() - static_cast<int>(refined.size());
-  FillResiduals(data, residuals, x, result);
+  Eigen::VectorXd scaled(residuals.values());
+  const Eigen::VectorXd calculated = residuals.Evaluate(x, scaled);
+  FillResiduals(data, residuals, scaled, calculated, result);
   if (!result.converged)
     return Failed(result, "the fit did not converge" + Course(result, runaway));
   if (!held.empty()) {
@@ -283,7 +285,9 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
   if (!outside.empty()) {
     return Failed(result, "the fit left the model's domain: " + outside + Course(result, runaway));
   }
-  if (Unsettled(data, residuals, x) > kUnsettled) {
+  // One Jacobian at the solution for the check and the covariance.
+  const Eigen::MatrixXd jacobian = ParameterJacobian(residuals, x);
+  if (Unsettled(data, residuals, scaled, jacobian) > kUnsettled) {
     return Failed(result,
                   "the fit stalled short of a minimum of chi2w, where the pressures hardly depend "
                   "on the parameters" +
@@ -292,7 +296,7 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
   const std::string ranAway = RunawayProblem(result.model, refined, data);
   if (!ranAway.empty()) result.warning = ranAway + "; " + Advice(refined);
 
-  const CovarianceEstimate estimate = CheckedCovariance(residuals, x, refined);
+  const CovarianceEstimate estimate = CheckedCovariance(jacobian, refined);
   if (!std::isfinite(result.chi2w) || !estimate.covariance.allFinite()) {
     return Failed(result, "the fit gives no finite chi2w or covariance");
   }

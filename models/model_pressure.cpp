@@ -14,11 +14,6 @@ constexpr int kTemperatureSlot = kParameterCount + 1;
 using Gradient = Eigen::Matrix<double, kParameterCount + 2, 1>;
 using Dual = Eigen::AutoDiffScalar<Gradient>;
 
-bool HasPressure(const Model& model, double V, double T) {
-  if (!(V > 0.0)) return false;
-  return !Info(model.thermal).thermalPressure || T > 0.0;
-}
-
 Dual Seeded(double value, int slot) {
   return Dual(value, Gradient::Unit(slot));
 }
@@ -52,6 +47,11 @@ PressureGradient SomeDerivatives(const Model& model, double V, double T,
 }
 
 }  // namespace
+
+bool HasPressure(const Model& model, double V, double T) {
+  if (!(V > 0.0)) return false;
+  return !Info(model.thermal).thermalPressure || T > 0.0;
+}
 
 double MolarVolumeFactor(const Model& model) {
   if (model.volumeUnit == VolumeUnit::CubicCentimetresPerMole) return 1.0;

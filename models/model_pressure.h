@@ -14,11 +14,21 @@ namespace quorvane::models {
 // cm^3/mol per unit of the model's volume.
 double MolarVolumeFactor(const Model& model);
 
-// P(V,T) of any model written once for any scalar: plain doubles, or
-// AutoDiffScalar for the derivatives a fit needs. The shape (equation, order,
-// thermal model, arithmetic, units) comes from the model, the values from p.
+// What the pressure at any volume of one isotherm needs, worked out once
+// for the temperature: the isotherm's zero-pressure volume, K, K' and K''
+// (implied ones applied), and a thermal pressure that does not depend on the
+// volume (Einstein's; zero otherwise).
 template <class S>
-S ModelPressure(const Model& shape, const ParameterArray<S>& p, const S& V, const S& T) {
+struct IsothermAtT {
+  S V0;
+  S K;
+  S Kp;
+  S Kpp;
+  S shift;
+};
+
+template <class S>
+IsothermAtT<S> IsothermOf(const Model& shape, const ParameterArray<S>& p, const S& T) {
   using std::exp;
   const EquationConstants& c = ConstantsOf(shape.arithmetic);
   const Equation equation = shape.equation;
@@ -28,10 +38,8 @@ S ModelPressure(const Model& shape, const ParameterArray<S>& p, const S& V, cons
   const S& Kpp0 = p[Index(Parameter::Kpp0)];
   if (Info(shape.thermal).thermalPressure) {
     const S Kpp = ImpliedKpp(equation, order, c, K0, Kp, Kpp0);
-    const S reference =
-        IsothermalPressure(equation, order, c, V, p[Index(Parameter::V0)], K0, Kp, Kpp);
-    if (shape.thermal == Thermal::Einstein) return reference + EinsteinPressureChange(p, T);
-    return reference + DebyePressureChange(p, V, T, MolarVolumeFactor(shape));
+    const S shift = shape.thermal == Thermal::Einstein ? EinsteinPressureChange(p, T) : S(0.0);
+    return {p[Index(Parameter::V0)], K0, Kp, Kpp, shift};
   }
   const S VT0 = p[Index(Parameter::V0)] * exp(ExpansionIntegral(shape.thermal, p, T));
   const S KT = K0 + p[Index(Parameter::dKdT)] * (T - p[Index(Parameter::Tref)]);
@@ -39,8 +47,31 @@ S ModelPressure(const Model& shape, const ParameterArray<S>& p, const S& V, cons
   // whole equation of its own, its K'' implied at K(T).
   const S Kpp = ImpliedKpp(equation, order, c, shape.arithmetic == Arithmetic::Calculator ? K0 : KT,
                            Kp, Kpp0);
-  return IsothermalPressure(equation, order, c, V, VT0, KT, Kp, Kpp);
+  return {VT0, KT, Kp, Kpp, S(0.0)};
 }
+
+// The pressure at V on the isotherm at T.
+template <class S>
+S IsothermPressure(const Model& shape, const IsothermAtT<S>& isotherm, const ParameterArray<S>& p,
+                   const S& V, const S& T) {
+  const S reference = IsothermalPressure(shape.equation, shape.order, ConstantsOf(shape.arithmetic),
+                                         V, isotherm.V0, isotherm.K, isotherm.Kp, isotherm.Kpp);
+  if (!Info(shape.thermal).thermalPressure) return reference;
+  if (shape.thermal == Thermal::Einstein) return reference + isotherm.shift;
+  return reference + DebyePressureChange(p, V, T, MolarVolumeFactor(shape));
+}
+
+// P(V,T) of any model written once for any scalar: plain doubles, or
+// AutoDiffScalar for the derivatives a fit needs. The shape (equation, order,
+// thermal model, arithmetic, units) comes from the model, the values from p.
+template <class S>
+S ModelPressure(const Model& shape, const ParameterArray<S>& p, const S& V, const S& T) {
+  return IsothermPressure(shape, IsothermOf(shape, p, T), p, V, T);
+}
+
+// Whether the model has a pressure at V and T: V > 0, and T > 0 where it
+// adds a thermal pressure.
+bool HasPressure(const Model& model, double V, double T);
 
 // The pressure at V and T; for the calculator family the engine's own double.
 // Not a number where the model has no pressure (V <= 0, T <= 0 with a

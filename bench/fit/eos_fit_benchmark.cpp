@@ -64,6 +64,41 @@ void BM_FitBirchMurnaghan3(benchmark::State& state) {
 }
 BENCHMARK(BM_FitBirchMurnaghan3)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The same fit in textbook arithmetic with sigmas in P alone, as
+// bench/python/fit_bench.py makes it, so the two measure the same work.
+void BM_FitBirchMurnaghan3Textbook(benchmark::State& state) {
+  using namespace quorvane::models;
+  Model truth = DefaultModel(Equation::BirchMurnaghan, 3, Thermal::Linear, Arithmetic::Textbook);
+  truth[Parameter::V0] = 11.24;
+  truth[Parameter::K0] = 160.0;
+  truth[Parameter::Kp0] = 4.5;
+  const int n = static_cast<int>(state.range(0));
+  FitData data;
+  std::uint64_t seed = 5;
+  for (int i = 0; i < n; ++i) {
+    Observation point;
+    point.T = truth[Parameter::Tref];
+    point.V = truth[Parameter::V0] * (0.8 + 0.2 * i / (n - 1));
+    point.P = Pressure(truth, point.V, point.T) + 0.1 * Scatter(seed);
+    point.sigP = 0.05;
+    data.points.push_back(point);
+  }
+  quorvane::fit::FitRequest request;
+  request.start = truth;
+  request.start[Parameter::V0] = 11.0;
+  request.start[Parameter::K0] = 120.0;
+  request.start[Parameter::Kp0] = 4.0;
+  request.refined = {Parameter::V0, Parameter::K0, Parameter::Kp0};
+  request.givenStart = request.refined;
+  for (auto _ : state) {
+    const quorvane::fit::FitResult result = quorvane::fit::FitEos(data, request);
+    if (!result.converged) state.SkipWithError("the fit did not converge");
+    benchmark::DoNotOptimize(result.model[Parameter::K0]);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FitBirchMurnaghan3Textbook)->Arg(100)->Unit(benchmark::kMicrosecond);
+
 // MgO-like values, in cm^3/mol.
 quorvane::models::Model DebyeSolid() {
   using namespace quorvane::models;
