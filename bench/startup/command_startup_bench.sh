@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Start-up of quorvane-eos, for --version and for one state point, next to a
-# minimal C++ program (floor_command), each started without a shell. Prints
+# program that loads the C library alone (floor_command) and a minimal C++
+# program that loads the C++ run-time library too (hello_command), each
+# started without a shell. Prints
 # the fastest and the median start of each, its mean CPU time (user and
-# system), and their ratios to the floor.
-# With hyperfine the three take turns in rounds, so that a change in the
+# system), and their ratios to the floor and to the hello world.
+# With hyperfine the four take turns in rounds, so that a change in the
 # machine's load weighs on all alike; without it, each is timed as one loop.
 # Usage: bench/startup/command_startup_bench.sh [build dir, default build/release] [runs, default 200]
 set -euo pipefail
@@ -13,11 +15,12 @@ runs=${2:-200}
 readonly rounds=5
 eos=$build/cli/quorvane-eos
 floor=$build/bench/startup/floor_command
-for file in "$eos" "$floor"; do
+hello=$build/bench/startup/hello_command
+for file in "$eos" "$floor" "$hello"; do
   [ -x "$file" ] || { echo "missing $file: build the release preset first" >&2; exit 1; }
 done
-commands=("$floor" "$eos --version" "$eos --P 10")
-titles=("floor" "--version" "--P 10")
+commands=("$floor" "$hello" "$eos --version" "$eos --P 10")
+titles=("floor" "hello" "--version" "--P 10")
 
 if ! command -v hyperfine >/dev/null 2>&1; then
   # Mean wall time of one start, loop overhead included for every command alike.
@@ -52,8 +55,9 @@ cpu = [1000 * statistics.mean(c) for c in cpu]
 for i, title in enumerate(titles):
     line = (f"{title:<10} fastest {fastest[i]:5.2f} ms, median {median[i]:5.2f} ms, "
             f"CPU {cpu[i]:5.2f} ms ({len(times[i])} runs)")
-    if i > 0:
-        line += (f"   ratio to floor: fastest {fastest[i] / fastest[0]:.2f}x, "
-                 f"median {median[i] / median[0]:.2f}x, CPU {cpu[i] / cpu[0]:.2f}x")
+    for j, name in ((0, "floor"), (1, "hello")):
+        if i > j:
+            line += (f"\n{'':<10} ratio to {name}: fastest {fastest[i] / fastest[j]:.2f}x, "
+                     f"median {median[i] / median[j]:.2f}x, CPU {cpu[i] / cpu[j]:.2f}x")
     print(line)
 PY
