@@ -14,6 +14,7 @@
 #include "cli/command_line.h"
 #include "cli/input_error.h"
 #include "cli/parameter_options.h"
+#include "cli/state_rows.h"
 #include "engine/eos_parameters.h"
 #include "engine/exact_volume_solver.h"
 #include "engine/isothermal_curve.h"
@@ -52,27 +53,6 @@ Model ModelFromTexts(const std::map<std::string, std::string>& texts) {
 constexpr const char* kFormSearchOnly =
     "solver: the form's search computes only the calculator's equations with the linear "
     "thermal model, in the calculator's arithmetic";
-
-void RequireSameSize(const Array& a, const Array& b) {
-  if (a.size() != b.size()) throw py::value_error("the two arrays differ in size");
-}
-
-// out[i] = f(a[i], b[i]) over the whole arrays, without the GIL.
-template <typename Function>
-Array Map(const Array& a, const Array& b, const Function& f) {
-  RequireSameSize(a, b);
-  Array result(a.size());
-  const double* x = a.data();
-  const double* y = b.data();
-  double* out = result.mutable_data();
-  {
-    py::gil_scoped_release release;
-    ParallelFor(static_cast<std::size_t>(a.size()), [&](std::size_t begin, std::size_t end) {
-      for (std::size_t i = begin; i < end; ++i) out[i] = f(x[i], y[i]);
-    });
-  }
-  return result;
-}
 
 // Calls f(isotherm, first, last) for each run [first, last) of equal
 // temperatures in [begin, end): arrays often repeat one temperature, and one
@@ -219,29 +199,11 @@ py::tuple State(const Model& model, const std::string& knownName, const Array& v
   const EosParameters p = models::CalculatorParameters(model);
   RequireSameSize(values, partners);
   const Known known = KnownFromName(knownName);
-  const auto count = static_cast<std::size_t>(values.size());
-  Array columns[6] = {Array(values.size()), Array(values.size()), Array(values.size()),
-                      Array(values.size()), Array(values.size()), Array(values.size())};
-  Flags converged(values.size());
-  double* out[6];
-  for (int c = 0; c < 6; ++c) out[c] = columns[c].mutable_data();
-  bool* reached = converged.mutable_data();
-  const double* value = values.data();
-  const double* partner = partners.data();
-  {
-    py::gil_scoped_release release;
-    ParallelFor(count, [&](std::size_t begin, std::size_t end) {
-      for (std::size_t i = begin; i < end; ++i) {
-        const engine::SolvedState s = StateOf(p, known, value[i], partner[i], exact);
-        const engine::WorkingPoint& w = s.point;
-        const double row[6] = {w.P, w.T, w.V, w.VoverV00, w.VT0, w.VoverVT0};
-        for (int c = 0; c < 6; ++c) out[c][i] = row[c];
-        reached[i] = known != Known::Pressure || engine::IsVolumeFound(s.solution);
-      }
-    });
-  }
-  return py::make_tuple(columns[0], columns[1], columns[2], columns[3], columns[4], columns[5],
-                        converged);
+  return MapStates(values, partners, [&](double value, double partner, StateRowValues& row) {
+    const engine::SolvedState s = StateOf(p, known, value, partner, exact);
+    row = cli::StateValues(s.point);
+    return known != Known::Pressure || engine::IsVolumeFound(s.solution);
+  });
 }
 
 Array ZeroPressureVolumes(const Model& model, const Array& T) {

@@ -13,13 +13,12 @@
 #include "fit/eos_fit.h"
 #include "fit/fit_data.h"
 #include "models/model_catalogue.h"
+#include "python/array_map.h"
 
 namespace py = pybind11;
 
 namespace quorvane::python {
 namespace {
-
-using Array = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
 std::vector<models::Parameter> ParametersNamed(const std::vector<std::string>& names) {
   std::vector<models::Parameter> parameters;

@@ -19,29 +19,6 @@ namespace {
 
 using models::Parameter;
 
-constexpr int kColumns = cli::kStateColumnCount;
-
-void RequireSameSize(const Array& a, const Array& b) {
-  if (a.size() != b.size()) throw py::value_error("the two arrays differ in size");
-}
-
-// out[i] = f(a[i], b[i]) over the whole arrays, without the GIL.
-template <typename Function>
-Array Map(const Array& a, const Array& b, const Function& f) {
-  RequireSameSize(a, b);
-  Array result(a.size());
-  const double* x = a.data();
-  const double* y = b.data();
-  double* out = result.mutable_data();
-  {
-    py::gil_scoped_release release;
-    ParallelFor(static_cast<std::size_t>(a.size()), [&](std::size_t begin, std::size_t end) {
-      for (std::size_t i = begin; i < end; ++i) out[i] = f(x[i], y[i]);
-    });
-  }
-  return result;
-}
-
 // V(T,0), not a number where the model has no volume at zero pressure.
 double ZeroPressureVolumeOrNaN(const models::Model& model, double T) {
   const engine::VolumeSolution VT0 = models::ZeroPressureVolume(model, T);
@@ -128,29 +105,12 @@ py::tuple ModelStates(const models::Model& model, const std::string& known, cons
                       const Array& partners) {
   RequireSameSize(values, partners);
   const cli::KnownQuantity quantity = KnownFromName(known);
-  const py::ssize_t count = values.size();
-  Array columns[kColumns] = {Array(count), Array(count), Array(count),
-                             Array(count), Array(count), Array(count)};
-  Flags converged(count);
-  double* out[kColumns];
-  for (int c = 0; c < kColumns; ++c) out[c] = columns[c].mutable_data();
-  bool* reached = converged.mutable_data();
-  const double* value = values.data();
-  const double* partner = partners.data();
-  {
-    py::gil_scoped_release release;
-    ParallelFor(static_cast<std::size_t>(count), [&](std::size_t begin, std::size_t end) {
-      for (std::size_t i = begin; i < end; ++i) {
-        const cli::StateRow row = cli::ComputeStateRow(model, quantity, cli::PressureSolver::Exact,
-                                                       {value[i], partner[i]});
-        const auto row_values = cli::StateValues(row.point);
-        for (int c = 0; c < kColumns; ++c) out[c][i] = row_values[c];
-        reached[i] = row.IsStatePoint();
-      }
-    });
-  }
-  return py::make_tuple(columns[0], columns[1], columns[2], columns[3], columns[4], columns[5],
-                        converged);
+  return MapStates(values, partners, [&](double value, double partner, StateRowValues& row) {
+    const cli::StateRow state =
+        cli::ComputeStateRow(model, quantity, cli::PressureSolver::Exact, {value, partner});
+    row = cli::StateValues(state.point);
+    return state.IsStatePoint();
+  });
 }
 
 Array BulkModuli(const models::Model& model, const Array& V, const Array& T) {

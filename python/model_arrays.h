@@ -1,16 +1,13 @@
 #pragma once
 
-#include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
 #include <string>
 
 #include "models/model.h"
+#include "python/array_map.h"
 
 namespace quorvane::python {
-
-using Array = pybind11::array_t<double, pybind11::array::c_style | pybind11::array::forcecast>;
-using Flags = pybind11::array_t<bool, pybind11::array::c_style>;
 
 // Whether the model computes along the calculator's own path (its family in
 // its own arithmetic), whose doubles the module keeps to the last bit.

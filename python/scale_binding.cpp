@@ -8,13 +8,13 @@
 
 #include "cli/input_error.h"
 #include "cli/scale_pressure.h"
+#include "python/array_map.h"
 #include "scales/scale_directory.h"
 
 namespace quorvane::python {
 namespace {
 
 namespace py = pybind11;
-using Array = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
 scales::Scale Named(const std::string& name, const std::string& folder) {
   try {
