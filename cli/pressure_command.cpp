@@ -7,9 +7,9 @@
 #include "cli/decimal_text.h"
 #include "cli/eos_command.h"
 #include "cli/input_error.h"
-#include "cli/safe_text.h"
 #include "cli/scale_commands.h"
 #include "cli/scale_pressure.h"
+#include "cli/subcommand_parse.h"
 #include "cli/value_range.h"
 
 namespace quorvane::cli {
@@ -201,19 +201,13 @@ int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& 
   app.add_option("--input", values["--input"],
                  "CSV or TSV file of readings (- for standard input)");
   app.add_option("--format", values["--format"], "csv | tsv | json (default csv)");
-  std::vector<const char*> argv{"quorvane-eos pressure"};
-  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   ScaleTable table;
   std::string name;
   OutputFormat format = OutputFormat::Csv;
   try {
-    try {
-      app.parse(static_cast<int>(argv.size()), argv.data());
-    } catch (const CLI::CallForHelp&) {
-      out << app.help();
+    if (const auto help = ParseSubcommand(app, "quorvane-eos pressure", arguments)) {
+      out << *help;
       return out.flush() ? kExitSuccess : kExitWriteFailed;
-    } catch (const CLI::ParseError& error) {
-      throw InputError(SafeText(error.what(), kLongInputLimit));
     }
     std::map<std::string, std::string> given;
     for (const auto& [option, value] : values) {

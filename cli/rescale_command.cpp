@@ -6,9 +6,9 @@
 #include "cli/decimal_text.h"
 #include "cli/eos_command.h"
 #include "cli/input_error.h"
-#include "cli/safe_text.h"
 #include "cli/scale_commands.h"
 #include "cli/scale_pressure.h"
+#include "cli/subcommand_parse.h"
 #include "files/atomic_file.h"
 #include "models/model_pressure.h"
 
@@ -170,18 +170,12 @@ int RunRescaleCommand(const std::vector<std::string>& arguments, std::istream& i
                  "the gauge's ambient wavelength (nm), where no lambda0 column");
   app.add_option("-o,--output", outputPath, "write to this file (whole or not at all)");
   app.add_option("--format", format, "csv | tsv | json (default csv)");
-  std::vector<const char*> argv{"quorvane-eos rescale"};
-  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   std::string text, way, warning;
   long rows = 0;
   try {
-    try {
-      app.parse(static_cast<int>(argv.size()), argv.data());
-    } catch (const CLI::CallForHelp&) {
-      out << app.help();
+    if (const auto help = ParseSubcommand(app, "quorvane-eos rescale", arguments)) {
+      out << *help;
       return out.flush() ? kExitSuccess : kExitWriteFailed;
-    } catch (const CLI::ParseError& error) {
-      throw InputError(SafeText(error.what(), kLongInputLimit));
     }
     if (dataPath.empty()) throw InputError("DATA: the data file name is empty");
     const OutputFormat outputFormat = ScaleFormat(format);

@@ -2,7 +2,9 @@
 
 #include "cli/decimal_text.h"
 #include "cli/eos_command.h"
+#include "cli/input_error.h"
 #include "cli/scale_commands.h"
+#include "cli/subcommand_parse.h"
 #include "scales/scale_directory.h"
 
 namespace quorvane::cli {
@@ -44,14 +46,12 @@ int RunScalesList(const std::vector<std::string>& arguments, std::ostream& out, 
       "Lists the pressure scales: name, calibrant, kind, pressure range (GPa), "
       "temperature range (K) and source.",
       "quorvane-eos scales"};
-  std::vector<const char*> argv{"quorvane-eos scales"};
-  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   try {
-    app.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::CallForHelp&) {
-    out << app.help();
-    return out.flush() ? kExitSuccess : kExitWriteFailed;
-  } catch (const CLI::ParseError& error) {
+    if (const auto help = ParseSubcommand(app, "quorvane-eos scales", arguments)) {
+      out << *help;
+      return out.flush() ? kExitSuccess : kExitWriteFailed;
+    }
+  } catch (const InputError& error) {
     err << "quorvane-eos scales: " << error.what() << '\n';
     return kExitBadInput;
   }

@@ -1,0 +1,22 @@
+#include "cli/subcommand_parse.h"
+
+#include "cli/input_error.h"
+#include "cli/safe_text.h"
+
+namespace quorvane::cli {
+
+std::optional<std::string> ParseSubcommand(CLI::App& app, const std::string& program,
+                                           const std::vector<std::string>& arguments) {
+  std::vector<const char*> argv{program.c_str()};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  try {
+    app.parse(static_cast<int>(argv.size()), argv.data());
+  } catch (const CLI::CallForHelp&) {
+    return app.help();
+  } catch (const CLI::ParseError& error) {
+    throw InputError(SafeText(error.what(), kLongInputLimit));
+  }
+  return std::nullopt;
+}
+
+}  // namespace quorvane::cli
