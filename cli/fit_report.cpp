@@ -220,6 +220,17 @@ void NumberMember(std::string& out, const char* key, double x, bool last = false
   if (!last) out += ", ";
 }
 
+// An empty text is null, and the member ends its line.
+void TextOrNullMember(std::string& out, const char* key, const std::string& text) {
+  Key(out, key);
+  if (text.empty()) {
+    out += "null";
+  } else {
+    params::AppendJsonString(out, text);
+  }
+  out += ",\n  ";
+}
+
 void JsonMatrix(std::string& out, const std::vector<std::vector<double>>& matrix) {
   out += '[';
   for (std::size_t i = 0; i < matrix.size(); ++i) {
@@ -447,20 +458,8 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   out += r.converged ? "\"converged\": true, " : "\"converged\": false, ";
   out += "\"iterations\": " + std::to_string(r.iterations) + ", ";
   out += r.weighted ? "\"weighted\": true,\n  " : "\"weighted\": false,\n  ";
-  Key(out, "restart");
-  if (r.restart.empty()) {
-    out += "null,\n  ";
-  } else {
-    params::AppendJsonString(out, r.restart);
-    out += ",\n  ";
-  }
-  Key(out, "warning");
-  if (r.warning.empty()) {
-    out += "null,\n  ";
-  } else {
-    params::AppendJsonString(out, r.warning);
-    out += ",\n  ";
-  }
+  TextOrNullMember(out, "restart", r.restart);
+  TextOrNullMember(out, "warning", r.warning);
   NumberMember(out, "chi2w", r.chi2w);
   out += "\"dof\": " + std::to_string(r.dof) + ", ";
   NumberMember(out, "reduced_chi2", r.ReducedChi2());
