@@ -255,12 +255,10 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
   result.refined = refined;
   result.weighted = HasSigmas(data);
   Runaway runaway;
+  RunawayWatch watch(data, refined);
   result.converged = Solve(
       residuals, x, result.iterations,
-      [&](const Eigen::VectorXd& at) {
-        return RunawayProblem(residuals.ModelAt(at), refined, data);
-      },
-      runaway);
+      [&](const Eigen::VectorXd& at) { return watch(residuals.ModelAt(at)); }, runaway);
   result.model = residuals.ModelAt(x);
   const std::vector<Parameter> held =
       result.converged ? residuals.AtBound(x) : std::vector<Parameter>{};
@@ -293,7 +291,7 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
                   "on the parameters" +
                       Course(result, runaway));
   }
-  const std::string ranAway = RunawayProblem(result.model, refined, data);
+  const std::string ranAway = watch(result.model);
   if (!ranAway.empty()) result.warning = ranAway + "; " + Advice(refined);
 
   const CovarianceEstimate estimate = CheckedCovariance(jacobian, refined);

@@ -34,8 +34,7 @@ const Observation* LowestPressurePoint(const FitData& data, double Tref) {
   return lowest;
 }
 
-std::string V0Problem(const models::Model& model, const FitData& data) {
-  const Observation* lowest = LowestPressurePoint(data, model[Parameter::Tref]);
+std::string V0Problem(const models::Model& model, const Observation* lowest) {
   const double V0 = model[Parameter::V0], K0 = model[Parameter::K0];
   if (!lowest || !(lowest->P < kLowPressureOfK0 * std::fabs(K0))) return "";
   const double off = V0 / lowest->V - 1.0;
@@ -47,15 +46,29 @@ std::string V0Problem(const models::Model& model, const FitData& data) {
 
 }  // namespace
 
-std::string RunawayProblem(const models::Model& model, const std::vector<Parameter>& refined,
-                           const FitData& data) {
-  if (Refines(refined, Parameter::Kp0)) {
+RunawayWatch::RunawayWatch(const FitData& data, const std::vector<Parameter>& refined)
+    : data_(data),
+      kp0_(Refines(refined, Parameter::Kp0)),
+      v0_(Refines(refined, Parameter::V0) && !data.points.empty()) {}
+
+std::string RunawayWatch::operator()(const models::Model& model) {
+  if (kp0_) {
     const double Kp0 = model[Parameter::Kp0];
     if (Kp0 < kLowestSensibleKp0) return "K'0 = " + Digits(Kp0, 4) + " ran below 0";
     if (Kp0 > kHighestSensibleKp0) return "K'0 = " + Digits(Kp0, 4) + " ran above 30";
   }
-  if (Refines(refined, Parameter::V0) && !data.points.empty()) return V0Problem(model, data);
-  return "";
+  if (!v0_) return "";
+  const double Tref = model[Parameter::Tref];
+  if (!lowest_ || Tref != lowestTref_) {
+    lowest_ = LowestPressurePoint(data_, Tref);
+    lowestTref_ = Tref;
+  }
+  return V0Problem(model, lowest_);
+}
+
+std::string RunawayProblem(const models::Model& model, const std::vector<Parameter>& refined,
+                           const FitData& data) {
+  return RunawayWatch(data, refined)(model);
 }
 
 std::string ValuesText(const models::Model& model, const std::vector<Parameter>& refined) {

@@ -24,6 +24,21 @@ inline constexpr double kLowPressureOfK0 = 0.05;
 std::string RunawayProblem(const models::Model& model,
                            const std::vector<models::Parameter>& refined, const FitData& data);
 
+// RunawayProblem over the steps of one fit: the point at the lowest pressure
+// is looked up once per T(ref), not at every step. Holds a reference to data.
+class RunawayWatch {
+ public:
+  RunawayWatch(const FitData& data, const std::vector<models::Parameter>& refined);
+  std::string operator()(const models::Model& model);
+
+ private:
+  const FitData& data_;
+  bool kp0_;
+  bool v0_;
+  const Observation* lowest_ = nullptr;
+  double lowestTref_ = 0.0;
+};
+
 // "V0 = 163.7, K0 = 84.39, K'0 = 4.891": the refined values to 7 digits.
 std::string ValuesText(const models::Model& model, const std::vector<models::Parameter>& refined);
 
