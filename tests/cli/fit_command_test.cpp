@@ -6,10 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -17,6 +14,7 @@
 
 #include "cli/decimal_text.h"
 #include "cli/eos_command.h"
+#include "cli/program_run.h"
 #include "engine/isothermal_eos.h"
 #include "params/json_text.h"
 
@@ -25,52 +23,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunProgram(const std::vector<std::string>& arguments, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  Outcome outcome;
-  outcome.code = RunEosCommand(arguments, in, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
-}
-
-// A scratch directory of the test's own, removed afterwards: a fresh name,
-// so that runs side by side (other builds, other checkouts) never share it.
-class FitCommand : public ::testing::Test {
+class FitCommand : public ScratchFolderTest {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    do {
-      dir_ = fs::temp_directory_path() /
-             ("quorvane_fit_" + std::to_string(random()) + "_" + std::to_string(random()));
-    } while (!fs::create_directory(dir_));
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(Path(name), std::ios::binary) << text;
-    return Path(name);
-  }
-
   std::set<fs::path> Entries() const {
     std::set<fs::path> entries;
     for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
       entries.insert(entry.path());
     return entries;
   }
-  static std::string Read(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  }
-
-  fs::path dir_;
 };
 
 // Points of a 3rd-order Birch-Murnaghan isotherm with a little scatter, as

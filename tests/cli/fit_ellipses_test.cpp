@@ -4,37 +4,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/eos_command.h"
+#include "cli/program_run.h"
 #include "params/json_text.h"
 
 namespace quorvane::cli {
 namespace {
-
-namespace fs = std::filesystem;
-
-struct Outcome {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunProgram(const std::vector<std::string>& arguments) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  Outcome outcome;
-  outcome.code = RunEosCommand(arguments, in, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
-}
 
 // Points of a 3rd-order Birch-Murnaghan isotherm with a little scatter.
 const char* kMeasured =
@@ -48,20 +28,13 @@ const char* kMeasured =
     "7.72,151.71,0.02,0.01\n"
     "9.05,150.08,0.02,0.01\n";
 
-class FitEllipses : public ::testing::Test {
+class FitEllipses : public ScratchFolderTest {
  protected:
   void SetUp() override {
-    std::random_device random;
-    do {
-      dir_ = fs::temp_directory_path() /
-             ("quorvane_ellipse_" + std::to_string(random()) + "_" + std::to_string(random()));
-    } while (!fs::create_directory(dir_));
-    data_ = (dir_ / "measured.csv").string();
-    std::ofstream(data_, std::ios::binary) << kMeasured;
+    ScratchFolderTest::SetUp();
+    data_ = Write("measured.csv", kMeasured);
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
-  fs::path dir_;
   std::string data_;
 };
 
