@@ -37,8 +37,8 @@ void CheckCovariance(const Covariance2& c) {
 
 ConfidenceCovariance ConfidenceCovarianceOf(const FitResult& result) {
   // The covariance the esds are reported from, under the scaling applied.
-  if (result.scaledByChi2) return {result.ReportedCovariance(), "scaled covariance"};
-  return {result.ReportedCovariance(), "unscaled covariance"};
+  return {result.ReportedCovariance(),
+          result.scaledByChi2 ? "scaled covariance" : "unscaled covariance"};
 }
 
 double DeltaChi2ForTwo(double level) {

@@ -108,7 +108,6 @@ py::dict Fit(const models::Model& start, const Array& P, const Array& V, const A
   out["esd_scaled"] = result.esdScaled;
   out["covariance"] = result.covariance;
   out["covariance_scaled"] = result.ScaledCovariance();
-  out["covariance_confidence"] = fit::ConfidenceCovarianceOf(result).matrix;
   out["chi2w"] = result.chi2w;
   out["dof"] = result.dof;
   out["converged"] = result.converged;

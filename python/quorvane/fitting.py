@@ -36,8 +36,6 @@ class FitResult:
         self.covariance = np.array(result["covariance"], dtype=np.float64).reshape(count, count)
         self.covariance_scaled = np.array(result["covariance_scaled"],
                                           dtype=np.float64).reshape(count, count)
-        self._confidence = np.array(result["covariance_confidence"],
-                                    dtype=np.float64).reshape(count, count)
         self.esd_reported = dict(zip(self.refined, result["esd_reported"]))
         self.covariance_reported = np.array(result["covariance_reported"],
                                             dtype=np.float64).reshape(count, count)
@@ -83,9 +81,9 @@ class FitResult:
         """The confidence ellipse of two refined parameters as an N x 2 array.
 
         The region holding `level` of the probability for the pair, Delta chi^2
-        = -2 ln(1 - level) (2.30 at 0.683, 5.99 at 0.95), from the covariance
-        quorvane-eos fit --ellipse uses (scaled, or unscaled without degrees of
-        freedom); columns first and second, `points` rows around the outline.
+        = -2 ln(1 - level) (2.30 at 0.683, 5.99 at 0.95), from
+        covariance_reported, as quorvane-eos fit --ellipse; columns first and
+        second, `points` rows around the outline.
         Raises ValueError for a parameter not refined, one named twice, or a
         level outside (0, 1).
         """
@@ -95,7 +93,7 @@ class FitResult:
         if first == second:
             raise ValueError(f"{first} is named twice")
         i, j = self.refined.index(first), self.refined.index(second)
-        c = self._confidence
+        c = self.covariance_reported
         block = [[c[i, i], c[i, j]], [c[j, i], c[j, j]]]
         centre = [self.parameters[first], self.parameters[second]]
         return _core.ellipse_outline(block, centre, float(level), int(points))
