@@ -128,6 +128,13 @@ FluorescencePressure PressureFromWavelength(const FluorescenceScale& scale, doub
   return {P.value(), P.derivatives()[0], P.derivatives()[1], P.derivatives()[2]};
 }
 
+bool InCalibratedRange(const FluorescenceScale& scale, double lambda, double lambda0, double T,
+                       const FluorescencePressure& p) {
+  const double line = scale.rubyTemperatureShift ? lambda - RubyShift(T) : lambda;
+  if (!(line >= lambda0) || !(p.dPdLambda > 0.0)) return false;
+  return std::isfinite(p.P) && scale.info.range.Holds(p.P, T);
+}
+
 double WavelengthFromPressure(const FluorescenceScale& scale, double P, double lambda0, double T) {
   const double shift = ShiftFromPressure(scale, P, lambda0);
   const double lambda = lambda0 + shift;

@@ -3,10 +3,16 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "models/model_volume.h"
 #include "params/parameter_file.h"
 
 namespace quorvane::scales {
 namespace {
+
+// The volume the scale's inversion gives back agrees with the reading to this
+// fraction when both lie on the same branch; near the spinodal, where the
+// pressure hardly moves with the volume, the search may end a few ulp away.
+constexpr double kSameVolume = 1e-6;
 
 using Json = nlohmann::json;
 
@@ -54,7 +60,20 @@ void ReadScaleObject(const Json& scale, const std::string& source, VolumeScale& 
   result.cubic = TextOf(scale, "lattice") == "cubic";
 }
 
+// The inversion follows the branch through V0; at or below V0 every shipped
+// equation falls monotonically, so only an expanded cell needs it.
+bool OnPhysicalBranch(const VolumeScale& scale, double V, double T, double P) {
+  if (V <= scale.model[models::Parameter::V0]) return true;
+  const engine::VolumeSolution back = models::VolumeFromPressure(scale.model, P, T);
+  return back.converged && std::fabs(back.V - V) <= kSameVolume * V;
+}
+
 }  // namespace
+
+bool InCalibratedRange(const VolumeScale& scale, double V, double T, double P, double dPdV) {
+  if (!std::isfinite(P) || !(dPdV < 0.0) || !scale.info.range.Holds(P, T)) return false;
+  return OnPhysicalBranch(scale, V, T, P);
+}
 
 VolumeScale ReadVolumeScale(std::string_view text, const std::string& source,
                             const std::string& fallbackName) {

@@ -87,5 +87,29 @@ TEST(FluorescenceScale, SlopesAgreeWithCentralDifferences) {
   }
 }
 
+// A gauge vouches only for lines shifted to the red of lambda0: below it the
+// quadratic and rational forms turn back to large positive pressures.
+TEST(FluorescenceScale, InRangeOnlyRedOfTheAmbientLine) {
+  struct Case {
+    const char* scale;
+    double lambda;
+    double T;
+    bool inRange;
+  };
+  const Case cases[] = {
+      {"ruby-shen2020", 550, 296, false},      {"ruby-shen2020", 694.0, 296, false},
+      {"ruby-shen2020", 700, 296, true},       {"ruby-shen2020", 720, 600, true},
+      {"ruby-mao1986", 690, 296, false},       {"ruby-mao1986", 716, 296, true},
+      {"smsbo-datchi1997", 600, 296, false},   {"smsbo-datchi1997", 690, 296, true},
+      {"ruby-dewaele2008", 694.5, 600, false},  // the shift with T alone, below ambient pressure
+  };
+  for (const Case& c : cases) {
+    const FluorescenceScale& scale = Named(c.scale);
+    const FluorescencePressure p = PressureFromWavelength(scale, c.lambda, *scale.lambda0, c.T);
+    EXPECT_EQ(InCalibratedRange(scale, c.lambda, *scale.lambda0, c.T, p), c.inRange)
+        << c.scale << " at " << c.lambda << " nm, " << c.T << " K: P = " << p.P;
+  }
+}
+
 }  // namespace
 }  // namespace quorvane::scales

@@ -4,11 +4,17 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
 #include "scales/scale_directory.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace quorvane::scales {
 namespace {
@@ -25,7 +31,9 @@ VolumeScale Shipped(const std::string& name) {
 // its file's, it names a material, a citation with a DOI and a bounded range,
 // its cell is in cubic angstroms, and at V0 and Tref its pressure is zero.
 TEST(VolumeScale, EveryShippedScaleIsWhole) {
-  const std::vector<VolumeScale> scales = ShippedVolumeScales(kFolder);
+  const ScaleFolder folder = ShippedVolumeScales(kFolder);
+  EXPECT_TRUE(folder.problems.empty());
+  const std::vector<VolumeScale>& scales = folder.scales;
   ASSERT_GE(scales.size(), 9u);
   for (const VolumeScale& scale : scales) {
     SCOPED_TRACE(scale.info.name);
@@ -102,7 +110,7 @@ TEST(VolumeScale, TsuchiyaGoldAgreesWithItsPrintedTable) {
 
 // P -> V -> P through the exact inversion, over each scale's range.
 TEST(VolumeScale, PressureVolumePressureRoundTrip) {
-  for (const VolumeScale& scale : ShippedVolumeScales(kFolder)) {
+  for (const VolumeScale& scale : ShippedVolumeScales(kFolder).scales) {
     const ScaleRange& r = scale.info.range;
     for (const double P : {r.minP, 0.5 * (r.minP + r.maxP), r.maxP}) {
       const double T = r.maxT;
@@ -142,6 +150,73 @@ TEST(VolumeScale, PlainParameterFilesAndFaultyScaleObjects) {
     } catch (const ScaleError& error) {
       EXPECT_EQ(std::string(error.what()).rfind("bad.json: ", 0), 0u) << error.what();
     }
+  }
+}
+
+// A reading is in range only where the scale vouches for it: inside its
+// calibrated P and T and on the branch through V0. Far beyond the spinodal
+// an MGD scale gives a pressure again, rising with the volume; the P and T
+// alone would call it in range.
+TEST(VolumeScale, InRangeOnlyOnTheBranchThroughV0) {
+  struct Case {
+    const char* scale;
+    double V;
+    double T;
+    bool inRange;
+  };
+  const Case cases[] = {
+      {"au-tsuchiya2003", 200, 2500, false},  // 55 GPa, three times V0
+      {"au-tsuchiya2003", 60, 2500, true},    // 44 GPa, compressed
+      {"au-fei2007", 200, 1400, false},       // 1.1 GPa, expanded threefold
+      {"au-fei2007", 68, 1400, true},         // a hot, slightly expanded cell
+      {"au-fei2007", 61, 300, true},
+      {"pt-fei2007", 66, 2500, false},  // below zero pressure
+      {"ne-fei2007", 325, 2500, false},
+  };
+  for (const Case& c : cases) {
+    const VolumeScale scale = Shipped(c.scale);
+    const models::PressureGradient g = models::PressureWithGradient(scale.model, c.V, c.T);
+    EXPECT_EQ(InCalibratedRange(scale, c.V, c.T, g.P, g.dPdV), c.inRange)
+        << c.scale << " at " << c.V << " A3, " << c.T << " K: P = " << g.P;
+  }
+}
+
+// A scratch folder of scales of the test's own, under a fresh name.
+class ScaleFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    do {
+      dir_ = fs::temp_directory_path() /
+             ("quorvane_scales_" + std::to_string(random()) + "_" + std::to_string(random()));
+    } while (!fs::create_directory(dir_));
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path dir_;
+};
+
+// A FIFO or a folder named like a scale is passed over (opening a FIFO would
+// wait for a writer for ever), a broken file is named and the rest is read,
+// and a gauge is found whatever the folder holds.
+TEST_F(ScaleFolderTest, OnlyRegularFilesAreReadAndABadOneIsNamed) {
+  fs::copy_file(kFolder / "au-fei2007.json", dir_ / "au-fei2007.json");
+  std::ofstream(dir_ / "broken.json") << "{\"format\": ";
+  fs::create_directory(dir_ / "sub.json");
+#ifndef _WIN32
+  ASSERT_EQ(mkfifo((dir_ / "fifo.json").c_str(), 0600), 0);
+#endif
+  const ScaleFolder folder = ShippedVolumeScales(dir_);
+  ASSERT_EQ(folder.scales.size(), 1u);
+  EXPECT_EQ(folder.scales.front().info.name, "au-fei2007");
+  ASSERT_EQ(folder.problems.size(), 1u);
+  EXPECT_NE(folder.problems.front().find("broken.json"), std::string::npos);
+  EXPECT_EQ(KnownScaleNames(dir_).find("fifo"), std::string::npos);
+  EXPECT_EQ(KnownScaleNames(dir_).find("sub"), std::string::npos);
+  EXPECT_TRUE(std::holds_alternative<const FluorescenceScale*>(FindScale("ruby-shen2020", dir_)));
+  const std::string refused[] = {"fifo", "sub", (dir_ / "fifo.json").string(),
+                                 (dir_ / "sub.json").string()};
+  for (const std::string& name : refused) {
+    EXPECT_THROW(FindScale(name, dir_), ScaleError) << name;
   }
 }
 
