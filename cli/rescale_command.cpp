@@ -22,9 +22,11 @@ constexpr const char* kCommand = "rescale";
 const char* const kColumns[] = {"P",      "sigP",      "V",       "sigV", "T",
                                 "sigT",   "Vcal",      "sigVcal", "acal", "sigAcal",
                                 "lambda", "sigLambda", "lambda0"};
-// A calibrant's reading may be left empty (or zero) on a row measured
-// without it, as the ambient point of a run often is.
+// A calibrant's reading may be left empty (or zero), with its standard
+// deviation, on a row measured without it, as the ambient point of a run
+// often is.
 const char* const kReadings[] = {"Vcal", "acal", "lambda"};
+const char* const kBlankable[] = {"Vcal", "acal", "lambda", "sigVcal", "sigAcal", "sigLambda"};
 constexpr std::size_t kP = 0;
 constexpr std::size_t kSigP = 1;
 // The scale's own esd at each new pressure, a column of its own after the
@@ -86,6 +88,9 @@ void CheckSigmas(const DataTable& data) {
       const std::string& name = data.header.names[c];
       if (!name.starts_with("sig") || data.header.columns[c] == 0) continue;
       const double sigma = data.Value(r, c);
+      // Left empty beside an empty reading; beside a reading it is refused
+      // when the reading is read.
+      if (std::isnan(sigma)) continue;
       RequireSigma(sigma, name,
                    DataLocation(data.header.source, data.lines[r], data.header.columns[c]));
     }
@@ -278,7 +283,7 @@ int RunRescaleCommand(const std::vector<std::string>& arguments, std::istream& i
     job.data = ReadDataTable(dataPath, "DATA", in,
                              {{},
                               {std::begin(kColumns), std::end(kColumns)},
-                              {std::begin(kReadings), std::end(kReadings)}});
+                              {std::begin(kBlankable), std::end(kBlankable)}});
     const Outcome outcome = Compute(job);
     text = outcome.table.Text(outputFormat);
     rows = static_cast<long>(outcome.table.rows.size());

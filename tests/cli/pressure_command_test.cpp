@@ -47,6 +47,9 @@ double PressureOf(const std::string& scale, double V, double T) {
 // Every refusal is one line naming what is wrong, exit 2 and nothing written.
 TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
   const std::string noV = Write("noV.csv", "T\n300\n");
+  const std::string negative = Write("negative.csv", "V,sigV\n60,0.01\n61,-0.01\n");
+  const std::string negativeLine = Write("line.csv", "lambda,sigLambda\n700,-0.1\n");
+  const std::string both = Write("both.csv", "V,acal\n100,3.9\n");
   struct Case {
     std::vector<std::string> arguments;
     const char* says;
@@ -68,6 +71,17 @@ TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
       {{"--scale", "au-fei2007", "--V", "60", "--format", "xml"}, "not one of csv, tsv, json"},
       {{"--scale", Path("none.json"), "--V", "60"}, "cannot open the scale file"},
       {{"--scale", "au-fei2007", "--V", "50:70:1e-5"}, "more than 1000000 points"},
+      // One rule for a standard deviation, wherever it comes from.
+      {{"--scale", "au-fei2007", "--V", "60", "--sigV", "1e308"}, "gives no finite sigP"},
+      {{"--scale", "au-fei2007", "--V", "1e-300"}, "gives no finite sigP"},
+      {{"--scale", "ruby-shen2020", "--lambda", "700", "--sigT", "-1"}, "sigT = -1 is no"},
+      {{"--scale", "au-fei2007", "--input", negative}, "negative.csv line 3: sigV = -0.01 is no"},
+      {{"--scale", "ruby-shen2020", "--input", negativeLine},
+       "line.csv line 2: sigLambda = -0.1 is no"},
+      // The calibrant's reading is never guessed between candidates.
+      {{"--scale", "au-fei2007", "--input", both}, "\"V\" and \"acal\" could each be"},
+      {{"--scale", "au-fei2007", "--input", both, "--column", "lambda"}, "is no reading"},
+      {{"--scale", "au-fei2007", "--V", "60", "--column", "V"}, "only with --input"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments{"pressure"};
@@ -137,6 +151,40 @@ TEST_F(PressureCommand, LatticeParameterInputFileAndRange) {
   ASSERT_EQ(fromFile.code, 0) << fromFile.err;
   EXPECT_EQ(CsvRows(fromFile.out).at(0), CsvRows(fromRange.out).at(0));
   EXPECT_EQ(CsvRows(fromFile.out).size(), 2u);
+}
+
+// Every documented reading column gives the pressure its option gives; with
+// more than one candidate, --column says which is the calibrant's.
+TEST_F(PressureCommand, EveryReadingColumnIsRead) {
+  const auto first = [](const ScaleOutcome& run) { return CsvRows(run.out).at(0); };
+  const ScaleOutcome byA =
+      RunScaleProgram({"pressure", "--scale", "au-fei2007", "--a", "3.9", "--T", "1200"});
+  const ScaleOutcome byV =
+      RunScaleProgram({"pressure", "--scale", "au-fei2007", "--V", "58.5", "--T", "1200"});
+  const ScaleOutcome byLambda =
+      RunScaleProgram({"pressure", "--scale", "ruby-shen2020", "--lambda", "705"});
+  struct Case {
+    const char* scale;
+    const char* file;
+    std::vector<std::string> extra;
+    const ScaleOutcome& same;
+  };
+  const Case cases[] = {
+      {"au-fei2007", "a,T\n3.9,1200\n", {}, byA},
+      {"au-fei2007", "acal,T\n3.9,1200\n", {}, byA},
+      {"au-fei2007", "Vcal,T\n58.5,1200\n", {}, byV},
+      {"au-fei2007", "V,sigV,acal,T\n100,0.2,3.9,1200\n", {"--column", "acal"}, byA},
+      {"au-fei2007", "V,Vcal,T\n100,58.5,1200\n", {"--column", "Vcal"}, byV},
+      {"ruby-shen2020", "V,lambda\n100,705\n", {}, byLambda},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"pressure", "--scale", c.scale, "--input",
+                                       Write("readings.csv", c.file)};
+    arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
+    const ScaleOutcome run = RunScaleProgram(arguments);
+    ASSERT_EQ(run.code, 0) << c.file << run.err;
+    EXPECT_EQ(first(run).at(0), first(c.same).at(0)) << c.file;
+  }
 }
 
 }  // namespace
