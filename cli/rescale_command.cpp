@@ -161,7 +161,7 @@ ScalePressure AmbientRow(const Rescale& job, std::size_t row, const std::string&
   if (job.from && job.data.header.Has("P")) return ThroughPressure(job, row, where);
   const double T = Column(job, row, "T", DefaultTemperature(job.to));
   const double P = Column(job, row, "P", 0.0);
-  return {P, Column(job, row, "sigP", 0.0), 0.0, scales::InfoOf(job.to).range.Holds(P, T)};
+  return {P, Column(job, row, "sigP", 0.0), 0.0, scales::InfoOf(job.to).Holds(P, T)};
 }
 
 bool HasNoReading(const Rescale& job, std::size_t row, const std::string& column) {

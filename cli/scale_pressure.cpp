@@ -218,13 +218,23 @@ OutputFormat ScaleFormat(const std::string& text) {
   throw InputError("--format: " + QuotedInput(text) + " is not one of csv, tsv, json");
 }
 
+std::string RangeText(const scales::ScaleInfo& info) {
+  auto piece = [](const scales::ScaleRange& r) {
+    const std::string P = Number(r.minP) + " to " + Number(r.maxP) + " GPa";
+    if (r.minT == r.maxT) return P + " at " + Number(r.minT) + " K";
+    return P + ", " + Number(r.minT) + " to " + Number(r.maxT) + " K";
+  };
+  if (info.calibrated.empty()) return piece(info.range);
+  std::string text;
+  for (const scales::ScaleRange& r : info.calibrated) text += (text.empty() ? "" : "; ") + piece(r);
+  return text;
+}
+
 std::string RangeWarning(const std::string& command, long rows, const scales::ScaleInfo& info) {
   if (rows == 0) return {};
-  const scales::ScaleRange& r = info.range;
   return "quorvane-eos " + command + ": warning: " + std::to_string(rows) +
          (rows == 1 ? " row lies" : " rows lie") + " outside the range of " + info.name + " (" +
-         Number(r.minP) + " to " + Number(r.maxP) + " GPa, " + Number(r.minT) + " to " +
-         Number(r.maxT) + " K): in_range false\n";
+         RangeText(info) + "): in_range false\n";
 }
 
 }  // namespace quorvane::cli

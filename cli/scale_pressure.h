@@ -86,6 +86,10 @@ struct ScaleTable {
 
 OutputFormat ScaleFormat(const std::string& text);
 
+// Where a scale was calibrated, as the warnings say it: "0 to 94 GPa at 300 K;
+// 0 to 29 GPa, 300 to 1873 K".
+std::string RangeText(const scales::ScaleInfo& info);
+
 // The warning line for rows beyond the scale's range, or empty.
 std::string RangeWarning(const std::string& command, long rows, const scales::ScaleInfo& info);
 

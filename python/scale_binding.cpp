@@ -33,6 +33,12 @@ py::dict InfoDict(const scales::ScaleInfo& info) {
   entry["citation"] = info.citation;
   entry["P_range"] = py::make_tuple(info.range.minP, info.range.maxP);
   entry["T_range"] = py::make_tuple(info.range.minT, info.range.maxT);
+  py::list calibrated;
+  for (const scales::ScaleRange& r : info.calibrated) {
+    calibrated.append(
+        py::make_tuple(py::make_tuple(r.minP, r.maxP), py::make_tuple(r.minT, r.maxT)));
+  }
+  entry["calibrated"] = calibrated;
   return entry;
 }
 

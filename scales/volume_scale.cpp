@@ -48,6 +48,27 @@ void ReadBounds(const Json& scale, const char* key, double& low, double& high,
   high = (*found)[1].get<double>();
 }
 
+// "calibrated_ranges": pieces of the range, each with both pairs.
+void ReadPieces(const Json& scale, const std::string& source, ScaleInfo& info) {
+  const auto found = scale.find("calibrated_ranges");
+  if (found == scale.end() || found->is_null()) return;
+  if (!found->is_array()) {
+    throw ScaleError(source + ": \"scale\": \"calibrated_ranges\" is not a list");
+  }
+  for (const Json& piece : *found) {
+    const bool whole = piece.is_object() && piece.contains("pressure_range_GPa") &&
+                       piece.contains("temperature_range_K");
+    if (!whole) {
+      throw ScaleError(source + ": \"scale\": a calibrated range needs pressure_range_GPa " +
+                       "and temperature_range_K");
+    }
+    ScaleRange range;
+    ReadBounds(piece, "pressure_range_GPa", range.minP, range.maxP, source);
+    ReadBounds(piece, "temperature_range_K", range.minT, range.maxT, source);
+    info.calibrated.push_back(range);
+  }
+}
+
 void ReadScaleObject(const Json& scale, const std::string& source, VolumeScale& result) {
   if (!scale.is_object()) throw ScaleError(source + ": \"scale\" is not an object");
   if (const std::string name = TextOf(scale, "name"); !name.empty()) result.info.name = name;
@@ -57,6 +78,7 @@ void ReadScaleObject(const Json& scale, const std::string& source, VolumeScale& 
   }
   ReadBounds(scale, "pressure_range_GPa", result.info.range.minP, result.info.range.maxP, source);
   ReadBounds(scale, "temperature_range_K", result.info.range.minT, result.info.range.maxT, source);
+  ReadPieces(scale, source, result.info);
   result.cubic = TextOf(scale, "lattice") == "cubic";
 }
 
@@ -71,7 +93,7 @@ bool OnPhysicalBranch(const VolumeScale& scale, double V, double T, double P) {
 }  // namespace
 
 bool InCalibratedRange(const VolumeScale& scale, double V, double T, double P, double dPdV) {
-  if (!std::isfinite(P) || !(dPdV < 0.0) || !scale.info.range.Holds(P, T)) return false;
+  if (!std::isfinite(P) || !(dPdV < 0.0) || !scale.info.Holds(P, T)) return false;
   return OnPhysicalBranch(scale, V, T, P);
 }
 
