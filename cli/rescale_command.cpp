@@ -88,8 +88,7 @@ void CheckSigmas(const DataTable& data) {
       const std::string& name = data.header.names[c];
       if (!name.starts_with("sig") || data.header.columns[c] == 0) continue;
       const double sigma = data.Value(r, c);
-      // Left empty beside an empty reading; beside a reading it is refused
-      // when the reading is read.
+      // Left empty: not known for the row.
       if (std::isnan(sigma)) continue;
       RequireSigma(sigma, name,
                    DataLocation(data.header.source, data.lines[r], data.header.columns[c]));
@@ -130,9 +129,13 @@ ScalePressure FromReading(const Rescale& job, std::size_t row, const std::string
   const Reading kind = gauge              ? Reading::Wavelength
                        : column == "acal" ? Reading::Lattice
                                           : Reading::Volume;
-  ScalePressure p = ReadingPressure(job.to, kind, reading, Column(job, row, sigma.c_str(), 0.0), T,
-                                    sigT, lambda0, where);
-  if (job.data.header.Has(sigma) || !job.data.header.Has("sigP")) return p;
+  // A standard deviation left empty is not known for the row, as one the
+  // file lacks.
+  const double sigReading = Column(job, row, sigma.c_str(), 0.0);
+  const bool hasSigma = job.data.header.Has(sigma) && !std::isnan(sigReading);
+  ScalePressure p =
+      ReadingPressure(job.to, kind, reading, hasSigma ? sigReading : 0.0, T, sigT, lambda0, where);
+  if (hasSigma || !job.data.header.Has("sigP")) return p;
   const double oldSigP = Column(job, row, "sigP", 0.0);
   if (!job.from) {
     p.sigP = std::hypot(p.sigP, oldSigP);
