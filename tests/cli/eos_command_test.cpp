@@ -148,7 +148,7 @@ struct SinglePointCase {
   const char* name;
   std::vector<std::string> arguments;
   int code;
-  const char* converged;  // the last field of the row; "" when nothing is printed
+  const char* converged;  // the row's last fields; "" when nothing is printed
   const char* err;
 };
 
@@ -178,6 +178,39 @@ const SinglePointCase kSinglePointCases[] = {
      3,
      "",
      "quorvane-eos: these inputs determine no state point: VT0 is not finite\n"},
+    {"HotStateWithoutZeroPressureVolumeFromV",
+     {"--eos",    "vinet", "--thermal", "mgd", "--volume-unit", "A3", "--Z",      "4",
+      "--V0",     "67.85", "--K0",      "167", "--Kp0",         "6",  "--theta0", "170",
+      "--gamma0", "2.97",  "--q",       "1.6", "--V",           "50", "--T",      "3000"},
+     0,
+     ",,true",
+     ""},
+    {"HotStateWithoutZeroPressureVolumeFromP",
+     {"--eos",    "vinet", "--thermal", "mgd", "--volume-unit", "A3",  "--Z",      "4",
+      "--V0",     "67.85", "--K0",      "167", "--Kp0",         "6",   "--theta0", "170",
+      "--gamma0", "2.97",  "--q",       "1.6", "--P",           "135", "--T",      "4000"},
+     0,
+     ",,true",
+     ""},
+    {"TensionBeyondReachWithoutZeroPressureVolume",
+     {"--eos",    "vinet", "--thermal", "mgd", "--volume-unit", "A3", "--Z",      "4",
+      "--V0",     "67.85", "--K0",      "167", "--Kp0",         "6",  "--theta0", "170",
+      "--gamma0", "2.97",  "--q",       "1.6", "--P",           "0",  "--T",      "4000"},
+     3,
+     "",
+     "quorvane-eos: these inputs determine no state point: the pressure is not reached, and at "
+     "this temperature no volume has zero pressure\n"},
+    {"EinsteinNearAbsoluteZero",
+     {"--thermal", "einstein", "--theta0", "1500", "--P", "10", "--T", "2"},
+     0,
+     "true",
+     ""},
+    {"EinsteinTensionNotReachedGivesZeroPressureVolume",
+     {"--thermal", "einstein", "--P", "-60", "--T", "1000"},
+     0,
+     "10.172191075361594,1.0172191075361594,10.172191075361594,1,false",
+     "quorvane-eos: warning: the pressure -60 is not reached at T = 1000; the search gave up and "
+     "V is V(T,0)\n"},
     {"NoTemperatureWithoutExpansion",
      {"--alpha0", "0", "--alpha1", "0", "--VT0", "10", "--V", "10"},
      3,
@@ -236,6 +269,19 @@ TEST(EosCommand, PrintsNonFiniteResultsFlagged) {
   EXPECT_EQ(murnaghan.err,
             "quorvane-eos: warning: 2 rows are not a state point (converged false): a value is "
             "infinite or not a number\n");
+  // Without V(T,0) (hot gold, thermal pressure beyond the tensile limit) its
+  // columns are empty, or null, and the row stands.
+  const std::vector<std::string> hotGold = {
+      "--eos",    "vinet", "--thermal", "mgd", "--volume-unit", "A3", "--Z",      "4",
+      "--V0",     "67.85", "--K0",      "167", "--Kp0",         "6",  "--theta0", "170",
+      "--gamma0", "2.97",  "--q",       "1.6", "--V",           "50", "--T",      "3000"};
+  EXPECT_EQ(RunEos(hotGold).out,
+            "P,T,V,V/V00,VT0,V/VT0,converged\n138.95955953265258,3000,50,0.7369196757553428,,,"
+            "true\n");
+  std::vector<std::string> json = hotGold;
+  json.insert(json.end(), {"--format", "json"});
+  EXPECT_NE(RunEos(json).out.find("\"VT0\": null, \"V/VT0\": null, \"converged\": true"),
+            std::string::npos);
   // The exact inversion gives V(T,0) for every target it cannot reach.
   EXPECT_EQ(RunEos({"--eos", "murnaghan", "--P", "-26"}).out,
             "P,T,V,V/V00,VT0,V/VT0,converged\n-26,298,10,1,10,1,false\n");

@@ -159,6 +159,29 @@ def test_repr_pickle_and_parameter_files_keep_the_model(tmp_path, keywords, opti
     np.testing.assert_array_equal(back.pressure(V, TEMPERATURES), eos.pressure(V, TEMPERATURES))
 
 
+HOT_GOLD = {"type": "vinet", "thermal": "mgd", "volume_unit": "A3", "Z": 4, "V0": 67.85,
+            "K0": 167, "Kp0": 6, "theta0": 170, "gamma0": 2.97, "q": 1.6}
+COLD_EINSTEIN = {"thermal": "einstein", "theta0": 1500}
+
+
+# Where the thermal pressure passes the isotherm's tensile limit there is no
+# V(T,0), yet P(V,T) and V(P,T) are states; near 0 K the Einstein pressure is
+# all but zero.
+@pytest.mark.parametrize("keywords,known,T,has_VT0", [
+    (HOT_GOLD, {"V": 50.0}, 3000.0, False),
+    (HOT_GOLD, {"P": 135.0}, 4000.0, False),
+    (COLD_EINSTEIN, {"P": 10.0}, 2.0, True),
+    (COLD_EINSTEIN, {"P": 10.0}, 1e-3, True),
+])
+def test_states_without_a_zero_pressure_volume_or_near_zero_kelvin(keywords, known, T, has_VT0):
+    eos = quorvane.Eos(**keywords)
+    state = eos.state(T=T, **known)
+    assert state.get("converged", True)
+    assert eos.pressure(state["V"], T) == pytest.approx(state["P"], rel=1e-12)
+    assert np.isnan(state["VT0"]) != has_VT0 and np.isnan(state["V/VT0"]) != has_VT0
+    assert np.isnan(eos.V_T0(T)) != has_VT0
+
+
 @pytest.mark.parametrize("keywords,error,message", [
     ({"thermal": "debye"}, ValueError, '^thermal: "debye" is not one of linear, berman'),
     ({"thermal": 3}, ValueError, "^thermal: 3 is not one of"),
