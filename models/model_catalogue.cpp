@@ -116,6 +116,13 @@ std::string RangeError(const Model& model) {
   return "";
 }
 
+// The Tait equation divides by 1 + K'0 and takes no pressure from K'0 <= -1.
+std::string TaitError(const Model& model) {
+  if (model.equation != Equation::Tait) return "";
+  if (ImpliedKp(model.equation, model.order, model[Parameter::Kp0]) > -1.0) return "";
+  return "the Tait equation needs K'0 above -1";
+}
+
 }  // namespace
 
 const ParameterInfo& Info(Parameter parameter) {
@@ -213,7 +220,9 @@ std::string ValidationError(const Model& model) {
     return "the calculator's arithmetic computes only the four classic equations with the "
            "linear thermal expansion";
   }
-  return RangeError(model);
+  const std::string rangeError = RangeError(model);
+  if (!rangeError.empty()) return rangeError;
+  return TaitError(model);
 }
 
 }  // namespace quorvane::models

@@ -69,4 +69,17 @@ Eigen::AutoDiffScalar<Derivatives> Log1p(const Eigen::AutoDiffScalar<Derivatives
   return Chained(x, std::log1p(x.value()), 1.0 / (1.0 + x.value()));
 }
 
+// -ln(1 - y) / y and (e^z - 1) / z, each 1 at 0 (with its slope 1/2 there),
+// accurate for the smallest arguments through log1p and expm1.
+template <class S>
+S LogOfComplementRatio(const S& y) {
+  if (Value(y) == 0.0) return S(1.0 + y / 2.0);
+  return S(-Log1p(S(-y)) / y);
+}
+template <class S>
+S Expm1Ratio(const S& z) {
+  if (Value(z) == 0.0) return S(1.0 + z / 2.0);
+  return S(Expm1(z) / z);
+}
+
 }  // namespace quorvane::models

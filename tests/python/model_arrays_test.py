@@ -32,8 +32,12 @@ MODELS = [
       "--alpha1", "3.0"]),
     ({"type": "murnaghan", "arithmetic": "textbook", "Kp0": 3.5, "dKdT": -0.03},
      ["--eos", "murnaghan", "--arithmetic", "textbook", "--Kp0", "3.5", "--dKdT", "-0.03"]),
+    # K0 K''0 = -(1 + K'0): the Tait's a is infinite, the pressure its limit.
+    ({"type": "tait", "order": 4, "Kpp0": -0.05},
+     ["--eos", "tait", "--order", "4", "--Kpp0", "-0.05"]),
 ]
-IDS = ["tait-mgd", "vinet-einstein-A3", "bm3-fei", "ns4-berman", "murnaghan-textbook"]
+IDS = ["tait-mgd", "vinet-einstein-A3", "bm3-fei", "ns4-berman", "murnaghan-textbook",
+       "tait4-singular"]
 RNG = np.random.default_rng(29)
 RATIOS = RNG.uniform(0.75, 1.05, 40)
 TEMPERATURES = RNG.uniform(300, 2500, 40)
