@@ -95,11 +95,13 @@ KnownQuantity KnownFromOptions(const TypedOptions& options) {
   return known;
 }
 
-// A thermal pressure has no value at or below absolute zero.
+// The temperatures of a grid run from start to last; one of them is the
+// lowest.
 void CheckTemperatures(const models::Model& model, const ValueRange& T) {
-  if (!models::Info(model.thermal).thermalPressure || (T.start > 0.0 && T.last > 0.0)) return;
-  throw InputError(std::string("--T: the ") + models::Info(model.thermal).name +
-                   " thermal model needs temperatures above zero");
+  for (const double end : {T.start, T.last}) {
+    const std::string problem = models::TemperatureError(model, end);
+    if (!problem.empty()) throw InputError("--T: " + problem);
+  }
 }
 
 void ReadGrid(const TypedOptions& options, EosRequest& request) {

@@ -1,6 +1,7 @@
 #include "models/model_catalogue.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
 #include "engine/eos_parameters.h"
@@ -105,7 +106,7 @@ std::string RangeError(const Model& model) {
     if (RoleOf(model, info.parameter) == Role::Unused) continue;
     const double value = model[info.parameter];
     const bool positive =
-        info.positive || (info.parameter == Parameter::Tref && Info(model.thermal).thermalPressure);
+        info.positive || (info.parameter == Parameter::Tref && NeedsPositiveTemperature(model));
     if (!std::isfinite(value)) return std::string(info.name) + " is not a finite number";
     if (positive && !(value > 0.0)) return std::string(info.name) + " must be above zero";
   }
@@ -208,6 +209,18 @@ void ApplyImpliedCoefficients(Model& model) {
   model[Parameter::Kp0] = ImpliedKp(model.equation, model.order, model[Parameter::Kp0]);
   model[Parameter::Kpp0] = ImpliedKpp(model.equation, model.order, c, model[Parameter::K0],
                                       model[Parameter::Kp0], model[Parameter::Kpp0]);
+}
+
+bool NeedsPositiveTemperature(const Model& model) {
+  return model.thermal == Thermal::Fei || Info(model.thermal).thermalPressure;
+}
+
+std::string TemperatureError(const Model& model, double T) {
+  if (!NeedsPositiveTemperature(model) || T > 0.0) return "";
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, T);
+  return "T = " + std::string(text, written.ptr) + " must be above zero for the " +
+         Info(model.thermal).name + " thermal model";
 }
 
 std::string ValidationError(const Model& model) {

@@ -186,6 +186,26 @@ def test_states_without_a_zero_pressure_volume_or_near_zero_kelvin(keywords, kno
     assert np.isnan(eos.V_T0(T)) != has_VT0
 
 
+# The Fei expansion diverges at 0 K and a thermal pressure has no value there:
+# every call refuses such a T with the line quorvane-eos and the fit give.
+@pytest.mark.parametrize("thermal,call,T", [
+    ("mgd", lambda e: e.pressure(9.0, T=0.0), "0"),
+    ("mgd", lambda e: e.V_T0(0.0), "0"),
+    ("einstein", lambda e: e.K_T(-1.0), "-1"),
+    ("fei", lambda e: e.state(V=9.0, T=-100.0), "-100"),
+    ("fei", lambda e: e.volume(1.0, T=[300.0, -100.0]), "-100"),
+])
+def test_temperatures_at_or_below_zero_are_refused_as_everywhere(thermal, call, T):
+    message = f"T = {T} must be above zero for the {thermal} thermal model"
+    with pytest.raises(ValueError, match=f"^{message}$"):
+        call(quorvane.Eos(thermal=thermal))
+    program = os.environ.get("QUORVANE_EOS")
+    if program:
+        done = subprocess.run([program, "--thermal", thermal, "--V", "9", "--T", T], text=True,
+                              capture_output=True)
+        assert done.stderr == f"quorvane-eos: --T: {message}\n"
+
+
 @pytest.mark.parametrize("keywords,error,message", [
     ({"thermal": "debye"}, ValueError, '^thermal: "debye" is not one of linear, berman'),
     ({"thermal": 3}, ValueError, "^thermal: 3 is not one of"),
