@@ -14,6 +14,8 @@
 
 #include "cli/decimal_text.h"
 #include "cli/eos_command.h"
+#include "cli/input_error.h"
+#include "cli/output_files.h"
 #include "cli/program_run.h"
 #include "engine/isothermal_eos.h"
 #include "params/json_text.h"
@@ -178,6 +180,28 @@ TEST_F(FitCommand, RefusesOutputsItMayNotReplace) {
   }
   // Windows removes no read-only file.
   fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
+}
+
+// Two outputs naming one file, however spelled: the later would replace the
+// earlier, so neither is written.
+TEST_F(FitCommand, RefusesTwoOutputsNamingOneFile) {
+  const std::string figure = Path("fit-isotherm.svg");
+  const std::string spellings[] = {figure, (dir_ / "." / "fit-isotherm.svg").string(),
+                                   (dir_ / "plots" / ".." / "fit-isotherm.svg").string()};
+  fs::create_directory(Path("plots"));
+  const std::set<fs::path> before = Entries();
+  for (const std::string& other : spellings) {
+    const std::vector<OutputFile> outputs{{"--plot", figure, "<svg/>"},
+                                          {"--params-out", other, "{}"}};
+    try {
+      WriteOutputFiles(outputs, {});
+      ADD_FAILURE() << other << " was written";
+    } catch (const InputError& error) {
+      EXPECT_NE(std::string(error.what()).find("is also written by --plot"), std::string::npos)
+          << error.what();
+    }
+    EXPECT_EQ(Entries(), before) << other;
+  }
 }
 
 // A parameter file that cannot be written (its folder is a file): exit 1,
