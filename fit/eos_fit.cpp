@@ -315,9 +315,12 @@ FitResult Finished(FitResult result, const FitRequest& request) {
   result.priors = request.priors;
   result.bounds = request.bounds;
   const double reduced = result.ReducedChi2();
+  // Unit weights carry no scale of their own (the esds would follow the
+  // pressure unit): chi2w/dof is then the only measure of the scatter.
+  const bool autoScales = reduced > 1.0 || !result.weighted;
   result.scaledByChi2 =
       result.dof > 0 && (request.esdScaling == EsdScaling::Always ||
-                         (request.esdScaling == EsdScaling::Auto && reduced > 1.0));
+                         (request.esdScaling == EsdScaling::Auto && autoScales));
   result.esdReported = result.scaledByChi2 ? result.esdScaled : result.esd;
   return result;
 }

@@ -295,6 +295,40 @@ TEST_F(FitCommand, NeverReportsNonsenseAsAFit) {
   }
 }
 
+// Without sigmas the weights carry no unit: the esds reported (auto) must
+// follow the pressures' unit, the same in GPa as in kbar, with the parameter
+// file holding that covariance too.
+TEST_F(FitCommand, UnitWeightEsdsDoNotDependOnThePressureUnit) {
+  const char* rows[][2] = {{"0.0001", "163.702"}, {"1.12", "161.61"}, {"2.31", "159.51"},
+                           {"3.48", "157.63"},    {"4.95", "155.42"}, {"6.17", "153.74"},
+                           {"7.72", "151.71"},    {"9.05", "150.08"}};
+  struct Unit {
+    const char* name;
+    double perGigapascal;
+  };
+  const Unit units[] = {{"GPa", 1.0}, {"kbar", 10.0}};
+  params::Json esd[2];
+  for (int u = 0; u < 2; ++u) {
+    std::string csv = "P,V\n";
+    for (const auto& row : rows) {
+      AppendShortest(csv, *ParseDecimal(row[0]) * units[u].perGigapascal);
+      csv += std::string(",") + row[1] + "\n";
+    }
+    const std::string params = Path(std::string(units[u].name) + ".json");
+    const Outcome fit =
+        RunProgram({"fit", "--format", "json", "--params-out", params, Write(units[u].name, csv)});
+    ASSERT_EQ(fit.code, 0) << fit.err;
+    const params::Json report = params::ParseJson(fit.out);
+    EXPECT_EQ(report.at("covariance_scaling"), "chi2") << units[u].name;
+    EXPECT_EQ(params::ParseJson(Read(params)).at("covariance"), report.at("covariance_reported"));
+    esd[u] = report.at("esd_reported");
+  }
+  EXPECT_NEAR(esd[1].at("K0").get<double>(), 10.0 * esd[0].at("K0").get<double>(),
+              1e-6 * esd[1].at("K0").get<double>());
+  EXPECT_NEAR(esd[1].at("V0").get<double>(), esd[0].at("V0").get<double>(),
+              1e-6 * esd[0].at("V0").get<double>());
+}
+
 // The parameter file holds the covariance the report gives, under the
 // scaling applied, and says which, with the constraints in its provenance;
 // the table reads it back. The example's chi2w/dof is 0.15: auto leaves it
