@@ -461,10 +461,10 @@ const ErrorCase kErrorCases[] = {
     {"StrayArgument", {"--P", "1", "2"}, "", "The following argument was not expected: 2"},
     {"MissingValue", {"--P"}, "", "--P: 1 required TEXT missing"},
     {"RepeatedOption", {"--P", "1", "--P", "2"}, "", "--P: At Most 1 required but received 2"},
-    {"DecimalComma",
-     {"--P", "1,5"},
+    {"DecimalCommaInARange",
+     {"--P", "0,5:10:1"},
      "",
-     "--P: \"1,5\" is not a decimal number (digits, one point, an optional exponent)"},
+     "--P: \"0,5:10:1\" mixes a list and a range; give one or the other"},
     {"EmptyRange",
      {"--T", "900:300:100", "--P", "1"},
      "",
@@ -581,6 +581,10 @@ const ErrorCase kErrorCases[] = {
      {"--thermal", "einstein", "--P", "1", "--T", "0:300:100"},
      "",
      "--T: T = 0 must be above zero for the einstein thermal model"},
+    {"ThermalPressureAtAbsoluteZeroInAList",
+     {"--thermal", "mgd", "--V", "9", "--T", "300,0,2000"},
+     "",
+     "--T: T = 0 must be above zero for the mgd thermal model"},
     {"FeiExpansionAcrossAbsoluteZero",
      {"--thermal", "fei", "--alpha2", "1", "--V", "9", "--T", "100:-100:-100"},
      "",
@@ -656,7 +660,9 @@ TEST(EosCommand, HelpListsTheOptionsUnitsExitCodesAndExamples) {
   const Outcome outcome = RunEos({"--help"});
   EXPECT_EQ(outcome.code, 0);
   for (const char* part : {"--V-over-VT0", "--version",
-                           "Units:", "Exit codes:", "Examples:", "exact | form (default exact)"}) {
+                           "Units:", "Exit codes:", "Examples:", "exact | form (default exact)",
+                           "quorvane-eos fit DATA", "quorvane-eos scales", "quorvane-eos pressure",
+                           "quorvane-eos rescale DATA"}) {
     EXPECT_NE(outcome.out.find(part), std::string::npos) << part;
   }
   EXPECT_EQ(outcome.err, "");

@@ -44,9 +44,10 @@ def test_noisy_data_give_standard_deviations_and_a_covariance():
         assert abs(result.parameters[name] - TRUE[name]) < 5 * result.esd[name]
 
 
-def test_fixed_parameters_stay_and_the_result_saves_as_a_parameter_file(tmp_path):
+@pytest.mark.parametrize("refine", [["V0", "K0"], ("V0", "K0"), "V0,K0", "V0, K0"])
+def test_fixed_parameters_stay_and_the_result_saves_as_a_parameter_file(tmp_path, refine):
     P, V = synthetic()
-    result = quorvane.fit(P, V, type="vinet", order=3, refine=["V0", "K0"], Kp0=4.3)
+    result = quorvane.fit(P, V, type="vinet", order=3, refine=refine, Kp0=4.3)
     assert result.refined == ["V0", "K0"] and result.parameters["Kp0"] == 4.3
     result.save(tmp_path / "fit.json")
     back = quorvane.load(tmp_path / "fit.json")
