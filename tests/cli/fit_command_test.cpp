@@ -182,6 +182,21 @@ TEST_F(FitCommand, RefusesOutputsItMayNotReplace) {
   fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
 }
 
+// A point at a volume so large that 1 + 2f is 0 has no F: its row in the F-f
+// table shows what it has and why the line passes it over, no -inf or -nan.
+TEST_F(FitCommand, StrainTableMarksAPointWithoutF) {
+  const std::string data =
+      Write("far.csv", "P,V\n-1e-300,1e300\n1,9.9\n2,9.8\n3,9.72\n4,9.63\n5,9.55\n");
+  const Outcome fit = RunProgram({"fit", "--V0", "10", "--refine", "K0,Kp0", data});
+  ASSERT_EQ(fit.code, 0) << fit.err;
+  const std::string table = fit.out.substr(fit.out.find("F-f ("));
+  const std::string row = table.substr(table.find('\n', table.find("sigF")) + 1);
+  EXPECT_EQ(row.substr(0, row.find('\n')),
+            "         -0.5            0            -            -  left out: not a finite number");
+  EXPECT_EQ(table.find("nan"), std::string::npos) << table;
+  EXPECT_EQ(table.find("inf"), std::string::npos) << table;
+}
+
 // Two outputs naming one file, however spelled: the later would replace the
 // earlier, so neither is written.
 TEST_F(FitCommand, RefusesTwoOutputsNamingOneFile) {
