@@ -318,9 +318,8 @@ FitResult Finished(FitResult result, const FitRequest& request) {
   // Unit weights carry no scale of their own (the esds would follow the
   // pressure unit): chi2w/dof is then the only measure of the scatter.
   const bool autoScales = reduced > 1.0 || !result.weighted;
-  result.scaledByChi2 =
-      result.dof > 0 && (request.esdScaling == EsdScaling::Always ||
-                         (request.esdScaling == EsdScaling::Auto && autoScales));
+  result.scaledByChi2 = result.dof > 0 && (request.esdScaling == EsdScaling::Always ||
+                                           (request.esdScaling == EsdScaling::Auto && autoScales));
   result.esdReported = result.scaledByChi2 ? result.esdScaled : result.esd;
   return result;
 }
@@ -384,13 +383,41 @@ std::vector<Parameter> DefaultRefined(const Model& model, const FitData& data) {
   return refined;
 }
 
-FitResult FitEos(const FitData& data, const FitRequest& request) {
-  CheckModel(request.start);
+namespace {
+
+// Limits that (nearly) meet leave a parameter no freedom: it is held at their
+// middle rather than refined over a range the solver cannot resolve.
+void HoldPinnedParameters(FitRequest& request, std::vector<Parameter>& refined) {
+  std::vector<Bound> free;
+  for (const Bound& bound : request.bounds) {
+    const double scale = std::max({1.0, std::fabs(bound.lower), std::fabs(bound.upper)});
+    const bool pinned = std::isfinite(bound.lower) && std::isfinite(bound.upper) &&
+                        std::fabs(bound.upper - bound.lower) <= kPinnedBoundWidth * scale;
+    if (!pinned) {
+      free.push_back(bound);
+      continue;
+    }
+    request.start[bound.parameter] = 0.5 * (bound.lower + bound.upper);
+    std::erase(refined, bound.parameter);
+    std::erase(request.givenStart, bound.parameter);
+    std::erase_if(request.priors,
+                  [&bound](const Prior& prior) { return prior.parameter == bound.parameter; });
+  }
+  request.bounds = free;
+  models::ApplyImpliedCoefficients(request.start);
+}
+
+}  // namespace
+
+FitResult FitEos(const FitData& data, const FitRequest& asked) {
+  CheckModel(asked.start);
   if (data.points.empty()) throw FitError("no data points");
   CheckPoints(data);
-  CheckTemperatures(data, request.start);
-  const std::vector<Parameter> refined =
-      request.refined.empty() ? DefaultRefined(request.start, data) : request.refined;
+  CheckTemperatures(data, asked.start);
+  std::vector<Parameter> refined =
+      asked.refined.empty() ? DefaultRefined(asked.start, data) : asked.refined;
+  FitRequest request = asked;
+  HoldPinnedParameters(request, refined);
   CheckRefined(request.start, refined, data.points.size());
   CheckConstraints(request.priors, request.bounds, refined);
   CheckStates(data, refined.size());
@@ -401,14 +428,14 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
   if (!StartGiven(refined, request.givenStart)) {
     FitResult result = FitFrom(data, request, refined, start);
     if (!result.converged) result.failure += "; " + Advice(refined);
-    return Finished(result, request);
+    return Finished(result, asked);
   }
 
   // A start far off can lead the solver astray where the data's own would not.
   FitResult first;
   try {
     first = FitFrom(data, request, refined, start);
-    if (first.converged) return Finished(first, request);
+    if (first.converged) return Finished(first, asked);
   } catch (const FitError& error) {
     first.failure = error.what();
   }
@@ -417,11 +444,11 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
   FitResult second = FitFrom(data, request, refined, estimate);
   if (second.converged) {
     second.restart = first.failure;
-    return Finished(second, request);
+    return Finished(second, asked);
   }
   second.failure = "from the given start, " + first.failure + "; from the data's own estimate, " +
                    second.failure + "; " + Advice(refined) + "; check the starting values";
-  return Finished(second, request);
+  return Finished(second, asked);
 }
 
 }  // namespace quorvane::fit

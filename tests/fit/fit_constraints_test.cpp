@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -166,6 +167,36 @@ TEST(FitBounds, ActiveLimitHoldsTheParameterWithoutEsd) {
   }
 }
 
+// Limits that meet, or all but meet, leave nothing to refine: the parameter
+// is held between them, as if fixed there, instead of the solver wandering a
+// range it cannot resolve until it gives up.
+TEST(FitBounds, LimitsThatMeetHoldTheParameter) {
+  const Bound cases[] = {{Parameter::Kp0, 4.0, 4.0},
+                         {Parameter::Kp0, 4.9, 4.9000001},
+                         {Parameter::K0, 150.0, 150.0 + 1e-5}};
+  const Model truth = Truth(Equation::BirchMurnaghan);
+  const FitData data = Noisy(truth, 0.05, 1.0, 5);
+  for (const Bound& bound : cases) {
+    const std::string name = BoundText(bound);
+    FitRequest request = Request(truth);
+    request.bounds = {bound};
+    const FitResult result = FitEos(data, request);
+    ASSERT_TRUE(result.converged) << name << ": " << result.failure;
+    EXPECT_LT(result.iterations, 100) << name;
+    EXPECT_EQ(std::count(result.refined.begin(), result.refined.end(), bound.parameter), 0) << name;
+    const double middle = 0.5 * (bound.lower + bound.upper);
+    EXPECT_EQ(result.model[bound.parameter], middle) << name;
+    FitRequest fixed = Request(truth);
+    fixed.start[bound.parameter] = middle;
+    models::ApplyImpliedCoefficients(fixed.start);
+    fixed.refined = result.refined;
+    const FitResult held = FitEos(data, fixed);
+    for (Parameter p : result.refined) {
+      EXPECT_NEAR(Value(result, p), Value(held, p), 1e-9 * std::fabs(Value(held, p))) << name;
+    }
+  }
+}
+
 // The esds reported scale by sqrt(chi2w/dof) where the request says so:
 // auto only for data that scatter more than their sigmas say, never
 // shrinking them for data that scatter less.
@@ -216,7 +247,6 @@ TEST(FitConstraintRefusals, RefusesConstraintsItCannotUse) {
       {"sigma infinite", {{K0, 150.0, INFINITY}}, {}, false, "sigma = inf must be"},
       {"mean not a number", {{K0, NAN, 1.0}}, {}, false, "not a finite number"},
       {"limits crossed", {}, {{Kp0, 8.0, 2.0}}, false, "the lower limit 8 is not below"},
-      {"limits equal", {}, {{Kp0, 4.0, 4.0}}, false, "the lower limit 4 is not below the upper 4"},
       {"bounds on alpha0", {}, {{alpha0, 0.0, 1.0}}, false, "alpha0: it is not refined"},
       {"a given start outside", {}, {{Kp0, 5.0, 8.0}}, true, "the start K'0 = 4 is not inside"},
   };
