@@ -26,6 +26,22 @@ inline double Value(double x) {
   return x;
 }
 
+// a / b. Where b^2 leaves the range of a double (volumes beyond about
+// 1e+-154) its derivative is taken as da/b - (a/b) db/b, which never forms it.
+template <class S>
+S Ratio(const S& a, const S& b) {
+  return a / b;
+}
+template <class Derivatives>
+Eigen::AutoDiffScalar<Derivatives> Ratio(const Eigen::AutoDiffScalar<Derivatives>& a,
+                                         const Eigen::AutoDiffScalar<Derivatives>& b) {
+  const double square = b.value() * b.value();
+  if (std::isnormal(square) && std::isfinite(1.0 / square)) return a / b;
+  const double value = a.value() / b.value();
+  return Eigen::AutoDiffScalar<Derivatives>(
+      value, a.derivatives() / b.value() - b.derivatives() * (value / b.value()));
+}
+
 template <class Derivatives>
 Eigen::AutoDiffScalar<Derivatives> Chained(const Eigen::AutoDiffScalar<Derivatives>& x,
                                            double value, double slope) {

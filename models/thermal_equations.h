@@ -96,7 +96,7 @@ template <class S>
 S DebyePressureChange(const ParameterArray<S>& p, const S& V, const S& T, double molarVolume) {
   using std::exp;
   using std::log;
-  const S L = log(V / p[Index(Parameter::V0)]);
+  const S L = log(Ratio(V, p[Index(Parameter::V0)]));
   const S& q = p[Index(Parameter::q)];
   const S& gamma0 = p[Index(Parameter::gamma0)];
   const PowerGrowth<S> growth = GrowthOfPower(q, L);
