@@ -385,25 +385,38 @@ std::vector<Parameter> DefaultRefined(const Model& model, const FitData& data) {
 
 namespace {
 
-// Limits that (nearly) meet leave a parameter no freedom: it is held at their
-// middle rather than refined over a range the solver cannot resolve.
+void Hold(FitRequest& request, std::vector<Parameter>& refined, Parameter parameter, double value) {
+  request.start[parameter] = value;
+  std::erase(refined, parameter);
+  std::erase(request.givenStart, parameter);
+  std::erase_if(request.priors, [parameter](const Prior& p) { return p.parameter == parameter; });
+  std::erase_if(request.bounds, [parameter](const Bound& b) { return b.parameter == parameter; });
+}
+
+bool IsIn(const std::vector<Parameter>& refined, Parameter parameter) {
+  return std::find(refined.begin(), refined.end(), parameter) != refined.end();
+}
+
+// Limits that (nearly) meet, or a prior whose sigma is beyond the resolution
+// of the parameter's value, leave the parameter no freedom: it is held there
+// rather than refined over a range the solver cannot resolve, or with a
+// weight that swamps every other in the covariance.
 void HoldPinnedParameters(FitRequest& request, std::vector<Parameter>& refined) {
-  std::vector<Bound> free;
-  for (const Bound& bound : request.bounds) {
+  for (const Bound bound : std::vector<Bound>(request.bounds)) {
     const double scale = std::max({1.0, std::fabs(bound.lower), std::fabs(bound.upper)});
     const bool pinned = std::isfinite(bound.lower) && std::isfinite(bound.upper) &&
                         std::fabs(bound.upper - bound.lower) <= kPinnedBoundWidth * scale;
-    if (!pinned) {
-      free.push_back(bound);
-      continue;
+    if (pinned && IsIn(refined, bound.parameter)) {
+      Hold(request, refined, bound.parameter, 0.5 * (bound.lower + bound.upper));
     }
-    request.start[bound.parameter] = 0.5 * (bound.lower + bound.upper);
-    std::erase(refined, bound.parameter);
-    std::erase(request.givenStart, bound.parameter);
-    std::erase_if(request.priors,
-                  [&bound](const Prior& prior) { return prior.parameter == bound.parameter; });
   }
-  request.bounds = free;
+  for (const Prior prior : std::vector<Prior>(request.priors)) {
+    const bool pinned = std::isfinite(prior.mean) && prior.sigma > 0.0 &&
+                        prior.sigma <= kPinnedPriorSigma * std::max(1.0, std::fabs(prior.mean));
+    if (pinned && IsIn(refined, prior.parameter)) {
+      Hold(request, refined, prior.parameter, prior.mean);
+    }
+  }
   models::ApplyImpliedCoefficients(request.start);
 }
 

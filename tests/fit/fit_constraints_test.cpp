@@ -167,27 +167,36 @@ TEST(FitBounds, ActiveLimitHoldsTheParameterWithoutEsd) {
   }
 }
 
-// Limits that meet, or all but meet, leave nothing to refine: the parameter
-// is held between them, as if fixed there, instead of the solver wandering a
-// range it cannot resolve until it gives up.
-TEST(FitBounds, LimitsThatMeetHoldTheParameter) {
-  const Bound cases[] = {{Parameter::Kp0, 4.0, 4.0},
-                         {Parameter::Kp0, 4.9, 4.9000001},
-                         {Parameter::K0, 150.0, 150.0 + 1e-5}};
+// Limits that meet, or all but meet, and a prior tighter than any value can
+// resolve leave nothing to refine: the parameter is held there, as if fixed,
+// instead of the solver wandering a range it cannot resolve until it gives
+// up, or a weight of 1e300 making the others look undetermined.
+TEST(FitBounds, LimitsThatMeetOrAPriorBeyondResolutionHoldTheParameter) {
+  struct Case {
+    std::vector<Bound> bounds;
+    std::vector<Prior> priors;
+    Parameter parameter;
+    double value;
+  };
+  using enum Parameter;
+  const Case cases[] = {{{{Kp0, 4.0, 4.0}}, {}, Kp0, 4.0},
+                        {{{Kp0, 4.9, 4.9000001}}, {}, Kp0, 4.90000005},
+                        {{{K0, 150.0, 150.0 + 1e-5}}, {}, K0, 150.000005},
+                        {{}, {{Kp0, 4.0, 1e-300}}, Kp0, 4.0}};
   const Model truth = Truth(Equation::BirchMurnaghan);
   const FitData data = Noisy(truth, 0.05, 1.0, 5);
-  for (const Bound& bound : cases) {
-    const std::string name = BoundText(bound);
+  for (const Case& c : cases) {
+    const std::string name = models::Info(c.parameter).name + std::to_string(c.value);
     FitRequest request = Request(truth);
-    request.bounds = {bound};
+    request.bounds = c.bounds;
+    request.priors = c.priors;
     const FitResult result = FitEos(data, request);
     ASSERT_TRUE(result.converged) << name << ": " << result.failure;
     EXPECT_LT(result.iterations, 100) << name;
-    EXPECT_EQ(std::count(result.refined.begin(), result.refined.end(), bound.parameter), 0) << name;
-    const double middle = 0.5 * (bound.lower + bound.upper);
-    EXPECT_EQ(result.model[bound.parameter], middle) << name;
+    EXPECT_EQ(std::count(result.refined.begin(), result.refined.end(), c.parameter), 0) << name;
+    EXPECT_NEAR(result.model[c.parameter], c.value, 1e-15 * c.value) << name;
     FitRequest fixed = Request(truth);
-    fixed.start[bound.parameter] = middle;
+    fixed.start[c.parameter] = result.model[c.parameter];
     models::ApplyImpliedCoefficients(fixed.start);
     fixed.refined = result.refined;
     const FitResult held = FitEos(data, fixed);
