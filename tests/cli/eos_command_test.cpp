@@ -673,7 +673,8 @@ TEST(EosCommand, HelpListsTheOptionsUnitsExitCodesAndExamples) {
   for (const char* part : {"--V-over-VT0", "--version",
                            "Units:", "Exit codes:", "Examples:", "exact | form (default exact)",
                            "quorvane-eos fit DATA", "quorvane-eos scales", "quorvane-eos pressure",
-                           "quorvane-eos rescale DATA"}) {
+                           "quorvane-eos rescale DATA",
+                           "(default -0.02 as a single-precision number, -0.019999999552965164)"}) {
     EXPECT_NE(outcome.out.find(part), std::string::npos) << part;
   }
   EXPECT_EQ(outcome.err, "");
