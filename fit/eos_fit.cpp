@@ -263,8 +263,15 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
   const std::vector<Parameter> held =
       result.converged ? residuals.AtBound(x) : std::vector<Parameter>{};
   if (!held.empty() && held.size() < refined.size()) {
-    FitResult rest = FitFrom(data, request, Without(refined, held),
-                             OnLimits(result.model, held, request.bounds));
+    const Model onLimits = OnLimits(result.model, held, request.bounds);
+    const std::string outsideRange = models::ValidationError(onLimits);
+    if (!outsideRange.empty()) {
+      return Failed(result,
+                    "a refined parameter ran to a limit where the model has no "
+                    "pressures (" +
+                        outsideRange + "): set that limit inside the model's range");
+    }
+    FitResult rest = FitFrom(data, request, Without(refined, held), onLimits);
     rest.iterations += result.iterations;
     return WithHeld(rest, refined, held);
   }

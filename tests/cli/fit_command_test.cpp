@@ -250,6 +250,11 @@ TEST_F(FitCommand, NeverReportsNonsenseAsAFit) {
   const std::string measured = kMeasured;
   const Case cases[] = {
       {"volume growing with pressure", growing, {}, 1, "K0 = -99.4"},
+      {"a bulk modulus run to a limit of zero",
+       measured,
+       {"--bounds", "K0=0:1e9"},
+       1,
+       "ran to a limit where the model has no pressures (K0 must be above zero)"},
       {"start and data estimate both fail",
        growing,
        {"--V0", "10"},
