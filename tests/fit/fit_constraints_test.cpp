@@ -257,6 +257,11 @@ TEST(FitConstraintRefusals, RefusesConstraintsItCannotUse) {
       {"mean not a number", {{K0, NAN, 1.0}}, {}, false, "not a finite number"},
       {"limits crossed", {}, {{Kp0, 8.0, 2.0}}, false, "the lower limit 8 is not below"},
       {"bounds on alpha0", {}, {{alpha0, 0.0, 1.0}}, false, "alpha0: it is not refined"},
+      {"limits wider than a double",
+       {},
+       {{Kp0, -1e308, 1e308}},
+       false,
+       "the limits -1e+308 and 1e+308 are farther apart than a double holds"},
       {"a given start outside", {}, {{Kp0, 5.0, 8.0}}, true, "the start K'0 = 4 is not inside"},
   };
   const Model truth = Truth(Equation::BirchMurnaghan);
