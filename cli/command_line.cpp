@@ -18,8 +18,8 @@ struct OptionDescription {
 // The options of the table itself; those of the model come first, from the
 // catalogue.
 const OptionDescription kTableOptions[] = {
-    {"--P", "pressure: a number or a range start:stop:step"},
-    {"--T", "temperature, number or range (default T(ref)); derived with --VT0"},
+    {"--P", "pressure: a number, a list a,b,c or a range start:stop:step"},
+    {"--T", "temperature, number, list or range (default T(ref)); derived with --VT0"},
     {"--V", "volume, number or range; the volume held with --VT0"},
     {"--V-over-V00", "V/V(0,0), number or range"},
     {"--VT0",
@@ -63,7 +63,11 @@ const char* const kFooter =
     "  quorvane-eos --eos tait --thermal mgd --theta0 760 --natoms 2 --P 0:100:50 --T 2000\n"
     "  quorvane-eos --params fitted.json --P 0:10:1\n"
     "\n"
-    "To fit parameters to measured data: quorvane-eos fit --help\n";
+    "Commands (each with its own --help):\n"
+    "  quorvane-eos fit DATA       fit an equation of state to measured P-V or P-V-T data\n"
+    "  quorvane-eos scales         list the pressure scales\n"
+    "  quorvane-eos pressure       the pressure a calibrant's volume or line gives on a scale\n"
+    "  quorvane-eos rescale DATA   move a data set's pressures to another scale\n";
 
 // CLI11's message on one line, with the arguments it quotes made safe.
 std::string OneLine(std::string text) {

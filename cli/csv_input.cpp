@@ -69,13 +69,19 @@ void RequirePositive(double value, const DataHeader& header, long line, int inde
                    header.names[index] + "): must be greater than zero");
 }
 
+void RequireModelTemperature(const models::Model& model, double T, const DataHeader& header,
+                             long line, int index) {
+  const std::string problem = models::TemperatureError(model, T);
+  if (problem.empty()) return;
+  throw InputError(DataLocation(header.source, line, header.columns[index]) + " (" +
+                   header.names[index] + "): " + problem);
+}
+
 }  // namespace
 
 void ReadCsvRows(std::istream& in, const std::string& source, EosRequest& request) {
   ColumnLayout layout;
   const double defaultTemperature = request.partnerValues.start;
-  // A thermal pressure has no value at or below absolute zero.
-  const bool thermalPressure = models::Info(request.model.thermal).thermalPressure;
   ReadDataRows(
       in, source, StateColumns(),
       [&](const DataHeader& header) {
@@ -92,8 +98,10 @@ void ReadCsvRows(std::istream& in, const std::string& source, EosRequest& reques
         input.partner = defaultTemperature;
         if (layout.partner >= 0) {
           input.partner = row.values[layout.partner];
-          if (layout.quantity == KnownQuantity::ZeroPressureVolume || thermalPressure) {
+          if (layout.quantity == KnownQuantity::ZeroPressureVolume) {
             RequirePositive(input.partner, header, row.line, layout.partner);
+          } else {
+            RequireModelTemperature(request.model, input.partner, header, row.line, layout.partner);
           }
         }
         if (static_cast<std::int64_t>(request.csvRows.size()) == kMaxRangeValues) {

@@ -61,10 +61,13 @@ std::string UnreachedPointWarning(const EosRequest& request, const TableSummary&
 // is the V(T,0) of a pressure not reached (which the table then flags).
 std::string NoStatePointReason(const StateRow& row) {
   if (row.outcome == RowOutcome::NotFinite) {
-    return std::string(FirstNonFiniteColumn(row.point)) + " is not finite";
+    return std::string(FirstNonFiniteColumn(row)) + " is not finite";
   }
   if (row.outcome == RowOutcome::PressureNotANumber) {
     return "the equation of state gives no number for the pressure";
+  }
+  if (row.outcome == RowOutcome::PressureNotReachedWithoutZeroPressureVolume) {
+    return "the pressure is not reached, and at this temperature no volume has zero pressure";
   }
   return {};
 }
@@ -81,6 +84,8 @@ std::string TableWarnings(const TableSummary& summary) {
       {RowOutcome::PressureNotANumber,
        "the equation of state gives no number for the pressure; V is V(T,0)"},
       {RowOutcome::NotFinite, "a value is infinite or not a number"},
+      {RowOutcome::PressureNotReachedWithoutZeroPressureVolume,
+       "the pressure is not reached and no volume has zero pressure at T; V is not a number"},
   };
   std::string warnings;
   for (const Kind& kind : kKinds) {

@@ -35,8 +35,9 @@ void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,
   std::vector<std::pair<std::string, plot::Figure>> figures{{"-isotherm", IsothermFigure(report)},
                                                             {"-residuals", ResidualFigure(report)}};
   if (report.strain) figures.emplace_back("-ff", StrainFigure(report));
-  for (const EllipseReport& ellipse : report.ellipses) {
-    figures.emplace_back("-ellipse-" + EllipseFileTag(ellipse.ask), EllipseFigure(ellipse));
+  const std::vector<std::string> tags = EllipseFileTags(report.ellipses);
+  for (std::size_t i = 0; i < tags.size(); ++i) {
+    figures.emplace_back("-ellipse-" + tags[i], EllipseFigure(report.ellipses[i]));
   }
   for (const auto& [suffix, figure] : figures) {
     AddFigureFiles(outputs, "--plot", figure, prefix + suffix);

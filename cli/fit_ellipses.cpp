@@ -174,4 +174,21 @@ std::string EllipseFileTag(const EllipseAsk& ask) {
   return std::string(models::Info(ask.first).name) + "-" + models::Info(ask.second).name;
 }
 
+std::vector<std::string> EllipseFileTags(const std::vector<EllipseReport>& ellipses) {
+  std::vector<std::string> tags;
+  for (const EllipseReport& ellipse : ellipses) {
+    const EllipseAsk& ask = ellipse.ask;
+    const auto samePair = [&ask](const EllipseReport& other) {
+      return other.ask.first == ask.first && other.ask.second == ask.second;
+    };
+    std::string tag = EllipseFileTag(ask);
+    if (std::count_if(ellipses.begin(), ellipses.end(), samePair) > 1) {
+      tag += '-';
+      AppendShortest(tag, ask.level);
+    }
+    tags.push_back(std::move(tag));
+  }
+  return tags;
+}
+
 }  // namespace quorvane::cli

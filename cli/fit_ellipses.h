@@ -38,7 +38,9 @@ void AppendEllipseText(std::string& out, const std::vector<EllipseReport>& ellip
 // nothing when none was asked for.
 void AppendEllipseJson(std::string& out, const std::vector<EllipseReport>& ellipses);
 
-// "K0-Kp0": the pair in a file name.
+// "K0-Kp0": the pair in a file name; "K0-Kp0-0.95" for each of a pair
+// asked for at more than one level, so that no figure replaces another.
 std::string EllipseFileTag(const EllipseAsk& ask);
+std::vector<std::string> EllipseFileTags(const std::vector<EllipseReport>& ellipses);
 
 }  // namespace quorvane::cli

@@ -185,8 +185,14 @@ void AppendStrainText(std::string& out, const FitReport& report) {
          Shortest(report.strainV0) + ")\n";
   out += "             f         sigf            F         sigF\n";
   for (const fit::StrainPoint& point : *report.strain) {
-    for (double x : {point.f, point.sigf, point.F, point.sigF}) out += Padded(Rounded(x), 13);
-    out += '\n';
+    // A value that is no number reads "-", and the row says why the line
+    // passes it over, rather than printing -inf or -nan.
+    for (double x : {point.f, point.sigf, point.F, point.sigF}) {
+      out += Padded(std::isfinite(x) ? Rounded(x) : "-", 13);
+    }
+    const bool leftOut =
+        !std::isfinite(point.f) || !std::isfinite(point.F) || !std::isfinite(point.sigF);
+    out += leftOut ? "  left out: not a finite number\n" : "\n";
   }
   const fit::StrainLine& line = report.strainLine;
   const std::string leftOut = LeftOutText(line.leftOut);

@@ -97,8 +97,8 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   std::string esdScaling = "auto";
   std::vector<std::string> constrain, bounds;
   app.add_option("--esd-scaling", esdScaling,
-                 "auto | always | never: scale the covariance by chi2w/dof (auto: only where it "
-                 "is above 1)");
+                 "auto | always | never: scale the covariance by chi2w/dof (auto: where it "
+                 "is above 1, or the data give no sigmas)");
   app.add_option("--constrain", constrain,
                  "NAME=VALUE:SIGMA, a Gaussian prior on a refined parameter (repeatable or "
                  "comma-separated)")

@@ -31,6 +31,29 @@ void CheckOutput(const OutputFile& file, const std::vector<std::string>& inputs)
   if (!result.Written()) Throw(file, result);
 }
 
+// However spelled, and whether or not it exists yet.
+bool SameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (fs::equivalent(a, b, error)) return true;
+  const fs::path first = fs::weakly_canonical(fs::absolute(a, error), error);
+  if (error) return a == b;
+  const fs::path second = fs::weakly_canonical(fs::absolute(b, error), error);
+  if (error) return a == b;
+  return first == second;
+}
+
+// The later of two outputs naming one file would silently replace the first.
+void CheckDistinct(const std::vector<OutputFile>& outputs) {
+  for (std::size_t later = 1; later < outputs.size(); ++later) {
+    for (std::size_t first = 0; first < later; ++first) {
+      if (!SameFile(outputs[first].path, outputs[later].path)) continue;
+      throw InputError(outputs[later].option + ": " + QuotedInput(outputs[later].path) +
+                       " is also written by " + outputs[first].option);
+    }
+  }
+}
+
 }  // namespace
 
 void CheckFileName(const std::string& option, const std::string& path) {
@@ -51,6 +74,7 @@ void AddFigureFiles(std::vector<OutputFile>& outputs, const std::string& option,
 
 void WriteOutputFiles(const std::vector<OutputFile>& outputs,
                       const std::vector<std::string>& inputs) {
+  CheckDistinct(outputs);
   for (const OutputFile& file : outputs) CheckOutput(file, inputs);
   for (const OutputFile& file : outputs) {
     const files::WriteResult result = files::WriteFileAtomically(file.path, file.bytes);

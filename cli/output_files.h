@@ -33,10 +33,10 @@ void CheckFileName(const std::string& option, const std::string& path);
 void AddFigureFiles(std::vector<OutputFile>& outputs, const std::string& option,
                     const plot::Figure& figure, const std::string& base);
 
-// Writes each file whole or not at all, after checking every target: one
-// that may not be replaced (not a regular file, read-only, or one of the
-// files the command reads, "-" being standard input) throws InputError and
-// nothing is written. A write that fails throws WriteError; the files
+// Writes each file whole or not at all, after checking every target: two
+// naming one file, or one that may not be replaced (not a regular file,
+// read-only, or one of the files the command reads, "-" being standard
+// input) throws InputError and nothing is written. A write that fails throws WriteError; the files
 // before it stay written.
 void WriteOutputFiles(const std::vector<OutputFile>& outputs,
                       const std::vector<std::string>& inputs);

@@ -1,5 +1,6 @@
 #include "cli/parameter_options.h"
 
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -77,6 +78,23 @@ std::string UsedBy(Parameter parameter) {
   return users == models::kThermalCount ? "" : "; " + text + " only";
 }
 
+// The calculator's start-up values are single-precision numbers: the
+// shortest text of the float, as the form shows it, then the double it is,
+// which is what a value typed on the command line must be to equal it.
+void AppendDefault(std::string& help, double value) {
+  std::string asDouble;
+  AppendShortest(asDouble, value);
+  const auto single = static_cast<float>(value);
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, single);
+  const std::string asFloat(text, written.ptr);
+  if (static_cast<double>(single) != value || asFloat == asDouble) {
+    help += asDouble;
+    return;
+  }
+  help += asFloat + " as a single-precision number, " + asDouble;
+}
+
 std::string ParameterHelp(const models::ParameterInfo& info) {
   std::string help = info.meaning;
   help += UsedBy(info.parameter);
@@ -85,7 +103,7 @@ std::string ParameterHelp(const models::ParameterInfo& info) {
     return help + ", free at 4th order only (default: the 3rd-order implied value)";
   }
   help += " (default ";
-  AppendShortest(help, info.defaultValue);
+  AppendDefault(help, info.defaultValue);
   return help + ")";
 }
 

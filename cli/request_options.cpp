@@ -26,7 +26,7 @@ ValueRange RangeOption(const TypedOptions& options, const std::string& name) {
 }
 
 void CheckPositive(const ValueRange& range, const std::string& name) {
-  if (range.start > 0.0 && range.last > 0.0) return;
+  if (range.Lowest() > 0.0) return;
   throw InputError(name + ": every value must be greater than zero");
 }
 
@@ -95,11 +95,9 @@ KnownQuantity KnownFromOptions(const TypedOptions& options) {
   return known;
 }
 
-// A thermal pressure has no value at or below absolute zero.
 void CheckTemperatures(const models::Model& model, const ValueRange& T) {
-  if (!models::Info(model.thermal).thermalPressure || (T.start > 0.0 && T.last > 0.0)) return;
-  throw InputError(std::string("--T: the ") + models::Info(model.thermal).name +
-                   " thermal model needs temperatures above zero");
+  const std::string problem = models::TemperatureError(model, T.Lowest());
+  if (!problem.empty()) throw InputError("--T: " + problem);
 }
 
 void ReadGrid(const TypedOptions& options, EosRequest& request) {
@@ -119,7 +117,7 @@ void ReadGrid(const TypedOptions& options, EosRequest& request) {
   }
   const double Tref = request.model[models::Parameter::Tref];
   request.partnerValues =
-      options.Find("--T") ? RangeOption(options, "--T") : ValueRange{Tref, 0.0, 1, Tref, true};
+      options.Find("--T") ? RangeOption(options, "--T") : ValueRange::Single(Tref);
   CheckTemperatures(request.model, request.partnerValues);
 }
 
@@ -140,7 +138,7 @@ void ReadInputOption(const TypedOptions& options, EosRequest& request) {
   request.inputPath = *options.Find("--input");
   const double Tref = request.model[models::Parameter::Tref];
   request.partnerValues =
-      options.Find("--T") ? RangeOption(options, "--T") : ValueRange{Tref, 0.0, 1, Tref, true};
+      options.Find("--T") ? RangeOption(options, "--T") : ValueRange::Single(Tref);
   CheckTemperatures(request.model, request.partnerValues);
   if (!request.partnerValues.single) {
     throw InputError("--T: with --input give one temperature, or a T column in the file");

@@ -21,6 +21,15 @@ StateRow FiniteRow(const engine::WorkingPoint& point) {
   return {point, outcome};
 }
 
+// A row of a model whose V(T,0) may be absent (see StateRow).
+StateRow FiniteRow(const models::Model& model, const engine::WorkingPoint& point) {
+  StateRow row{point};
+  row.zeroPressureVolumeAbsent =
+      models::Info(model.thermal).thermalPressure && std::isnan(point.VT0);
+  row.outcome = FirstNonFiniteColumn(row) ? RowOutcome::NotFinite : RowOutcome::StatePoint;
+  return row;
+}
+
 bool IsCalculatorModel(const models::Model& model) {
   return model.arithmetic == models::Arithmetic::Calculator && models::IsCalculatorFamily(model);
 }
@@ -60,8 +69,12 @@ engine::SolvedState SolvedFromPressure(const models::Model& model, PressureSolve
   engine::WorkingPoint& point = solved.point;
   point.P = P;
   point.T = T;
-  point.V = solved.solution.V;
   point.VT0 = ZeroPressureVolumeOf(model, T);
+  // The thermal-pressure models search from V0; a failed search answers
+  // V(T,0), as the expansion models' does, V0 being no volume of the state.
+  const bool thermalMiss =
+      models::Info(model.thermal).thermalPressure && !engine::IsVolumeFound(solved.solution);
+  point.V = thermalMiss ? point.VT0 : solved.solution.V;
   point.VoverV00 = point.V / model[models::Parameter::V0];
   point.VoverVT0 = point.V / point.VT0;
   return solved;
@@ -69,8 +82,13 @@ engine::SolvedState SolvedFromPressure(const models::Model& model, PressureSolve
 
 StateRow PressureRow(const models::Model& model, PressureSolver solver, double P, double T) {
   const engine::SolvedState solved = SolvedFromPressure(model, solver, P, T);
-  StateRow row = FiniteRow(solved.point);
-  if (row.outcome == RowOutcome::NotFinite || engine::IsVolumeFound(solved.solution)) return row;
+  StateRow row = FiniteRow(model, solved.point);
+  if (engine::IsVolumeFound(solved.solution)) return row;
+  if (row.zeroPressureVolumeAbsent) {
+    row.outcome = RowOutcome::PressureNotReachedWithoutZeroPressureVolume;
+    return row;
+  }
+  if (row.outcome == RowOutcome::NotFinite) return row;
   row.outcome = solved.point.V > 0.0 ? FailedSearchOutcome(model, P, T, solved.point.VT0)
                                      : RowOutcome::VolumeNotPositive;
   return row;
@@ -87,7 +105,14 @@ StateRow VolumeRow(const models::Model& model, double V, double T) {
   point.VT0 = ZeroPressureVolumeOf(model, T);
   point.VoverV00 = V / model[models::Parameter::V0];
   point.VoverVT0 = V / point.VT0;
-  return FiniteRow(point);
+  return FiniteRow(model, point);
+}
+
+// A row whose volume follows from V(T,0) is nothing without it.
+StateRow WithZeroPressureVolumeRequired(StateRow row) {
+  row.zeroPressureVolumeAbsent = false;
+  if (FirstNonFiniteColumn(row.point)) row.outcome = RowOutcome::NotFinite;
+  return row;
 }
 
 }  // namespace
@@ -104,6 +129,14 @@ const char* FirstNonFiniteColumn(const engine::WorkingPoint& point) {
     if (!std::isfinite(values[column])) return kStateColumnNames[column];
   }
   return nullptr;
+}
+
+const char* FirstNonFiniteColumn(const StateRow& row) {
+  if (!row.zeroPressureVolumeAbsent) return FirstNonFiniteColumn(row.point);
+  engine::WorkingPoint point = row.point;
+  point.VT0 = 1.0;
+  point.VoverVT0 = 1.0;
+  return FirstNonFiniteColumn(point);
 }
 
 StateRow ComputeStateRow(const models::Model& model, KnownQuantity known, PressureSolver solver,
@@ -130,7 +163,8 @@ StateRow ComputeStateRow(const models::Model& model, KnownQuantity known, Pressu
         return FiniteRow(
             engine::StateFromVolumeOverVT0(models::CalculatorParameters(model), input.known, T));
       }
-      return VolumeRow(model, ZeroPressureVolumeOf(model, T) * input.known, T);
+      return WithZeroPressureVolumeRequired(
+          VolumeRow(model, ZeroPressureVolumeOf(model, T) * input.known, T));
   }
   return {};
 }

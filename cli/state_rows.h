@@ -30,8 +30,11 @@ enum class RowOutcome {
   VolumeNotPositive,
   // A value of the row is infinite or not a number.
   NotFinite,
+  // The search for the pressure failed and the model has no V(T,0) at T to
+  // stand for it: V is not a number.
+  PressureNotReachedWithoutZeroPressureVolume,
 };
-inline constexpr int kRowOutcomeCount = 5;
+inline constexpr int kRowOutcomeCount = 6;
 
 struct StateRow {
   engine::WorkingPoint point;
@@ -42,6 +45,10 @@ struct StateRow {
   // The confidence band of that V or P, where the request asks for one.
   double lower = 0.0;
   double upper = 0.0;
+  // A thermal-pressure model has no V(T,0) where the thermal pressure exceeds
+  // the isotherm's tensile limit, while P(V,T) and V(P,T) still exist: VT0
+  // and V/VT0 are then absent (not numbers) and the row is a state point.
+  bool zeroPressureVolumeAbsent = false;
 
   bool IsStatePoint() const { return outcome == RowOutcome::StatePoint; }
 };
@@ -57,6 +64,8 @@ std::array<double, kStateColumnCount> StateValues(const engine::WorkingPoint& po
 // follow from (T before V(T,0), V(T,0) before V, V before P and the ratios),
 // or nullptr when all are finite.
 const char* FirstNonFiniteColumn(const engine::WorkingPoint& point);
+// The same, passing over VT0 and V/VT0 where the row has no V(T,0).
+const char* FirstNonFiniteColumn(const StateRow& row);
 
 // One state point of the model for the known quantity; for the calculator's
 // own family along the calculator's own path.

@@ -63,6 +63,20 @@ void TableWriter::AppendColumn(std::string& out, int column, double x,
   out += text;
 }
 
+namespace {
+
+// The columns of V(T,0) and V/V(T,0) in kStateColumnNames.
+constexpr int kZeroPressureVolumeColumn = 4;
+constexpr int kOverZeroPressureVolumeColumn = 5;
+
+// Where V(T,0) does not exist its columns are left empty (null in JSON).
+bool IsAbsentColumn(const StateRow& row, int column) {
+  return row.zeroPressureVolumeAbsent &&
+         (column == kZeroPressureVolumeColumn || column == kOverZeroPressureVolumeColumn);
+}
+
+}  // namespace
+
 void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
                             ColumnTexts& previous) const {
   const auto values = StateValues(row.point);
@@ -73,6 +87,10 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
       out += i == 0 ? "\"" : ", \"";
       out += kStateColumnNames[i];
       out += "\": ";
+      if (IsAbsentColumn(row, i)) {
+        out += "null";
+        continue;
+      }
       AppendColumn(out, i, values[i], previous);
     }
     Extra extras[3];
@@ -89,7 +107,7 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
     return;
   }
   for (int i = 0; i < kStateColumnCount; ++i) {
-    AppendColumn(out, i, values[i], previous);
+    if (!IsAbsentColumn(row, i)) AppendColumn(out, i, values[i], previous);
     out += Separator();
   }
   Extra extras[3];

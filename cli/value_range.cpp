@@ -64,9 +64,29 @@ double RangeNumber(std::string_view part, std::string_view text, std::string_vie
                    QuotedInput(text) + " " + DecimalSyntaxProblem(part));
 }
 
+ValueRange ParseValueList(std::string_view text, std::string_view argument) {
+  if (text.find(':') != std::string_view::npos) {
+    throw InputError(std::string(argument) + ": " + QuotedInput(text) +
+                     " mixes a list and a range; give one or the other");
+  }
+  ValueRange list;
+  list.single = false;
+  for (std::size_t begin = 0;;) {
+    const auto end = std::min(text.find(',', begin), text.size());
+    list.listed.push_back(RangeNumber(text.substr(begin, end - begin), text, argument, "value"));
+    if (end == text.size()) break;
+    begin = end + 1;
+  }
+  list.count = static_cast<std::int64_t>(list.listed.size());
+  list.start = list.listed.front();
+  list.last = list.listed.back();
+  return list;
+}
+
 }  // namespace
 
 ValueRange ParseValueRange(std::string_view text, std::string_view argument) {
+  if (text.find(',') != std::string_view::npos) return ParseValueList(text, argument);
   const auto first = text.find(':');
   if (first == std::string_view::npos) {
     const auto value = ParseDecimal(text);
@@ -74,7 +94,7 @@ ValueRange ParseValueRange(std::string_view text, std::string_view argument) {
       throw InputError(std::string(argument) + ": " + QuotedInput(text) + " " +
                        DecimalSyntaxProblem(text));
     }
-    return {*value, 0.0, 1, *value, true};
+    return ValueRange::Single(*value);
   }
   const auto second = text.find(':', first + 1);
   if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos) {
@@ -95,7 +115,7 @@ ValueRange ParseValueRange(std::string_view text, std::string_view argument) {
   if (!(steps + 1.0 <= static_cast<double>(kMaxRangeValues))) {
     throw InputError(where + " has more than " + std::to_string(kMaxRangeValues) + " values");
   }
-  ValueRange range{start, step, 0, 0.0, false};
+  ValueRange range{start, step, 0, 0.0, false, 0.0, 0, 0, {}};
   const int places =
       std::max({DecimalPlaces(startText), DecimalPlaces(stopText), DecimalPlaces(stepText)});
   if (CountInUnits(range, stop, places)) return range;

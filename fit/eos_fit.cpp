@@ -263,8 +263,15 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
   const std::vector<Parameter> held =
       result.converged ? residuals.AtBound(x) : std::vector<Parameter>{};
   if (!held.empty() && held.size() < refined.size()) {
-    FitResult rest = FitFrom(data, request, Without(refined, held),
-                             OnLimits(result.model, held, request.bounds));
+    const Model onLimits = OnLimits(result.model, held, request.bounds);
+    const std::string outsideRange = models::ValidationError(onLimits);
+    if (!outsideRange.empty()) {
+      return Failed(result,
+                    "a refined parameter ran to a limit where the model has no "
+                    "pressures (" +
+                        outsideRange + "): set that limit inside the model's range");
+    }
+    FitResult rest = FitFrom(data, request, Without(refined, held), onLimits);
     rest.iterations += result.iterations;
     return WithHeld(rest, refined, held);
   }
@@ -315,9 +322,11 @@ FitResult Finished(FitResult result, const FitRequest& request) {
   result.priors = request.priors;
   result.bounds = request.bounds;
   const double reduced = result.ReducedChi2();
-  result.scaledByChi2 =
-      result.dof > 0 && (request.esdScaling == EsdScaling::Always ||
-                         (request.esdScaling == EsdScaling::Auto && reduced > 1.0));
+  // Unit weights carry no scale of their own (the esds would follow the
+  // pressure unit): chi2w/dof is then the only measure of the scatter.
+  const bool autoScales = reduced > 1.0 || !result.weighted;
+  result.scaledByChi2 = result.dof > 0 && (request.esdScaling == EsdScaling::Always ||
+                                           (request.esdScaling == EsdScaling::Auto && autoScales));
   result.esdReported = result.scaledByChi2 ? result.esdScaled : result.esd;
   return result;
 }
@@ -381,13 +390,54 @@ std::vector<Parameter> DefaultRefined(const Model& model, const FitData& data) {
   return refined;
 }
 
-FitResult FitEos(const FitData& data, const FitRequest& request) {
-  CheckModel(request.start);
+namespace {
+
+void Hold(FitRequest& request, std::vector<Parameter>& refined, Parameter parameter, double value) {
+  request.start[parameter] = value;
+  std::erase(refined, parameter);
+  std::erase(request.givenStart, parameter);
+  std::erase_if(request.priors, [parameter](const Prior& p) { return p.parameter == parameter; });
+  std::erase_if(request.bounds, [parameter](const Bound& b) { return b.parameter == parameter; });
+}
+
+bool IsIn(const std::vector<Parameter>& refined, Parameter parameter) {
+  return std::find(refined.begin(), refined.end(), parameter) != refined.end();
+}
+
+// Limits that (nearly) meet, or a prior whose sigma is beyond the resolution
+// of the parameter's value, leave the parameter no freedom: it is held there
+// rather than refined over a range the solver cannot resolve, or with a
+// weight that swamps every other in the covariance.
+void HoldPinnedParameters(FitRequest& request, std::vector<Parameter>& refined) {
+  for (const Bound bound : std::vector<Bound>(request.bounds)) {
+    const double scale = std::max({1.0, std::fabs(bound.lower), std::fabs(bound.upper)});
+    const bool pinned = std::isfinite(bound.lower) && std::isfinite(bound.upper) &&
+                        std::fabs(bound.upper - bound.lower) <= kPinnedBoundWidth * scale;
+    if (pinned && IsIn(refined, bound.parameter)) {
+      Hold(request, refined, bound.parameter, 0.5 * (bound.lower + bound.upper));
+    }
+  }
+  for (const Prior prior : std::vector<Prior>(request.priors)) {
+    const bool pinned = std::isfinite(prior.mean) && prior.sigma > 0.0 &&
+                        prior.sigma <= kPinnedPriorSigma * std::max(1.0, std::fabs(prior.mean));
+    if (pinned && IsIn(refined, prior.parameter)) {
+      Hold(request, refined, prior.parameter, prior.mean);
+    }
+  }
+  models::ApplyImpliedCoefficients(request.start);
+}
+
+}  // namespace
+
+FitResult FitEos(const FitData& data, const FitRequest& asked) {
+  CheckModel(asked.start);
   if (data.points.empty()) throw FitError("no data points");
   CheckPoints(data);
-  CheckTemperatures(data, request.start);
-  const std::vector<Parameter> refined =
-      request.refined.empty() ? DefaultRefined(request.start, data) : request.refined;
+  CheckTemperatures(data, asked.start);
+  std::vector<Parameter> refined =
+      asked.refined.empty() ? DefaultRefined(asked.start, data) : asked.refined;
+  FitRequest request = asked;
+  HoldPinnedParameters(request, refined);
   CheckRefined(request.start, refined, data.points.size());
   CheckConstraints(request.priors, request.bounds, refined);
   CheckStates(data, refined.size());
@@ -398,14 +448,14 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
   if (!StartGiven(refined, request.givenStart)) {
     FitResult result = FitFrom(data, request, refined, start);
     if (!result.converged) result.failure += "; " + Advice(refined);
-    return Finished(result, request);
+    return Finished(result, asked);
   }
 
   // A start far off can lead the solver astray where the data's own would not.
   FitResult first;
   try {
     first = FitFrom(data, request, refined, start);
-    if (first.converged) return Finished(first, request);
+    if (first.converged) return Finished(first, asked);
   } catch (const FitError& error) {
     first.failure = error.what();
   }
@@ -414,11 +464,11 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
   FitResult second = FitFrom(data, request, refined, estimate);
   if (second.converged) {
     second.restart = first.failure;
-    return Finished(second, request);
+    return Finished(second, asked);
   }
   second.failure = "from the given start, " + first.failure + "; from the data's own estimate, " +
                    second.failure + "; " + Advice(refined) + "; check the starting values";
-  return Finished(second, request);
+  return Finished(second, asked);
 }
 
 }  // namespace quorvane::fit

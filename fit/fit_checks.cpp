@@ -48,11 +48,6 @@ std::string TemperatureRange() {
          NumberText(kLargestTemperature) + " in magnitude";
 }
 
-// The Fei expansion divides by T; a thermal pressure has no value at T <= 0.
-bool NeedsPositiveTemperature(const models::Model& model) {
-  return model.thermal == models::Thermal::Fei || Info(model.thermal).thermalPressure;
-}
-
 std::string NotAboveZero(const models::Model& model) {
   return std::string(" must be above zero for the ") + Info(model.thermal).name + " thermal model";
 }
@@ -94,17 +89,15 @@ void CheckTemperatures(const FitData& data, const models::Model& model) {
   const double Tref = model[Parameter::Tref];
   if (!InTemperatureRange(Tref))
     throw FitError("T(ref) = " + NumberText(Tref) + TemperatureRange());
-  const bool positive = NeedsPositiveTemperature(model);
-  if (positive && !(Tref > 0.0))
+  if (models::NeedsPositiveTemperature(model) && !(Tref > 0.0))
     throw FitError("T(ref) = " + NumberText(Tref) + NotAboveZero(model));
   for (std::size_t i = 0; i < data.points.size(); ++i) {
     const double T = data.points[i].T;
     if (!InTemperatureRange(T)) {
       throw FitError(PointText(i) + ": T = " + NumberText(T) + TemperatureRange());
     }
-    if (positive && !(T > 0.0)) {
-      throw FitError(PointText(i) + ": T = " + NumberText(T) + NotAboveZero(model));
-    }
+    const std::string problem = models::TemperatureError(model, T);
+    if (!problem.empty()) throw FitError(PointText(i) + ": " + problem);
   }
 }
 

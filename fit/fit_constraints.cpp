@@ -85,6 +85,12 @@ void CheckConstraints(const std::vector<Prior>& priors, const std::vector<Bound>
       throw FitError(what + ": the lower limit " + Number(bound.lower) +
                      " is not below the upper " + Number(bound.upper));
     }
+    // The fit maps the range onto a sine; a range wider than the largest
+    // double has no such map.
+    if (!std::isfinite(bound.upper - bound.lower)) {
+      throw FitError(what + ": the limits " + Number(bound.lower) + " and " + Number(bound.upper) +
+                     " are farther apart than a double holds");
+    }
   }
 }
 

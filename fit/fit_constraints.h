@@ -36,6 +36,13 @@ struct Bound {
 // between its limits, sits on it: the fit holds it there and gives no esd.
 inline constexpr double kAtBoundFraction = 1e-5;
 
+// Limits this close, as a fraction of the larger of 1 and their magnitude,
+// leave no range to refine over: the fit holds the parameter between them.
+inline constexpr double kPinnedBoundWidth = 1e-6;
+// A prior's sigma this small, as a fraction of the larger of 1 and its mean,
+// is below what the fit can resolve: the parameter is held at the mean.
+inline constexpr double kPinnedPriorSigma = 1e-13;
+
 // Throws FitError, one line, for a prior or bound on a parameter that is not
 // refined, named twice, with a sigma not above zero or a value not finite,
 // or with a lower limit not below the upper.

@@ -86,7 +86,7 @@ S ImpliedKpp(Equation equation, int order, const EquationConstants& c, const S& 
 template <class S>
 S IsothermalPressure(Equation equation, int order, const EquationConstants& c, const S& V,
                      const S& V0, const S& K, const S& Kp, const S& Kpp) {
-  const S x = V0 / V;
+  const S x = Ratio(V0, V);
   switch (equation) {
     case Equation::Murnaghan:
       return (K / Kp) * (Power(x, Kp) - 1.0);
@@ -103,7 +103,7 @@ S IsothermalPressure(Equation equation, int order, const EquationConstants& c, c
       return 1.5 * K * (Power(x, c.e7) - Power(x, c.e5)) * (1.0 + a3 * u + a4 * (u * u));
     }
     case Equation::Vinet: {
-      const S y = c.cubeRoots ? Cbrt(S(V / V0)) : Power(x, c.em);
+      const S y = c.cubeRoots ? Cbrt(Ratio(V, V0)) : Power(x, c.em);
       const S w = 1.0 - y;
       return 3.0 * K * w / y / y * exp(1.5 * (Kp - 1.0) * w);
     }
@@ -115,12 +115,16 @@ S IsothermalPressure(Equation equation, int order, const EquationConstants& c, c
       return x * K * (L + h * (L * L) + g * (L * L * L));
     }
     case Equation::Tait: {
-      // V/V0 = 1 - a (1 - (1 + bP)^-c), turned round for P.
-      const S a = (1.0 + Kp) / (1.0 + Kp + K * Kpp);
-      const S b = Kp / K - Kpp / (1.0 + Kp);
-      const S e = (1.0 + Kp + K * Kpp) / (Kp * Kp + Kp - K * Kpp);
-      const S inner = 1.0 - (1.0 - V / V0) / a;
-      return (Power(inner, S(-1.0 / e)) - 1.0) / b;
+      // V/V0 = 1 - a (1 - (1 + bP)^-c), a = (1 + K') / (1 + K' + K K''),
+      // b = (K'^2 + K' - K K'') / (K (1 + K')), c = 1 / (a b K), turned round
+      // for P = K s L(y) E(z), s = 1 - V/V0, y = s / a, z = s L(y) / (a c):
+      // so a infinite (1 + K' + K K'' = 0) and b and c zero (K K'' = K'^2 +
+      // K') give their limits rather than 0/0 or a power of 1.
+      const S onePlusKp = 1.0 + Kp;
+      const S strain = 1.0 - Ratio(V, V0);
+      const S logRatio = LogOfComplementRatio(S(strain * (onePlusKp + K * Kpp) / onePlusKp));
+      const S z = strain * logRatio * (Kp * onePlusKp - K * Kpp) / onePlusKp;
+      return K * strain * logRatio * Expm1Ratio(z);
     }
   }
   return S(0.0);

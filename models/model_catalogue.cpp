@@ -1,6 +1,7 @@
 #include "models/model_catalogue.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
 #include "engine/eos_parameters.h"
@@ -105,7 +106,7 @@ std::string RangeError(const Model& model) {
     if (RoleOf(model, info.parameter) == Role::Unused) continue;
     const double value = model[info.parameter];
     const bool positive =
-        info.positive || (info.parameter == Parameter::Tref && Info(model.thermal).thermalPressure);
+        info.positive || (info.parameter == Parameter::Tref && NeedsPositiveTemperature(model));
     if (!std::isfinite(value)) return std::string(info.name) + " is not a finite number";
     if (positive && !(value > 0.0)) return std::string(info.name) + " must be above zero";
   }
@@ -114,6 +115,13 @@ std::string RangeError(const Model& model) {
     return "Z must be a finite number above zero";
   }
   return "";
+}
+
+// The Tait equation divides by 1 + K'0 and takes no pressure from K'0 <= -1.
+std::string TaitError(const Model& model) {
+  if (model.equation != Equation::Tait) return "";
+  if (ImpliedKp(model.equation, model.order, model[Parameter::Kp0]) > -1.0) return "";
+  return "the Tait equation needs K'0 above -1";
 }
 
 }  // namespace
@@ -203,6 +211,18 @@ void ApplyImpliedCoefficients(Model& model) {
                                       model[Parameter::Kp0], model[Parameter::Kpp0]);
 }
 
+bool NeedsPositiveTemperature(const Model& model) {
+  return model.thermal == Thermal::Fei || Info(model.thermal).thermalPressure;
+}
+
+std::string TemperatureError(const Model& model, double T) {
+  if (!NeedsPositiveTemperature(model) || T > 0.0) return "";
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, T);
+  return "T = " + std::string(text, written.ptr) + " must be above zero for the " +
+         Info(model.thermal).name + " thermal model";
+}
+
 std::string ValidationError(const Model& model) {
   const EquationInfo& equation = Info(model.equation);
   if (!IsOfferedOrder(model.equation, model.order)) {
@@ -213,7 +233,9 @@ std::string ValidationError(const Model& model) {
     return "the calculator's arithmetic computes only the four classic equations with the "
            "linear thermal expansion";
   }
-  return RangeError(model);
+  const std::string rangeError = RangeError(model);
+  if (!rangeError.empty()) return rangeError;
+  return TaitError(model);
 }
 
 }  // namespace quorvane::models

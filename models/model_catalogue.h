@@ -85,6 +85,14 @@ Model DefaultModel(Equation equation, int order, Thermal thermal, Arithmetic ari
 // Writes the implied K'0 and K''0 into the model, at K0.
 void ApplyImpliedCoefficients(Model& model);
 
+// Whether the model has values only above 0 K: the Fei expansion's alpha2/T^2
+// term diverges there, and a thermal pressure has none at or below it.
+bool NeedsPositiveTemperature(const Model& model);
+
+// "T = -100 must be above zero for the fei thermal model", the one refusal of
+// such a temperature everywhere; empty where the model takes T.
+std::string TemperatureError(const Model& model, double T);
+
 // Empty when the model can be computed; otherwise one line naming what is
 // wrong (an order not offered, the calculator's arithmetic for a model it
 // does not compute, a parameter outside its range).

@@ -26,6 +26,22 @@ inline double Value(double x) {
   return x;
 }
 
+// a / b. Where b^2 leaves the range of a double (volumes beyond about
+// 1e+-154) its derivative is taken as da/b - (a/b) db/b, which never forms it.
+template <class S>
+S Ratio(const S& a, const S& b) {
+  return a / b;
+}
+template <class Derivatives>
+Eigen::AutoDiffScalar<Derivatives> Ratio(const Eigen::AutoDiffScalar<Derivatives>& a,
+                                         const Eigen::AutoDiffScalar<Derivatives>& b) {
+  const double square = b.value() * b.value();
+  if (std::isnormal(square) && std::isfinite(1.0 / square)) return a / b;
+  const double value = a.value() / b.value();
+  return Eigen::AutoDiffScalar<Derivatives>(
+      value, a.derivatives() / b.value() - b.derivatives() * (value / b.value()));
+}
+
 template <class Derivatives>
 Eigen::AutoDiffScalar<Derivatives> Chained(const Eigen::AutoDiffScalar<Derivatives>& x,
                                            double value, double slope) {
@@ -67,6 +83,19 @@ Eigen::AutoDiffScalar<Derivatives> Expm1(const Eigen::AutoDiffScalar<Derivatives
 template <class Derivatives>
 Eigen::AutoDiffScalar<Derivatives> Log1p(const Eigen::AutoDiffScalar<Derivatives>& x) {
   return Chained(x, std::log1p(x.value()), 1.0 / (1.0 + x.value()));
+}
+
+// -ln(1 - y) / y and (e^z - 1) / z, each 1 at 0 (with its slope 1/2 there),
+// accurate for the smallest arguments through log1p and expm1.
+template <class S>
+S LogOfComplementRatio(const S& y) {
+  if (Value(y) == 0.0) return S(1.0 + y / 2.0);
+  return S(-Log1p(S(-y)) / y);
+}
+template <class S>
+S Expm1Ratio(const S& z) {
+  if (Value(z) == 0.0) return S(1.0 + z / 2.0);
+  return S(Expm1(z) / z);
 }
 
 }  // namespace quorvane::models

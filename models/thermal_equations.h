@@ -44,6 +44,15 @@ S ExpansionIntegral(Thermal thermal, const ParameterArray<S>& p, const S& T) {
   }
 }
 
+// 1 / (e^u - 1) as e^-u / (1 - e^-u): at a low temperature (u in the
+// hundreds) e^u overflows, and its slope with it, where this form goes
+// smoothly to zero.
+template <class S>
+S EinsteinOccupation(const S& u) {
+  using std::exp;
+  return exp(S(-u)) / -Expm1(S(-u));
+}
+
 // Holland and Powell's Einstein thermal pressure, less its value at Tref:
 // alpha0 K0 (theta / xi0) (1 / (e^(theta/T) - 1) - 1 / (e^(theta/Tref) - 1)),
 // xi0 = u^2 e^u / (e^u - 1)^2 at u = theta/Tref.
@@ -54,7 +63,7 @@ S EinsteinPressureChange(const ParameterArray<S>& p, const S& T) {
   const S u0 = theta / p[Index(Parameter::Tref)];
   const S root = u0 / (2.0 * sinh(u0 / 2.0));
   const S xi0 = root * root;
-  const S occupation = 1.0 / Expm1(S(theta / T)) - 1.0 / Expm1(u0);
+  const S occupation = EinsteinOccupation(S(theta / T)) - EinsteinOccupation(u0);
   return LinearExpansion(p) * p[Index(Parameter::K0)] * (theta / xi0) * occupation;
 }
 
@@ -87,7 +96,7 @@ template <class S>
 S DebyePressureChange(const ParameterArray<S>& p, const S& V, const S& T, double molarVolume) {
   using std::exp;
   using std::log;
-  const S L = log(V / p[Index(Parameter::V0)]);
+  const S L = log(Ratio(V, p[Index(Parameter::V0)]));
   const S& q = p[Index(Parameter::q)];
   const S& gamma0 = p[Index(Parameter::gamma0)];
   const PowerGrowth<S> growth = GrowthOfPower(q, L);

@@ -238,6 +238,16 @@ std::vector<std::string> AllParameterNames() {
   return names;
 }
 
+// The refusal of the first temperature the model has no value at, or "".
+std::string TemperatureError(const Model& model, const Array& T) {
+  const double* values = T.data();
+  for (py::ssize_t i = 0; i < T.size(); ++i) {
+    std::string problem = models::TemperatureError(model, values[i]);
+    if (!problem.empty()) return problem;
+  }
+  return "";
+}
+
 }  // namespace
 }  // namespace quorvane::python
 
@@ -284,6 +294,8 @@ PYBIND11_MODULE(_core, m) {
         "K(T) at zero pressure over a flat array.");
   m.def("isothermal_bulk_modulus", &BulkModuli, py::arg("model"), py::arg("V"), py::arg("T"),
         "K_T = -V dP/dV over two flat arrays of equal size.");
+  m.def("temperature_error", &TemperatureError, py::arg("model"), py::arg("T"),
+        "Why the model has no value at a temperature of the flat array, or \"\".");
   m.def("state", &State, py::arg("model"), py::arg("known"), py::arg("values"), py::arg("partners"),
         py::arg("exact"),
         "The six state columns and the converged flags over two flat arrays of equal size.");

@@ -44,6 +44,7 @@ class Lanes {
   friend Lanes log(const Lanes& x) { return Lanes(Isa::Log(x.v_)); }
   friend Lanes sinh(const Lanes& x) { return Lanes(Isa::Sinh(x.v_)); }
   friend Lanes Expm1(const Lanes& x) { return Lanes(Isa::Expm1(x.v_)); }
+  friend Lanes Log1p(const Lanes& x) { return Lanes(Isa::Log1p(x.v_)); }
   friend Lanes Cbrt(const Lanes& x) { return Lanes(Isa::Cbrt(x.v_)); }
   friend Lanes Power(const Lanes& x, const Lanes& e) { return Lanes(Isa::Pow(x.v_, e.v_)); }
   friend Lanes Power(const Lanes& x, double e) { return Lanes(Isa::Pow(x.v_, Lanes(e).v_)); }
@@ -54,6 +55,16 @@ class Lanes {
     Lanes result;
     for (int i = 0; i < kCount; ++i) result.v_[i] = models::DebyeIntegral(x.v_[i]);
     return result;
+  }
+
+  // The scalar ratios' branch at 0, taken lane by lane.
+  friend Lanes LogOfComplementRatio(const Lanes& y) {
+    const Lanes ratio = -Log1p(-y) / y;
+    return Lanes(y.v_ == 0.0 ? Native{} + 1.0 : ratio.v_);
+  }
+  friend Lanes Expm1Ratio(const Lanes& z) {
+    const Lanes ratio = Expm1(z) / z;
+    return Lanes(z.v_ == 0.0 ? Native{} + 1.0 : ratio.v_);
   }
 
   // The scalar GrowthOfPower's branch, taken lane by lane.

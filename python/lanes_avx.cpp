@@ -16,6 +16,7 @@ struct Avx {
   static Native Log(Native x) { return Sleef_logd4_u10(x); }
   static Native Sinh(Native x) { return Sleef_sinhd4_u10(x); }
   static Native Expm1(Native x) { return Sleef_expm1d4_u10(x); }
+  static Native Log1p(Native x) { return Sleef_log1pd4_u10(x); }
   static Native Cbrt(Native x) { return Sleef_cbrtd4_u35(x); }
   static Native Pow(Native x, Native e) { return Sleef_powd4_u10(x, e); }
 };

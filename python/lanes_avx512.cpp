@@ -18,6 +18,7 @@ struct Avx512 {
   static Native Log(Native x) { return Sleef_logd8_u10(x); }
   static Native Sinh(Native x) { return Sleef_sinhd8_u10(x); }
   static Native Expm1(Native x) { return Sleef_expm1d8_u10(x); }
+  static Native Log1p(Native x) { return Sleef_log1pd8_u10(x); }
   static Native Cbrt(Native x) { return Sleef_cbrtd8_u35(x); }
   static Native Pow(Native x, Native e) { return Sleef_powd8_u10(x, e); }
 };

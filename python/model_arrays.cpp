@@ -71,14 +71,18 @@ py::tuple ModelVolumes(const models::Model& model, const Array& P, const Array& 
   const double* temperature = T.data();
   double* V = volumes.mutable_data();
   bool* reached = converged.mutable_data();
+  const bool thermalPressure = models::Info(model.thermal).thermalPressure;
   {
     py::gil_scoped_release release;
     ParallelFor(static_cast<std::size_t>(P.size()), [&](std::size_t begin, std::size_t end) {
       for (std::size_t i = begin; i < end; ++i) {
         const engine::VolumeSolution s =
             models::VolumeFromPressure(model, pressure[i], temperature[i]);
-        V[i] = s.V;
         reached[i] = engine::IsVolumeFound(s);
+        // A missed target answers V(T,0) for every model, not the thermal
+        // models' starting point V0.
+        V[i] =
+            reached[i] || !thermalPressure ? s.V : ZeroPressureVolumeOrNaN(model, temperature[i]);
       }
     });
   }

@@ -261,7 +261,11 @@ class Eos:
         return eos
 
     def _temperature(self, T):
-        return _as_array("T", self.Tref if T is None else T)
+        temperatures = _as_array("T", self.Tref if T is None else T)
+        problem = _core.temperature_error(self._model, temperatures.ravel())
+        if problem:
+            raise ValueError(problem)
+        return temperatures
 
     def pressure(self, V, T=None):
         """P(V, T): the pressure at volume V (> 0) and temperature T.

@@ -144,6 +144,15 @@ def _pairs(name, pairs):
         raise ValueError(f"{name}: give a dict of name: (number, number)") from error
 
 
+def _names(refine):
+    """The names to refine: a list, or one string of them separated by commas."""
+    if refine is None:
+        return []
+    if isinstance(refine, str):
+        return [name.strip() for name in refine.split(",")]
+    return list(refine)
+
+
 def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", order=3,
         refine=None, esd_scaling="auto", constrain=None, bounds=None, **start):
     """Fits an equation of state to measured pressures, volumes and temperatures.
@@ -153,7 +162,7 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
     unit weights in P). type, order and Eos's other keywords (thermal="mgd",
     V0=..., theta0=..., ...) give the model and the starting or fixed values,
     by Eos's names and rules. refine lists the names of the parameters to
-    refine (default V0, K0, K'0 where the order leaves it free, and for data
+    refine, as a list or as one string such as "V0,K0,Kp0" (default V0, K0, K'0 where the order leaves it free, and for data
     at more than one temperature those of the thermal model quorvane-eos fit
     refines); a starting value given for a refined parameter is used
     instead of the one estimated from the data, and one for a parameter not
@@ -168,7 +177,7 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
     columns += [_sigma("sigP", sigP, shape), _sigma("sigV", sigV, shape),
                 _sigma("sigT", sigT, shape)]
     flat = [_flat_column(column, shape) for column in columns]
-    refined = list(refine) if refine is not None else []
+    refined = _names(refine)
     given = [name for name in _REFINABLE if start.get(name) is not None]
     result = _core.fit(start_eos._model, *flat, refined, given, esd_scaling,
                        _pairs("constrain", constrain), _pairs("bounds", bounds))

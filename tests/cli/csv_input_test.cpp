@@ -13,7 +13,7 @@ namespace {
 EosRequest RequestReading(const std::string& text, double defaultTemperature = 298.0) {
   EosRequest request;
   request.inputPath = "points.csv";
-  request.partnerValues = {defaultTemperature, 0.0, 1, defaultTemperature, true};
+  request.partnerValues = ValueRange::Single(defaultTemperature);
   std::istringstream in(text);
   ReadCsvRows(in, "points.csv", request);
   return request;

@@ -14,6 +14,8 @@
 
 #include "cli/decimal_text.h"
 #include "cli/eos_command.h"
+#include "cli/input_error.h"
+#include "cli/output_files.h"
 #include "cli/program_run.h"
 #include "engine/isothermal_eos.h"
 #include "params/json_text.h"
@@ -180,6 +182,43 @@ TEST_F(FitCommand, RefusesOutputsItMayNotReplace) {
   fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
 }
 
+// A point at a volume so large that 1 + 2f is 0 has no F: its row in the F-f
+// table shows what it has and why the line passes it over, no -inf or -nan.
+TEST_F(FitCommand, StrainTableMarksAPointWithoutF) {
+  const std::string data =
+      Write("far.csv", "P,V\n-1e-300,1e300\n1,9.9\n2,9.8\n3,9.72\n4,9.63\n5,9.55\n");
+  const Outcome fit = RunProgram({"fit", "--V0", "10", "--refine", "K0,Kp0", data});
+  ASSERT_EQ(fit.code, 0) << fit.err;
+  const std::string table = fit.out.substr(fit.out.find("F-f ("));
+  const std::string row = table.substr(table.find('\n', table.find("sigF")) + 1);
+  EXPECT_EQ(row.substr(0, row.find('\n')),
+            "         -0.5            0            -            -  left out: not a finite number");
+  EXPECT_EQ(table.find("nan"), std::string::npos) << table;
+  EXPECT_EQ(table.find("inf"), std::string::npos) << table;
+}
+
+// Two outputs naming one file, however spelled: the later would replace the
+// earlier, so neither is written.
+TEST_F(FitCommand, RefusesTwoOutputsNamingOneFile) {
+  const std::string figure = Path("fit-isotherm.svg");
+  const std::string spellings[] = {figure, (dir_ / "." / "fit-isotherm.svg").string(),
+                                   (dir_ / "plots" / ".." / "fit-isotherm.svg").string()};
+  fs::create_directory(Path("plots"));
+  const std::set<fs::path> before = Entries();
+  for (const std::string& other : spellings) {
+    const std::vector<OutputFile> outputs{{"--plot", figure, "<svg/>"},
+                                          {"--params-out", other, "{}"}};
+    try {
+      WriteOutputFiles(outputs, {});
+      ADD_FAILURE() << other << " was written";
+    } catch (const InputError& error) {
+      EXPECT_NE(std::string(error.what()).find("is also written by --plot"), std::string::npos)
+          << error.what();
+    }
+    EXPECT_EQ(Entries(), before) << other;
+  }
+}
+
 // A parameter file that cannot be written (its folder is a file): exit 1,
 // one line naming it, no results and nothing left behind.
 TEST_F(FitCommand, FailedParameterFileWriteSaysWhich) {
@@ -211,6 +250,11 @@ TEST_F(FitCommand, NeverReportsNonsenseAsAFit) {
   const std::string measured = kMeasured;
   const Case cases[] = {
       {"volume growing with pressure", growing, {}, 1, "K0 = -99.4"},
+      {"a bulk modulus run to a limit of zero",
+       measured,
+       {"--bounds", "K0=0:1e9"},
+       1,
+       "ran to a limit where the model has no pressures (K0 must be above zero)"},
       {"start and data estimate both fail",
        growing,
        {"--V0", "10"},
@@ -269,6 +313,40 @@ TEST_F(FitCommand, NeverReportsNonsenseAsAFit) {
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << c.name;
     EXPECT_FALSE(fs::exists(Path("never.json"))) << c.name;
   }
+}
+
+// Without sigmas the weights carry no unit: the esds reported (auto) must
+// follow the pressures' unit, the same in GPa as in kbar, with the parameter
+// file holding that covariance too.
+TEST_F(FitCommand, UnitWeightEsdsDoNotDependOnThePressureUnit) {
+  const char* rows[][2] = {{"0.0001", "163.702"}, {"1.12", "161.61"}, {"2.31", "159.51"},
+                           {"3.48", "157.63"},    {"4.95", "155.42"}, {"6.17", "153.74"},
+                           {"7.72", "151.71"},    {"9.05", "150.08"}};
+  struct Unit {
+    const char* name;
+    double perGigapascal;
+  };
+  const Unit units[] = {{"GPa", 1.0}, {"kbar", 10.0}};
+  params::Json esd[2];
+  for (int u = 0; u < 2; ++u) {
+    std::string csv = "P,V\n";
+    for (const auto& row : rows) {
+      AppendShortest(csv, *ParseDecimal(row[0]) * units[u].perGigapascal);
+      csv += std::string(",") + row[1] + "\n";
+    }
+    const std::string params = Path(std::string(units[u].name) + ".json");
+    const Outcome fit =
+        RunProgram({"fit", "--format", "json", "--params-out", params, Write(units[u].name, csv)});
+    ASSERT_EQ(fit.code, 0) << fit.err;
+    const params::Json report = params::ParseJson(fit.out);
+    EXPECT_EQ(report.at("covariance_scaling"), "chi2") << units[u].name;
+    EXPECT_EQ(params::ParseJson(Read(params)).at("covariance"), report.at("covariance_reported"));
+    esd[u] = report.at("esd_reported");
+  }
+  EXPECT_NEAR(esd[1].at("K0").get<double>(), 10.0 * esd[0].at("K0").get<double>(),
+              1e-6 * esd[1].at("K0").get<double>());
+  EXPECT_NEAR(esd[1].at("V0").get<double>(), esd[0].at("V0").get<double>(),
+              1e-6 * esd[0].at("V0").get<double>());
 }
 
 // The parameter file holds the covariance the report gives, under the

@@ -86,6 +86,28 @@ TEST_F(FitEllipses, ReportsTheEllipseOfThePairAskedFromTheReportedCovariance) {
       << text.out;
 }
 
+// One figure per ellipse: a pair asked at several levels gets the level in
+// its name, a pair asked once keeps the plain name.
+TEST(EllipseFileTags, NoTwoFiguresShareAName) {
+  const struct {
+    std::vector<std::string> asks;
+    std::vector<std::string> tags;
+  } kCases[] = {
+      {{"K0,Kp0"}, {"K0-Kp0"}},
+      {{"K0,Kp0", "K0,Kp0:0.95", "V0,K0"}, {"K0-Kp0-0.683", "K0-Kp0-0.95", "V0-K0"}},
+      {{"Kp0,K0:0.5", "K0,Kp0:0.9"}, {"Kp0-K0", "K0-Kp0"}},
+  };
+  for (const auto& c : kCases) {
+    std::vector<EllipseReport> ellipses;
+    for (const std::string& ask : c.asks) {
+      EllipseReport report;
+      report.ask = EllipseAskFromText(ask);
+      ellipses.push_back(report);
+    }
+    EXPECT_EQ(EllipseFileTags(ellipses), c.tags) << c.asks.front();
+  }
+}
+
 TEST_F(FitEllipses, RefusesPairsAndLevelsWithOneLine) {
   const struct {
     const char* value;

@@ -32,6 +32,9 @@ const RangeCase kRangeCases[] = {
     {"StartEqualsStopNegativeStep", "5:5:-1", {5}},
     {"NegativeValues", "-30:-20:5", {-30, -25, -20}},
     {"Exponents", "1e2:3e2:1e2", {100, 200, 300}},
+    // A list keeps its order and its repeats.
+    {"List", "300,2000", {300, 2000}},
+    {"ListOfAnyOrder", "2000,-5,300,300", {2000, -5, 300, 300}},
 };
 
 class RangeValues : public testing::TestWithParam<RangeCase> {};
@@ -82,8 +85,13 @@ struct RefusedCase {
 
 const RefusedCase kRefusedCases[] = {
     {"Empty", "", "--P: \"\" is empty, a number is needed"},
-    {"Comma", "1,5",
-     "--P: \"1,5\" is not a decimal number (digits, one point, an optional exponent)"},
+    {"ListWithARange", "300,0:10:1",
+     "--P: \"300,0:10:1\" mixes a list and a range; give one or the other"},
+    {"ListWithAnEmptyValue", "1,,5",
+     "--P: the value \"\" of \"1,,5\" is empty, a number is needed"},
+    {"ListWithADecimalComma", "1,5e",
+     "--P: the value \"5e\" of \"1,5e\" is not a decimal number (digits, one point, an "
+     "optional exponent)"},
     {"TwoParts", "0:10", "--P: \"0:10\" is neither a number nor a range start:stop:step"},
     {"FourParts", "0:10:1:2", "--P: \"0:10:1:2\" is neither a number nor a range start:stop:step"},
     {"BadStop", "0:x:1",

@@ -95,6 +95,7 @@ TEST(FitRecovery, RecoversThermalPressureModelsFromNoiseFreePVTData) {
     Thermal thermal;
     std::vector<std::pair<Parameter, double>> values;
     std::vector<Parameter> alsoRefined;
+    std::vector<double> temperatures = {300, 700, 1100, 1500, 2000};
   };
   const Case cases[] = {
       {Equation::Vinet,
@@ -119,13 +120,20 @@ TEST(FitRecovery, RecoversThermalPressureModelsFromNoiseFreePVTData) {
         {Parameter::theta0, 471.0},
         {Parameter::Tref, 298.15}},
        {Parameter::theta0}},
+      // Near 0 K, where e^(theta/T) is far beyond a double.
+      {Equation::BirchMurnaghan,
+       3,
+       Thermal::Einstein,
+       {{Parameter::theta0, 1500.0}},
+       {},
+       {1, 300, 900, 1500}},
   };
   for (const Case& c : cases) {
     Model truth =
         models::DefaultModel(c.equation, c.order, c.thermal, models::Arithmetic::Textbook);
     for (const auto& [parameter, value] : c.values) truth[parameter] = value;
     models::ApplyImpliedCoefficients(truth);
-    const FitData data = SyntheticData(truth, {300, 700, 1100, 1500, 2000}, 8);
+    const FitData data = SyntheticData(truth, c.temperatures, 8);
     FitRequest request;
     request.start = truth;
     request.refined = DefaultRefined(truth, data);

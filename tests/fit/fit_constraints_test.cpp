@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -166,6 +167,45 @@ TEST(FitBounds, ActiveLimitHoldsTheParameterWithoutEsd) {
   }
 }
 
+// Limits that meet, or all but meet, and a prior tighter than any value can
+// resolve leave nothing to refine: the parameter is held there, as if fixed,
+// instead of the solver wandering a range it cannot resolve until it gives
+// up, or a weight of 1e300 making the others look undetermined.
+TEST(FitBounds, LimitsThatMeetOrAPriorBeyondResolutionHoldTheParameter) {
+  struct Case {
+    std::vector<Bound> bounds;
+    std::vector<Prior> priors;
+    Parameter parameter;
+    double value;
+  };
+  using enum Parameter;
+  const Case cases[] = {{{{Kp0, 4.0, 4.0}}, {}, Kp0, 4.0},
+                        {{{Kp0, 4.9, 4.9000001}}, {}, Kp0, 4.90000005},
+                        {{{K0, 150.0, 150.0 + 1e-5}}, {}, K0, 150.000005},
+                        {{}, {{Kp0, 4.0, 1e-300}}, Kp0, 4.0}};
+  const Model truth = Truth(Equation::BirchMurnaghan);
+  const FitData data = Noisy(truth, 0.05, 1.0, 5);
+  for (const Case& c : cases) {
+    const std::string name = models::Info(c.parameter).name + std::to_string(c.value);
+    FitRequest request = Request(truth);
+    request.bounds = c.bounds;
+    request.priors = c.priors;
+    const FitResult result = FitEos(data, request);
+    ASSERT_TRUE(result.converged) << name << ": " << result.failure;
+    EXPECT_LT(result.iterations, 100) << name;
+    EXPECT_EQ(std::count(result.refined.begin(), result.refined.end(), c.parameter), 0) << name;
+    EXPECT_NEAR(result.model[c.parameter], c.value, 1e-15 * c.value) << name;
+    FitRequest fixed = Request(truth);
+    fixed.start[c.parameter] = result.model[c.parameter];
+    models::ApplyImpliedCoefficients(fixed.start);
+    fixed.refined = result.refined;
+    const FitResult held = FitEos(data, fixed);
+    for (Parameter p : result.refined) {
+      EXPECT_NEAR(Value(result, p), Value(held, p), 1e-9 * std::fabs(Value(held, p))) << name;
+    }
+  }
+}
+
 // The esds reported scale by sqrt(chi2w/dof) where the request says so:
 // auto only for data that scatter more than their sigmas say, never
 // shrinking them for data that scatter less.
@@ -216,8 +256,12 @@ TEST(FitConstraintRefusals, RefusesConstraintsItCannotUse) {
       {"sigma infinite", {{K0, 150.0, INFINITY}}, {}, false, "sigma = inf must be"},
       {"mean not a number", {{K0, NAN, 1.0}}, {}, false, "not a finite number"},
       {"limits crossed", {}, {{Kp0, 8.0, 2.0}}, false, "the lower limit 8 is not below"},
-      {"limits equal", {}, {{Kp0, 4.0, 4.0}}, false, "the lower limit 4 is not below the upper 4"},
       {"bounds on alpha0", {}, {{alpha0, 0.0, 1.0}}, false, "alpha0: it is not refined"},
+      {"limits wider than a double",
+       {},
+       {{Kp0, -1e308, 1e308}},
+       false,
+       "the limits -1e+308 and 1e+308 are farther apart than a double holds"},
       {"a given start outside", {}, {{Kp0, 5.0, 8.0}}, true, "the start K'0 = 4 is not inside"},
   };
   const Model truth = Truth(Equation::BirchMurnaghan);

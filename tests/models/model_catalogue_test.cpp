@@ -40,6 +40,8 @@ TEST(ModelCatalogue, RefusesWhatNoModelComputesWithOneLine) {
          m.Z = 0.0;
        },
        "Z must be"},
+      {"Tait with K'0 at -1", [](Model& m) { m[Parameter::Kp0] = -1.0; },
+       "the Tait equation needs K'0 above -1"},
       {"alpha0 unused by MGD", [](Model& m) { m[Parameter::alpha0] = NAN; }, ""},
       {"linear expansion about 0 K",
        [](Model& m) {

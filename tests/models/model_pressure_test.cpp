@@ -128,6 +128,53 @@ TEST(ModelPressure, AutomaticDerivativesMeetCentralDifferences) {
   }
 }
 
+// Where a Tait coefficient is singular (a infinite at 1 + K' + K K'' = 0, b
+// and c zero at K K'' = K'^2 + K', both at K' = 0 with K'' implied) the
+// pressure is the limit, in closed form, not 0 or 0/0; just beside each
+// singular set it is continuous with it.
+TEST(ModelPressure, TaitAtItsSingularCoefficientsIsTheLimit) {
+  struct Case {
+    const char* what;
+    int order;
+    double Kp;
+    double Kpp;
+    double (*limit)(double K, double Kp, double x);
+  };
+  const auto exponential = [](double K, double Kp, double x) {
+    return K / (1.0 + Kp) * std::expm1((1.0 + Kp) * (1.0 - x));
+  };
+  const auto logarithmic = [](double K, double, double x) { return -K * std::log(x); };
+  const auto logOfSum = [](double K, double Kp, double x) {
+    const double s = 1.0 + Kp + (Kp * Kp + Kp);
+    return -K * (1.0 + Kp) / s * std::log1p(-(1.0 - x) * s / (1.0 + Kp));
+  };
+  const Case cases[] = {
+      {"a infinite", 4, 4.0, -0.05, exponential},
+      {"b and c zero", 4, 4.0, 0.2, logOfSum},
+      {"K' zero", 3, 0.0, 0.0, logarithmic},
+      {"K' tiny", 3, 1e-16, 0.0, logarithmic},
+  };
+  for (const Case& c : cases) {
+    Model model = DefaultModel(Equation::Tait, c.order, Thermal::Linear, Arithmetic::Textbook);
+    model[Parameter::Kp0] = c.Kp;
+    model[Parameter::Kpp0] = c.Kpp;
+    ApplyImpliedCoefficients(model);
+    const double K = model[Parameter::K0];
+    for (const double x : {0.85, 0.9, 0.999999, 1.1}) {
+      const double V = x * model[Parameter::V0];
+      const double want = c.limit(K, c.Kp, x);
+      EXPECT_NEAR(Pressure(model, V, 298.0), want, 1e-13 * (std::fabs(want) + K))
+          << c.what << " at V/V0 = " << x;
+      Model beside = model;
+      beside[Parameter::Kpp0] *= 1.0 + 1e-9;
+      beside[Parameter::Kp0] += c.order == 3 ? 1e-9 : 0.0;
+      if (c.order == 3) ApplyImpliedCoefficients(beside);
+      EXPECT_NEAR(Pressure(beside, V, 298.0), want, 1e-7 * (std::fabs(want) + K))
+          << c.what << " beside, at V/V0 = " << x;
+    }
+  }
+}
+
 TEST(ModelPressure, NoPressureOutsideTheModelsDomain) {
   const Model mgd =
       DefaultModel(Equation::Vinet, 3, Thermal::MieGruneisenDebye, Arithmetic::Textbook);

@@ -44,14 +44,32 @@ def test_noisy_data_give_standard_deviations_and_a_covariance():
         assert abs(result.parameters[name] - TRUE[name]) < 5 * result.esd[name]
 
 
-def test_fixed_parameters_stay_and_the_result_saves_as_a_parameter_file(tmp_path):
+@pytest.mark.parametrize("refine", [["V0", "K0"], ("V0", "K0"), "V0,K0", "V0, K0"])
+def test_fixed_parameters_stay_and_the_result_saves_as_a_parameter_file(tmp_path, refine):
     P, V = synthetic()
-    result = quorvane.fit(P, V, type="vinet", order=3, refine=["V0", "K0"], Kp0=4.3)
+    result = quorvane.fit(P, V, type="vinet", order=3, refine=refine, Kp0=4.3)
     assert result.refined == ["V0", "K0"] and result.parameters["Kp0"] == 4.3
     result.save(tmp_path / "fit.json")
     back = quorvane.load(tmp_path / "fit.json")
     assert back == result.eos
     np.testing.assert_array_equal(back.metadata["covariance"], result.covariance_reported)
+
+
+# Unit weights carry no unit: auto scales by chi2w/dof, so the esds in kbar are
+# ten times those in GPa, and save writes that scaled covariance.
+@pytest.mark.parametrize("sigP,scaling", [(None, "chi2"), (0.05, "none")])
+def test_saved_covariance_is_the_scaled_one_for_unit_weights(tmp_path, sigP, scaling):
+    P, V = synthetic(noise=0.01)
+    results = [quorvane.fit(P * unit, V, sigP=None if sigP is None else sigP * unit,
+                            type="vinet", order=3) for unit in (1.0, 10.0)]
+    for result, name in zip(results, ("gpa", "kbar")):
+        assert result.covariance_scaling == scaling
+        result.save(tmp_path / f"{name}.json")
+        saved = quorvane.load(tmp_path / f"{name}.json").metadata["covariance"]
+        expected = result.covariance_scaled if scaling == "chi2" else result.covariance
+        np.testing.assert_allclose(saved, expected, rtol=1e-15)
+    K0 = [np.sqrt(r.covariance_reported[1, 1]) for r in results]
+    assert K0[1] == pytest.approx(10.0 * K0[0], rel=1e-6)
 
 
 def test_a_fit_without_degrees_of_freedom_saves_what_the_command_line_writes(tmp_path):

@@ -32,8 +32,12 @@ MODELS = [
       "--alpha1", "3.0"]),
     ({"type": "murnaghan", "arithmetic": "textbook", "Kp0": 3.5, "dKdT": -0.03},
      ["--eos", "murnaghan", "--arithmetic", "textbook", "--Kp0", "3.5", "--dKdT", "-0.03"]),
+    # K0 K''0 = -(1 + K'0): the Tait's a is infinite, the pressure its limit.
+    ({"type": "tait", "order": 4, "Kpp0": -0.05},
+     ["--eos", "tait", "--order", "4", "--Kpp0", "-0.05"]),
 ]
-IDS = ["tait-mgd", "vinet-einstein-A3", "bm3-fei", "ns4-berman", "murnaghan-textbook"]
+IDS = ["tait-mgd", "vinet-einstein-A3", "bm3-fei", "ns4-berman", "murnaghan-textbook",
+       "tait4-singular"]
 RNG = np.random.default_rng(29)
 RATIOS = RNG.uniform(0.75, 1.05, 40)
 TEMPERATURES = RNG.uniform(300, 2500, 40)
@@ -157,6 +161,49 @@ def test_repr_pickle_and_parameter_files_keep_the_model(tmp_path, keywords, opti
     assert (back.thermal, back.volume_unit, back.Z) == (eos.thermal, eos.volume_unit, eos.Z)
     V = RATIOS * eos.V0
     np.testing.assert_array_equal(back.pressure(V, TEMPERATURES), eos.pressure(V, TEMPERATURES))
+
+
+HOT_GOLD = {"type": "vinet", "thermal": "mgd", "volume_unit": "A3", "Z": 4, "V0": 67.85,
+            "K0": 167, "Kp0": 6, "theta0": 170, "gamma0": 2.97, "q": 1.6}
+COLD_EINSTEIN = {"thermal": "einstein", "theta0": 1500}
+
+
+# Where the thermal pressure passes the isotherm's tensile limit there is no
+# V(T,0), yet P(V,T) and V(P,T) are states; near 0 K the Einstein pressure is
+# all but zero.
+@pytest.mark.parametrize("keywords,known,T,has_VT0", [
+    (HOT_GOLD, {"V": 50.0}, 3000.0, False),
+    (HOT_GOLD, {"P": 135.0}, 4000.0, False),
+    (COLD_EINSTEIN, {"P": 10.0}, 2.0, True),
+    (COLD_EINSTEIN, {"P": 10.0}, 1e-3, True),
+])
+def test_states_without_a_zero_pressure_volume_or_near_zero_kelvin(keywords, known, T, has_VT0):
+    eos = quorvane.Eos(**keywords)
+    state = eos.state(T=T, **known)
+    assert state.get("converged", True)
+    assert eos.pressure(state["V"], T) == pytest.approx(state["P"], rel=1e-12)
+    assert np.isnan(state["VT0"]) != has_VT0 and np.isnan(state["V/VT0"]) != has_VT0
+    assert np.isnan(eos.V_T0(T)) != has_VT0
+
+
+# The Fei expansion diverges at 0 K and a thermal pressure has no value there:
+# every call refuses such a T with the line quorvane-eos and the fit give.
+@pytest.mark.parametrize("thermal,call,T", [
+    ("mgd", lambda e: e.pressure(9.0, T=0.0), "0"),
+    ("mgd", lambda e: e.V_T0(0.0), "0"),
+    ("einstein", lambda e: e.K_T(-1.0), "-1"),
+    ("fei", lambda e: e.state(V=9.0, T=-100.0), "-100"),
+    ("fei", lambda e: e.volume(1.0, T=[300.0, -100.0]), "-100"),
+])
+def test_temperatures_at_or_below_zero_are_refused_as_everywhere(thermal, call, T):
+    message = f"T = {T} must be above zero for the {thermal} thermal model"
+    with pytest.raises(ValueError, match=f"^{message}$"):
+        call(quorvane.Eos(thermal=thermal))
+    program = os.environ.get("QUORVANE_EOS")
+    if program:
+        done = subprocess.run([program, "--thermal", thermal, "--V", "9", "--T", T], text=True,
+                              capture_output=True)
+        assert done.stderr == f"quorvane-eos: --T: {message}\n"
 
 
 @pytest.mark.parametrize("keywords,error,message", [
