@@ -292,7 +292,9 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
                       Course(result, runaway));
   }
   const std::string ranAway = watch(result.model);
-  if (!ranAway.empty()) result.warning = ranAway + "; " + Advice(refined);
+  if (!ranAway.empty()) result.warning = ranAway + "; " + Advice(result.model, refined);
+  const std::string unitHint = VolumeUnitHint(result.model);
+  if (!unitHint.empty()) result.warning += (result.warning.empty() ? "" : "; ") + unitHint;
 
   const CovarianceEstimate estimate = CheckedCovariance(jacobian, refined);
   if (!std::isfinite(result.chi2w) || !estimate.covariance.allFinite()) {
@@ -397,7 +399,7 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
   PlaceStartWithinBounds(request.bounds, request.givenStart, start);
   if (!StartGiven(refined, request.givenStart)) {
     FitResult result = FitFrom(data, request, refined, start);
-    if (!result.converged) result.failure += "; " + Advice(refined);
+    if (!result.converged) result.failure += "; " + Advice(result.model, refined);
     return Finished(result, request);
   }
 
@@ -417,7 +419,8 @@ FitResult FitEos(const FitData& data, const FitRequest& request) {
     return Finished(second, request);
   }
   second.failure = "from the given start, " + first.failure + "; from the data's own estimate, " +
-                   second.failure + "; " + Advice(refined) + "; check the starting values";
+                   second.failure + "; " + Advice(request.start, refined) +
+                   "; check the starting values";
   return Finished(second, request);
 }
 
