@@ -5,6 +5,8 @@
 #include <exception>
 #include <utility>
 
+#include "cli/fit_report.h"
+
 namespace quorvane::workbench {
 namespace {
 
@@ -13,6 +15,10 @@ FitOutcome RunFit(fit::FitData data, std::vector<bool> includedRows,
   FitOutcome outcome;
   try {
     outcome.result = fit::FitEos(data, request);
+    // A report of many points is long in the making: not on the window's thread.
+    if (outcome.result->converged) {
+      cli::AppendFitText(outcome.report, cli::MakeFitReport(data, *outcome.result));
+    }
   } catch (const std::exception& error) {
     outcome.error = error.what();
   }
