@@ -11,8 +11,8 @@
 namespace quorvane::workbench {
 
 // What a fit in the background came to: a result with, when it converged,
-// the fit command's text report of it, or the message of data or a request
-// no fit can be made of.
+// the fit command's text report of it (of many points, its first lines), or
+// the message of data or a request no fit can be made of.
 struct FitOutcome {
   fit::FitData data;
   std::vector<bool> includedRows;
