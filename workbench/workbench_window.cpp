@@ -189,7 +189,7 @@ QWidget* WorkbenchWindow::BuildModelPanel() {
   form->addRow(tr("&Equation:"), equation_);
   form->addRow(tr("&Order:"), order_);
   form->addRow(tr("T&hermal model:"), thermal_);
-  form->addRow(tr("&Volume unit:"), volumeUnit_);
+  form->addRow(tr("Volume u&nit:"), volumeUnit_);
   form->addRow(tr("&Z (formula units per cell):"), z_);
   volumeUnit_->addItem(tr("cm³/mol"));
   volumeUnit_->addItem(tr("Å³ per unit cell"));
