@@ -292,7 +292,11 @@ void WorkbenchWindow::UnitChosen() {
                           : models::VolumeUnit::CubicCentimetresPerMole;
   setup_.Z = z_->value();
   z_->setEnabled(setup_.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell);
-  parameters_->Reset();
+  try {
+    parameters_->Reset();
+  } catch (const std::exception& error) {
+    Warn(this, tr("Model refused"), QString::fromStdString(error.what()));
+  }
   UpdateUnitHint();
   statusBar()->showMessage(tr("Model changed: Ctrl+R refits"), kStatusMillis);
 }
