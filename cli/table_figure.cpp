@@ -16,8 +16,10 @@ plot::Figure TableFigure(const EosRequest& request) {
   if (model.thermal != models::Thermal::Linear) {
     figure.title += std::string(", ") + models::Info(model.thermal).name;
   }
-  figure.xLabel = "P";
-  figure.yLabel = "V";
+  // Strings made and moved in: GCC 12 at -O2 takes assigning the literal here
+  // for an overlapping copy and warns (-Wrestrict, its bug 105651).
+  figure.xLabel = std::string("P");
+  figure.yLabel = std::string("V");
   std::map<double, plot::Series> isotherms;
   const std::int64_t rows = RowCount(request);
   for (std::int64_t row = 0; row < rows; ++row) {

@@ -299,7 +299,9 @@ FitResult FitFrom(const FitData& data, const FitRequest& request,
                       Course(result, runaway));
   }
   const std::string ranAway = watch(result.model);
-  if (!ranAway.empty()) result.warning = ranAway + "; " + Advice(refined);
+  if (!ranAway.empty()) result.warning = ranAway + "; " + Advice(result.model, refined);
+  const std::string unitHint = VolumeUnitHint(result.model);
+  if (!unitHint.empty()) result.warning += (result.warning.empty() ? "" : "; ") + unitHint;
 
   const CovarianceEstimate estimate = CheckedCovariance(jacobian, refined);
   if (!std::isfinite(result.chi2w) || !estimate.covariance.allFinite()) {
@@ -447,7 +449,7 @@ FitResult FitEos(const FitData& data, const FitRequest& asked) {
   PlaceStartWithinBounds(request.bounds, request.givenStart, start);
   if (!StartGiven(refined, request.givenStart)) {
     FitResult result = FitFrom(data, request, refined, start);
-    if (!result.converged) result.failure += "; " + Advice(refined);
+    if (!result.converged) result.failure += "; " + Advice(result.model, refined);
     return Finished(result, asked);
   }
 
@@ -467,7 +469,8 @@ FitResult FitEos(const FitData& data, const FitRequest& asked) {
     return Finished(second, asked);
   }
   second.failure = "from the given start, " + first.failure + "; from the data's own estimate, " +
-                   second.failure + "; " + Advice(refined) + "; check the starting values";
+                   second.failure + "; " + Advice(request.start, refined) +
+                   "; check the starting values";
   return Finished(second, asked);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "models/model_catalogue.h"
+#include "models/thermal_equations.h"
 
 namespace quorvane::fit {
 namespace {
@@ -80,12 +81,53 @@ std::string ValuesText(const models::Model& model, const std::vector<Parameter>&
   return text;
 }
 
-std::string Advice(const std::vector<Parameter>& refined) {
+namespace {
+
+bool HasThermalPressure(const models::Model& model) {
+  return model.thermal == models::Thermal::Einstein ||
+         model.thermal == models::Thermal::MieGruneisenDebye;
+}
+
+bool SolidLike(double molarVolumePerAtom) {
+  return molarVolumePerAtom >= kSmallestMolarVolumePerAtom &&
+         molarVolumePerAtom <= kLargestMolarVolumePerAtom;
+}
+
+}  // namespace
+
+std::string VolumeUnitHint(const models::Model& model) {
+  if (!HasThermalPressure(model)) return "";
+  const double atoms =
+      model.thermal == models::Thermal::MieGruneisenDebye ? model[Parameter::natoms] : 1.0;
+  const double V0 = model[Parameter::V0];
+  if (!(atoms > 0.0) || !(V0 > 0.0) || !(model.Z > 0.0)) return "";
+  // Read as cm^3/mol, a cell's volume in A^3 is Z / 0.6022 times too large
+  // for every Z; read as A^3, a molar volume comes out 0.6022 / Z times too small.
+  if (model.volumeUnit == models::VolumeUnit::CubicCentimetresPerMole) {
+    if (V0 / atoms <= kLargestMolarVolumePerAtom) return "";
+    return "V0 = " + Digits(V0, 7) + " cm3/mol is " + Digits(V0 / atoms, 3) +
+           " cm3/mol per atom, more than solids have: the thermal pressure takes V in cm3/mol; "
+           "for volumes in A3 per unit cell choose the volume unit A3 and Z";
+  }
+  const double molar = V0 * models::kMolarVolumePerCubicAngstrom / model.Z;
+  if (SolidLike(molar / atoms) || !SolidLike(V0 / atoms)) return "";
+  return "V0 = " + Digits(V0, 7) + " A3 per cell of Z = " + Digits(model.Z, 4) + " is " +
+         Digits(molar / atoms, 3) +
+         " cm3/mol per atom, less than solids have: for volumes in cm3/mol choose the volume "
+         "unit cm3/mol";
+}
+
+std::string Advice(const models::Model& model, const std::vector<Parameter>& refined) {
   std::string advice = "try ";
   if (Refines(refined, Parameter::Kp0)) advice += "fixing K'0 at 4 (refine V0 and K0 only), ";
   if (refined.size() > 2) advice += "refining fewer parameters, ";
-  return advice + (advice.size() > 4 ? "or " : "") +
-         "checking that P and V are in the units of the starting values";
+  advice += (advice.size() > 4 ? "or " : "");
+  if (!HasThermalPressure(model)) {
+    return advice + "checking that P and V are in the units of the starting values";
+  }
+  return advice +
+         "checking that P is in GPa and that V is in the volume unit chosen for the thermal "
+         "pressure: cm3/mol, or A3 per unit cell with Z formula units";
 }
 
 }  // namespace quorvane::fit

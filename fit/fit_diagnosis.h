@@ -42,8 +42,24 @@ class RunawayWatch {
 // "V0 = 163.7, K0 = 84.39, K'0 = 4.891": the refined values to 7 digits.
 std::string ValuesText(const models::Model& model, const std::vector<models::Parameter>& refined);
 
+// Molar volumes per atom of solids near ambient pressure lie within these,
+// in cm^3/mol (diamond about 3.4, the alkali metals and heavy noble gases
+// above it to about 70 but rare under a thermal-pressure model). A V0 outside
+// them by the factor between A^3 per cell and cm^3/mol is the volume unit
+// chosen wrongly far more often than an unusual solid.
+inline constexpr double kSmallestMolarVolumePerAtom = 3.0;
+inline constexpr double kLargestMolarVolumePerAtom = 20.0;
+
+// For a model with an Einstein or Mie-Grueneisen-Debye thermal pressure,
+// which takes V in cm^3/mol or in A^3 per cell of Z formula units: a hint
+// naming the other unit where V0 per atom is more than solids have in
+// cm^3/mol, or, in A^3 per cell, less than they have and within the range
+// read as cm^3/mol; empty otherwise.
+std::string VolumeUnitHint(const models::Model& model);
+
 // What a crystallographer tries when a fit fails or runs away: fixing K'0 at
-// 4, refining fewer parameters, checking the units of P and V.
-std::string Advice(const std::vector<models::Parameter>& refined);
+// 4, refining fewer parameters, checking the units of P and V (for a thermal
+// pressure, cm^3/mol against A^3 per cell).
+std::string Advice(const models::Model& model, const std::vector<models::Parameter>& refined);
 
 }  // namespace quorvane::fit

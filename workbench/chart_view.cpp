@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "workbench/marker_thinning.h"
+
 namespace quorvane::workbench {
 namespace {
 
@@ -70,6 +72,7 @@ void ChartView::Begin(const QString& title, const QString& x, const QString& y) 
     c->removeAxis(axis);
     delete axis;
   }
+  drawn_.clear();
   c->setTitle(title);
   auto* xAxis = new QValueAxis;
   xAxis->setTitleText(x);
@@ -99,9 +102,16 @@ void ChartView::Include(const std::vector<QPointF>& points) {
 
 QScatterSeries* ChartView::AddPoints(const QString& name, const std::vector<QPointF>& points) {
   auto* series = new QScatterSeries;
-  series->setName(name);
+  std::vector<std::size_t> drawn = MarkersToDraw(points);
+  series->setName(drawn.size() == points.size()
+                      ? name
+                      : tr("%1 (%2 of %3 drawn)").arg(name).arg(drawn.size()).arg(points.size()));
   series->setMarkerSize(kMarkerSize);
-  series->append(QList<QPointF>(points.begin(), points.end()));
+  QList<QPointF> markers;
+  markers.reserve(static_cast<qsizetype>(drawn.size()));
+  for (std::size_t i : drawn) markers.append(points[i]);
+  series->append(markers);
+  drawn_[series] = std::move(drawn);
   chart()->addSeries(series);
   for (QAbstractAxis* axis : chart()->axes()) series->attachAxis(axis);
   connect(series, &QScatterSeries::hovered, this, [this](const QPointF& p, bool state) {
@@ -113,14 +123,20 @@ QScatterSeries* ChartView::AddPoints(const QString& name, const std::vector<QPoi
   return series;
 }
 
+// sigma holds one value per point given to AddPoints; the bars go on the
+// markers drawn.
 void ChartView::AddErrorBars(QScatterSeries* series, const std::vector<double>& sigma) {
-  new ErrorBars(chart(), series, sigma);
+  const std::vector<std::size_t>& drawn = drawn_[series];
+  std::vector<double> drawnSigma;
+  drawnSigma.reserve(drawn.size());
+  for (std::size_t i : drawn) drawnSigma.push_back(i < sigma.size() ? sigma[i] : 0.0);
   std::vector<QPointF> ends;
   const QList<QPointF> points = series->points();
-  for (qsizetype i = 0; i < points.size() && static_cast<std::size_t>(i) < sigma.size(); ++i) {
-    ends.push_back({points[i].x(), points[i].y() - sigma[static_cast<std::size_t>(i)]});
-    ends.push_back({points[i].x(), points[i].y() + sigma[static_cast<std::size_t>(i)]});
+  for (qsizetype i = 0; i < points.size() && static_cast<std::size_t>(i) < drawnSigma.size(); ++i) {
+    ends.push_back({points[i].x(), points[i].y() - drawnSigma[static_cast<std::size_t>(i)]});
+    ends.push_back({points[i].x(), points[i].y() + drawnSigma[static_cast<std::size_t>(i)]});
   }
+  new ErrorBars(chart(), series, std::move(drawnSigma));
   Include(ends);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QChartView>
 #include <QPointF>
+#include <map>
 #include <vector>
 
 class QLineSeries;
@@ -20,8 +21,11 @@ class ChartView : public QChartView {
 
   // Clears the chart and gives it new axes titled x and y.
   void Begin(const QString& title, const QString& x, const QString& y);
+  // Past kMaxMarkers points the series draws a thinned set (its legend says
+  // how many of how many); the axes still take in every point.
   QScatterSeries* AddPoints(const QString& name, const std::vector<QPointF>& points);
-  // Vertical bars of half-length sigma about each point, drawn over the series.
+  // Vertical bars of half-length sigma about each point given to AddPoints,
+  // drawn over the markers the series draws.
   void AddErrorBars(QScatterSeries* series, const std::vector<double>& sigma);
   QLineSeries* AddLine(const QString& name, const std::vector<QPointF>& points);
   // A dashed line in the colour of `like`, without a legend entry when unnamed.
@@ -40,6 +44,8 @@ class ChartView : public QChartView {
  private:
   void Include(const std::vector<QPointF>& points);
 
+  // For each scatter series of the chart, which of its points it draws.
+  std::map<const QScatterSeries*, std::vector<std::size_t>> drawn_;
   QPointF panFrom_;
   bool panning_ = false;
   double xMin_ = 0.0, xMax_ = 0.0, yMin_ = 0.0, yMax_ = 0.0;

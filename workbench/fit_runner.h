@@ -10,12 +10,14 @@
 
 namespace quorvane::workbench {
 
-// What a fit in the background came to: a result, or the message of data or
-// a request no fit can be made of.
+// What a fit in the background came to: a result with, when it converged,
+// the fit command's text report of it (of many points, its first lines), or
+// the message of data or a request no fit can be made of.
 struct FitOutcome {
   fit::FitData data;
   std::vector<bool> includedRows;
   std::optional<fit::FitResult> result;
+  std::string report;
   std::string error;
 };
 

@@ -10,10 +10,10 @@
 
 namespace quorvane::workbench {
 
-void FitSession::Load(const std::string& path, double Tref) {
+fit::FitData FitSession::Read(const std::string& path, double Tref) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw cli::InputError(path + ": cannot be read");
-  SetData(cli::ReadFitData(in, path, Tref));
+  return cli::ReadFitData(in, path, Tref);
 }
 
 void FitSession::SetData(fit::FitData data) {
@@ -58,8 +58,15 @@ void FitSession::SetResult(fit::FitData fitted, std::vector<bool> includedRows,
   stale_ = includedRows != included_;
 }
 
+void FitSession::ClearResult() {
+  result_.reset();
+  fitted_ = {};
+  residualIndex_.assign(data_.points.size(), -1);
+}
+
 std::optional<fit::PointResidual> FitSession::ResidualOf(std::size_t row) const {
-  if (!result_ || row >= residualIndex_.size() || residualIndex_[row] < 0) return std::nullopt;
+  if (!result_ || !result_->converged || row >= residualIndex_.size() || residualIndex_[row] < 0)
+    return std::nullopt;
   const auto index = static_cast<std::size_t>(residualIndex_[row]);
   if (index >= result_->residuals.size()) return std::nullopt;
   return result_->residuals[index];

@@ -19,9 +19,8 @@ inline constexpr const char* kProgramName = "quorvane-workbench";
 class FitSession {
  public:
   // Reads a CSV or TSV text with the fit command's reader; throws
-  // cli::InputError naming the line of the first fault and leaves the
-  // session as it was.
-  void Load(const std::string& path, double Tref);
+  // cli::InputError naming the line of the first fault.
+  static fit::FitData Read(const std::string& path, double Tref);
   // The session's points in place of the file's, for a program that makes
   // its data itself.
   void SetData(fit::FitData data);
@@ -41,10 +40,12 @@ class FitSession {
   // The fit made of fitted, the rows includedRows took; a failed fit keeps
   // its message.
   void SetResult(fit::FitData fitted, std::vector<bool> includedRows, fit::FitResult result);
+  // After a fit that gave no result: nothing of an earlier one is shown.
+  void ClearResult();
   bool HasResult() const { return result_.has_value(); }
   const fit::FitResult& Result() const { return *result_; }
   const fit::FitData& FittedData() const { return fitted_; }
-  // The residual of a row of the data, when the last fit took it.
+  // The residual of a row of the data, when the last fit took it and converged.
   std::optional<fit::PointResidual> ResidualOf(std::size_t row) const;
   // True when the points changed since the last fit.
   bool Stale() const { return stale_; }

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "cli/fit_request.h"
+#include "fit/starting_values.h"
 #include "models/model_catalogue.h"
 
 namespace quorvane::workbench {
@@ -19,14 +20,21 @@ std::vector<std::string> Arguments(const FitSetup& setup) {
   std::vector<std::string> arguments{"--eos",     models::Info(setup.equation).name,
                                      "--order",   std::to_string(setup.order),
                                      "--thermal", models::Info(setup.thermal).name};
+  if (setup.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell) {
+    arguments.insert(arguments.end(), {"--volume-unit", "A3", "--Z", std::to_string(setup.Z)});
+  }
   for (const auto& [parameter, text] : setup.typed) {
     arguments.push_back(std::string("--") + models::Info(parameter).name);
     arguments.push_back(text);
   }
   if (setup.refined && !setup.refined->empty()) {
+    // Separator and name appended apart: GCC 12 at -O2 takes the literal
+    // inserted before a temporary for an overlapping copy and warns
+    // (-Wrestrict, its bug 105651).
     std::string list;
     for (Parameter parameter : *setup.refined) {
-      list += (list.empty() ? "" : ",") + std::string(models::Info(parameter).name);
+      if (!list.empty()) list += ',';
+      list += models::Info(parameter).name;
     }
     arguments.push_back("--refine");
     arguments.push_back(list);
@@ -76,6 +84,26 @@ std::vector<Parameter> ListedParameters(const models::Model& model) {
 std::vector<Parameter> EffectiveRefined(const FitSetup& setup, const fit::FitData& data) {
   if (setup.refined) return *setup.refined;
   return fit::DefaultRefined(RequestFor(setup).start, data);
+}
+
+models::Model StartFor(const FitSetup& setup, const fit::FitData& data) {
+  const fit::FitRequest request = RequestFor(setup);
+  models::Model start = request.start;
+  if (data.points.empty()) return start;
+  const std::vector<Parameter> refined =
+      setup.refined ? *setup.refined : fit::DefaultRefined(start, data);
+  fit::EstimateStart(data, refined, request.givenStart, start);
+  return start;
+}
+
+void ForgetDataStarts(FitSetup& setup) {
+  setup.typed.erase(Parameter::V0);
+  setup.typed.erase(Parameter::K0);
+  setup.refined.reset();
+}
+
+bool RefinesNothing(const FitSetup& setup) {
+  return setup.refined && setup.refined->empty();
 }
 
 }  // namespace quorvane::workbench

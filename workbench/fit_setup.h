@@ -18,6 +18,10 @@ struct FitSetup {
   models::Equation equation = models::Equation::BirchMurnaghan;
   int order = 3;
   models::Thermal thermal = models::Thermal::Linear;
+  // The volume unit of a thermal pressure, and the formula units per cell
+  // with A^3.
+  models::VolumeUnit volumeUnit = models::VolumeUnit::CubicCentimetresPerMole;
+  int Z = 1;
   // Values the user typed, as typed; the others are the defaults.
   std::map<models::Parameter, std::string> typed;
   // The refined set the user chose; none: the fit's default for the data.
@@ -38,5 +42,16 @@ std::vector<models::Parameter> ListedParameters(const models::Model& model);
 
 // The refined set a fit of the setup to the data uses.
 std::vector<models::Parameter> EffectiveRefined(const FitSetup& setup, const fit::FitData& data);
+
+// The model a fit of the setup to the data starts from: refined V0 and K0
+// not typed as the fit estimates them from the data, in the data's units.
+models::Model StartFor(const FitSetup& setup, const fit::FitData& data);
+
+// For data of another file: the starts of V0 and K0 and the choice of
+// refined parameters go back to the fit's own, which read them off the data.
+void ForgetDataStarts(FitSetup& setup);
+
+// Unticking Refine every parameter the model leaves free.
+bool RefinesNothing(const FitSetup& setup);
 
 }  // namespace quorvane::workbench

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "cli/decimal_text.h"
 #include "models/model_catalogue.h"
 
 namespace quorvane::workbench {
@@ -29,9 +30,10 @@ ParameterTableModel::ParameterTableModel(FitSetup& setup, const FitSession& sess
 
 void ParameterTableModel::Reset() {
   beginResetModel();
-  start_ = RequestFor(setup_).start;
+  const fit::FitData data = session_.IncludedData();
+  start_ = StartFor(setup_, data);
   rows_ = ListedParameters(start_);
-  refined_ = EffectiveRefined(setup_, session_.IncludedData());
+  refined_ = EffectiveRefined(setup_, data);
   endResetModel();
 }
 
@@ -76,14 +78,8 @@ QVariant ParameterTableModel::data(const QModelIndex& index, int role) const {
   switch (index.column()) {
     case Name:
       return QString::fromUtf8(models::Info(parameter).symbol);
-    case Value: {
-      // The fit's value (implied ones at the fitted K0 and K'0), unless the user
-      // has typed a start since.
-      const bool useFit = session_.HasResult() && result.converged &&
-                          SameShape(result.model, start_) && editedSinceFit_.count(parameter) == 0;
-      return QString::number(useFit ? result.model[parameter] : start_[parameter], 'g',
-                             kShownDigits);
-    }
+    case Value:
+      return QString::number(Shown(parameter), 'g', kShownDigits);
     case EsdScaled:
       return fitted < 0 ? QString() : QString::number(result.esdScaled[fitted], 'g', 4);
     case Esd:
@@ -93,10 +89,18 @@ QVariant ParameterTableModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+// The fit's value (implied ones at the fitted K0 and K'0), unless the user has
+// typed a start since.
+double ParameterTableModel::Shown(Parameter parameter) const {
+  const bool useFit = session_.HasResult() && session_.Result().converged &&
+                      SameShape(session_.Result().model, start_) &&
+                      editedSinceFit_.count(parameter) == 0;
+  return useFit ? session_.Result().model[parameter] : start_[parameter];
+}
+
 QVariant ParameterTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-  static const char* const kTitles[] = {"Parameter", "Value", "Refine", "esd (scaled)",
-                                        "esd (unscaled)"};
+  static const char* const kTitles[] = {"Parameter", "Value", "Refine", "esd", "esd scaled"};
   return section >= 0 && section < ColumnCount ? tr(kTitles[section]) : QVariant();
 }
 
@@ -143,7 +147,14 @@ void ParameterTableModel::ShowFit() {
   Reset();
 }
 
+// A parameter no longer refined is held at the value shown, the fitted one
+// after a fit, not at a start typed or defaulted before it.
 void ParameterTableModel::SetRefined(Parameter parameter, bool refined) {
+  if (!refined) {
+    std::string text;
+    cli::AppendShortest(text, Shown(parameter));
+    setup_.typed[parameter] = text;
+  }
   std::vector<Parameter> list = refined_;
   std::erase(list, parameter);
   if (refined) list.push_back(parameter);

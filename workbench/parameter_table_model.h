@@ -11,14 +11,15 @@
 namespace quorvane::workbench {
 
 // The parameters of the chosen model: the value (the fitted one after a fit
-// of this model, else the start), whether the fit refines it, and after a fit
-// its esd scaled and unscaled. Parameters the equation and order imply are
+// of this model, else the start, V0 and K0 as the fit reads them off the
+// data), whether the fit refines it, and after a fit its esd unscaled and
+// scaled, in the order of the fit report. Parameters the equation and order imply are
 // listed greyed and cannot be changed.
 class ParameterTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { Name, Value, Refine, EsdScaled, Esd, ColumnCount };
+  enum Column { Name, Value, Refine, Esd, EsdScaled, ColumnCount };
 
   ParameterTableModel(FitSetup& setup, const FitSession& session, QObject* parent = nullptr);
 
@@ -46,6 +47,8 @@ class ParameterTableModel : public QAbstractTableModel {
   bool Refined(models::Parameter parameter) const;
   // The index of the parameter among the fit's refined ones, or -1.
   int FittedIndex(models::Parameter parameter) const;
+  // The value the Value column shows.
+  double Shown(models::Parameter parameter) const;
   bool SetValue(models::Parameter parameter, const QString& text);
   void SetRefined(models::Parameter parameter, bool refined);
 

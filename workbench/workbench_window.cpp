@@ -13,6 +13,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -21,8 +22,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -31,8 +34,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "cli/fit_report.h"
 #include "files/atomic_file.h"
+#include "fit/fit_diagnosis.h"
 #include "models/model_catalogue.h"
 #include "workbench/parameter_table_model.h"
 #include "workbench/plot_panel.h"
@@ -52,6 +55,10 @@ constexpr int kStatusMillis = 5000;
 constexpr int kPointsWidth = 420;
 constexpr int kModelWidth = 470;
 constexpr int kResultsWidth = 700;
+// Without a size remembered, the window takes this much of the screen's
+// room in each direction.
+constexpr double kFirstShare = 0.8;
+constexpr int kLargestZ = 999;
 
 models::Equation EquationAt(int index) {
   return static_cast<models::Equation>(index);
@@ -117,12 +124,16 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
       equation_(new QComboBox),
       order_(new QComboBox),
       thermal_(new QComboBox),
+      volumeUnit_(new QComboBox),
+      z_(new QSpinBox),
+      unitHint_(new QLabel),
       fitButton_(new QPushButton(tr("Fit"))),
       cancelButton_(new QPushButton(tr("Cancel"))),
       busy_(new QProgressBar),
       results_(new QPlainTextEdit),
       plots_(new PlotPanel(session_)),
       statePoint_(new StatePointPanel(session_)) {
+  results_->setObjectName("results");
   results_->setReadOnly(true);
   results_->setLineWrapMode(QPlainTextEdit::NoWrap);
   results_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -142,8 +153,8 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
   splitter->setSizes({kPointsWidth, kModelWidth, kResultsWidth});
   setCentralWidget(splitter);
   // Left to right, top to bottom, as the panels are laid out.
-  QWidget* const chain[] = {pointView_,     equation_,  order_,        thermal_,
-                            parameterView_, fitButton_, cancelButton_, tabs};
+  QWidget* const chain[] = {pointView_, equation_,      order_,     thermal_,      volumeUnit_,
+                            z_,         parameterView_, fitButton_, cancelButton_, tabs};
   for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
     setTabOrder(chain[i], chain[i + 1]);
   }
@@ -157,7 +168,11 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
           [this] { statusBar()->showMessage(tr("Model changed: Ctrl+R refits"), kStatusMillis); });
   connect(&runner_, &FitRunner::Finished, this, &WorkbenchWindow::ShowOutcome);
   connect(&runner_, &FitRunner::RunningChanged, this, &WorkbenchWindow::ShowRunning);
+  connect(&reader_, &DataReader::Finished, this, &WorkbenchWindow::ShowData);
+  // The menus' keys reach the window whichever field has the focus.
+  qApp->installEventFilter(this);
   ShowRunning(false);
+  UpdateUnitHint();
   RestoreSettings();
   UpdateTitle();
 }
@@ -174,6 +189,23 @@ QWidget* WorkbenchWindow::BuildModelPanel() {
   form->addRow(tr("&Equation:"), equation_);
   form->addRow(tr("&Order:"), order_);
   form->addRow(tr("T&hermal model:"), thermal_);
+  form->addRow(tr("Volume u&nit:"), volumeUnit_);
+  form->addRow(tr("&Z (formula units per cell):"), z_);
+  volumeUnit_->addItem(tr("cm³/mol"));
+  volumeUnit_->addItem(tr("Å³ per unit cell"));
+  volumeUnit_->setToolTip(
+      tr("The unit of V for the Einstein and Mie-Grüneisen-Debye thermal "
+         "pressures; the other models take V in the data's own unit"));
+  z_->setRange(1, kLargestZ);
+  z_->setEnabled(false);
+  connect(volumeUnit_, &QComboBox::activated, this, &WorkbenchWindow::UnitChosen);
+  connect(z_, &QSpinBox::valueChanged, this, &WorkbenchWindow::UnitChosen);
+  unitHint_->setObjectName("unitHint");
+  volumeUnit_->setObjectName("volumeUnit");
+  z_->setObjectName("formulaUnits");
+  thermal_->setObjectName("thermal");
+  unitHint_->setWordWrap(true);
+  unitHint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   for (int i = 0; i < models::kEquationCount; ++i) {
     equation_->addItem(QString::fromUtf8(models::Info(EquationAt(i)).title));
   }
@@ -196,6 +228,7 @@ QWidget* WorkbenchWindow::BuildModelPanel() {
   connect(cancelButton_, &QPushButton::clicked, this, &WorkbenchWindow::CancelFit);
   auto* layout = new QVBoxLayout(panel);
   layout->addLayout(form);
+  layout->addWidget(unitHint_);
   auto* label = new QLabel(tr("P&arameters:"));
   label->setBuddy(parameterView_);
   layout->addWidget(label);
@@ -249,30 +282,67 @@ void WorkbenchWindow::ModelChosen() {
   } catch (const std::exception& error) {
     Warn(this, tr("Model refused"), QString::fromStdString(error.what()));
   }
+  UpdateUnitHint();
   statusBar()->showMessage(tr("Model changed: Ctrl+R refits"), kStatusMillis);
 }
 
-bool WorkbenchWindow::OpenFile(const QString& path) {
+void WorkbenchWindow::UnitChosen() {
+  setup_.volumeUnit = volumeUnit_->currentIndex() == 1
+                          ? models::VolumeUnit::CubicAngstromsPerCell
+                          : models::VolumeUnit::CubicCentimetresPerMole;
+  setup_.Z = z_->value();
+  z_->setEnabled(setup_.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell);
   try {
-    session_.Load(path.toStdString(), RequestFor(setup_).start[models::Parameter::Tref]);
+    parameters_->Reset();
   } catch (const std::exception& error) {
-    Warn(this, tr("Cannot open the data"), QString::fromStdString(error.what()));
-    return false;
+    Warn(this, tr("Model refused"), QString::fromStdString(error.what()));
+  }
+  UpdateUnitHint();
+  statusBar()->showMessage(tr("Model changed: Ctrl+R refits"), kStatusMillis);
+}
+
+// Judged on the V0 shown: the fitted one, else the start the data give.
+void WorkbenchWindow::UpdateUnitHint() {
+  const models::Model& start = parameters_->Start();
+  const bool fitted = HasFit() && session_.Result().model.thermal == start.thermal;
+  models::Model shown = start;
+  if (fitted) shown[models::Parameter::V0] = session_.Result().model[models::Parameter::V0];
+  const std::string hint = fit::VolumeUnitHint(shown);
+  unitHint_->setText(hint.empty() ? QString() : tr("Hint: %1.").arg(QString::fromStdString(hint)));
+  unitHint_->setVisible(!hint.empty());
+}
+
+void WorkbenchWindow::OpenFile(const QString& path) {
+  reader_.Start(path, RequestFor(setup_).start[models::Parameter::Tref]);
+  busy_->setVisible(true);
+  statusBar()->showMessage(tr("Reading %1…").arg(QFileInfo(path).fileName()));
+}
+
+void WorkbenchWindow::ShowData(const ReadOutcome& outcome) {
+  busy_->setVisible(runner_.Running());
+  if (!outcome.data) {
+    statusBar()->clearMessage();
+    Warn(this, tr("Cannot open the data"), QString::fromStdString(outcome.error));
+    emit DataShown(false);
+    return;
   }
   runner_.Cancel();
-  path_ = path;
-  RememberDirectory(path);
+  session_.SetData(std::move(*outcome.data));
+  path_ = outcome.path;
+  RememberDirectory(path_);
+  ForgetDataStarts(setup_);
   points_->Reset();
   parameters_->Reset();
-  results_->clear();
+  const int count = static_cast<int>(session_.Size());
+  results_->setPlainText(tr("%n point(s) read from %1.\nCtrl+R fits them.", nullptr, count)
+                             .arg(QFileInfo(path_).fileName()));
   plots_->Redraw();
   statePoint_->Update();
+  UpdateUnitHint();
   setWindowModified(false);
   UpdateTitle();
-  statusBar()->showMessage(
-      tr("%n point(s) read: Ctrl+R fits them", nullptr, static_cast<int>(session_.Size())),
-      kStatusMillis);
-  return true;
+  statusBar()->showMessage(tr("%n point(s) read: Ctrl+R fits them", nullptr, count), kStatusMillis);
+  emit DataShown(true);
 }
 
 void WorkbenchWindow::OpenChosen() {
@@ -286,6 +356,13 @@ void WorkbenchWindow::OpenChosen() {
 void WorkbenchWindow::StartFit() {
   if (session_.Size() == 0) {
     statusBar()->showMessage(tr("Open a data file first (Ctrl+O)"), kStatusMillis);
+    return;
+  }
+  if (RefinesNothing(setup_)) {
+    results_->setPlainText(
+        tr("No parameter is ticked to refine, so there is nothing to fit: tick Refine for at "
+           "least one parameter."));
+    statusBar()->showMessage(tr("Nothing to refine: no fit"), kStatusMillis);
     return;
   }
   fit::FitRequest request;
@@ -311,25 +388,26 @@ void WorkbenchWindow::ShowRunning(bool running) {
   if (running) statusBar()->showMessage(tr("Fitting…"));
 }
 
+// A fit that failed leaves nothing of an earlier one on show: no esds,
+// residuals, curves or state point.
 void WorkbenchWindow::ShowOutcome(const FitOutcome& outcome) {
-  if (!outcome.result) {
-    results_->setPlainText(FailureText(outcome));
-    statusBar()->showMessage(tr("No fit"), kStatusMillis);
-    return;
+  if (outcome.result) {
+    session_.SetResult(outcome.data, outcome.includedRows, *outcome.result);
+  } else {
+    session_.ClearResult();
   }
-  session_.SetResult(outcome.data, outcome.includedRows, *outcome.result);
   points_->Reset();
   parameters_->ShowFit();
   plots_->Redraw();
   statePoint_->Update();
-  if (!outcome.result->converged) {
+  UpdateUnitHint();
+  if (!HasFit()) {
     results_->setPlainText(FailureText(outcome));
-    statusBar()->showMessage(tr("The fit did not converge"), kStatusMillis);
+    statusBar()->showMessage(outcome.result ? tr("The fit did not converge") : tr("No fit"),
+                             kStatusMillis);
     return;
   }
-  std::string text;
-  cli::AppendFitText(text, cli::MakeFitReport(session_.FittedData(), session_.Result()));
-  results_->setPlainText(QString::fromStdString(text));
+  results_->setPlainText(QString::fromStdString(outcome.report));
   setWindowModified(true);
   statusBar()->showMessage(tr("Fitted: χ²w %1, %2 degrees of freedom")
                                .arg(outcome.result->chi2w, 0, 'g', 6)
@@ -437,9 +515,34 @@ void WorkbenchWindow::UpdateTitle() {
 
 void WorkbenchWindow::RestoreSettings() {
   QSettings settings;
-  restoreGeometry(settings.value(kGeometryKey).toByteArray());
+  if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
+    const QRect room = screen()->availableGeometry();
+    resize(room.size() * kFirstShare);
+    move(room.center() - rect().center());
+  }
   restoreState(settings.value(kStateKey).toByteArray());
   lastDirectory_ = settings.value(kDirectoryKey).toString();
+}
+
+bool WorkbenchWindow::IsWindowShortcut(const QKeyEvent& key) const {
+  const QKeySequence pressed(key.keyCombination());
+  for (const QAction* action : menuBar()->findChildren<QAction*>()) {
+    if (action->shortcut() == pressed && pressed[0].keyboardModifiers() != Qt::NoModifier) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A text field takes some keys the menus use (Ctrl+E moves to the line's end
+// in a line edit): the menus have them here, wherever the focus is.
+bool WorkbenchWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride) return QMainWindow::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  if (!IsWindowShortcut(*static_cast<QKeyEvent*>(event))) return false;
+  event->ignore();
+  return true;
 }
 
 void WorkbenchWindow::RememberDirectory(const QString& path) {

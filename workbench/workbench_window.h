@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "workbench/data_reader.h"
 #include "workbench/fit_runner.h"
 #include "workbench/fit_session.h"
 #include "workbench/fit_setup.h"
@@ -12,6 +13,7 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 class QTableView;
 
 namespace quorvane::workbench {
@@ -30,9 +32,10 @@ class WorkbenchWindow : public QMainWindow {
   explicit WorkbenchWindow(QWidget* parent = nullptr);
   ~WorkbenchWindow() override;
 
-  // Reads a data file in place of the open one. An unreadable file is named
-  // in a message box, line and all, and the open data stay.
-  bool OpenFile(const QString& path);
+  // Reads a data file in place of the open one, in the background; DataShown
+  // tells when it is done. An unreadable file is named in a message box,
+  // line and all, and the open data stay.
+  void OpenFile(const QString& path);
   // Fits the included points with the chosen model in the background.
   void StartFit();
   void CancelFit();
@@ -40,8 +43,15 @@ class WorkbenchWindow : public QMainWindow {
   FitSession& Session() { return session_; }
   PointTableModel& Points() { return *points_; }
   FitRunner& Runner() { return runner_; }
+  FitSetup& Setup() { return setup_; }
+  ParameterTableModel& Parameters() { return *parameters_; }
+
+ signals:
+  // A file asked for is shown, or was refused.
+  void DataShown(bool shown);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -51,6 +61,9 @@ class WorkbenchWindow : public QMainWindow {
   QWidget* BuildModelPanel();
   void FillModelChoices();
   void ModelChosen();
+  void UnitChosen();
+  void UpdateUnitHint();
+  void ShowData(const ReadOutcome& outcome);
   void ShowOutcome(const FitOutcome& outcome);
   void ShowRunning(bool running);
   void PointsEdited();
@@ -63,11 +76,13 @@ class WorkbenchWindow : public QMainWindow {
   bool HasFit() const;
   void UpdateTitle();
   void RestoreSettings();
+  bool IsWindowShortcut(const QKeyEvent& key) const;
   void RememberDirectory(const QString& path);
 
   FitSession session_;
   FitSetup setup_;
   FitRunner runner_;
+  DataReader reader_;
   QString path_;
   QString lastDirectory_;
   PointTableModel* points_;
@@ -77,6 +92,9 @@ class WorkbenchWindow : public QMainWindow {
   QComboBox* equation_;
   QComboBox* order_;
   QComboBox* thermal_;
+  QComboBox* volumeUnit_;
+  QSpinBox* z_;
+  QLabel* unitHint_;
   QPushButton* fitButton_;
   QPushButton* cancelButton_;
   QProgressBar* busy_;

@@ -97,5 +97,57 @@ TEST(FitDiagnosis, FailedAndRunawayFitsExplainThemselves) {
   }
 }
 
+// MgO (V0 11.25 cm3/mol = 74.71 A3 per cell of Z = 4, 2 atoms) and gold
+// (10.21 cm3/mol = 67.85 A3, Z = 4, 1 atom): a thermal pressure given the
+// volumes in the other unit is named, with the unit to choose; a right
+// choice, a model without a thermal pressure, and the advice of a failed fit.
+TEST(FitDiagnosis, NamesTheVolumeUnitAThermalPressureWasGivenWrongly) {
+  using models::Thermal;
+  using models::VolumeUnit;
+  struct Case {
+    const char* name;
+    Thermal thermal;
+    VolumeUnit unit;
+    double Z;
+    double V0;
+    double atoms;
+    const char* hint;  // "" for none
+  };
+  const Case cases[] = {
+      {"MgO in A3 taken as cm3/mol", Thermal::MieGruneisenDebye,
+       VolumeUnit::CubicCentimetresPerMole, 1, 74.71, 2, "choose the volume unit A3 and Z"},
+      {"MgO in cm3/mol", Thermal::MieGruneisenDebye, VolumeUnit::CubicCentimetresPerMole, 1, 11.25,
+       2, ""},
+      {"MgO in A3 with Z = 4", Thermal::MieGruneisenDebye, VolumeUnit::CubicAngstromsPerCell, 4,
+       74.71, 2, ""},
+      {"MgO in cm3/mol taken as A3, Z = 4", Thermal::MieGruneisenDebye,
+       VolumeUnit::CubicAngstromsPerCell, 4, 11.25, 2, "choose the volume unit cm3/mol"},
+      {"gold in A3 taken as cm3/mol, Einstein", Thermal::Einstein,
+       VolumeUnit::CubicCentimetresPerMole, 1, 67.85, 1,
+       "67.8 cm3/mol per atom, more than solids have"},
+      {"gold in A3, no thermal pressure", Thermal::Linear, VolumeUnit::CubicCentimetresPerMole, 1,
+       67.85, 1, ""},
+      {"argon at 22.6 cm3/mol, above the range, is asked about", Thermal::MieGruneisenDebye,
+       VolumeUnit::CubicCentimetresPerMole, 1, 22.6, 1, "more than solids have"},
+  };
+  for (const Case& c : cases) {
+    models::Model model =
+        models::DefaultModel(models::Equation::Vinet, 3, c.thermal, models::Arithmetic::Textbook);
+    model.volumeUnit = c.unit;
+    model.Z = c.Z;
+    model[Parameter::V0] = c.V0;
+    model[Parameter::natoms] = c.atoms;
+    const std::string hint = VolumeUnitHint(model);
+    if (*c.hint == '\0') {
+      EXPECT_EQ(hint, "") << c.name;
+    } else {
+      EXPECT_NE(hint.find(c.hint), std::string::npos) << c.name << ": " << hint;
+    }
+    const bool thermalPressure = c.thermal != Thermal::Linear;
+    EXPECT_EQ(Advice(model, {Parameter::V0}).find("cm3/mol") != std::string::npos, thermalPressure)
+        << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace quorvane::fit

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QThreadPool>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "workbench/fit_setup.h"
@@ -41,6 +42,9 @@ TEST(FitRunner, FitsOffTheThreadThatHandlesEvents) {
   QObject::connect(&runner, &FitRunner::Finished, &loop, [&](const FitOutcome& outcome) {
     resultArrived = true;
     EXPECT_TRUE(outcome.result && outcome.result->converged) << outcome.error;
+    // The report shown stops short of a line per point, and says where the rest is.
+    EXPECT_LT(std::count(outcome.report.begin(), outcome.report.end(), '\n'), kManyPoints / 2);
+    EXPECT_NE(outcome.report.find("more lines: File > Export report"), std::string::npos);
     loop.quit();
   });
 

@@ -36,7 +36,16 @@ int main(int argc, char** argv) {
   quorvane::workbench::WorkbenchWindow window;
   window.resize(kWidth, kHeight);
   window.show();
-  if (!window.OpenFile(QString::fromLocal8Bit(argv[1]))) return 1;
+  bool shown = false;
+  QEventLoop reading;
+  QObject::connect(&window, &quorvane::workbench::WorkbenchWindow::DataShown, &reading,
+                   [&](bool opened) {
+                     shown = opened;
+                     reading.quit();
+                   });
+  window.OpenFile(QString::fromLocal8Bit(argv[1]));
+  reading.exec();
+  if (!shown) return 1;
   QEventLoop loop;
   QObject::connect(&window.Runner(), &quorvane::workbench::FitRunner::Finished, &loop,
                    &QEventLoop::quit, Qt::QueuedConnection);

@@ -93,9 +93,10 @@ holds_for() {
   return 0
 }
 
-# Visible windows of the program whose name is exactly $1.
+# Visible windows of the program whose name is exactly $1. --all: both the
+# process and the name must match, where xdotool by default takes either.
 windows_named() {
-  xdotool search --onlyvisible --pid "$program_pid" --name "^$1\$" 2>/dev/null
+  xdotool search --all --onlyvisible --pid "$program_pid" --name "^$1\$" 2>/dev/null
 }
 
 window_count_is() {
@@ -103,7 +104,7 @@ window_count_is() {
 }
 
 all_visible_windows() {
-  xdotool search --onlyvisible --pid "$program_pid" --name '' 2>/dev/null | sort
+  xdotool search --all --onlyvisible --pid "$program_pid" --name '' 2>/dev/null | sort
 }
 
 program_running() {

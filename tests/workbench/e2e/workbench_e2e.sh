@@ -27,21 +27,15 @@ start_x_server
 
 readonly title='Quorvane Workbench - data.csv'
 
-# Visible windows of the program whose whole name matches $1: both
-# conditions, where xdotool by default takes either.
-named() {
-  xdotool search --all --onlyvisible --pid "$program_pid" --name "^$1\$" 2>/dev/null
-}
-
 none_named() {
-  [ -z "$(named "$1")" ]
+  [ -z "$(windows_named "$1")" ]
 }
 
 # The window whose name matches, focused, for the keys that follow.
 focus_named() {
   local window
-  wait_until 30 named "$1" || fail "no window named $1"
-  window=$(named "$1" | head -n 1)
+  wait_until 30 windows_named "$1" || fail "no window named $1"
+  window=$(windows_named "$1" | head -n 1)
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 }
 
@@ -68,7 +62,7 @@ program_pid=$!
 focus_named "$title"
 xdotool key --delay 30 ctrl+r
 # The fit marks the window modified: its title gains the asterisk.
-wait_until 60 named "$title\\*" || fail "Ctrl+R gave no fit"
+wait_until 60 windows_named "$title\\*" || fail "Ctrl+R gave no fit"
 
 focus_named "$title\\*"
 xdotool key --delay 30 ctrl+e
@@ -95,7 +89,7 @@ copy_until 10 clipboard_holds "line 3" ctrl+c || fail "the message does not name
 xdotool key --delay 30 Return
 wait_until 10 none_named "Cannot open the data" || fail "the message stayed"
 holds_for 1 program_running || fail "the program ended after an unreadable file"
-named "$title\\*" >/dev/null || fail "the data file is no longer the one shown"
+windows_named "$title\\*" >/dev/null || fail "the data file is no longer the one shown"
 
 # The data it had are still there: they fit and export again.
 focus_named "$title\\*"
@@ -110,7 +104,7 @@ cmp -s "$work/report.json" "$work/again.json" || fail "the data changed after th
 focus_named "$title\\*"
 xdotool key --delay 30 ctrl+s
 type_path "Save parameters" params.json
-wait_until 10 named "$title" || fail "saving the parameters left the window modified"
+wait_until 10 windows_named "$title" || fail "saving the parameters left the window modified"
 "$eos" fit data.csv --params-out expected-params.json >/dev/null || fail "quorvane-eos fit failed"
 /usr/bin/python3 - expected-params.json params.json <<'PYTHON' || fail "the parameter files differ"
 import json, sys
