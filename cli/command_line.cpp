@@ -53,7 +53,7 @@ const OptionDescription kTableOptions[] = {
 const OptionDescription kTableFlags[] = {
     {"--properties",
      "add the thermodynamic properties: KT, Kp, alpha, and dKdT (linear, berman, fei) or Pth, "
-     "CV, gamma, CP, KS (mgd; einstein Pth only); with a covariance, sig_ of each"},
+     "CV, gamma, CP, KS (mgd; einstein with --natoms); with a covariance, sig_ of each"},
     {"--isentrope",
      "the temperatures of the isentrope through the first --P and the one --T at every --P "
      "(mgd, whose theta/T is constant along it)"},

@@ -15,6 +15,15 @@
 namespace quorvane::cli {
 namespace {
 
+// Where --natoms of an Einstein model waits for ReadPropertyOptions: the
+// model's pressure holds no atom count, which only its heat capacity needs.
+constexpr const char* kEinsteinAtoms = "einstein natoms";
+
+bool NamesEinstein(const TypedOptions& options) {
+  const std::string* thermal = options.Find("--thermal");
+  return thermal && models::ThermalFromName(*thermal) == models::Thermal::Einstein;
+}
+
 void Rename(TypedOptions& options, const std::string& path, const std::string& grid) {
   const auto it = options.values.find(path);
   if (it == options.values.end()) return;
@@ -78,6 +87,7 @@ TypedOptions WithPathsAsGrid(const TypedOptions& options) {
   TypedOptions grid = options;
   Rename(grid, "--isobar", "--P");
   Rename(grid, "--isochore", "--V");
+  if (NamesEinstein(grid) && grid.Find("--properties")) Rename(grid, "--natoms", kEinsteinAtoms);
   return grid;
 }
 
@@ -86,6 +96,14 @@ void ReadPropertyOptions(const TypedOptions& options, EosRequest& request) {
   if (options.Find("--molar-mass")) {
     if (!request.properties.wanted) throw InputError("--molar-mass: goes with --properties");
     request.properties.molarMass = PositiveNumber(options, "--molar-mass");
+  }
+  if (options.Find(kEinsteinAtoms)) {
+    const auto atoms = ParseDecimal(*options.Find(kEinsteinAtoms));
+    if (!atoms || !(*atoms > 0.0)) {
+      throw InputError("--natoms: " + QuotedInput(*options.Find(kEinsteinAtoms)) +
+                       " is not a number above zero");
+    }
+    request.properties.einsteinAtoms = *atoms;
   }
   if (options.Find("--isentrope")) ReadIsentrope(request);
 }

@@ -7,7 +7,8 @@ namespace quorvane::cli {
 
 // --isobar P and --isochore V are the isotherms' grid turned round: the one
 // pressure or volume held over the --T range. Returns the options with them
-// written as --P and --V; throws InputError where the quantity is given twice.
+// written as --P and --V, and an Einstein model's --natoms set aside for
+// --properties; throws InputError where the quantity is given twice.
 TypedOptions WithPathsAsGrid(const TypedOptions& options);
 
 // --properties, --molar-mass and --isentrope, once the model and the grid

@@ -50,12 +50,12 @@ std::optional<params::ParameterCovariance> CovarianceOf(
 py::dict Properties(const models::Model& model, const std::string& known, const Array& values,
                     const Array& T, std::optional<double> molarMass,
                     std::optional<std::vector<std::string>> refined,
-                    std::optional<Matrix> covarianceMatrix) {
+                    std::optional<Matrix> covarianceMatrix, std::optional<double> einsteinAtoms) {
   RequireSameSize(values, T);
   cli::EosRequest request;
   request.model = model;
   request.known = known == "P" ? cli::KnownQuantity::Pressure : cli::KnownQuantity::Volume;
-  request.properties = {true, molarMass, std::nullopt};
+  request.properties = {true, molarMass, einsteinAtoms};
   request.covariance = CovarianceOf(refined, covarianceMatrix);
   const cli::PropertySet set = cli::PropertiesOf(request);
   const int columns = set.ValueCount();
@@ -130,7 +130,7 @@ py::tuple Isentrope(const models::Model& model, const Array& P, double P0, doubl
 void BindProperties(py::module_& module) {
   module.def("properties", &Properties, py::arg("model"), py::arg("known"), py::arg("values"),
              py::arg("T"), py::arg("molar_mass") = py::none(), py::arg("refined") = py::none(),
-             py::arg("covariance") = py::none(),
+             py::arg("covariance") = py::none(), py::arg("einstein_atoms") = py::none(),
              "The thermodynamic properties at a known P or V and T over flat arrays, as a dict.");
   module.def("isentrope", &Isentrope, py::arg("model"), py::arg("P"), py::arg("P0"), py::arg("T0"),
              "(T, V) along the isentrope through (P0, T0) at each pressure.");

@@ -354,14 +354,16 @@ class Eos:
             result["converged"] = _scalar_or_array(converged, shape)
         return result
 
-    def properties(self, P=None, V=None, T=None, molar_mass=None):
+    def properties(self, P=None, V=None, T=None, molar_mass=None, natoms=None):
         """The thermodynamic properties at a known P or V and T, as quorvane-eos --properties.
 
         Give one of P or V (> 0), with T (default Tref). Returns a dict with
         "KT", "Kp", "alpha" and, for the expansion models, "dKdT"; for the
         thermal-pressure models "Pth" and, where the model has a heat
         capacity (mgd), "CV", "gamma", "CP", "KS"; with molar_mass (g/mol)
-        "rho" (g/cm3) and "Vphi" (km/s). "V" is the volume of each point (the
+        "rho" (g/cm3) and "Vphi" (km/s). An einstein model, whose pressure
+        holds no atom count, has the heat capacity and what follows from it
+        with natoms, the atoms per formula unit. "V" is the volume of each point (the
         one found at a known P). When metadata holds a covariance, each
         property comes with its standard deviation, "sig_KT", ... The values
         are those of the command line to the last bit; a point that is no
@@ -373,11 +375,15 @@ class Eos:
         values = _as_array(known, P if V is None else V, positive=known == "V")
         if molar_mass is not None:
             molar_mass = float(_as_array("molar_mass", molar_mass, positive=True))
+        if natoms is not None:
+            if self.thermal != "einstein":
+                raise ValueError("natoms: give it to Eos; only einstein takes it here")
+            natoms = float(_as_array("natoms", natoms, positive=True))
         flat_values, flat_temperatures, shape = _flat_pair(values, self._temperature(T))
         covariance = self.metadata.get("covariance")
         refined = self.metadata.get("refined") if covariance is not None else None
         columns = _core.properties(self._model, known, flat_values, flat_temperatures,
-                                   molar_mass, refined, covariance)
+                                   molar_mass, refined, covariance, natoms)
         return {name: _scalar_or_array(array, shape) for name, array in columns.items()}
 
     def isentrope(self, P, T0, P0=None):

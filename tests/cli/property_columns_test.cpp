@@ -70,23 +70,32 @@ struct ColumnCase {
   const char* name;
   std::vector<std::string> arguments;
   const char* columns;
+  std::optional<double> einsteinAtoms;
 };
 
 const ColumnCase kColumnCases[] = {
     {"Linear",
      {"--eos", "bm", "--V0", "11", "--P", "0:20:10", "--T", "300:900:600"},
-     "KT,Kp,alpha,dKdT"},
+     "KT,Kp,alpha,dKdT",
+     std::nullopt},
     {"FeiWithMolarMass",
      {"--eos", "v", "--thermal", "fei", "--alpha2", "-0.3", "--V", "10:11:0.5", "--T", "700",
       "--molar-mass", "40.3"},
-     "KT,Kp,alpha,dKdT,rho"},
+     "KT,Kp,alpha,dKdT,rho",
+     std::nullopt},
     {"Einstein",
      {"--eos", "bm", "--thermal", "einstein", "--theta0", "400", "--Tref", "300", "--P", "0:30:30",
       "--T", "1500"},
-     "KT,Kp,alpha,Pth"},
+     "KT,Kp,alpha,Pth",
+     std::nullopt},
+    {"EinsteinWithAtoms",
+     {"--eos", "v", "--thermal", "einstein", "--theta0", "400", "--Tref", "300", "--alpha0", "3",
+      "--P", "0:30:30", "--T", "150:1500:1350", "--natoms", "5", "--molar-mass", "40.3"},
+     "KT,Kp,alpha,Pth,CV,gamma,CP,KS,rho,Vphi",
+     5.0},
     {"MgdWithMolarMass",
      With(kMgO, {"--V", "11:8:-1", "--T", "300:3500:1600", "--molar-mass", "40.3"}),
-     "KT,Kp,alpha,Pth,CV,gamma,CP,KS,rho,Vphi"},
+     "KT,Kp,alpha,Pth,CV,gamma,CP,KS,rho,Vphi", std::nullopt},
 };
 
 class PropertyColumns : public testing::TestWithParam<ColumnCase> {};
@@ -110,7 +119,7 @@ TEST_P(PropertyColumns, HoldTheModelsPropertiesAtEachRow) {
   for (std::size_t row = 0; row < table.rows.size(); ++row) {
     const double V = table.Number(row, "V");
     const double T = table.Number(row, "T");
-    const models::ThermodynamicProperties p = models::PropertiesAt(model, V, T);
+    const models::ThermodynamicProperties p = models::PropertiesAt(model, V, T, c.einsteinAtoms);
     const std::map<std::string, double> expected = {
         {"KT", p.KT}, {"Kp", p.Kp},       {"alpha", p.alpha}, {"dKdT", p.dKdT}, {"Pth", p.Pth},
         {"CV", p.CV}, {"gamma", p.gamma}, {"CP", p.CP},       {"KS", p.KS}};

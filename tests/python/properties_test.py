@@ -159,3 +159,27 @@ def test_isentrope_equals_the_command_line():
 def test_isentrope_only_for_a_model_with_an_entropy():
     with pytest.raises(ValueError, match="no entropy"):
         quorvane.Eos().isentrope([0.0, 10.0], 1000.0)
+
+
+def test_einstein_heat_capacity_with_its_atom_count():
+    """Holland and Powell's form: alpha K_T = alpha0 K0 xi(u) / xi(u0), and with n atoms
+    Einstein's C_V = 3 n R xi(u), xi(u) = u^2 e^u / (e^u - 1)^2, u = theta/T."""
+    keywords = {"type": "tait", "thermal": "einstein", "V0": 22.4, "K0": 90, "Kp0": 5.2,
+                "alpha0": 3.5, "Tref": 298, "theta0": 410}
+    eos = quorvane.Eos(**keywords)
+    T = np.array([100.0, 298.0, 1000.0, 2500.0])
+    found = eos.properties(V=20.0, T=T, natoms=7)
+
+    def xi(u):
+        return u * u * np.exp(u) / np.expm1(u) ** 2
+
+    u, u0 = 410.0 / T, 410.0 / 298.0
+    assert found["alpha"] * found["KT"] == pytest.approx(3.5e-5 * 90 * xi(u) / xi(u0), rel=1e-12)
+    assert found["CV"] == pytest.approx(3 * 7 * 8.314462618 * xi(u), rel=1e-12)
+    assert "CV" not in eos.properties(V=20.0, T=T)
+    options = ["--eos", "tait", "--thermal", "einstein", "--V0", "22.4", "--K0", "90", "--Kp0",
+               "5.2", "--alpha0", "3.5", "--Tref", "298", "--theta0", "410", "--natoms", "7"]
+    cli = run(options + ["--P", "0:20:10", "--T", "300:2700:1200", "--properties"])
+    found = eos.properties(P=cli["P"], T=cli["T"], natoms=7)
+    for name in ("KT", "Kp", "alpha", "Pth", "CV", "gamma", "CP", "KS"):
+        assert (bits(found[name]) == bits(cli[name])).all(), name
