@@ -39,6 +39,29 @@ engine::SearchOrigin OriginAt(const Model& model, double T) {
           model.equation == Equation::Murnaghan};
 }
 
+bool SameModel(const Model& a, const Model& b) {
+  return a.equation == b.equation && a.order == b.order && a.thermal == b.thermal &&
+         a.arithmetic == b.arithmetic && a.volumeUnit == b.volumeUnit && a.Z == b.Z &&
+         a.values == b.values;
+}
+
+// The last V(T,0) a thread searched for: the rows of a table, and the points
+// of an array, mostly share their temperature, and the search costs as much
+// as the row's own. A pure function's answer, so the same bits either way.
+struct LastZeroPressureVolume {
+  Model model;
+  double T = 0.0;
+  engine::VolumeSolution solution;
+  bool held = false;
+};
+
+engine::VolumeSolution SearchedZeroPressureVolume(const Model& model, double T) {
+  thread_local LastZeroPressureVolume last;
+  if (last.held && last.T == T && SameModel(last.model, model)) return last.solution;
+  last = {model, T, VolumeFromPressure(model, 0.0, T), true};
+  return last.solution;
+}
+
 }  // namespace
 
 engine::VolumeSolution VolumeFromPressure(const Model& model, double P, double T) {
@@ -56,7 +79,7 @@ engine::VolumeSolution ZeroPressureVolume(const Model& model, double T) {
     const double V = OriginAt(model, T).V;
     return {V, 0, std::isfinite(V) && V > 0.0};
   }
-  return VolumeFromPressure(model, 0.0, T);
+  return SearchedZeroPressureVolume(model, T);
 }
 
 }  // namespace quorvane::models

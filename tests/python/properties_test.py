@@ -10,7 +10,8 @@ from mpmath import mp, mpf
 
 import quorvane
 
-# MgO in Birch-Murnaghan and Mie-Grueneisen-Debye form (cm3/mol, GPa, K).
+# An MgO-like model, the parameters of bench/models, in Birch-Murnaghan and
+# Mie-Grueneisen-Debye form (cm3/mol, GPa, K).
 MGO = {"V0": 11.248, "K0": 160.2, "Kp0": 3.99, "Tref": 300, "theta0": 773, "gamma0": 1.524,
        "q": 1.65, "natoms": 2}
 MGO_OPTIONS = ["--eos", "bm", "--thermal", "mgd"] + [
