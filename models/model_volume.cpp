@@ -1,6 +1,7 @@
 #include "models/model_volume.h"
 
 #include <cmath>
+#include <optional>
 
 #include "engine/exact_volume_solver.h"
 #include "engine/thermal_model.h"
@@ -45,29 +46,41 @@ bool SameModel(const Model& a, const Model& b) {
          a.values == b.values;
 }
 
-// The last V(T,0) a thread searched for: the rows of a table, and the points
-// of an array, mostly share their temperature, and the search costs as much
-// as the row's own. A pure function's answer, so the same bits either way.
-struct LastZeroPressureVolume {
+// What a thread last worked out for one isotherm: the search's origin and
+// V(T,0). The rows of a table, and the points of an array, mostly share their
+// temperature, and V(T,0) costs as much as the row's own search. Both are
+// pure functions' answers, so the same bits either way.
+struct LastIsotherm {
   Model model;
   double T = 0.0;
-  engine::VolumeSolution solution;
+  engine::SearchOrigin origin;
+  std::optional<engine::VolumeSolution> zeroPressure;
   bool held = false;
 };
 
+LastIsotherm& IsothermOnThisThread(const Model& model, double T) {
+  thread_local LastIsotherm last;
+  if (last.held && last.T == T && SameModel(last.model, model)) return last;
+  last = {model, T, OriginAt(model, T), std::nullopt, true};
+  return last;
+}
+
+engine::VolumeSolution SearchFromOrigin(const Model& model, double P, double T) {
+  const Isotherm isotherm{model, T};
+  return engine::SolveVolumeExactly(IsothermOnThisThread(model, T).origin, P, Evaluate, &isotherm);
+}
+
 engine::VolumeSolution SearchedZeroPressureVolume(const Model& model, double T) {
-  thread_local LastZeroPressureVolume last;
-  if (last.held && last.T == T && SameModel(last.model, model)) return last.solution;
-  last = {model, T, VolumeFromPressure(model, 0.0, T), true};
-  return last.solution;
+  LastIsotherm& last = IsothermOnThisThread(model, T);
+  if (!last.zeroPressure) last.zeroPressure = SearchFromOrigin(model, 0.0, T);
+  return *last.zeroPressure;
 }
 
 }  // namespace
 
 engine::VolumeSolution VolumeFromPressure(const Model& model, double P, double T) {
   if (UsesEngine(model)) return engine::SolveVolumeExactly(CalculatorParameters(model), P, T);
-  const Isotherm isotherm{model, T};
-  return engine::SolveVolumeExactly(OriginAt(model, T), P, Evaluate, &isotherm);
+  return SearchFromOrigin(model, P, T);
 }
 
 engine::VolumeSolution ZeroPressureVolume(const Model& model, double T) {
