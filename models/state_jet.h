@@ -25,12 +25,11 @@ struct StateJet {
   T dTT{0.0};
 
   StateJet() = default;
-  // A constant: a parameter, or a number of the formula.
-  StateJet(double c) : v(c) {}  // NOLINT(google-explicit-constructor)
+  // A constant: a parameter, or a number of the formula. Implicit, so that
+  // the formula's numbers mix with jets as they do with doubles.
+  StateJet(double c) : v(c) {}
   template <class U>
-  StateJet(const U& c)  // NOLINT(google-explicit-constructor)
-      requires(!std::is_same_v<U, double> && std::is_convertible_v<U, T>)
-      : v(c) {}
+  StateJet(const U& c) requires(!std::is_same_v<U, double> && std::is_convertible_v<U, T>) : v(c) {}
 
   // The value seeded as the volume or the temperature.
   static StateJet Volume(const T& value) {
