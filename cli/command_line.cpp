@@ -43,6 +43,20 @@ const OptionDescription kTableOptions[] = {
      "nearer); form runs the calculator's own search, which stops within a relative 1e-5 of P, "
      "and repeats its answers to the last bit (the calculator's arithmetic only)"},
     {"--width", "print every number as the form shows it in a field N characters wide (1-32)"},
+    {"--isobar", "the one pressure held over the --T range (the same as --P with one value)"},
+    {"--isochore", "the one volume held over the --T range (the same as --V with one value)"},
+    {"--molar-mass",
+     "with --properties: the molar mass in g/mol, which adds rho (g/cm3) and Vphi (km/s)"},
+};
+
+// The options that take no value.
+const OptionDescription kTableFlags[] = {
+    {"--properties",
+     "add the thermodynamic properties: KT, Kp, alpha, and dKdT (linear, berman, fei) or Pth, "
+     "CV, gamma, CP, KS (mgd; einstein with --natoms); with a covariance, sig_ of each"},
+    {"--isentrope",
+     "the temperatures of the isentrope through the first --P and the one --T at every --P "
+     "(mgd, whose theta/T is constant along it)"},
 };
 
 const char* const kFooter =
@@ -93,6 +107,10 @@ TypedOptions ReadCommandLine(const std::vector<std::string>& arguments) {
   }
   for (const OptionDescription& option : kTableOptions) {
     app.add_option(option.name, typed[option.name], option.help)->allow_extra_args(false);
+    names.push_back(option.name);
+  }
+  for (const OptionDescription& option : kTableFlags) {
+    app.add_flag(option.name, option.help);
     names.push_back(option.name);
   }
 

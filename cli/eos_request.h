@@ -26,6 +26,15 @@ struct StateInput {
   double partner = 0.0;
 };
 
+// --properties: the thermodynamic properties of each state point; the
+// molar mass (g/mol) adds the density and the bulk sound speed, and the atoms
+// per formula unit of an Einstein model its heat capacity.
+struct PropertyRequest {
+  bool wanted = false;
+  std::optional<double> molarMass;
+  std::optional<double> einsteinAtoms;
+};
+
 // Everything the command line asks for, checked and converted.
 struct EosRequest {
   models::Model model;
@@ -54,6 +63,10 @@ struct EosRequest {
   std::optional<std::string> plotPath;
   // --params: the parameter file read; the plot may not replace it.
   std::optional<std::string> paramsPath;
+  PropertyRequest properties;
+  // --isentrope: csvRows hold the pressures with the temperatures of the
+  // isentrope through the first of them.
+  bool isentrope = false;
 };
 
 // The name of the standard-deviation column the table adds, or nullptr.
@@ -79,7 +92,8 @@ inline BandColumns BandColumnsOf(const EosRequest& request) {
 
 // True when the request is one state point given on the command line.
 inline bool IsSinglePoint(const EosRequest& request) {
-  return !request.inputPath && request.knownValues.single && request.partnerValues.single;
+  return !request.inputPath && !request.isentrope && request.knownValues.single &&
+         request.partnerValues.single;
 }
 
 }  // namespace quorvane::cli

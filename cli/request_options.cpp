@@ -6,6 +6,7 @@
 #include "cli/input_error.h"
 #include "cli/output_files.h"
 #include "cli/params_option.h"
+#include "cli/property_options.h"
 #include "cli/safe_text.h"
 #include "cli/table_figure.h"
 #include "models/model_catalogue.h"
@@ -193,7 +194,8 @@ bool MustBePositive(KnownQuantity quantity) {
   return quantity != KnownQuantity::Pressure;
 }
 
-EosRequest RequestFromOptions(const TypedOptions& options) {
+EosRequest RequestFromOptions(const TypedOptions& typed) {
+  const TypedOptions options = WithPathsAsGrid(typed);
   EosRequest request;
   ReadParamsOption(options, request);
   if (const std::string* params = options.Find("--params")) request.paramsPath = *params;
@@ -216,6 +218,7 @@ EosRequest RequestFromOptions(const TypedOptions& options) {
     CheckGridSize(request);
   }
   ReadBandOption(options, request);
+  ReadPropertyOptions(options, request);
   return request;
 }
 

@@ -187,12 +187,13 @@ void SetRowBand(const EosRequest& request, StateRow& row) {
 }
 
 std::int64_t RowCount(const EosRequest& request) {
-  if (request.inputPath) return static_cast<std::int64_t>(request.csvRows.size());
+  if (request.inputPath || request.isentrope)
+    return static_cast<std::int64_t>(request.csvRows.size());
   return request.knownValues.count * request.partnerValues.count;
 }
 
 StateInput RowInput(const EosRequest& request, std::int64_t row) {
-  if (request.inputPath) return request.csvRows[static_cast<std::size_t>(row)];
+  if (request.inputPath || request.isentrope) return request.csvRows[static_cast<std::size_t>(row)];
   const std::int64_t perPartner = request.knownValues.count;
   return {request.knownValues.At(row % perPartner), request.partnerValues.At(row / perPartner)};
 }

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/property_columns.h"
 #include "cli/state_rows.h"
 #include "cli/table_writer.h"
 
@@ -28,13 +29,18 @@ void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& s
   slice.text.clear();
   slice.rows = {};
   TableWriter::ColumnTexts previous;
+  const PropertySet properties = PropertiesOf(request);
+  std::array<double, 2 * kPropertyCount> values{};
+  const std::span<double> propertyValues(values.data(),
+                                         static_cast<std::size_t>(properties.ValueCount()));
   for (std::int64_t row = slice.begin; row < slice.end; ++row) {
     StateRow state =
         ComputeStateRow(request.model, request.known, request.solver, RowInput(request, row));
     state.sigma = RowUncertainty(request, state);
     SetRowBand(request, state);
     ++slice.rows[static_cast<int>(state.outcome)];
-    writer.AppendRow(slice.text, state, row == 0, previous);
+    if (properties.count > 0) ComputeProperties(request, properties, state, propertyValues);
+    writer.AppendRow(slice.text, state, row == 0, previous, propertyValues);
   }
 }
 
@@ -68,7 +74,7 @@ unsigned ThreadCount(std::int64_t rows) {
 
 TableSummary WriteStateTable(const EosRequest& request, std::ostream& out) {
   const TableWriter writer(request.format, request.width, UncertaintyColumn(request),
-                           BandColumnsOf(request));
+                           BandColumnsOf(request), PropertiesOf(request));
   std::string text;
   writer.AppendHeader(text);
   TableSummary summary;

@@ -22,6 +22,10 @@ void TableWriter::AppendHeader(std::string& out) const {
     out += extras[i].name;
     out += Separator();
   }
+  for (int i = 0; i < properties_.ValueCount(); ++i) {
+    out += properties_.Name(i);
+    out += Separator();
+  }
   out += "converged\n";
 }
 
@@ -78,7 +82,7 @@ bool IsAbsentColumn(const StateRow& row, int column) {
 }  // namespace
 
 void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
-                            ColumnTexts& previous) const {
+                            ColumnTexts& previous, std::span<const double> properties) const {
   const auto values = StateValues(row.point);
   const char* const converged = row.IsStatePoint() ? "true" : "false";
   if (format_ == OutputFormat::Json) {
@@ -101,6 +105,12 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
       out += "\": ";
       AppendNumber(out, extras[i].value);
     }
+    for (std::size_t i = 0; i < properties.size(); ++i) {
+      out += ", \"";
+      out += properties_.Name(static_cast<int>(i));
+      out += "\": ";
+      AppendNumber(out, properties[i]);
+    }
     out += ", \"converged\": ";
     out += converged;
     out += '}';
@@ -114,6 +124,10 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
   const int count = Extras(row, extras);
   for (int i = 0; i < count; ++i) {
     AppendNumber(out, extras[i].value);
+    out += Separator();
+  }
+  for (const double value : properties) {
+    AppendNumber(out, value);
     out += Separator();
   }
   out += converged;

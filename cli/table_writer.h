@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstring>
+#include <span>
 #include <string>
 
 #include "cli/eos_request.h"
+#include "cli/property_columns.h"
 #include "cli/state_rows.h"
 
 namespace quorvane::cli {
@@ -28,13 +30,20 @@ class TableWriter {
 
   // uncertainty: the name of a standard-deviation column after V/VT0, or
   // nullptr; band: the names of the band's columns after it, or nullptrs.
+  // properties: the property columns after those.
   TableWriter(OutputFormat format, int width, const char* uncertainty = nullptr,
-              BandColumns band = {})
-      : format_(format), width_(width), uncertainty_(uncertainty), band_(band) {}
+              BandColumns band = {}, PropertySet properties = {})
+      : format_(format),
+        width_(width),
+        uncertainty_(uncertainty),
+        band_(band),
+        properties_(properties) {}
 
   void AppendHeader(std::string& out) const;
   // first: the row is the table's first (JSON separates rows with commas).
-  void AppendRow(std::string& out, const StateRow& row, bool first, ColumnTexts& previous) const;
+  // properties: the row's values of the property columns.
+  void AppendRow(std::string& out, const StateRow& row, bool first, ColumnTexts& previous,
+                 std::span<const double> properties = {}) const;
   void AppendFooter(std::string& out) const;
 
  private:
@@ -54,6 +63,7 @@ class TableWriter {
   int width_;
   const char* uncertainty_;
   BandColumns band_;
+  PropertySet properties_;
 };
 
 }  // namespace quorvane::cli

@@ -1,6 +1,7 @@
 #include "models/model_volume.h"
 
 #include <cmath>
+#include <optional>
 
 #include "engine/exact_volume_solver.h"
 #include "engine/thermal_model.h"
@@ -39,12 +40,47 @@ engine::SearchOrigin OriginAt(const Model& model, double T) {
           model.equation == Equation::Murnaghan};
 }
 
+bool SameModel(const Model& a, const Model& b) {
+  return a.equation == b.equation && a.order == b.order && a.thermal == b.thermal &&
+         a.arithmetic == b.arithmetic && a.volumeUnit == b.volumeUnit && a.Z == b.Z &&
+         a.values == b.values;
+}
+
+// What a thread last worked out for one isotherm: the search's origin and
+// V(T,0). The rows of a table, and the points of an array, mostly share their
+// temperature, and V(T,0) costs as much as the row's own search. Both are
+// pure functions' answers, so the same bits either way.
+struct LastIsotherm {
+  Model model;
+  double T = 0.0;
+  engine::SearchOrigin origin;
+  std::optional<engine::VolumeSolution> zeroPressure;
+  bool held = false;
+};
+
+LastIsotherm& IsothermOnThisThread(const Model& model, double T) {
+  thread_local LastIsotherm last;
+  if (last.held && last.T == T && SameModel(last.model, model)) return last;
+  last = {model, T, OriginAt(model, T), std::nullopt, true};
+  return last;
+}
+
+engine::VolumeSolution SearchFromOrigin(const Model& model, double P, double T) {
+  const Isotherm isotherm{model, T};
+  return engine::SolveVolumeExactly(IsothermOnThisThread(model, T).origin, P, Evaluate, &isotherm);
+}
+
+engine::VolumeSolution SearchedZeroPressureVolume(const Model& model, double T) {
+  LastIsotherm& last = IsothermOnThisThread(model, T);
+  if (!last.zeroPressure) last.zeroPressure = SearchFromOrigin(model, 0.0, T);
+  return *last.zeroPressure;
+}
+
 }  // namespace
 
 engine::VolumeSolution VolumeFromPressure(const Model& model, double P, double T) {
   if (UsesEngine(model)) return engine::SolveVolumeExactly(CalculatorParameters(model), P, T);
-  const Isotherm isotherm{model, T};
-  return engine::SolveVolumeExactly(OriginAt(model, T), P, Evaluate, &isotherm);
+  return SearchFromOrigin(model, P, T);
 }
 
 engine::VolumeSolution ZeroPressureVolume(const Model& model, double T) {
@@ -56,7 +92,7 @@ engine::VolumeSolution ZeroPressureVolume(const Model& model, double T) {
     const double V = OriginAt(model, T).V;
     return {V, 0, std::isfinite(V) && V > 0.0};
   }
-  return VolumeFromPressure(model, 0.0, T);
+  return SearchedZeroPressureVolume(model, T);
 }
 
 }  // namespace quorvane::models

@@ -89,22 +89,47 @@ PowerGrowth<S> GrowthOfPower(const S& q, const S& L) {
   return {less1, S(less1 / q)};
 }
 
-// The Mie-Grueneisen-Debye thermal pressure gamma (E(T) - E(Tref)) / V with
-// gamma = gamma0 (V/V0)^q and theta = theta0 exp((gamma0 - gamma) / q), in
-// GPa for V in cm^3/mol (molarVolume turns the model's volume into that).
+// The Grueneisen parameter gamma = gamma0 (V/V0)^q and the Debye temperature
+// theta = theta0 exp((gamma0 - gamma) / q) at V.
 template <class S>
-S DebyePressureChange(const ParameterArray<S>& p, const S& V, const S& T, double molarVolume) {
+struct DebyeVolumeState {
+  S gamma;
+  S theta;
+};
+template <class S>
+DebyeVolumeState<S> DebyeStateAt(const ParameterArray<S>& p, const S& V) {
   using std::exp;
   using std::log;
   const S L = log(Ratio(V, p[Index(Parameter::V0)]));
-  const S& q = p[Index(Parameter::q)];
   const S& gamma0 = p[Index(Parameter::gamma0)];
-  const PowerGrowth<S> growth = GrowthOfPower(q, L);
-  const S gamma = gamma0 * (1.0 + growth.less1);
-  const S theta = p[Index(Parameter::theta0)] * exp(-gamma0 * growth.overQ);
+  const PowerGrowth<S> growth = GrowthOfPower(p[Index(Parameter::q)], L);
+  return {gamma0 * (1.0 + growth.less1), p[Index(Parameter::theta0)] * exp(-gamma0 * growth.overQ)};
+}
+
+// The Mie-Grueneisen-Debye thermal pressure gamma (E(T) - E(Tref)) / V, in
+// GPa for V in cm^3/mol (molarVolume turns the model's volume into that).
+template <class S>
+S DebyePressureChange(const ParameterArray<S>& p, const S& V, const S& T, double molarVolume) {
+  const DebyeVolumeState<S> state = DebyeStateAt(p, V);
   const S& n = p[Index(Parameter::natoms)];
-  const S energy = DebyeEnergy(T, theta, n) - DebyeEnergy(p[Index(Parameter::Tref)], theta, n);
-  return gamma * energy / (V * molarVolume) * kGigapascalsPerJoulePerCubicCentimetre;
+  const S energy =
+      DebyeEnergy(T, state.theta, n) - DebyeEnergy(p[Index(Parameter::Tref)], state.theta, n);
+  return state.gamma * energy / (V * molarVolume) * kGigapascalsPerJoulePerCubicCentimetre;
+}
+
+// The Debye entropy 3 n R (4 D(u) / u^3 - ln(1 - e^-u)), u = theta/T, in
+// J/(mol K): a function of theta/T alone.
+template <class S>
+S DebyeEntropy(const S& T, const S& theta, const S& n) {
+  using std::log;
+  const S u = theta / T;
+  return 3.0 * kGasConstant * n * (4.0 * DebyeIntegral(u) / (u * u * u) - log(-Expm1(S(-u))));
+}
+
+// Einstein's thermal energy of n atoms' oscillators, 3 n R theta / (e^(theta/T) - 1), in J/mol.
+template <class S>
+S EinsteinEnergy(const S& T, const S& theta, const S& n) {
+  return 3.0 * kGasConstant * n * theta / Expm1(S(theta / T));
 }
 
 }  // namespace quorvane::models

@@ -28,6 +28,7 @@
 #include "python/model_arrays.h"
 #include "python/parallel_loop.h"
 #include "python/parameter_file_binding.h"
+#include "python/properties_binding.h"
 #include "python/scale_binding.h"
 #ifdef QUORVANE_WITH_FIT
 #include "python/fit_binding.h"
@@ -300,6 +301,7 @@ PYBIND11_MODULE(_core, m) {
         py::arg("exact"),
         "The six state columns and the converged flags over two flat arrays of equal size.");
   BindParameterFile(m);
+  BindProperties(m);
   BindScales(m);
 #ifdef QUORVANE_WITH_FIT
   BindFit(m);

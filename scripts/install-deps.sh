@@ -13,7 +13,8 @@ packages=(
   libeigen3-dev nlohmann-json3-dev qt6-svg-dev
   qt6-charts-dev libqt6opengl6-dev
   g++-mingw-w64-x86-64-posix wine wine64
-  python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
+  python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest python3-mpmath
+  python3-dask python3-distributed
   libsleef-dev
   lintian help2man
 )

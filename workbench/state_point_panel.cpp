@@ -1,9 +1,13 @@
 #include "workbench/state_point_panel.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <array>
+#include <cmath>
 
+#include "cli/property_columns.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
 #include "params/propagated_uncertainty.h"
@@ -12,6 +16,7 @@ namespace quorvane::workbench {
 namespace {
 
 constexpr int kShownDigits = 10;
+constexpr int kSigmaDigits = 4;
 
 QLabel* ResultLabel() {
   auto* label = new QLabel;
@@ -19,33 +24,54 @@ QLabel* ResultLabel() {
   return label;
 }
 
+QString WithSigma(double value, double sigma) {
+  return QString("%1 ± %2").arg(value, 0, 'g', kShownDigits).arg(sigma, 0, 'g', kSigmaDigits);
+}
+
+params::ParameterCovariance CovarianceOf(const fit::FitResult& result) {
+  return {result.refined, result.dof > 0 ? result.ScaledCovariance() : result.covariance};
+}
+
 }  // namespace
 
 StatePointPanel::StatePointPanel(const FitSession& session, QWidget* parent)
     : QWidget(parent),
       session_(session),
-      pressure_(new QLineEdit("0")),
+      direction_(new QComboBox),
+      knownLabel_(new QLabel),
+      known_(new QLineEdit("0")),
       temperature_(new QLineEdit),
-      volume_(ResultLabel()),
+      derivedLabel_(new QLabel),
+      derived_(ResultLabel()),
       ratio_(ResultLabel()),
-      modulus_(ResultLabel()) {
+      properties_(ResultLabel()) {
+  direction_->addItems({tr("P, T → V"), tr("V, T → P")});
+  knownLabel_->setBuddy(known_);
   auto* form = new QFormLayout(this);
-  form->addRow(tr("Press&ure P:"), pressure_);
+  form->addRow(tr("&Direction:"), direction_);
+  form->addRow(knownLabel_, known_);
   form->addRow(tr("Te&mperature T:"), temperature_);
-  form->addRow(tr("V ± σV:"), volume_);
+  form->addRow(derivedLabel_, derived_);
   form->addRow(tr("V / V0:"), ratio_);
-  form->addRow(tr("K_T:"), modulus_);
-  connect(pressure_, &QLineEdit::textChanged, this, &StatePointPanel::Update);
+  form->addRow(tr("Properties:"), properties_);
+  connect(direction_, &QComboBox::currentIndexChanged, this, &StatePointPanel::Update);
+  connect(known_, &QLineEdit::textChanged, this, &StatePointPanel::Update);
   connect(temperature_, &QLineEdit::textChanged, this, &StatePointPanel::Update);
   Update();
 }
 
+bool StatePointPanel::PressureKnown() const {
+  return direction_->currentIndex() == 0;
+}
+
 void StatePointPanel::Update() {
-  volume_->clear();
+  knownLabel_->setText(PressureKnown() ? tr("Press&ure P:") : tr("Vol&ume V:"));
+  derivedLabel_->setText(PressureKnown() ? tr("V ± σV:") : tr("P ± σP:"));
+  derived_->clear();
   ratio_->clear();
-  modulus_->clear();
+  properties_->clear();
   if (!session_.HasResult() || !session_.Result().converged) {
-    volume_->setText(tr("no fitted model yet"));
+    derived_->setText(tr("no fitted model yet"));
     return;
   }
   const fit::FitResult& result = session_.Result();
@@ -53,26 +79,50 @@ void StatePointPanel::Update() {
     temperature_->setPlaceholderText(
         QString::number(result.model[models::Parameter::Tref], 'g', kShownDigits));
   }
-  bool pOk = false, tOk = false;
-  const double P = pressure_->text().toDouble(&pOk);
+  bool knownOk = false, tOk = false;
+  const double known = known_->text().toDouble(&knownOk);
   const QString tText = temperature_->text().trimmed();
   const double T = tText.isEmpty() ? result.model[models::Parameter::Tref] : tText.toDouble(&tOk);
-  if (!pOk || (!tText.isEmpty() && !tOk)) {
-    volume_->setText(tr("type P and T as numbers"));
+  if (!knownOk || (!tText.isEmpty() && !tOk)) {
+    derived_->setText(PressureKnown() ? tr("type P and T as numbers")
+                                      : tr("type V and T as numbers"));
     return;
   }
-  const auto solution = models::VolumeFromPressure(result.model, P, T);
-  if (!solution.converged) {
-    volume_->setText(tr("the model reaches no volume at this P and T"));
-    return;
+  const params::ParameterCovariance covariance = CovarianceOf(result);
+  double V = known;
+  if (PressureKnown()) {
+    const auto solution = models::VolumeFromPressure(result.model, known, T);
+    if (!solution.converged) {
+      derived_->setText(tr("the model reaches no volume at this P and T"));
+      return;
+    }
+    V = solution.V;
+    derived_->setText(WithSigma(V, params::VolumeUncertainty(result.model, covariance, V, T)));
+  } else {
+    const double P = models::Pressure(result.model, V, T);
+    if (!std::isfinite(P)) {
+      derived_->setText(tr("the model has no pressure at this V and T"));
+      return;
+    }
+    derived_->setText(WithSigma(P, params::PressureUncertainty(result.model, covariance, V, T)));
   }
-  const double V = solution.V;
-  const params::ParameterCovariance covariance{
-      result.refined, result.dof > 0 ? result.ScaledCovariance() : result.covariance};
-  const double sigV = params::VolumeUncertainty(result.model, covariance, V, T);
-  volume_->setText(QString("%1 ± %2").arg(V, 0, 'g', kShownDigits).arg(sigV, 0, 'g', 4));
   ratio_->setText(QString::number(V / result.model[models::Parameter::V0], 'g', kShownDigits));
-  modulus_->setText(QString::number(models::BulkModulus(result.model, V, T), 'g', kShownDigits));
+  ShowProperties(result, V, T);
+}
+
+// The columns of quorvane-eos --properties, computed by the same function.
+void StatePointPanel::ShowProperties(const fit::FitResult& result, double V, double T) {
+  const cli::PropertyRequest request{true, std::nullopt, std::nullopt};
+  const cli::PropertySet set = cli::PropertiesOf(result.model, request, true);
+  const params::ParameterCovariance covariance = CovarianceOf(result);
+  std::array<double, 2 * cli::kPropertyCount> values{};
+  cli::ComputeProperties(result.model, request, &covariance, set, V, T, PressureKnown(),
+                         {values.data(), static_cast<std::size_t>(set.ValueCount())});
+  QStringList lines;
+  for (int i = 0; i < set.count; ++i) {
+    lines << QString("%1 = %2").arg(set.Name(i), WithSigma(values[i], values[set.count + i]));
+  }
+  properties_->setText(lines.join('\n'));
 }
 
 }  // namespace quorvane::workbench

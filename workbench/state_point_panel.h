@@ -4,13 +4,16 @@
 
 #include "workbench/fit_session.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
 namespace quorvane::workbench {
 
-// The fitted model at a state point the user types: V, V/V0 and K_T at P and
-// T, with the standard deviation of V the fit's covariance implies.
+// The fitted model at a state point the user types, in either direction:
+// V from P and T, or P from V and T, with the standard deviation the fit's
+// covariance implies, V/V0 and the thermodynamic properties the model
+// defines, each with its sigma.
 class StatePointPanel : public QWidget {
   Q_OBJECT
 
@@ -21,12 +24,18 @@ class StatePointPanel : public QWidget {
   void Update();
 
  private:
+  bool PressureKnown() const;
+  void ShowProperties(const fit::FitResult& result, double V, double T);
+
   const FitSession& session_;
-  QLineEdit* pressure_;
+  QComboBox* direction_;
+  QLabel* knownLabel_;
+  QLineEdit* known_;
   QLineEdit* temperature_;
-  QLabel* volume_;
+  QLabel* derivedLabel_;
+  QLabel* derived_;
   QLabel* ratio_;
-  QLabel* modulus_;
+  QLabel* properties_;
 };
 
 }  // namespace quorvane::workbench

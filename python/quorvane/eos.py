@@ -358,6 +358,52 @@ class Eos:
             result["converged"] = _scalar_or_array(converged, shape)
         return result
 
+    def properties(self, P=None, V=None, T=None, molar_mass=None, natoms=None):
+        """The thermodynamic properties at a known P or V and T, as quorvane-eos --properties.
+
+        Give one of P or V (> 0), with T (default Tref). Returns a dict with
+        "KT", "Kp", "alpha" and, for the expansion models, "dKdT"; for the
+        thermal-pressure models "Pth" and, where the model has a heat
+        capacity (mgd), "CV", "gamma", "CP", "KS"; with molar_mass (g/mol)
+        "rho" (g/cm3) and "Vphi" (km/s). An einstein model, whose pressure
+        holds no atom count, has the heat capacity and what follows from it
+        with natoms, the atoms per formula unit. "V" is the volume of each point (the
+        one found at a known P). When metadata holds a covariance, each
+        property comes with its standard deviation, "sig_KT", ... The values
+        are those of the command line to the last bit; a point that is no
+        state point gives nan.
+        """
+        if (P is None) == (V is None):
+            raise ValueError("give exactly one of P, V")
+        known = "P" if V is None else "V"
+        values = _as_array(known, P if V is None else V, positive=known == "V")
+        if molar_mass is not None:
+            molar_mass = float(_as_array("molar_mass", molar_mass, positive=True))
+        if natoms is not None:
+            if self.thermal != "einstein":
+                raise ValueError("natoms: give it to Eos; only einstein takes it here")
+            natoms = float(_as_array("natoms", natoms, positive=True))
+        flat_values, flat_temperatures, shape = _flat_pair(values, self._temperature(T))
+        covariance = self.metadata.get("covariance")
+        refined = self.metadata.get("refined") if covariance is not None else None
+        columns = _core.properties(self._model, known, flat_values, flat_temperatures,
+                                   molar_mass, refined, covariance, natoms)
+        return {name: _scalar_or_array(array, shape) for name, array in columns.items()}
+
+    def isentrope(self, P, T0, P0=None):
+        """(T, V) along the isentrope through (P0, T0) at each pressure P.
+
+        P0 defaults to the first pressure. Only mgd has an entropy of its own:
+        theta(V)/T is constant along its isentrope, which is solved in that
+        closed form (exact to rounding), as quorvane-eos --isentrope does.
+        """
+        pressures = _as_array("P", P)
+        T0 = float(_as_array("T0", T0, positive=True))
+        flat, shape = _flat(pressures)
+        start = float(flat[0]) if P0 is None else float(_as_array("P0", P0))
+        temperatures, volumes = _core.isentrope(self._model, flat, start, T0)
+        return _scalar_or_array(temperatures, shape), _scalar_or_array(volumes, shape)
+
     def save(self, path, refined=None, covariance=None, covariance_scaling=None,
              provenance=None):
         """Writes the parameters to a JSON parameter file at path; see quorvane.save."""
