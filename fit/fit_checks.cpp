@@ -48,9 +48,11 @@ std::string TemperatureRange() {
          NumberText(kLargestTemperature) + " in magnitude";
 }
 
-// The Fei expansion divides by T; a thermal pressure has no value at T <= 0.
+// The Fei expansion divides by T, Holland and Powell's takes its root; a
+// thermal pressure has no value at T <= 0.
 bool NeedsPositiveTemperature(const models::Model& model) {
-  return model.thermal == models::Thermal::Fei || Info(model.thermal).thermalPressure;
+  return model.thermal == models::Thermal::Fei || model.thermal == models::Thermal::HollandPowell ||
+         Info(model.thermal).thermalPressure;
 }
 
 std::string NotAboveZero(const models::Model& model) {

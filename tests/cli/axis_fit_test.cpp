@@ -89,12 +89,13 @@ struct AxisTruth {
   // The axis' expansion (1e-5/K) and dM/dT where the data span temperatures.
   double alpha0, dMdT;
   std::vector<double> T;
+  models::Thermal thermal = models::Thermal::Linear;
 };
 
 // The cubed axis as the volume model the fit sees: V0 = L0^3, K = M / 3,
 // alpha = 3 alpha(L).
 models::Model CubedModel(const AxisTruth& truth) {
-  models::Model model = models::DefaultModel(truth.equation, truth.order, models::Thermal::Linear,
+  models::Model model = models::DefaultModel(truth.equation, truth.order, truth.thermal,
                                              models::Arithmetic::Textbook);
   model[Parameter::V0] = truth.L0 * truth.L0 * truth.L0;
   model[Parameter::K0] = truth.M0 / 3.0;
@@ -132,6 +133,17 @@ TEST_F(AxisFit, RecoversEachAxisOfAnOrthorhombicCell) {
       {"b", Equation::Vinet, 3, 10.207, 285.0, 12.6, 0.0, 0.0, 0.0, {298.0}},
       {"c", Equation::BirchMurnaghan, 4, 5.980, 345.0, 18.0, -0.09, 0.0, 0.0, {298.0}},
       {"c", Equation::NaturalStrain, 3, 5.980, 345.0, 18.0, 0.0, 1.1, -0.06, {298.0, 600.0, 900.0}},
+      {"b",
+       Equation::Vinet,
+       3,
+       10.207,
+       285.0,
+       12.6,
+       0.0,
+       1.4,
+       -0.05,
+       {298.0, 700.0, 1100.0},
+       models::Thermal::HollandPowell},
   };
   for (const AxisTruth& truth : axes) {
     SCOPED_TRACE(std::string(truth.column) + " " + models::Info(truth.equation).name);
@@ -144,8 +156,8 @@ TEST_F(AxisFit, RecoversEachAxisOfAnOrthorhombicCell) {
                                        "textbook",
                                        "--Tref",
                                        "298",
-                                       "--alpha1",
-                                       "0",
+                                       "--thermal",
+                                       models::Info(truth.thermal).name,
                                        "--axis",
                                        truth.column,
                                        file};
