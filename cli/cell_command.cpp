@@ -122,7 +122,7 @@ ScaleTable Compute(const CellRequest& request) {
       row.push_back(cell.sigD[i]);
     }
     table.rows.push_back(row);
-    table.inRange.push_back(request.scale.info.range.Holds(point.P, point.T));
+    table.inRange.push_back(request.scale.info.Holds(point.P, point.T));
   }
   return table;
 }

@@ -7,6 +7,7 @@
 #include "cli/decimal_text.h"
 #include "cli/eos_command.h"
 #include "cli/input_error.h"
+#include "cli/safe_text.h"
 #include "cli/scale_commands.h"
 #include "cli/scale_pressure.h"
 #include "cli/subcommand_parse.h"
@@ -24,7 +25,7 @@ const char* const kNumberOptions[] = {"--lambda0", "--sigV", "--sigA", "--sigLam
 constexpr std::int64_t kMaxPoints = 1'000'000;
 
 // One calibrant reading: x is V, a or lambda as the scale reads it.
-struct Reading {
+struct Sample {
   double x = 0.0;
   double sigX = 0.0;
   double T = 0.0;
@@ -33,11 +34,27 @@ struct Reading {
   std::string where;
 };
 
+// A column or option that holds the calibrant's reading, with its standard
+// deviation's. Vcal and acal are the names a data set of the sample gives
+// the calibrant's own (rescale reads them too), beside the sample's V.
+struct ReadingName {
+  const char* name;
+  const char* sigma;
+  Reading reading;
+};
+
+constexpr ReadingName kReadingNames[] = {
+    {"V", "sigV", Reading::Volume},
+    {"a", "sigA", Reading::Lattice},
+    {"Vcal", "sigVcal", Reading::Volume},
+    {"acal", "sigAcal", Reading::Lattice},
+    {"lambda", "sigLambda", Reading::Wavelength},
+};
+
 struct PressureRequest {
   scales::Scale scale;
-  // "V", "a" or "lambda".
-  std::string quantity;
-  std::vector<Reading> readings;
+  ReadingName reading = kReadingNames[0];
+  std::vector<Sample> samples;
   OutputFormat format = OutputFormat::Csv;
   std::optional<double> lambda0;
 };
@@ -52,16 +69,23 @@ bool IsGauge(const scales::Scale& scale) {
   return std::holds_alternative<const scales::FluorescenceScale*>(scale);
 }
 
-// The quantity the scale reads and the option or column that gives it.
-std::string QuantityOf(const scales::Scale& scale, bool hasA) {
-  if (IsGauge(scale)) return "lambda";
-  return hasA ? "a" : "V";
+// The readings a scale takes: a gauge its line, a volume scale a volume or
+// a lattice parameter.
+std::vector<ReadingName> ReadingsOf(const scales::Scale& scale) {
+  std::vector<ReadingName> names;
+  for (const ReadingName& name : kReadingNames) {
+    if ((name.reading == Reading::Wavelength) == IsGauge(scale)) names.push_back(name);
+  }
+  return names;
 }
 
-std::string SigmaName(const std::string& quantity) {
-  if (quantity == "V") return "sigV";
-  if (quantity == "a") return "sigA";
-  return "sigLambda";
+std::string NameList(const std::vector<std::string>& names, const char* last) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? std::string(" ") + last + " " : ", ";
+    text += QuotedInput(names[i]);
+  }
+  return text;
 }
 
 void CheckQuantityOptions(const PressureRequest& request,
@@ -76,19 +100,20 @@ void CheckQuantityOptions(const PressureRequest& request,
     }
   }
   if (given.count("--V") && given.count("--a")) throw InputError("--a: give --V or --a, not both");
-  const bool has = given.count("--" + request.quantity) > 0;
-  if (input && has)
-    throw InputError("--input: the readings come from the file, not --" + request.quantity);
-  if (!input && !has)
-    throw InputError("--" + request.quantity + ": no reading given (or --input FILE)");
-  if (request.quantity == "a" && !std::get<scales::VolumeScale>(request.scale).cubic) {
+  if (given.count("--column") && !input) throw InputError("--column: only with --input");
+  const std::string option = std::string("--") + request.reading.name;
+  const bool has = given.count(option) > 0;
+  if (input && has) throw InputError("--input: the readings come from the file, not " + option);
+  if (!input && !has) throw InputError(option + ": no reading given (or --input FILE)");
+  if (request.reading.reading == Reading::Lattice &&
+      !std::get<scales::VolumeScale>(request.scale).cubic) {
     throw InputError("--a: " + scales::InfoOf(request.scale).name + " has no cubic cell");
   }
 }
 
 void ReadingsFromRanges(PressureRequest& request, const std::map<std::string, std::string>& given,
                         double sigX, double sigT) {
-  const std::string option = "--" + request.quantity;
+  const std::string option = std::string("--") + request.reading.name;
   const ValueRange xs = ParseValueRange(given.at(option), option);
   ValueRange Ts;
   Ts.start = Ts.last = DefaultTemperature(request.scale);
@@ -99,85 +124,129 @@ void ReadingsFromRanges(PressureRequest& request, const std::map<std::string, st
   for (std::int64_t t = 0; t < Ts.count; ++t) {
     for (std::int64_t i = 0; i < xs.count; ++i) {
       std::string where = option + " " + std::to_string(i + 1);
-      request.readings.push_back({xs.At(i), sigX, Ts.At(t), sigT, request.lambda0, where});
+      request.samples.push_back({xs.At(i), sigX, Ts.At(t), sigT, request.lambda0, where});
     }
   }
 }
 
-void ReadingsFromFile(PressureRequest& request, const std::string& path, std::istream& in) {
-  const std::string sigma = SigmaName(request.quantity);
-  const DataTable table =
-      ReadDataTable(path, "--input", in, {{request.quantity}, {"T", sigma, "sigT", "lambda0"}});
+// The one reading column of the file: the one --column names, else the only
+// candidate the file holds. A file with the sample's V and the calibrant's
+// acal must not be read by guess.
+ReadingName ChosenReading(const std::vector<ReadingName>& candidates, const DataHeader& header,
+                          const std::optional<std::string>& named) {
+  std::vector<std::string> present, all;
+  for (const ReadingName& c : candidates) {
+    all.push_back(c.name);
+    if (named ? *named == c.name : header.Has(c.name)) present.push_back(c.name);
+  }
+  const std::string where = DataLocation(header.source, header.line);
+  if (named && present.empty()) {
+    throw InputError("--column: " + QuotedInput(*named) + " is no reading this scale takes (" +
+                     NameList(all, "or") + ")");
+  }
+  if (named && !header.Has(*named)) {
+    throw InputError(where + ": no column " + QuotedInput(*named));
+  }
+  if (present.empty()) throw InputError(where + ": no column " + NameList(all, "or"));
+  if (present.size() > 1) {
+    throw InputError(where + ": the columns " + NameList(present, "and") +
+                     " could each be the calibrant's reading: name it with --column");
+  }
+  for (const ReadingName& c : candidates) {
+    if (present.front() == c.name) return c;
+  }
+  return candidates.front();
+}
+
+void ReadingsFromFile(PressureRequest& request, const std::string& path, std::istream& in,
+                      const std::optional<std::string>& named) {
+  const std::vector<ReadingName> candidates = ReadingsOf(request.scale);
+  DataColumns columns{{}, {"T", "sigT", "lambda0"}};
+  for (const ReadingName& c : candidates) {
+    columns.optional.push_back(c.name);
+    columns.optional.push_back(c.sigma);
+  }
+  const DataTable table = ReadDataTable(path, "--input", in, columns);
+  request.reading = ChosenReading(candidates, table.header, named);
   const double defaultT = DefaultTemperature(request.scale);
   auto value = [&](std::size_t row, const char* name, double fallback) {
-    const int column = table.header.Find(name);
-    const double x = table.Value(row, static_cast<std::size_t>(column));
-    return table.header.Has(name) ? x : fallback;
+    if (!table.header.Has(name)) return fallback;
+    return table.Value(row, static_cast<std::size_t>(table.header.Find(name)));
   };
   for (std::size_t r = 0; r < table.RowCount(); ++r) {
-    Reading reading;
-    reading.x = table.Value(r, 0);
-    reading.sigX = value(r, sigma.c_str(), 0.0);
-    reading.T = value(r, "T", defaultT);
-    reading.sigT = value(r, "sigT", 0.0);
-    reading.lambda0 = request.lambda0;
-    if (table.header.Has("lambda0")) reading.lambda0 = value(r, "lambda0", 0.0);
-    reading.where = DataLocation(table.header.source, table.lines[r]);
-    request.readings.push_back(reading);
+    Sample sample;
+    sample.x = value(r, request.reading.name, 0.0);
+    sample.sigX = value(r, request.reading.sigma, 0.0);
+    sample.T = value(r, "T", defaultT);
+    sample.sigT = value(r, "sigT", 0.0);
+    sample.lambda0 = request.lambda0;
+    if (table.header.Has("lambda0")) sample.lambda0 = value(r, "lambda0", 0.0);
+    sample.where = DataLocation(table.header.source, table.lines[r]);
+    request.samples.push_back(sample);
   }
 }
 
 PressureRequest RequestFrom(const std::map<std::string, std::string>& given, std::istream& in) {
-  if (!given.count("--scale"))
+  if (!given.count("--scale")) {
     throw InputError("--scale: which scale? (quorvane-eos scales lists them)");
+  }
   PressureRequest request{
-      ScaleOption("--scale", given.at("--scale")), {}, {}, OutputFormat::Csv, {}};
-  request.quantity = QuantityOf(request.scale, given.count("--a") > 0);
+      ScaleOption("--scale", given.at("--scale")), kReadingNames[0], {}, OutputFormat::Csv, {}};
+  request.reading = ReadingsOf(request.scale).front();
+  if (!IsGauge(request.scale) && given.count("--a")) request.reading = kReadingNames[1];
   const bool input = given.count("--input") > 0;
   CheckQuantityOptions(request, given, input);
   if (given.count("--format")) request.format = ScaleFormat(given.at("--format"));
   if (given.count("--lambda0")) request.lambda0 = Number(given, "--lambda0");
-  const std::string sigOption = "--" + SigmaName(request.quantity);
+  const std::string sigOption = std::string("--") + request.reading.sigma;
   const double sigX = given.count(sigOption) ? Number(given, sigOption) : 0.0;
   const double sigT = given.count("--sigT") ? Number(given, "--sigT") : 0.0;
-  if (sigX < 0.0) throw InputError(sigOption + ": a standard deviation is not below zero");
-  if (sigT < 0.0) throw InputError("--sigT: a standard deviation is not below zero");
+  RequireSigma(sigX, request.reading.sigma, sigOption);
+  RequireSigma(sigT, "sigT", "--sigT");
   if (input) {
     if (given.count("--T")) throw InputError("--T: the temperatures come from --input");
-    ReadingsFromFile(request, given.at("--input"), in);
+    std::optional<std::string> named;
+    if (given.count("--column")) named = given.at("--column");
+    ReadingsFromFile(request, given.at("--input"), in, named);
   } else {
     ReadingsFromRanges(request, given, sigX, sigT);
   }
   return request;
 }
 
+std::vector<std::string> ColumnsOf(const PressureRequest& request) {
+  const std::string name = request.reading.name;
+  switch (request.reading.reading) {
+    case Reading::Wavelength:
+      return {"P", "sigP", "lambda", "lambda0", "T"};
+    case Reading::Lattice:
+      return {"P", "sigP", name, name == "a" ? "V" : "Vcal", "T", "sigPscale"};
+    case Reading::Volume:
+      break;
+  }
+  return {"P", "sigP", name, "T", "sigPscale"};
+}
+
 ScaleTable Compute(const PressureRequest& request) {
   ScaleTable table;
-  const bool gauge = IsGauge(request.scale);
-  table.columns = {"P", "sigP"};
-  if (request.quantity == "a") table.columns.push_back("a");
-  table.columns.push_back(gauge ? "lambda" : "V");
-  if (gauge) table.columns.push_back("lambda0");
-  table.columns.push_back("T");
-  for (const Reading& r : request.readings) {
-    std::vector<double> row;
-    ScalePressure p;
-    if (gauge) {
-      const auto& scale = *std::get<const scales::FluorescenceScale*>(request.scale);
-      const double lambda0 = GaugeLambda0(scale, r.lambda0.value_or(0.0), r.lambda0.has_value());
-      p = GaugePressure(scale, r.x, r.sigX, lambda0, r.T, r.sigT, r.where);
-      row = {p.P, p.sigP, r.x, lambda0, r.T};
-    } else {
-      const auto& scale = std::get<scales::VolumeScale>(request.scale);
-      const bool lattice = request.quantity == "a";
-      if (lattice && !(r.x > 0.0)) throw InputError(r.where + ": a is not above zero");
-      const double V = lattice ? r.x * r.x * r.x : r.x;
-      const double sigV = lattice ? 3.0 * r.x * r.x * r.sigX : r.sigX;
-      p = VolumeScalePressure(scale, V, sigV, r.T, r.sigT, r.where);
-      row = lattice ? std::vector<double>{p.P, p.sigP, r.x, V, r.T}
-                    : std::vector<double>{p.P, p.sigP, V, r.T};
+  table.columns = ColumnsOf(request);
+  for (const Sample& s : request.samples) {
+    const ScalePressure p = ReadingPressure(request.scale, request.reading.reading, s.x, s.sigX,
+                                            s.T, s.sigT, s.lambda0, s.where);
+    switch (request.reading.reading) {
+      case Reading::Wavelength: {
+        const auto& gauge = *std::get<const scales::FluorescenceScale*>(request.scale);
+        const double lambda0 = GaugeLambda0(gauge, s.lambda0.value_or(0.0), s.lambda0.has_value());
+        table.rows.push_back({p.P, p.sigP, s.x, lambda0, s.T});
+        break;
+      }
+      case Reading::Lattice:
+        table.rows.push_back({p.P, p.sigP, s.x, s.x * s.x * s.x, s.T, p.sigPScale});
+        break;
+      case Reading::Volume:
+        table.rows.push_back({p.P, p.sigP, s.x, s.T, p.sigPScale});
+        break;
     }
-    table.rows.push_back(row);
     table.inRange.push_back(p.inRange);
   }
   return table;
@@ -191,7 +260,9 @@ int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& 
       "The pressure a calibrant gives on a scale: from its cell volume (--V, or --a for "
       "a cubic lattice parameter) and temperature, or from a fluorescence line "
       "(--lambda, nm) and its ambient wavelength --lambda0. Values may be ranges "
-      "start:stop:step, or rows of an --input CSV file with those column names.",
+      "start:stop:step, or rows of an --input CSV file with those column names "
+      "(or Vcal, acal: the calibrant's beside a sample's V). sigP carries the "
+      "readings' standard deviations, sigPscale the scale's own esds.",
       "quorvane-eos pressure"};
   std::map<std::string, std::string> values;
   app.add_option("--scale", values["--scale"],
@@ -200,6 +271,9 @@ int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& 
   for (const char* option : kNumberOptions) app.add_option(option, values[option], "number");
   app.add_option("--input", values["--input"],
                  "CSV or TSV file of readings (- for standard input)");
+  app.add_option("--column", values["--column"],
+                 "with --input: the column holding the calibrant's reading, where the file "
+                 "holds more than one (V, a, Vcal, acal)");
   app.add_option("--format", values["--format"], "csv | tsv | json (default csv)");
   ScaleTable table;
   std::string name;

@@ -57,15 +57,8 @@ int RunScalesList(const std::vector<std::string>& arguments, std::ostream& out, 
     return kExitBadInput;
   }
   std::string text = "name\tmaterial\tkind\tP (GPa)\tT (K)\tsource\n";
-  try {
-    for (const scales::VolumeScale& scale :
-         scales::ShippedVolumeScales(scales::ShippedScalesFolder())) {
-      AppendLine(text, scale.info);
-    }
-  } catch (const scales::ScaleError& error) {
-    err << "quorvane-eos scales: " << error.what() << '\n';
-    return kExitBadInput;
-  }
+  const scales::ScaleFolder folder = scales::ShippedVolumeScales(scales::ShippedScalesFolder());
+  for (const scales::VolumeScale& scale : folder.scales) AppendLine(text, scale.info);
   for (const scales::FluorescenceScale& gauge : scales::FluorescenceScales()) {
     AppendLine(text, gauge.info);
   }
@@ -73,6 +66,10 @@ int RunScalesList(const std::vector<std::string>& arguments, std::ostream& out, 
   if (!out.flush()) {
     err << "quorvane-eos scales: writing the list failed\n";
     return kExitWriteFailed;
+  }
+  // One broken file must not hide the others: it is named and left out.
+  for (const std::string& problem : folder.problems) {
+    err << "quorvane-eos scales: warning: left out: " << problem << '\n';
   }
   return kExitSuccess;
 }

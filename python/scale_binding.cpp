@@ -4,6 +4,7 @@
 #include <pybind11/stl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "cli/input_error.h"
@@ -33,32 +34,35 @@ py::dict InfoDict(const scales::ScaleInfo& info) {
   entry["citation"] = info.citation;
   entry["P_range"] = py::make_tuple(info.range.minP, info.range.maxP);
   entry["T_range"] = py::make_tuple(info.range.minT, info.range.maxT);
+  py::list calibrated;
+  for (const scales::ScaleRange& r : info.calibrated) {
+    calibrated.append(
+        py::make_tuple(py::make_tuple(r.minP, r.maxP), py::make_tuple(r.minT, r.maxT)));
+  }
+  entry["calibrated"] = calibrated;
   return entry;
 }
 
-py::list ScaleList(const std::string& folder) {
+// The scales of the folder as dicts, and one line for each file that is none
+// (the package warns with them).
+py::tuple ScaleList(const std::string& folder) {
   py::list list;
-  try {
-    for (const scales::VolumeScale& scale : scales::ShippedVolumeScales(folder)) {
-      list.append(InfoDict(scale.info));
-    }
-  } catch (const scales::ScaleError& error) {
-    throw cli::InputError(error.what());
-  }
+  const scales::ScaleFolder found = scales::ShippedVolumeScales(folder);
+  for (const scales::VolumeScale& scale : found.scales) list.append(InfoDict(scale.info));
   for (const scales::FluorescenceScale& gauge : scales::FluorescenceScales()) {
     list.append(InfoDict(gauge.info));
   }
-  return list;
+  return py::make_tuple(list, found.problems);
 }
 
-// (P, sigP, in_range) over four flat arrays of equal size, row by row.
+// (P, sigP, sigPscale, in_range) over flat arrays of equal size, row by row.
 py::tuple Rows(const std::vector<Array>& inputs,
                const std::function<cli::ScalePressure(const double*, const std::string&)>& row) {
   const py::ssize_t n = inputs.front().size();
   for (const Array& input : inputs) {
     if (input.size() != n) throw cli::InputError("the arrays differ in size");
   }
-  Array P(n), sigP(n);
+  Array P(n), sigP(n), sigPScale(n);
   py::array_t<bool> inRange(n);
   for (py::ssize_t i = 0; i < n; ++i) {
     double values[4] = {};
@@ -66,28 +70,31 @@ py::tuple Rows(const std::vector<Array>& inputs,
     const cli::ScalePressure p = row(values, "value " + std::to_string(i));
     P.mutable_data()[i] = p.P;
     sigP.mutable_data()[i] = p.sigP;
+    sigPScale.mutable_data()[i] = p.sigPScale;
     inRange.mutable_data()[i] = p.inRange;
   }
-  return py::make_tuple(P, sigP, inRange);
+  return py::make_tuple(P, sigP, sigPScale, inRange);
 }
 
-py::tuple CalibrantPressure(const std::string& name, const std::string& folder, const Array& x,
-                            const Array& T, const Array& sigX, const Array& sigT, double lambda0) {
+cli::Reading ReadingNamed(const std::string& name) {
+  if (name == "V") return cli::Reading::Volume;
+  if (name == "a") return cli::Reading::Lattice;
+  if (name == "lam") return cli::Reading::Wavelength;
+  throw py::type_error("no reading is named \"" + name + "\" (V, a or lam)");
+}
+
+py::tuple CalibrantPressure(const std::string& name, const std::string& folder,
+                            const std::string& reading, const Array& x, const Array& T,
+                            const Array& sigX, const Array& sigT, std::optional<double> lambda0) {
   const scales::Scale scale = Named(name, folder);
-  if (const auto* volume = std::get_if<scales::VolumeScale>(&scale)) {
-    return Rows({x, T, sigX, sigT}, [&](const double* v, const std::string& what) {
-      return cli::VolumeScalePressure(*volume, v[0], v[2], v[1], v[3], what);
-    });
-  }
-  const scales::FluorescenceScale& gauge = *std::get<const scales::FluorescenceScale*>(scale);
-  const double l0 = cli::GaugeLambda0(gauge, lambda0, lambda0 > 0.0);
+  const cli::Reading kind = ReadingNamed(reading);
   return Rows({x, T, sigX, sigT}, [&](const double* v, const std::string& what) {
-    return cli::GaugePressure(gauge, v[0], v[2], l0, v[1], v[3], what);
+    return cli::ReadingPressure(scale, kind, v[0], v[2], v[1], v[3], lambda0, what);
   });
 }
 
 py::tuple Moved(const std::string& from, const std::string& to, const std::string& folder,
-                const Array& P, const Array& T, const Array& sigP, double lambda0) {
+                const Array& P, const Array& T, const Array& sigP, std::optional<double> lambda0) {
   const scales::Scale old = Named(from, folder);
   const scales::Scale now = Named(to, folder);
   if (scales::InfoOf(old).material != scales::InfoOf(now).material) {
@@ -95,7 +102,8 @@ py::tuple Moved(const std::string& from, const std::string& to, const std::strin
   }
   double l0 = 0.0;
   if (const auto* const* gauge = std::get_if<const scales::FluorescenceScale*>(&old)) {
-    l0 = cli::GaugeLambda0(**gauge, lambda0, lambda0 > 0.0);
+    l0 = cli::GaugeLambda0(**gauge, lambda0.value_or(0.0), lambda0.has_value());
+    if (!(l0 > 0.0)) throw cli::InputError("lambda0 is not above zero");
   }
   return Rows({P, T, sigP}, [&](const double* v, const std::string& what) {
     return cli::MovedPressure(old, now, v[0], v[2], v[1], l0, what);
@@ -157,7 +165,7 @@ py::dict Cell(const std::string& name, const std::string& folder, const Array& P
     const std::vector<double> row =
         CellRow(*volume, p, t, reflections, "value " + std::to_string(i));
     for (std::size_t k = 0; k < row.size(); ++k) columns[k].mutable_data()[i] = row[k];
-    inRange.mutable_data()[i] = volume->info.range.Holds(p, t);
+    inRange.mutable_data()[i] = volume->info.Holds(p, t);
   }
   py::dict out;
   for (std::size_t k = 0; k < names.size(); ++k) out[names[k].c_str()] = columns[k];
@@ -165,11 +173,25 @@ py::dict Cell(const std::string& name, const std::string& folder, const Array& P
   return out;
 }
 
+// What the package needs to check a call before it computes: the kind, and
+// the temperature a reading without one is taken at (the command line's).
+py::dict ScaleFacts(const std::string& name, const std::string& folder) {
+  const scales::Scale scale = Named(name, folder);
+  py::dict facts;
+  const bool gauge = std::holds_alternative<const scales::FluorescenceScale*>(scale);
+  facts["kind"] = gauge ? "fluorescence" : "volume";
+  facts["cubic"] = !gauge && std::get<scales::VolumeScale>(scale).cubic;
+  facts["default_T"] = cli::DefaultTemperature(scale);
+  facts["info"] = InfoDict(scales::InfoOf(scale));
+  return facts;
+}
+
 }  // namespace
 
 void BindScales(py::module_& module) {
   module.def("scale_list", &ScaleList, py::arg("folder"),
-             "The shipped scales, volume scales of the folder first, as dicts.");
+             "(the shipped scales, volume scales of the folder first, as dicts; the lines "
+             "naming files of the folder that are no scale).");
   module.def(
       "scale_default_folder", [] { return scales::ShippedScalesFolder().string(); },
       "The folder the command-line program would look in.");
@@ -183,17 +205,20 @@ void BindScales(py::module_& module) {
         return (std::filesystem::path(folder) / (name + ".json")).string();
       },
       py::arg("name"), py::arg("folder"), "The parameter file of a shipped volume scale.");
-  module.def("scale_pressure", &CalibrantPressure, py::arg("name"), py::arg("folder"), py::arg("x"),
-             py::arg("T"), py::arg("sigX"), py::arg("sigT"), py::arg("lambda0"),
-             "(P, sigP, in_range) of readings (V or lambda) over flat arrays of equal size; "
-             "lambda0 <= 0 takes the gauge's own.");
+  module.def("scale_facts", &ScaleFacts, py::arg("name"), py::arg("folder"),
+             "kind, cubic, default_T and info of one scale; a gauge reads no folder.");
+  module.def("scale_pressure", &CalibrantPressure, py::arg("name"), py::arg("folder"),
+             py::arg("reading"), py::arg("x"), py::arg("T"), py::arg("sigX"), py::arg("sigT"),
+             py::arg("lambda0"),
+             "(P, sigP, sigPscale, in_range) of readings (reading: V, a or lam) over flat "
+             "arrays of equal size; lambda0 None takes the gauge's own.");
   module.def("scale_cell", &Cell, py::arg("name"), py::arg("folder"), py::arg("P"), py::arg("T"),
              py::arg("hkl"),
              "A cubic calibrant's cell at (P, T) over flat arrays: V, a and d-spacings with "
              "sigmas, and in_range.");
   module.def("scale_rescale", &Moved, py::arg("source"), py::arg("target"), py::arg("folder"),
              py::arg("P"), py::arg("T"), py::arg("sigP"), py::arg("lambda0"),
-             "(P, sigP, in_range) moved from one scale to another through P.");
+             "(P, sigP, sigPscale, in_range) moved from one scale to another through P.");
 }
 
 }  // namespace quorvane::python

@@ -21,6 +21,9 @@ constexpr double kRubyShift3 = 8.76e-9;
 // The ambient R1 wavelength commonly adopted (nm); a measured lambda0 is better. Below
 // 296 K the shift above is an extrapolation, so those temperatures are out of range.
 constexpr double kRubyLambda0 = 694.24;
+// Shen et al. (2020), the abstract: lambda0 is "the wavelength of the R1-line near 694.25 nm
+// at ambient condition"; their gauge takes that, 0.01 nm (0.03 GPa) above the common value.
+constexpr double kRuby2020Lambda0 = 694.25;
 // Datchi et al. (1997) J. Appl. Phys. 81, 3333, doi:10.1063/1.365025: the 0-0 line of
 // SrB4O7:Sm2+ at ambient conditions (nm).
 constexpr double kSamariumLambda0 = 685.41;
@@ -30,7 +33,7 @@ constexpr double kSamariumMaxT = 500.0;
 
 ScaleInfo Gauge(const char* name, const char* material, const char* citation, double maxP,
                 double minT, double maxT) {
-  return {name, material, ScaleKind::Fluorescence, citation, {0.0, maxP, minT, maxT}};
+  return {name, material, ScaleKind::Fluorescence, citation, {0.0, maxP, minT, maxT}, {}};
 }
 
 const FluorescenceScale kScales[] = {
@@ -47,7 +50,7 @@ const FluorescenceScale kScales[] = {
            "Shen et al. (2020) High Pressure Research 40(3), 299-314, "
            "doi:10.1080/08957959.2020.1791107",
            150.0, kRubyReferenceT, kRubyMaxT),
-     FluorescenceForm::Quadratic, 1870.0, 5.63, 0.0, kRubyLambda0, true},
+     FluorescenceForm::Quadratic, 1870.0, 5.63, 0.0, kRuby2020Lambda0, true},
     {Gauge("smsbo-datchi1997", "SrB4O7:Sm2+ 0-0 line",
            "Datchi, LeToullec & Loubeyre (1997) J. Appl. Phys. 81, 3333-3339, doi:10.1063/1.365025",
            124.0, 0.0, kSamariumMaxT),
@@ -126,6 +129,13 @@ FluorescencePressure PressureFromWavelength(const FluorescenceScale& scale, doub
                                             double lambda0, double T) {
   const Dual P = Pressure(scale, Dual(lambda, 3, 0), Dual(lambda0, 3, 1), Dual(T, 3, 2));
   return {P.value(), P.derivatives()[0], P.derivatives()[1], P.derivatives()[2]};
+}
+
+bool InCalibratedRange(const FluorescenceScale& scale, double lambda, double lambda0, double T,
+                       const FluorescencePressure& p) {
+  const double line = scale.rubyTemperatureShift ? lambda - RubyShift(T) : lambda;
+  if (!(line >= lambda0) || !(p.dPdLambda > 0.0)) return false;
+  return std::isfinite(p.P) && scale.info.Holds(p.P, T);
 }
 
 double WavelengthFromPressure(const FluorescenceScale& scale, double P, double lambda0, double T) {

@@ -52,6 +52,14 @@ struct FluorescencePressure {
 FluorescencePressure PressureFromWavelength(const FluorescenceScale& scale, double lambda,
                                             double lambda0, double T);
 
+// Whether the gauge vouches for the pressure p it gives at lambda: P and T
+// inside its calibrated range, on the branch its calibration measured: the
+// line shifted to the red of lambda0 (after the ruby's temperature shift),
+// the pressure rising with the wavelength. Below lambda0 the quadratic and
+// rational forms give positive pressures again, which no sample had.
+bool InCalibratedRange(const FluorescenceScale& scale, double lambda, double lambda0, double T,
+                       const FluorescencePressure& p);
+
 // The wavelength at P: the inverse, in closed form. Not a number where no
 // wavelength gives P.
 double WavelengthFromPressure(const FluorescenceScale& scale, double P, double lambda0, double T);

@@ -54,6 +54,27 @@ bool IsFolder(const fs::path& path) {
   return fs::is_directory(path, error);
 }
 
+// Opening a FIFO or a device for reading can block for ever: only regular
+// files (or links to them) are read.
+bool IsRegularFile(const fs::path& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error);
+}
+
+// The *.json files of the folder that are regular files, sorted.
+std::vector<fs::path> ScaleFiles(const fs::path& folder) {
+  std::vector<fs::path> files;
+  if (folder.empty()) return files;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (it->path().extension() == kExtension && IsRegularFile(it->path())) {
+      files.push_back(it->path());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 std::string FileText(const fs::path& path, const std::string& shown) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw ScaleError("cannot open the scale file " + shown);
@@ -70,6 +91,11 @@ std::string FileText(const fs::path& path, const std::string& shown) {
 
 VolumeScale ReadScaleFile(const fs::path& path) {
   const std::string shown = Shown(path.generic_string());
+  if (!IsRegularFile(path)) {
+    std::error_code error;
+    throw ScaleError(fs::exists(path, error) ? shown + " is not a regular file"
+                                             : "cannot open the scale file " + shown);
+  }
   return ReadVolumeScale(FileText(path, shown), shown, path.stem().generic_string());
 }
 
@@ -90,28 +116,22 @@ fs::path ShippedScalesFolder() {
   return IsFolder(installed) ? installed : fs::path();
 }
 
-std::vector<VolumeScale> ShippedVolumeScales(const fs::path& folder) {
-  std::vector<fs::path> files;
-  std::error_code error;
-  if (folder.empty()) return {};
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (it->path().extension() == kExtension) files.push_back(it->path());
+ScaleFolder ShippedVolumeScales(const fs::path& folder) {
+  ScaleFolder result;
+  for (const fs::path& file : ScaleFiles(folder)) {
+    try {
+      result.scales.push_back(ReadScaleFile(file));
+    } catch (const ScaleError& error) {
+      result.problems.push_back(error.what());
+    }
   }
-  std::sort(files.begin(), files.end());
-  std::vector<VolumeScale> scales;
-  for (const fs::path& file : files) scales.push_back(ReadScaleFile(file));
-  return scales;
+  return result;
 }
 
 std::string KnownScaleNames(const fs::path& folder) {
   std::vector<std::string> names;
   for (const FluorescenceScale& scale : FluorescenceScales()) names.push_back(scale.info.name);
-  std::error_code error;
-  if (!folder.empty()) {
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-      if (it->path().extension() == kExtension) names.push_back(it->path().stem().string());
-    }
-  }
+  for (const fs::path& file : ScaleFiles(folder)) names.push_back(file.stem().string());
   std::sort(names.begin(), names.end());
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
@@ -122,8 +142,7 @@ Scale FindScale(const std::string& nameOrPath, const fs::path& folder) {
   if (IsPath(nameOrPath)) return ReadScaleFile(fs::path(nameOrPath));
   if (const FluorescenceScale* gauge = FindFluorescenceScale(nameOrPath)) return gauge;
   const fs::path file = folder / (nameOrPath + kExtension);
-  std::error_code error;
-  if (folder.empty() || nameOrPath.empty() || !fs::is_regular_file(file, error)) {
+  if (folder.empty() || nameOrPath.empty() || !IsRegularFile(file)) {
     throw ScaleError("no scale is named " + Shown(nameOrPath) +
                      "; known: " + KnownScaleNames(folder));
   }

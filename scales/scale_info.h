@@ -3,6 +3,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quorvane::scales {
 
@@ -31,7 +32,20 @@ struct ScaleInfo {
   ScaleKind kind = ScaleKind::Volume;
   // "Fei et al. (2007) Proc. Natl. Acad. Sci. USA 104, 9182-9186, doi:..."
   std::string citation;
+  // The bounds of the calibration, as the list of scales shows them.
   ScaleRange range;
+  // Where the calibrating data lie when that is no rectangle (room-temperature
+  // data to a higher pressure than the hot ones): a state is in range inside
+  // one of these. Empty: inside range.
+  std::vector<ScaleRange> calibrated;
+
+  bool Holds(double P, double T) const {
+    if (calibrated.empty()) return range.Holds(P, T);
+    for (const ScaleRange& piece : calibrated) {
+      if (piece.Holds(P, T)) return true;
+    }
+    return false;
+  }
 };
 
 }  // namespace quorvane::scales

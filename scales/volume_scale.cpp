@@ -3,10 +3,16 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "models/model_volume.h"
 #include "params/parameter_file.h"
 
 namespace quorvane::scales {
 namespace {
+
+// The volume the scale's inversion gives back agrees with the reading to this
+// fraction when both lie on the same branch; near the spinodal, where the
+// pressure hardly moves with the volume, the search may end a few ulp away.
+constexpr double kSameVolume = 1e-6;
 
 using Json = nlohmann::json;
 
@@ -42,6 +48,27 @@ void ReadBounds(const Json& scale, const char* key, double& low, double& high,
   high = (*found)[1].get<double>();
 }
 
+// "calibrated_ranges": pieces of the range, each with both pairs.
+void ReadPieces(const Json& scale, const std::string& source, ScaleInfo& info) {
+  const auto found = scale.find("calibrated_ranges");
+  if (found == scale.end() || found->is_null()) return;
+  if (!found->is_array()) {
+    throw ScaleError(source + ": \"scale\": \"calibrated_ranges\" is not a list");
+  }
+  for (const Json& piece : *found) {
+    const bool whole = piece.is_object() && piece.contains("pressure_range_GPa") &&
+                       piece.contains("temperature_range_K");
+    if (!whole) {
+      throw ScaleError(source + ": \"scale\": a calibrated range needs pressure_range_GPa " +
+                       "and temperature_range_K");
+    }
+    ScaleRange range;
+    ReadBounds(piece, "pressure_range_GPa", range.minP, range.maxP, source);
+    ReadBounds(piece, "temperature_range_K", range.minT, range.maxT, source);
+    info.calibrated.push_back(range);
+  }
+}
+
 void ReadScaleObject(const Json& scale, const std::string& source, VolumeScale& result) {
   if (!scale.is_object()) throw ScaleError(source + ": \"scale\" is not an object");
   if (const std::string name = TextOf(scale, "name"); !name.empty()) result.info.name = name;
@@ -51,10 +78,24 @@ void ReadScaleObject(const Json& scale, const std::string& source, VolumeScale& 
   }
   ReadBounds(scale, "pressure_range_GPa", result.info.range.minP, result.info.range.maxP, source);
   ReadBounds(scale, "temperature_range_K", result.info.range.minT, result.info.range.maxT, source);
+  ReadPieces(scale, source, result.info);
   result.cubic = TextOf(scale, "lattice") == "cubic";
 }
 
+// The inversion follows the branch through V0; at or below V0 every shipped
+// equation falls monotonically, so only an expanded cell needs it.
+bool OnPhysicalBranch(const VolumeScale& scale, double V, double T, double P) {
+  if (V <= scale.model[models::Parameter::V0]) return true;
+  const engine::VolumeSolution back = models::VolumeFromPressure(scale.model, P, T);
+  return back.converged && std::fabs(back.V - V) <= kSameVolume * V;
+}
+
 }  // namespace
+
+bool InCalibratedRange(const VolumeScale& scale, double V, double T, double P, double dPdV) {
+  if (!std::isfinite(P) || !(dPdV < 0.0) || !scale.info.Holds(P, T)) return false;
+  return OnPhysicalBranch(scale, V, T, P);
+}
 
 VolumeScale ReadVolumeScale(std::string_view text, const std::string& source,
                             const std::string& fallbackName) {

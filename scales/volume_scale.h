@@ -29,6 +29,13 @@ struct VolumeScale {
 VolumeScale ReadVolumeScale(std::string_view text, const std::string& source,
                             const std::string& fallbackName);
 
+// Whether the scale vouches for the pressure P (slope dPdV) it gives at V and
+// T: P and T inside its calibrated range, and V on the branch of its equation
+// through the zero-pressure volume, where the pressure falls as the volume
+// grows. Far beyond the spinodal an equation gives a pressure again, rising
+// with the volume; such a state is computed but not physical.
+bool InCalibratedRange(const VolumeScale& scale, double V, double T, double P, double dPdV);
+
 // A volume scale needs molar or cell volumes with pressures in GPa: the
 // thermal-pressure models compute in those units. A scale of another model
 // is taken as it is.

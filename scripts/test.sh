@@ -6,6 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
+# A compiler cache keyed on paths relative to this checkout, so that a second
+# clone on the same machine reuses the first one's objects.
+if command -v ccache >/dev/null; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
+
 for preset in dev asan windows; do
   [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

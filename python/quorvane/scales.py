@@ -11,12 +11,14 @@
 import os
 import pathlib
 import sys
+import warnings
 
 import numpy as np
 
 from quorvane import _core
 
 _FOLDER_VARIABLE = "QUORVANE_SCALES_DIR"
+_READINGS = {"volume": ("V", "a"), "fluorescence": ("lam",)}
 
 
 def _folder():
@@ -41,52 +43,101 @@ def _arrays(*values):
     return shape, [np.ascontiguousarray(a).ravel() for a in arrays]
 
 
-def _shaped(shape, result):
-    P, sigP, in_range = result
+def _shaped(shape, result, scale_esd):
+    P, sigP, sigPscale, in_range = result
+    columns = (P, sigP, sigPscale, in_range) if scale_esd else (P, sigP, in_range)
     if shape == ():
-        return float(P[0]), float(sigP[0]), bool(in_range[0])
-    return P.reshape(shape), sigP.reshape(shape), in_range.reshape(shape)
+        return tuple(bool(c[0]) if c.dtype == bool else float(c[0]) for c in columns)
+    return tuple(c.reshape(shape) for c in columns)
+
+
+def _name(name):
+    """A scale's name or a parameter file's path as text; TypeError for anything else."""
+    if isinstance(name, os.PathLike):
+        name = os.fspath(name)
+    if not isinstance(name, str):
+        raise TypeError(f"a scale is named by a str (quorvane.scales()) or a parameter file's "
+                        f"path, not {type(name).__name__}")
+    return name
 
 
 def scales():
     """Every shipped scale as a dict: name, material, kind ("volume" or
-    "fluorescence"), citation, P_range (GPa) and T_range (K)."""
-    return _core.scale_list(_folder())
+    "fluorescence"), citation, P_range (GPa) and T_range (K). A file of the
+    folder that is no scale is left out with a warning naming it."""
+    listed, problems = _core.scale_list(_folder())
+    for problem in problems:
+        warnings.warn(f"left out: {problem}", stacklevel=2)
+    return listed
 
 
 class Scale:
     """One pressure scale by name (quorvane.scales()) or a parameter file's path."""
 
     def __init__(self, name):
-        self.name = name
-        self._info = next((s for s in scales() if s["name"] == name), None)
+        self.name = _name(name)
+        self._facts = _core.scale_facts(self.name, _folder())
 
     @property
     def info(self):
-        """The scale's dict as quorvane.scales() lists it (None for a file of your own)."""
-        return self._info
+        """The scale's dict as quorvane.scales() lists it."""
+        return self._facts["info"]
 
-    def pressure(self, V=None, T=300.0, sigV=0.0, sigT=0.0, lam=None, lam0=None, sigLam=0.0):
-        """(P, sigP, in_range) of cell volumes V (A^3) at T (K), or of a gauge's
-        wavelengths lam (nm) with lam0; scalars or arrays, broadcast together.
-        Raises ValueError for a reading or temperature not above zero."""
-        reading, sigma = (V, sigV) if lam is None else (lam, sigLam)
-        if reading is None:
-            raise ValueError("give V (a volume scale) or lam (a gauge)")
-        shape, (x, t, sx, st) = _arrays(reading, T, sigma, sigT)
-        return _shaped(shape, _core.scale_pressure(self.name, _folder(), x, t, sx, st,
-                                                   float(lam0) if lam0 is not None else 0.0))
+    @property
+    def kind(self):
+        """"volume" or "fluorescence"."""
+        return self._facts["kind"]
 
-    def cell(self, P, T=300.0, hkl=()):
-        """The calibrant's cubic cell at pressures P (GPa) and temperatures T (K),
-        scalars or arrays broadcast together, as a dict: V and sigV (A^3), a and
+    @property
+    def default_T(self):
+        """The temperature (K) a reading is taken at when none is given, as on
+        the command line: the scale's reference (300 K), 296 K for a gauge."""
+        return self._facts["default_T"]
+
+    def _reading(self, given):
+        takes = _READINGS[self.kind]
+        wrong = [key for key in given if key not in takes]
+        if wrong:
+            what = "a volume scale: give V or a" if self.kind == "volume" else \
+                "a fluorescence gauge: give lam"
+            raise TypeError(f"{self.name} is {what}, not {', '.join(wrong)}")
+        if len(given) != 1:
+            raise TypeError(f"{self.name}: give one reading of {', '.join(takes)}")
+        return next(iter(given.items()))
+
+    def pressure(self, V=None, T=None, sigV=0.0, sigT=0.0, lam=None, lam0=None, sigLam=0.0,
+                 a=None, sigA=0.0, scale_esd=False):
+        """(P, sigP, in_range) of cell volumes V (A^3) or cubic lattice
+        parameters a (A) at T (K) on a volume scale, or of wavelengths lam (nm)
+        with lam0 on a gauge; scalars or arrays, broadcast together. T defaults
+        to default_T. sigP carries the readings' standard deviations only; with
+        scale_esd=True the result is (P, sigP, sigPscale, in_range), sigPscale
+        the scale's own esd at each pressure. TypeError for a reading the scale
+        does not take; ValueError for a reading or temperature not above zero
+        or a standard deviation below zero."""
+        given = {k: v for k, v in (("V", V), ("a", a), ("lam", lam)) if v is not None}
+        if self.kind == "volume" and (lam0 is not None or np.any(sigLam)):
+            raise TypeError(f"{self.name} is a volume scale: lam0 and sigLam are a gauge's")
+        if self.kind == "fluorescence" and (np.any(sigV) or np.any(sigA)):
+            raise TypeError(f"{self.name} is a fluorescence gauge: sigV and sigA are a "
+                            "volume scale's")
+        reading, x = self._reading(given)
+        sigma = {"V": sigV, "a": sigA, "lam": sigLam}[reading]
+        shape, (xs, t, sx, st) = _arrays(x, self.default_T if T is None else T, sigma, sigT)
+        result = _core.scale_pressure(self.name, _folder(), reading, xs, t, sx, st,
+                                      None if lam0 is None else float(lam0))
+        return _shaped(shape, result, scale_esd)
+
+    def cell(self, P, T=None, hkl=()):
+        """The calibrant's cubic cell at pressures P (GPa) and temperatures T (K,
+        default default_T), scalars or arrays broadcast together, as a dict: V and sigV (A^3), a and
         siga (A), and for each reflection of hkl ("111", "200", ...) its spacing
         d111 and sigd111 (A); sigmas from the scale's own esds; in_range where
         the scale was calibrated. Raises ValueError for a gauge, a scale without
         a cubic cell, or a pressure its equation does not reach."""
         if isinstance(hkl, str):
             hkl = hkl.split(",")
-        shape, (p, t) = _arrays(P, T)
+        shape, (p, t) = _arrays(P, self.default_T if T is None else T)
         columns = _core.scale_cell(self.name, _folder(), p, t, [str(h) for h in hkl])
         if shape == ():
             return {key: (bool(value[0]) if key == "in_range" else float(value[0]))
@@ -109,20 +160,23 @@ def scale(name):
     return Scale(name)
 
 
-def ruby_pressure(lam, lam0=None, scale="ruby-shen2020", T=296.0, sigLam=0.0, sigT=0.0):
+def ruby_pressure(lam, lam0=None, scale="ruby-shen2020", T=None, sigLam=0.0, sigT=0.0):
     """(P, sigP, in_range) in GPa of fluorescence wavelengths lam (nm) on a
-    gauge: lam0 the line at ambient pressure (default the gauge's own), T (K)
-    for the ruby R1 line's temperature shift."""
+    gauge: lam0 the line at ambient pressure (default the gauge's own; one
+    given must be above zero), T (K, default the gauge's 296 K) for the ruby
+    R1 line's temperature shift."""
     return Scale(scale).pressure(lam=lam, lam0=lam0, T=T, sigLam=sigLam, sigT=sigT)
 
 
-def rescale(P, source, target, T=None, sigP=0.0, lam0=None):
+def rescale(P, source, target, T=None, sigP=0.0, lam0=None, scale_esd=False):
     """(P, sigP, in_range): pressures on scale source moved to scale target
     of the same calibrant, through the reading source implies at P and T
-    (default each scale's reference temperature: 300 K, or 296 K for a gauge)."""
-    if T is None:
-        T = 296.0 if any(s["name"] == source and s["kind"] == "fluorescence"
-                         for s in scales()) else 300.0
-    shape, (p, t, sp) = _arrays(P, T, sigP)
-    return _shaped(shape, _core.scale_rescale(source, target, _folder(), p, t, sp,
-                                              float(lam0) if lam0 is not None else 0.0))
+    (default source's default_T: 300 K, or 296 K for a gauge). sigP is carried
+    over by the ratio of the two scales' slopes; with scale_esd=True the result
+    is (P, sigP, sigPscale, in_range), sigPscale the target's own esd."""
+    source = Scale(source)
+    target = _name(target)
+    shape, (p, t, sp) = _arrays(P, source.default_T if T is None else T, sigP)
+    result = _core.scale_rescale(source.name, target, _folder(), p, t, sp,
+                                 None if lam0 is None else float(lam0))
+    return _shaped(shape, result, scale_esd)

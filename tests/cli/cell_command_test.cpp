@@ -23,12 +23,18 @@ std::string Header(const std::string& csv) {
   return csv.substr(0, csv.find('\n'));
 }
 
-// P and its sigma (the scale's own esds only) from the pressure command.
-std::vector<double> PressureAt(const std::string& scale, double V, double T) {
+// P and the scale's own sigma of it from the pressure command.
+struct Pressure {
+  double P;
+  double sigPscale;
+};
+Pressure PressureAt(const std::string& scale, double V, double T) {
   const ScaleOutcome run =
       RunScaleProgram({"pressure", "--scale", scale, "--V", Exact(V), "--T", Exact(T)});
   EXPECT_EQ(run.code, 0) << run.err;
-  return CsvRows(run.out).at(0);
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "P,sigP,V,T,sigPscale,in_range");
+  const std::vector<double> row = CsvRows(run.out).at(0);
+  return {row.at(0), row.at(4)};
 }
 
 // Columns P, T, V, sigV, a, siga, then d and sigd of each reflection.
@@ -36,7 +42,7 @@ enum Column { kP, kT, kV, kSigV, kA, kSigA, kFirstSpacing };
 
 // The cell the command gives is the one the pressure command reads back:
 // V returns P, a is V's cube root, each d is a / sqrt(h^2 + k^2 + l^2) as
-// Bragg's law for a cubic cell has it, and sigV is the scale's sigP over
+// Bragg's law for a cubic cell has it, and sigV is the scale's own sigPscale over
 // |dP/dV| (central differences of the pressure command's own P).
 TEST_F(CellCommand, SpacingsFollowBraggFromTheVolumeThatGivesThePressureBack) {
   struct Case {
@@ -59,8 +65,8 @@ TEST_F(CellCommand, SpacingsFollowBraggFromTheVolumeThatGivesThePressureBack) {
               "sigd-111,in_range");
     const std::vector<double> row = CsvRows(run.out).at(0);
     const double V = row[kV], a = row[kA];
-    const std::vector<double> back = PressureAt(c.scale, V, c.T);
-    EXPECT_NEAR(back[0], c.P, 1e-9 * std::max(1.0, c.P));
+    const Pressure back = PressureAt(c.scale, V, c.T);
+    EXPECT_NEAR(back.P, c.P, 1e-9 * std::max(1.0, c.P));
     EXPECT_NEAR(a * a * a, V, 1e-14 * V);
     EXPECT_NEAR(row[kSigA], a * row[kSigV] / (3.0 * V), 1e-15 * a);
     for (std::size_t k = 0; k < std::size(norms); ++k) {
@@ -69,8 +75,8 @@ TEST_F(CellCommand, SpacingsFollowBraggFromTheVolumeThatGivesThePressureBack) {
     }
     const double h = 1e-4 * V;
     const double dPdV =
-        (PressureAt(c.scale, V + h, c.T)[0] - PressureAt(c.scale, V - h, c.T)[0]) / (2.0 * h);
-    EXPECT_NEAR(row[kSigV], back[1] / std::fabs(dPdV), 1e-5 * row[kSigV] + 1e-15);
+        (PressureAt(c.scale, V + h, c.T).P - PressureAt(c.scale, V - h, c.T).P) / (2.0 * h);
+    EXPECT_NEAR(row[kSigV], back.sigPscale / std::fabs(dPdV), 1e-5 * row[kSigV] + 1e-15);
   }
 }
 

@@ -47,6 +47,9 @@ double PressureOf(const std::string& scale, double V, double T) {
 // Every refusal is one line naming what is wrong, exit 2 and nothing written.
 TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
   const std::string noV = Write("noV.csv", "T\n300\n");
+  const std::string negative = Write("negative.csv", "V,sigV\n60,0.01\n61,-0.01\n");
+  const std::string negativeLine = Write("line.csv", "lambda,sigLambda\n700,-0.1\n");
+  const std::string both = Write("both.csv", "V,acal\n100,3.9\n");
   struct Case {
     std::vector<std::string> arguments;
     const char* says;
@@ -68,6 +71,17 @@ TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
       {{"--scale", "au-fei2007", "--V", "60", "--format", "xml"}, "not one of csv, tsv, json"},
       {{"--scale", Path("none.json"), "--V", "60"}, "cannot open the scale file"},
       {{"--scale", "au-fei2007", "--V", "50:70:1e-5"}, "more than 1000000 points"},
+      // One rule for a standard deviation, wherever it comes from.
+      {{"--scale", "au-fei2007", "--V", "60", "--sigV", "1e308"}, "gives no finite sigP"},
+      {{"--scale", "au-fei2007", "--V", "1e-300"}, "gives no finite sigP"},
+      {{"--scale", "ruby-shen2020", "--lambda", "700", "--sigT", "-1"}, "sigT = -1 is no"},
+      {{"--scale", "au-fei2007", "--input", negative}, "negative.csv line 3: sigV = -0.01 is no"},
+      {{"--scale", "ruby-shen2020", "--input", negativeLine},
+       "line.csv line 2: sigLambda = -0.1 is no"},
+      // The calibrant's reading is never guessed between candidates.
+      {{"--scale", "au-fei2007", "--input", both}, "\"V\" and \"acal\" could each be"},
+      {{"--scale", "au-fei2007", "--input", both, "--column", "lambda"}, "is no reading"},
+      {{"--scale", "au-fei2007", "--V", "60", "--column", "V"}, "only with --input"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments{"pressure"};
@@ -94,7 +108,8 @@ TEST_F(PressureCommand, PropagatedSigmaAgreesWithCentralDifferences) {
   const double expected = std::hypot(dPdV * sigV, dPdT * sigT);
   EXPECT_NEAR(CsvRows(run.out).at(0).at(1), expected, 1e-5 * expected);
 
-  // The shipped scale's esds: Kp0 0.02, gamma0 0.03, q 0.3 (diagonal).
+  // The shipped scale's esds: Kp0 0.02, gamma0 0.03, q 0.3 (diagonal), in a
+  // column of their own (sigP is the reading's alone).
   const ScaleOutcome shipped =
       RunScaleProgram({"pressure", "--scale", "au-fei2007", "--V", "58", "--T", "1800"});
   ASSERT_EQ(shipped.code, 0) << shipped.err;
@@ -109,7 +124,8 @@ TEST_F(PressureCommand, PropagatedSigmaAgreesWithCentralDifferences) {
                     0.002;
   const double own =
       std::sqrt(std::pow(dKp * 0.02, 2) + std::pow(dg * 0.03, 2) + std::pow(dq * 0.3, 2));
-  EXPECT_NEAR(CsvRows(shipped.out).at(0).at(1), own, 1e-5 * own);
+  EXPECT_EQ(CsvRows(shipped.out).at(0).at(1), 0.0);
+  EXPECT_NEAR(CsvRows(shipped.out).at(0).at(4), own, 1e-5 * own);
 }
 
 // A lattice parameter stands for its cube, an input file for the ranges,
@@ -118,7 +134,7 @@ TEST_F(PressureCommand, LatticeParameterInputFileAndRange) {
   const ScaleOutcome cubic =
       RunScaleProgram({"pressure", "--scale", "pt-fei2007", "--a", "3.8", "--T", "300:3300:3000"});
   ASSERT_EQ(cubic.code, 0) << cubic.err;
-  EXPECT_EQ(cubic.out.substr(0, cubic.out.find('\n')), "P,sigP,a,V,T,in_range");
+  EXPECT_EQ(cubic.out.substr(0, cubic.out.find('\n')), "P,sigP,a,V,T,sigPscale,in_range");
   EXPECT_NE(cubic.out.find(",true\n"), std::string::npos);
   EXPECT_NE(cubic.out.find(",false\n"), std::string::npos);
   EXPECT_NE(cubic.err.find("1 row lies outside the range of pt-fei2007"), std::string::npos)
@@ -135,6 +151,40 @@ TEST_F(PressureCommand, LatticeParameterInputFileAndRange) {
   ASSERT_EQ(fromFile.code, 0) << fromFile.err;
   EXPECT_EQ(CsvRows(fromFile.out).at(0), CsvRows(fromRange.out).at(0));
   EXPECT_EQ(CsvRows(fromFile.out).size(), 2u);
+}
+
+// Every documented reading column gives the pressure its option gives; with
+// more than one candidate, --column says which is the calibrant's.
+TEST_F(PressureCommand, EveryReadingColumnIsRead) {
+  const auto first = [](const ScaleOutcome& run) { return CsvRows(run.out).at(0); };
+  const ScaleOutcome byA =
+      RunScaleProgram({"pressure", "--scale", "au-fei2007", "--a", "3.9", "--T", "1200"});
+  const ScaleOutcome byV =
+      RunScaleProgram({"pressure", "--scale", "au-fei2007", "--V", "58.5", "--T", "1200"});
+  const ScaleOutcome byLambda =
+      RunScaleProgram({"pressure", "--scale", "ruby-shen2020", "--lambda", "705"});
+  struct Case {
+    const char* scale;
+    const char* file;
+    std::vector<std::string> extra;
+    const ScaleOutcome& same;
+  };
+  const Case cases[] = {
+      {"au-fei2007", "a,T\n3.9,1200\n", {}, byA},
+      {"au-fei2007", "acal,T\n3.9,1200\n", {}, byA},
+      {"au-fei2007", "Vcal,T\n58.5,1200\n", {}, byV},
+      {"au-fei2007", "V,sigV,acal,T\n100,0.2,3.9,1200\n", {"--column", "acal"}, byA},
+      {"au-fei2007", "V,Vcal,T\n100,58.5,1200\n", {"--column", "Vcal"}, byV},
+      {"ruby-shen2020", "V,lambda\n100,705\n", {}, byLambda},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"pressure", "--scale", c.scale, "--input",
+                                       Write("readings.csv", c.file)};
+    arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
+    const ScaleOutcome run = RunScaleProgram(arguments);
+    ASSERT_EQ(run.code, 0) << c.file << run.err;
+    EXPECT_EQ(first(run).at(0), first(c.same).at(0)) << c.file;
+  }
 }
 
 }  // namespace

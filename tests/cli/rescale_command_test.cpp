@@ -108,5 +108,83 @@ TEST_F(RescaleCommand, TheMovedDataSetIsFittedDirectly) {
   EXPECT_NE(fit.out.find("Converged"), std::string::npos) << fit.out;
 }
 
+// The numbers of a table's last line.
+std::vector<double> LastRow(const std::string& table) {
+  const std::size_t start = table.rfind('\n', table.size() - 2) + 1;
+  return CsvNumbers(table.substr(start, table.size() - 1 - start));
+}
+
+// A point's sigP carries its measurement only, the scale's own esd stands in
+// a column of its own (or is added on request); no --from is asked for where
+// P is recomputed from the calibrant; an ambient row without a reading is
+// kept; -o - is standard output; a negative sigma is refused by line.
+TEST_F(RescaleCommand, MeasurementSigmaAmbientRowsAndStandardOutput) {
+  const std::string data = Write("run.csv",
+                                 "P,sigP,V,sigV,acal,sigAcal,T\n0,0.05,74.7,0.01,,,300\n"
+                                 "30,0.1,68,0.01,3.85,0.0005,1500\n");
+  const ScaleOutcome direct = RunScaleProgram(
+      {"pressure", "--scale", "au-fei2007", "--a", "3.85", "--sigA", "0.0005", "--T", "1500"});
+  ASSERT_EQ(direct.code, 0) << direct.err;
+  const std::vector<double> expected = CsvRows(direct.out).at(0);
+
+  const ScaleOutcome run = RunScaleProgram({"rescale", data, "--to", "au-fei2007", "-o", "-"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+            "P,sigP,V,sigV,T,acal,sigAcal,sigPscale,in_range");
+  // The ambient row, kept with its P and its reading left empty.
+  EXPECT_NE(run.out.find("\n0,0.05,74.7,0.01,300,,,0,true\n"), std::string::npos) << run.out;
+  const std::vector<std::vector<double>> rows{{}, LastRow(run.out)};
+  ASSERT_EQ(rows[1].size(), 8u);
+  EXPECT_NE(run.err.find("1 row (line 2) without a calibrant reading kept"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(rows[1][0], expected[0]);
+  EXPECT_EQ(rows[1][1], expected[1]);  // the measurement's sigma only
+  EXPECT_EQ(rows[1][7], expected[5]);  // the scale's, apart
+  EXPECT_LT(rows[1][1], rows[1][7]);
+
+  const ScaleOutcome added =
+      RunScaleProgram({"rescale", data, "--to", "au-fei2007", "--add-scale-esd"});
+  ASSERT_EQ(added.code, 0) << added.err;
+  EXPECT_EQ(LastRow(added.out).at(1), std::hypot(expected[1], expected[5]));
+
+  struct Case {
+    std::string data;
+    std::vector<std::string> options;
+    const char* says;
+  };
+  const Case refusals[] = {
+      {Write("neg.csv", "P,sigP,V\n10,0.1,60\n12,-0.1,59\n"),
+       {"--from", "au-fei2007", "--to", "au-dorfman2012"},
+       "neg.csv line 3, column 2: sigP = -0.1 is no"},
+      {Write("negV.csv", "P,sigP,V,sigV\n10,0.1,60,-0.01\n"),
+       {"--from", "au-fei2007", "--to", "au-dorfman2012"},
+       "negV.csv line 2, column 4: sigV = -0.01 is no"},
+      {Write("noP.csv", "P,sigP,V\n10,0.1,60\n"), {"--to", "au-dorfman2012"}, "--from:"},
+  };
+  for (const Case& c : refusals) {
+    std::vector<std::string> arguments{"rescale", c.data};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    const ScaleOutcome refused = RunScaleProgram(arguments);
+    EXPECT_EQ(refused.code, kExitBadInput) << c.says;
+    EXPECT_TRUE(refused.out.empty()) << c.says;
+    EXPECT_NE(refused.err.find(c.says), std::string::npos) << refused.err;
+  }
+}
+
+// "-o -" names standard output, never a file called "-" (looked for in a
+// folder of the test's own, made the working one for the run).
+TEST_F(RescaleCommand, DashOutputIsStandardOutput) {
+  const std::string data = Write("data.csv", "P,sigP,V\n10,0.1,60\n");
+  const std::filesystem::path was = std::filesystem::current_path();
+  std::filesystem::current_path(dir_);
+  const ScaleOutcome run = RunScaleProgram(
+      {"rescale", data, "--from", "au-fei2007", "--to", "au-dorfman2012", "-o", "-"});
+  const bool dashFile = std::filesystem::exists(dir_ / "-");
+  std::filesystem::current_path(was);
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_FALSE(dashFile);
+  EXPECT_EQ(CsvRows(run.out).size(), 1u);
+}
+
 }  // namespace
 }  // namespace quorvane::cli

@@ -1,6 +1,9 @@
 """quorvane.scales, scale, ruby_pressure and rescale against quorvane-eos."""
 
+import importlib
 import os
+import pathlib
+import shutil
 import subprocess
 
 import numpy as np
@@ -58,6 +61,59 @@ def test_moving_there_and_back_returns_the_pressures():
 def test_bad_input_raises_value_error(call, says):
     with pytest.raises(ValueError, match=says):
         call()
+
+
+@pytest.mark.parametrize("call, error, says", [
+    (lambda: quorvane.scale("au-fei2007").pressure(lam=700), TypeError, "volume scale"),
+    (lambda: quorvane.scale("ruby-shen2020").pressure(V=60), TypeError, "fluorescence gauge"),
+    (lambda: quorvane.scale("ruby-shen2020").pressure(a=4), TypeError, "fluorescence gauge"),
+    (lambda: quorvane.scale("au-fei2007").pressure(V=60, lam0=694.2), TypeError, "lam0"),
+    (lambda: quorvane.scale("au-fei2007").pressure(V=60, a=3.9), TypeError, "one reading"),
+    (lambda: quorvane.scale(None), TypeError, "not NoneType"),
+    (lambda: quorvane.ruby_pressure(700.5, 0), ValueError, "lambda0 = 0 is not above zero"),
+    (lambda: quorvane.rescale(10, "au-fei2007", "au-dorfman2012", sigP=-0.05), ValueError,
+     "sigP = -0.05 is no standard deviation"),
+    (lambda: quorvane.scale("au-fei2007").pressure(V=60, sigV=-1), ValueError,
+     "sigV = -1 is no standard deviation"),
+    (lambda: quorvane.scale("au-fei2007").pressure(V=60, sigV=1e308), ValueError,
+     "no finite sigP"),
+])
+def test_a_reading_of_the_wrong_kind_or_sigma_is_refused(call, error, says):
+    with pytest.raises(error, match=says):
+        call()
+
+
+def test_the_default_temperature_is_the_programs():
+    row = _program_table(["--scale", "ruby-shen2020", "--lambda", "700.5"])[0]
+    assert quorvane.ruby_pressure(700.5)[0] == float(row["P"])
+    assert quorvane.scale("ruby-shen2020").pressure(lam=700.5)[0] == float(row["P"])
+    gold = _program_table(["--scale", "au-fei2007", "--a", "3.9", "--sigA", "0.001"])[0]
+    P, sigP, sigPscale, _ = quorvane.scale("au-fei2007").pressure(a=3.9, sigA=0.001,
+                                                                  scale_esd=True)
+    assert (P, sigP, sigPscale) == (float(gold["P"]), float(gold["sigP"]),
+                                    float(gold["sigPscale"]))
+
+
+@pytest.mark.skipif(not hasattr(os, "mkfifo"), reason="no FIFOs here")
+def test_a_fifo_or_broken_file_in_the_folder_neither_hangs_nor_stops(tmp_path, monkeypatch):
+    shipped = quorvane.scale("au-fei2007").info  # from the real folder, before the swap
+    folder = tmp_path / "scales"
+    folder.mkdir()
+    source = pathlib.Path(os.environ.get("QUORVANE_SCALES_DIR") or _shipped_folder())
+    shutil.copy(source / "au-fei2007.json", folder)
+    os.mkfifo(folder / "fifo.json")
+    (folder / "broken.json").write_text("{")
+    (folder / "sub.json").mkdir()
+    monkeypatch.setenv("QUORVANE_SCALES_DIR", str(folder))
+    assert quorvane.ruby_pressure(700.5)[2]
+    with pytest.warns(UserWarning, match="broken.json"):
+        listed = quorvane.scales()
+    assert [s["name"] for s in listed if s["kind"] == "volume"] == ["au-fei2007"]
+    assert quorvane.scale("au-fei2007").info == shipped
+
+
+def _shipped_folder():
+    return importlib.import_module("quorvane.scales")._folder()
 
 
 def test_a_volume_scale_is_an_eos_giving_its_own_pressures():
