@@ -1,5 +1,6 @@
 #include "cli/eos_command.h"
 
+#include "cli/axes_command.h"
 #include "cli/command_line.h"
 #include "cli/csv_input.h"
 #include "cli/data_table.h"
@@ -119,6 +120,9 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
                   std::ostream& err) {
   if (!arguments.empty() && arguments.front() == "fit") {
     return RunFitCommand({arguments.begin() + 1, arguments.end()}, in, out, err);
+  }
+  if (!arguments.empty() && arguments.front() == "axes") {
+    return RunAxesCommand({arguments.begin() + 1, arguments.end()}, in, out, err);
   }
   EosRequest request;
   bool help = false;

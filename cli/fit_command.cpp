@@ -25,7 +25,7 @@ constexpr int kExitFitFailed = 1;
 fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
   fit::FitData data;
   ReadDataFile(request.dataPath, "DATA", in, [&](std::istream& file, const std::string& source) {
-    data = ReadFitData(file, source, request.fit.start[models::Parameter::Tref]);
+    data = ReadFitData(file, source, request.fit.start[models::Parameter::Tref], request.axis);
   });
   return data;
 }

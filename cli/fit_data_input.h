@@ -12,7 +12,9 @@ namespace quorvane::cli {
 // Tref. A standard deviation may be 0 or empty (none known from that column)
 // where another column of the row gives one. Throws InputError naming the
 // source, line and column of a volume that is not positive, a negative
-// standard deviation, or a row with none where the file gives any.
-fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref);
+// standard deviation, or a row with none where the file gives any. With an
+// axis, its column (and sigma from sigAXIS or sig_AXIS) stands for V, cubed.
+fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref,
+                         const std::string& axis = {});
 
 }  // namespace quorvane::cli

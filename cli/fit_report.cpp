@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "cli/axis_report.h"
 #include "cli/decimal_text.h"
 #include "engine/thermal_model.h"
 #include "fit/fit_summary.h"
@@ -417,6 +418,7 @@ FitReport MakeFitReport(const fit::FitData& data, const fit::FitResult& result) 
   FitReport report;
   report.data = &data;
   report.result = &result;
+  if (!data.axis.empty()) report.axial = fit::AxialFromCubed(data.axis, result);
   if (!fit::IsIsothermal(data)) return report;
   report.strainV0 = models::ZeroPressureVolume(result.model, data.points.front().T).V;
   double sigV0 = 0.0;
@@ -445,6 +447,7 @@ void AppendFitText(std::string& out, const FitReport& report) {
   if (!r.warning.empty()) out += "Warning: " + r.warning + "\n";
   out += '\n';
   AppendParameters(out, report);
+  if (report.axial) AppendAxisText(out, *report.axial);
   out += "\nchi2w = " + Rounded(r.chi2w) + ", dof = " + std::to_string(r.dof) +
          ", chi2w/dof = " + Rounded(r.ReducedChi2()) +
          ", max |dP|/sigma = " + Rounded(r.maxResidualOverSigma) + "\n";
@@ -481,6 +484,7 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   NumberMember(out, "max_abs_residual_over_sigma", r.maxResidualOverSigma, true);
   out += ",\n";
   JsonParameters(out, r);
+  if (report.axial) AppendAxisJson(out, *report.axial);
   JsonConstraints(out, r);
   JsonSummary(out, report);
   JsonResiduals(out, report);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/fit_ellipses.h"
+#include "fit/axial_parameters.h"
 #include "fit/eos_fit.h"
 #include "fit/normalised_pressure.h"
 
@@ -17,6 +18,8 @@ struct FitReport {
   std::optional<std::vector<fit::StrainPoint>> strain;
   fit::StrainLine strainLine;
   double strainV0 = 0.0;
+  // For the fit of a crystal axis' cube, the axis' own parameters.
+  std::optional<fit::AxialParameters> axial;
   // The confidence ellipses asked for, in the order asked.
   std::vector<EllipseReport> ellipses;
 };

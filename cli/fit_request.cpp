@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 
 #include "cli/command_line.h"
 #include "cli/fit_constraint_options.h"
@@ -62,6 +63,20 @@ std::vector<models::Parameter> RefinedFromList(const std::string& list) {
   return refined;
 }
 
+// The axis names a data column of its own: not one the fit reads for
+// something else.
+std::string AxisFromText(const std::string& text) {
+  std::string lower = text;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (const char* taken : {"", "p", "t", "sigp", "sigt"}) {
+    if (lower == taken) {
+      throw InputError("--axis: " + QuotedInput(text) + " is no column an axis can be read from");
+    }
+  }
+  return text;
+}
+
 FitFormat FormatFromText(const std::string& text) {
   if (text == "text") return FitFormat::Text;
   if (text == "json") return FitFormat::Json;
@@ -80,11 +95,15 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   for (const ParameterOption& option : ParameterOptions()) {
     app.add_option(option.name, typed[option.name], FitHelp(option))->allow_extra_args(false);
   }
-  std::string refine, format = "text", paramsOut, plotPrefix, dataPath;
+  std::string refine, format = "text", paramsOut, plotPrefix, dataPath, axis;
   app.add_option("--refine", refine,
                  "parameters to refine, e.g. V0,K0,Kp0 (default: V0, K0, K'0 and K''0 where the "
                  "order leaves them free; alpha0 and dKdT too with several temperatures)");
   app.add_option("--format", format, "text | json (default text)");
+  app.add_option("--axis", axis,
+                 "fit the column of a cell edge (a, b, c or any name; sigma from sigNAME or "
+                 "sig_NAME) in place of V: its cube goes through the equation, and the axis' "
+                 "L0, M0 = 3K0 and M'0 = 3K'0 are reported");
   app.add_option("--params-out", paramsOut, "write the fitted set as a JSON parameter file");
   app.add_option("--plot", plotPrefix,
                  "write PREFIX-isotherm, PREFIX-ff and PREFIX-residuals as .svg and .png");
@@ -142,6 +161,7 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   }
   if (app.count("--refine") > 0) request.fit.refined = RefinedFromList(refine);
   request.format = FormatFromText(format);
+  if (app.count("--axis") > 0) request.axis = AxisFromText(axis);
   request.fit.esdScaling = EsdScalingFromOption(esdScaling);
   request.fit.priors = PriorsFromOptions(constrain);
   request.fit.bounds = BoundsFromOptions(bounds);

@@ -16,6 +16,8 @@ struct FitCommandRequest {
   fit::FitRequest fit;
   // The data file, "-" for standard input.
   std::string dataPath;
+  // The column of a crystal axis fitted in place of V (its cube); empty: V.
+  std::string axis;
   FitFormat format = FitFormat::Text;
   std::optional<std::string> paramsOut;
   std::optional<std::string> plotPrefix;

@@ -114,8 +114,9 @@ std::vector<ParameterOption> BuildParameterOptions() {
       {"--thermal",
        ThermalNames(" | ") +
            " (default linear): alpha = alpha0 + alpha1 T (the calculator's), alpha0 + alpha1 "
-           "(T - Tref), alpha0 + alpha1 T + alpha2 / T^2, or the Einstein or "
-           "Mie-Grueneisen-Debye thermal pressure; einstein and mgd compute in GPa and K, with "
+           "(T - Tref), alpha0 + alpha1 T + alpha2 / T^2, the Einstein or "
+           "Mie-Grueneisen-Debye thermal pressure, or alpha = alpha0 (1 - 10 / sqrt(T)) of "
+           "Holland and Powell (1998); einstein and mgd compute in GPa and K, with "
            "volumes in cm3/mol or in A3 per unit cell (--volume-unit A3 --Z)"},
       {"--arithmetic",
        "calculator | textbook: calculator, the form's own arithmetic with single-precision "

@@ -30,7 +30,7 @@ void AppendLine(std::string& out, const scales::ScaleInfo& info) {
 bool IsScaleCommand(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return false;
   const std::string& name = arguments.front();
-  return name == "scales" || name == "pressure" || name == "rescale";
+  return name == "scales" || name == "pressure" || name == "rescale" || name == "cell";
 }
 
 int RunScaleCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
@@ -38,6 +38,7 @@ int RunScaleCommand(const std::vector<std::string>& arguments, std::istream& in,
   const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
   if (arguments.front() == "scales") return RunScalesList(rest, out, err);
   if (arguments.front() == "pressure") return RunPressureCommand(rest, in, out, err);
+  if (arguments.front() == "cell") return RunCellCommand(rest, in, out, err);
   return RunRescaleCommand(rest, in, out, err);
 }
 

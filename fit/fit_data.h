@@ -23,6 +23,8 @@ struct FitData {
   std::string source;
   // The file's line of each point, where they came from a file; else empty.
   std::vector<long> lines;
+  // The crystal axis whose cube the points' V are; empty for volumes.
+  std::string axis;
 };
 
 // "line 12, point 3" where the data file's lines are known, else "point 3".

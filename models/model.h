@@ -9,11 +9,19 @@ namespace quorvane::models {
 enum class Equation : std::int32_t { Murnaghan, BirchMurnaghan, Vinet, NaturalStrain, Tait };
 inline constexpr int kEquationCount = 5;
 
-// How V0 and K0 change with temperature: the first three expand the volume at
-// zero pressure (V(T,0) = V0 exp(integral of alpha dT), K(T) = K0 + dK/dT
-// (T - Tref)); the last two add a thermal pressure to the reference isotherm.
-enum class Thermal : std::int32_t { Linear, Berman, Fei, Einstein, MieGruneisenDebye };
-inline constexpr int kThermalCount = 5;
+// How V0 and K0 change with temperature: the expansion models (Linear, Berman,
+// Fei, HollandPowell) expand the volume at zero pressure (V(T,0) = V0
+// exp(integral of alpha dT), K(T) = K0 + dK/dT (T - Tref)); Einstein and
+// MieGruneisenDebye add a thermal pressure to the reference isotherm.
+enum class Thermal : std::int32_t {
+  Linear,
+  Berman,
+  Fei,
+  Einstein,
+  MieGruneisenDebye,
+  HollandPowell
+};
+inline constexpr int kThermalCount = 6;
 
 // Calculator: the form's own arithmetic, single-precision exponents and all,
 // for the four classic equations with the linear expansion. Textbook: the

@@ -58,6 +58,7 @@ constexpr ThermalInfo kThermals[] = {
     {Thermal::Fei, "fei", "alpha = alpha0 + alpha1 T + alpha2 / T^2", false},
     {Thermal::Einstein, "einstein", "Einstein thermal pressure", true},
     {Thermal::MieGruneisenDebye, "mgd", "Mie-Grueneisen-Debye thermal pressure", true},
+    {Thermal::HollandPowell, "holland-powell", "alpha = alpha0 (1 - 10 / sqrt(T))", false},
 };
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -76,6 +77,7 @@ bool UsesThermalParameter(Thermal thermal, Parameter parameter) {
     case Parameter::alpha0:
       return thermal != Thermal::MieGruneisenDebye;
     case Parameter::alpha1:
+      return !Info(thermal).thermalPressure && thermal != Thermal::HollandPowell;
     case Parameter::dKdT:
       return !Info(thermal).thermalPressure;
     case Parameter::alpha2:
@@ -212,7 +214,8 @@ void ApplyImpliedCoefficients(Model& model) {
 }
 
 bool NeedsPositiveTemperature(const Model& model) {
-  return model.thermal == Thermal::Fei || Info(model.thermal).thermalPressure;
+  return model.thermal == Thermal::Fei || model.thermal == Thermal::HollandPowell ||
+         Info(model.thermal).thermalPressure;
 }
 
 std::string TemperatureError(const Model& model, double T) {

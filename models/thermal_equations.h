@@ -15,6 +15,9 @@ inline constexpr double kMolarVolumePerCubicAngstrom = 0.602214076;
 // J/cm^3 in GPa.
 inline constexpr double kGigapascalsPerJoulePerCubicCentimetre = 1e-3;
 
+// The coefficient of T^(-1/2) in Holland and Powell's (1998) expansion, K^(1/2).
+inline constexpr double kHollandPowellRootTerm = 10.0;
+
 // alpha0 and alpha1 as typed are in units of 1e-5 and 1e-8.
 template <class S>
 S LinearExpansion(const ParameterArray<S>& p) {
@@ -39,6 +42,9 @@ S ExpansionIntegral(Thermal thermal, const ParameterArray<S>& p, const S& T) {
     case Thermal::Fei:
       return a0 * (T - Tref) + 0.5 * a1 * (T * T - Tref * Tref) -
              p[Index(Parameter::alpha2)] * (1.0 / T - 1.0 / Tref);
+    case Thermal::HollandPowell:
+      // alpha0 (1 - 10 / sqrt(T)); the 10 is in K^(1/2), so T is in kelvin.
+      return a0 * ((T - Tref) - kHollandPowellRootTerm * 2.0 * (Power(T, 0.5) - Power(Tref, 0.5)));
     default:
       return a0 * (T - Tref) + 0.5 * a1 * (T * T - Tref * Tref);
   }

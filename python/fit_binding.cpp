@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "fit/axial_parameters.h"
 #include "fit/confidence_ellipse.h"
 #include "fit/eos_fit.h"
 #include "fit/fit_data.h"
@@ -33,14 +34,15 @@ std::vector<models::Parameter> ParametersNamed(const std::vector<std::string>& n
 }
 
 // The observations from flat arrays of equal size; a standard deviation of 0
-// stands for a column not given.
-fit::FitData DataFrom(const std::vector<Array>& columns) {
+// stands for a column not given. With an axis, V and sigV are its lengths.
+fit::FitData DataFrom(const std::vector<Array>& columns, const std::string& axis) {
   const py::ssize_t count = columns[0].size();
   for (const Array& column : columns) {
     if (column.size() != count) throw py::value_error("the data columns differ in size");
   }
   fit::FitData data;
   data.source = "arrays";
+  data.axis = axis;
   data.points.resize(static_cast<std::size_t>(count));
   for (py::ssize_t i = 0; i < count; ++i) {
     fit::Observation& o = data.points[static_cast<std::size_t>(i)];
@@ -50,6 +52,7 @@ fit::FitData DataFrom(const std::vector<Array>& columns) {
     o.sigP = columns[3].data()[i];
     o.sigV = columns[4].data()[i];
     o.sigT = columns[5].data()[i];
+    if (!axis.empty()) o = fit::CubedAxisPoint(o.P, o.V, o.T, o.sigP, o.sigV, o.sigT);
   }
   return data;
 }
@@ -80,11 +83,24 @@ std::vector<std::string> Names(const std::vector<models::Parameter>& parameters)
   return names;
 }
 
+// The axis' own parameters, and the esds of the refined ones.
+void AddAxis(py::dict& out, const fit::AxialParameters& axial) {
+  py::dict values, esds;
+  values["name"] = axial.axis;
+  for (const fit::AxialValue& value : axial.values) {
+    values[value.name] = value.value;
+    if (value.refined) esds[value.name] = value.esd;
+  }
+  out["axis"] = values;
+  out["axis_esd"] = esds;
+}
+
 py::dict Fit(const models::Model& start, const Array& P, const Array& V, const Array& T,
              const Array& sigP, const Array& sigV, const Array& sigT,
              const std::vector<std::string>& refined, const std::vector<std::string>& given,
-             const std::string& esdScaling, const NamedPairs& constrain, const NamedPairs& bounds) {
-  const fit::FitData data = DataFrom({P, V, T, sigP, sigV, sigT});
+             const std::string& esdScaling, const NamedPairs& constrain, const NamedPairs& bounds,
+             const std::string& axis) {
+  const fit::FitData data = DataFrom({P, V, T, sigP, sigV, sigT}, axis);
   fit::FitRequest request;
   request.start = start;
   request.refined = ParametersNamed(refined);
@@ -114,6 +130,7 @@ py::dict Fit(const models::Model& start, const Array& P, const Array& V, const A
   out["iterations"] = result.iterations;
   out["weighted"] = result.weighted;
   out["restart"] = result.restart;
+  if (!axis.empty()) AddAxis(out, fit::AxialFromCubed(axis, result));
   return out;
 }
 
@@ -143,8 +160,8 @@ void BindFit(py::module_& module) {
   module.def("fit", &Fit, py::arg("start"), py::arg("P"), py::arg("V"), py::arg("T"),
              py::arg("sigP"), py::arg("sigV"), py::arg("sigT"), py::arg("refined"),
              py::arg("given"), py::arg("esd_scaling") = "auto", py::arg("constrain") = NamedPairs{},
-             py::arg("bounds") = NamedPairs{},
-             "A least-squares fit of the parameters to P-V-T data.");
+             py::arg("bounds") = NamedPairs{}, py::arg("axis") = std::string{},
+             "A least-squares fit of the parameters to P-V-T data, or to P, an axis and T.");
   module.def("ellipse_outline", &EllipseOutline, py::arg("covariance"), py::arg("centre"),
              py::arg("level"), py::arg("points"),
              "Points around the confidence ellipse of two parameters.");

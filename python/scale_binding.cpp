@@ -10,6 +10,7 @@
 #include "cli/input_error.h"
 #include "cli/scale_pressure.h"
 #include "python/array_map.h"
+#include "scales/calibrant_cell.h"
 #include "scales/scale_directory.h"
 
 namespace quorvane::python {
@@ -109,6 +110,69 @@ py::tuple Moved(const std::string& from, const std::string& to, const std::strin
   });
 }
 
+std::vector<scales::Reflection> ReflectionsNamed(const std::vector<std::string>& names) {
+  std::vector<scales::Reflection> reflections;
+  for (const std::string& name : names) {
+    const auto reflection = scales::ReflectionFromText(name);
+    if (!reflection) {
+      throw cli::InputError("hkl: \"" + name +
+                            "\" is no reflection (three one-digit indices such as 111 or -111)");
+    }
+    reflections.push_back(*reflection);
+  }
+  return reflections;
+}
+
+// V, sigV, a, siga, then d and sigd of each reflection, at one (P, T).
+std::vector<double> CellRow(const scales::VolumeScale& scale, double P, double T,
+                            const std::vector<scales::Reflection>& reflections,
+                            const std::string& what) {
+  if (!(T > 0.0)) throw cli::InputError(what + ": T is not above zero");
+  scales::CalibrantCell cell;
+  try {
+    cell = scales::CellAt(scale, P, T, reflections);
+  } catch (const scales::ScaleError& error) {
+    throw cli::InputError(what + ": " + error.what());
+  }
+  std::vector<double> row{cell.V, cell.sigV, cell.a, cell.sigA};
+  for (std::size_t k = 0; k < cell.d.size(); ++k) {
+    row.push_back(cell.d[k]);
+    row.push_back(cell.sigD[k]);
+  }
+  return row;
+}
+
+// The cell at each (P, T) as a dict of flat arrays: V, sigV, a, siga, dHKL
+// and sigdHKL for each reflection, in_range.
+py::dict Cell(const std::string& name, const std::string& folder, const Array& P, const Array& T,
+              const std::vector<std::string>& hkl) {
+  const scales::Scale scale = Named(name, folder);
+  const auto* volume = std::get_if<scales::VolumeScale>(&scale);
+  if (!volume) throw cli::InputError(name + " is a fluorescence gauge: it has no cell");
+  if (P.size() != T.size()) throw cli::InputError("the arrays differ in size");
+  const std::vector<scales::Reflection> reflections = ReflectionsNamed(hkl);
+  std::vector<std::string> names{"V", "sigV", "a", "siga"};
+  for (const scales::Reflection& reflection : reflections) {
+    names.push_back("d" + scales::ReflectionName(reflection));
+    names.push_back("sigd" + scales::ReflectionName(reflection));
+  }
+  const py::ssize_t n = P.size();
+  std::vector<Array> columns;
+  for (std::size_t k = 0; k < names.size(); ++k) columns.emplace_back(n);
+  py::array_t<bool> inRange(n);
+  for (py::ssize_t i = 0; i < n; ++i) {
+    const double p = P.data()[i], t = T.data()[i];
+    const std::vector<double> row =
+        CellRow(*volume, p, t, reflections, "value " + std::to_string(i));
+    for (std::size_t k = 0; k < row.size(); ++k) columns[k].mutable_data()[i] = row[k];
+    inRange.mutable_data()[i] = volume->info.Holds(p, t);
+  }
+  py::dict out;
+  for (std::size_t k = 0; k < names.size(); ++k) out[names[k].c_str()] = columns[k];
+  out["in_range"] = inRange;
+  return out;
+}
+
 // What the package needs to check a call before it computes: the kind, and
 // the temperature a reading without one is taken at (the command line's).
 py::dict ScaleFacts(const std::string& name, const std::string& folder) {
@@ -148,6 +212,10 @@ void BindScales(py::module_& module) {
              py::arg("lambda0"),
              "(P, sigP, sigPscale, in_range) of readings (reading: V, a or lam) over flat "
              "arrays of equal size; lambda0 None takes the gauge's own.");
+  module.def("scale_cell", &Cell, py::arg("name"), py::arg("folder"), py::arg("P"), py::arg("T"),
+             py::arg("hkl"),
+             "A cubic calibrant's cell at (P, T) over flat arrays: V, a and d-spacings with "
+             "sigmas, and in_range.");
   module.def("scale_rescale", &Moved, py::arg("source"), py::arg("target"), py::arg("folder"),
              py::arg("P"), py::arg("T"), py::arg("sigP"), py::arg("lambda0"),
              "(P, sigP, sigPscale, in_range) moved from one scale to another through P.");

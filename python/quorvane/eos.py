@@ -8,7 +8,7 @@ import numpy as np
 from quorvane import _core, parameter_file
 
 TYPES = ("murnaghan", "birch-murnaghan", "vinet", "natural-strain", "tait")
-THERMALS = ("linear", "berman", "fei", "einstein", "mgd")
+THERMALS = ("linear", "berman", "fei", "einstein", "mgd", "holland-powell")
 ARITHMETICS = ("calculator", "textbook")
 VOLUME_UNITS = ("cm3/mol", "A3")
 # Every parameter of every model, in the catalogue's order.
@@ -120,7 +120,7 @@ class Eos:
     order (4, 1 or 2) and K''0 everywhere except for Birch-Murnaghan,
     natural strain and Tait at 4th order, where it defaults to the 3rd-order
     implied value; giving an implied coefficient raises ValueError. thermal
-    is one of "linear", "berman", "fei" (expansion models), "einstein" or
+    is one of "linear", "berman", "fei", "holland-powell" (expansion models), "einstein" or
     "mgd" (thermal-pressure models, in GPa and K with volumes in cm3/mol, or
     in A3 per unit cell of Z formula units with volume_unit="A3"); a
     parameter the thermal model does not use raises ValueError. arithmetic
@@ -182,7 +182,7 @@ class Eos:
 
     @property
     def thermal(self):
-        """The thermal model: linear, berman, fei, einstein or mgd."""
+        """The thermal model: linear, berman, fei, holland-powell, einstein or mgd."""
         return self._model.thermal
 
     @property

@@ -43,6 +43,8 @@ class FitResult:
                      "covariance_scaling"):
             setattr(self, name, result[name])
         self.at_bound = list(result["at_bound"])
+        self.axis = dict(result["axis"]) if "axis" in result else None
+        self.axis_esd = dict(result["axis_esd"]) if "axis_esd" in result else None
         self.restart = result["restart"] or None
         if self.restart:
             warnings.warn("quorvane.fit: restarted from the data's own estimate: from the given "
@@ -153,8 +155,17 @@ def _names(refine):
     return list(refine)
 
 
+def _axis_sigma(axis, sigV, start):
+    # siga or sig_a for the axis a, as a data file names it; sigV stands for
+    # either.
+    named = [key for key in (f"sig{axis}", f"sig_{axis}") if key in start]
+    if len(named) + (sigV is not None) > 1:
+        raise ValueError(f"give one of sigV, sig{axis} or sig_{axis}")
+    return start.pop(named[0]) if named else sigV
+
+
 def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", order=3,
-        refine=None, esd_scaling="auto", constrain=None, bounds=None, **start):
+        refine=None, esd_scaling="auto", constrain=None, bounds=None, axis=None, **start):
     """Fits an equation of state to measured pressures, volumes and temperatures.
 
     P, V and T (default the starting Tref) are scalars or arrays broadcast
@@ -169,9 +180,16 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
     refined is its fixed value. Returns a FitResult; raises quorvane.FitError
     (a ValueError) for data or a request that cannot be fitted and for a fit
     that fails, with quorvane-eos fit's message.
+
+    With axis (a name such as "a"), V holds that cell edge's lengths and
+    sigV (or sig<axis>, sig_<axis>) their standard deviations: the cube of
+    the axis is fitted as the volume, and the result's axis and axis_esd give
+    the axis' own parameters, as quorvane-eos fit --axis.
     """
+    if axis is not None:
+        sigV = _axis_sigma(axis, sigV, start)
     start_eos = Eos(type=type, order=order, **start)
-    columns = [_as_array("P", P), _as_array("V", V, positive=True),
+    columns = [_as_array("P", P), _as_array(axis or "V", V, positive=True),
                _as_array("T", start_eos.Tref if T is None else T)]
     shape = np.broadcast_shapes(*(column.shape for column in columns))
     columns += [_sigma("sigP", sigP, shape), _sigma("sigV", sigV, shape),
@@ -180,5 +198,5 @@ def fit(P, V, T=None, sigP=None, sigV=None, sigT=None, type="birch-murnaghan", o
     refined = _names(refine)
     given = [name for name in _REFINABLE if start.get(name) is not None]
     result = _core.fit(start_eos._model, *flat, refined, given, esd_scaling,
-                       _pairs("constrain", constrain), _pairs("bounds", bounds))
+                       _pairs("constrain", constrain), _pairs("bounds", bounds), axis or "")
     return FitResult(result)

@@ -5,6 +5,7 @@
     >>> P, sigP, in_range = quorvane.ruby_pressure(700.5, 694.24)
     >>> gold = quorvane.scale("au-fei2007")
     >>> P, sigP, in_range = gold.pressure(V=60, T=1500, sigV=0.01)
+    >>> gold.cell(50, 2000, hkl="111,200")["d111"]
 """
 
 import os
@@ -126,6 +127,22 @@ class Scale:
         result = _core.scale_pressure(self.name, _folder(), reading, xs, t, sx, st,
                                       None if lam0 is None else float(lam0))
         return _shaped(shape, result, scale_esd)
+
+    def cell(self, P, T=None, hkl=()):
+        """The calibrant's cubic cell at pressures P (GPa) and temperatures T (K,
+        default default_T), scalars or arrays broadcast together, as a dict: V and sigV (A^3), a and
+        siga (A), and for each reflection of hkl ("111", "200", ...) its spacing
+        d111 and sigd111 (A); sigmas from the scale's own esds; in_range where
+        the scale was calibrated. Raises ValueError for a gauge, a scale without
+        a cubic cell, or a pressure its equation does not reach."""
+        if isinstance(hkl, str):
+            hkl = hkl.split(",")
+        shape, (p, t) = _arrays(P, self.default_T if T is None else T)
+        columns = _core.scale_cell(self.name, _folder(), p, t, [str(h) for h in hkl])
+        if shape == ():
+            return {key: (bool(value[0]) if key == "in_range" else float(value[0]))
+                    for key, value in columns.items()}
+        return {key: value.reshape(shape) for key, value in columns.items()}
 
     def eos(self):
         """The scale's equation of state as an Eos, for a volume scale (a gauge

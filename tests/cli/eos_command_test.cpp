@@ -550,7 +550,7 @@ const ErrorCase kErrorCases[] = {
     {"UnknownThermalModel",
      {"--thermal", "debye", "--P", "1"},
      "",
-     "--thermal: \"debye\" is not one of linear, berman, fei, einstein, mgd"},
+     "--thermal: \"debye\" is not one of linear, berman, fei, einstein, mgd, holland-powell"},
     {"ParameterTheModelHasNot",
      {"--theta0", "500", "--P", "1"},
      "",

@@ -83,6 +83,9 @@ TEST(ModelCatalogue, RolesFollowEquationOrderAndThermalModel) {
       {Equation::Vinet, 3, Thermal::Linear, Parameter::gamma0, Role::Unused},
       {Equation::NaturalStrain, 4, Thermal::Fei, Parameter::alpha2, Role::Free},
       {Equation::NaturalStrain, 4, Thermal::Berman, Parameter::alpha2, Role::Unused},
+      {Equation::Vinet, 3, Thermal::HollandPowell, Parameter::alpha1, Role::Unused},
+      {Equation::Vinet, 3, Thermal::HollandPowell, Parameter::dKdT, Role::Free},
+      {Equation::Vinet, 3, Thermal::HollandPowell, Parameter::theta0, Role::Unused},
   };
   for (const Expectation& e : expectations) {
     const Model model = DefaultModel(e.equation, e.order, e.thermal, Arithmetic::Textbook);

@@ -220,7 +220,7 @@ TEST(ParameterFile, RefusesBrokenFilesAndNamesTheFault) {
        "\"provenance\" is not an object"},
       {Replaced("[1, 2]}}", "[1, 2]}"), "not valid JSON: line 6"},
       {Replaced("\"order\": 3,", "\"order\": 3, \"thermal\": \"debye\","),
-       "\"thermal\" is not one of linear, berman, fei, einstein, mgd"},
+       "\"thermal\" is not one of linear, berman, fei, einstein, mgd, holland-powell"},
       // A thermal model's values with the wrong "thermal", or with none.
       {Replaced("\"order\": 3,", "\"order\": 3, \"thermal\": \"mgd\","),
        "has \"alpha0\", which birch-murnaghan with the mgd thermal model does not use"},

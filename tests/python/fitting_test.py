@@ -240,3 +240,33 @@ def test_refuses_keywords_the_model_has_no_use_for(start, error):
     P, V = synthetic()
     with pytest.raises(error):
         quorvane.fit(P, V, type="vinet", **start)
+
+
+@pytest.mark.parametrize("sigma", [{"siga": 0.0004}, {"sig_a": 0.0004}, {"sigV": 0.0004}])
+def test_an_axis_fit_is_the_programs_and_its_cube_fitted_as_a_volume(tmp_path, sigma):
+    P, V = synthetic(noise=0.03, points=15)
+    a = np.cbrt(V * 12.0)
+    result = quorvane.fit(P, a, sigP=0.03, type="vinet", order=3, axis="a", **sigma)
+    cubed = quorvane.fit(P, a * a * a, sigP=0.03, sigV=3.0 * a * a * 0.0004, type="vinet",
+                         order=3)
+    assert result.axis["M0"] == 3.0 * cubed.parameters["K0"]
+    assert result.axis["Mp0"] == 3.0 * cubed.parameters["Kp0"]
+    assert result.axis_esd["M0"] == 3.0 * cubed.esd_reported["K0"]
+    assert cubed.axis is None and cubed.axis_esd is None
+    program = os.environ.get("QUORVANE_EOS")
+    if not program:
+        return
+    data = tmp_path / "axis.csv"
+    data.write_text("P,sigP,a,sig_a\n" + "".join(f"{p!r},0.03,{x!r},0.0004\n"
+                                                 for p, x in zip(P, a)))
+    done = subprocess.run([program, "fit", str(data), "--axis", "a", "--eos", "vinet",
+                           "--format", "json"], check=True, capture_output=True, text=True)
+    report = json.loads(done.stdout)
+    assert report["axis"] == result.axis
+    assert report["axis_esd"] == result.axis_esd
+
+
+def test_an_axis_takes_one_sigma():
+    P, V = synthetic(points=8)
+    with pytest.raises(ValueError, match="give one of sigV, siga or sig_a"):
+        quorvane.fit(P, np.cbrt(V), axis="a", sigV=0.001, siga=0.001)

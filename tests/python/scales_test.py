@@ -54,6 +54,9 @@ def test_moving_there_and_back_returns_the_pressures():
     (lambda: quorvane.scale("au-fei2007").pressure(V=60, T=0), "T = 0 is not above zero"),
     (lambda: quorvane.rescale(10, "au-fei2007", "pt-fei2007"), "different calibrants"),
     (lambda: quorvane.scale("au-fei2007").pressure(V=[60, 61], T=[300, 400, 500]), "broadcast"),
+    (lambda: quorvane.scale("ruby-shen2020").cell(10), "fluorescence gauge: it has no cell"),
+    (lambda: quorvane.scale("au-fei2007").cell(10, hkl="111,22"), '"22" is no reflection'),
+    (lambda: quorvane.scale("au-fei2007").cell(-500), "does not reach that pressure"),
 ])
 def test_bad_input_raises_value_error(call, says):
     with pytest.raises(ValueError, match=says):
@@ -121,3 +124,19 @@ def test_a_volume_scale_is_an_eos_giving_its_own_pressures():
     volume, found = eos.volume(P, T)
     assert found.all()
     np.testing.assert_allclose(volume, V, rtol=1e-13)
+
+
+def test_a_cell_is_the_programs_to_the_last_bit():
+    program = os.environ.get("QUORVANE_EOS")
+    if not program:
+        pytest.skip("QUORVANE_EOS names no quorvane-eos program")
+    done = subprocess.run([program, "cell", "--scale", "pt-dorfman2012", "--P", "20:80:60",
+                           "--T", "1500", "--hkl", "111,311"], text=True, capture_output=True,
+                          check=True)
+    header, *lines = done.stdout.splitlines()
+    rows = [dict(zip(header.split(","), line.split(","))) for line in lines]
+    cell = quorvane.scale("pt-dorfman2012").cell([20.0, 80.0], 1500.0, hkl=["111", "311"])
+    cell.update({"P": [20.0, 80.0], "T": [1500.0, 1500.0]})
+    for i, row in enumerate(rows):
+        for column, text in row.items():
+            assert cell[column][i] == (text == "true" if column == "in_range" else float(text))

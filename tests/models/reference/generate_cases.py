@@ -68,6 +68,8 @@ def expansion(form, p, T):
         "linear": lambda t: a0 + a1 * t,
         "berman": lambda t: a0 + a1 * (t - Tr),
         "fei": lambda t: a0 + a1 * t + a2 / t**2,
+        # Holland and Powell (1998), J. Metamorphic Geol. 16, 309-343.
+        "holland-powell": lambda t: a0 * (1 - 10 / mp.sqrt(t)),
     }[form]
     return mp.quad(alpha, [Tr, T])
 
@@ -93,7 +95,7 @@ def mgd(p, V, T, molar):
 
 def pressure(case, V, T):
     eq, order, form, unit, Z, p = case
-    if form in ("linear", "berman", "fei"):
+    if form in ("linear", "berman", "fei", "holland-powell"):
         VT0 = p["V0"] * mp.exp(expansion(form, p, T))
         KT = p["K0"] + p["dKdT"] * (T - p["Tref"])
         return isothermal(eq, order, V, VT0, KT, p["Kp0"], p["Kpp0"])
@@ -135,6 +137,10 @@ CASES = [
                                             dKdT="-0.02")),
     ("m", 3, "berman", "cm3/mol", 1, params(V0="10", K0="100", Kp0="4.5", alpha0="2", alpha1="1",
                                             dKdT="-0.02")),
+    ("bm", 3, "holland-powell", "cm3/mol", 1, params(V0="43.6", K0="125", Kp0="4.2",
+                                                     alpha0="6.1", dKdT="-0.022", Tref="298")),
+    ("v", 3, "holland-powell", "A3", 4, params(V0="74.7", K0="160", Kp0="4.5", alpha0="4.5",
+                                               dKdT="-0.03", Tref="298")),
 ]
 
 RATIOS = ["0.6", "0.8", "0.95", "1.02"]
