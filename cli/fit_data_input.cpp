@@ -61,6 +61,7 @@ fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tre
   const DataTable table = ReadDataTable(in, source, kColumns);
   fit::FitData data;
   data.source = source;
+  data.units = {table.header.units[kP], table.header.units[kV], table.header.units[kT]};
   const bool hasT = table.header.Has("T");
   const bool weighted = AnySigmaGiven(table);
   for (std::size_t row = 0; row < table.RowCount(); ++row) {

@@ -23,6 +23,12 @@ struct FitData {
   std::string source;
   // The file's line of each point, where they came from a file; else empty.
   std::vector<long> lines;
+  // The units the file's column names gave, as written ("GPa", "A^3");
+  // empty where none was given.
+  struct Units {
+    std::string P, V, T;
+  };
+  Units units = {};
 };
 
 // "line 12, point 3" where the data file's lines are known, else "point 3".

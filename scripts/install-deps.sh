@@ -14,7 +14,7 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev
   g++-mingw-w64-x86-64-posix wine wine64
   python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
-  libsleef-dev
+  libsleef-dev libexpat1-dev
   lintian help2man
 )
 
