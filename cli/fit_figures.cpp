@@ -153,6 +153,25 @@ void AddBandKeys(plot::Figure& figure) {
 
 }  // namespace
 
+plot::Figure DataFigure(const fit::FitData& data) {
+  const AxisUnits units = AxisUnitsOf(data, {});
+  plot::Figure figure;
+  figure.title = "Data";
+  figure.xLabel = "P";
+  figure.xUnit = units.P;
+  figure.yLabel = "V";
+  figure.yUnit = units.V;
+  plot::Series points;
+  points.label = "data";
+  for (const fit::Observation& obs : data.points) {
+    points.x.push_back(obs.P);
+    points.y.push_back(obs.V);
+    points.yError.push_back(obs.sigV);
+  }
+  figure.series.push_back(std::move(points));
+  return figure;
+}
+
 plot::Figure IsothermFigure(const FitReport& report) {
   const fit::FitData& data = *report.data;
   const AxisUnits units = AxisUnitsOf(data, report.result->model);

@@ -7,6 +7,8 @@
 
 namespace quorvane::cli {
 
+// The data alone, V against P with error bars, before any fit.
+plot::Figure DataFigure(const fit::FitData& data);
 // The data with error bars and a fitted isotherm for each of the data's
 // temperature groups, coloured by temperature.
 plot::Figure IsothermFigure(const FitReport& report);

@@ -9,8 +9,11 @@
 #include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
+#include <QXYSeries>
 #include <algorithm>
 #include <cmath>
+
+#include "plot/figure_axes.h"
 
 namespace quorvane::workbench {
 namespace {
@@ -51,13 +54,56 @@ class ErrorBars : public QGraphicsItem {
   std::vector<double> sigma_;
 };
 
+QColor ColourOf(plot::Colour colour) {
+  return QColor(colour.red, colour.green, colour.blue);
+}
+
+Qt::PenStyle PenStyleOf(plot::Series::Stroke stroke) {
+  switch (stroke) {
+    case plot::Series::Stroke::Dashed:
+      return Qt::DashLine;
+    case plot::Series::Stroke::Dotted:
+      return Qt::DotLine;
+    case plot::Series::Stroke::Solid:
+      break;
+  }
+  return Qt::SolidLine;
+}
+
+std::vector<QPointF> PointsOf(const plot::Series& series) {
+  std::vector<QPointF> points;
+  for (std::size_t i = 0; i < series.x.size() && i < series.y.size(); ++i) {
+    points.push_back({series.x[i], series.y[i]});
+  }
+  return points;
+}
+
+// The legend row each series carries, if any: the figure's rows go to the
+// first series that matches them, markers by colour, lines by their text.
+std::vector<QString> LegendNames(const plot::Figure& figure) {
+  std::vector<QString> names(figure.series.size());
+  for (const plot::LegendEntry& entry : plot::LegendOf(figure)) {
+    for (std::size_t i = 0; i < figure.series.size(); ++i) {
+      const plot::Series& series = figure.series[i];
+      const int place = series.colour >= 0 ? series.colour : static_cast<int>(i);
+      const bool match = entry.marker ? !series.line && place == entry.colour
+                                      : series.line && series.label == entry.text;
+      if (!match || !names[i].isEmpty()) continue;
+      names[i] = QString::fromStdString(entry.text);
+      break;
+    }
+  }
+  return names;
+}
+
 }  // namespace
 
 ChartView::ChartView(QWidget* parent) : QChartView(new QChart, parent) {
   setRenderHint(QPainter::Antialiasing);
   setRubberBand(QChartView::RectangleRubberBand);
   setFocusPolicy(Qt::StrongFocus);
-  chart()->legend()->setAlignment(Qt::AlignBottom);
+  // Beside the data, never over it.
+  chart()->legend()->setAlignment(Qt::AlignRight);
 }
 
 void ChartView::Begin(const QString& title, const QString& x, const QString& y) {
@@ -71,6 +117,7 @@ void ChartView::Begin(const QString& title, const QString& x, const QString& y) 
     delete axis;
   }
   c->setTitle(title);
+  figureAxes_ = false;
   auto* xAxis = new QValueAxis;
   xAxis->setTitleText(x);
   auto* yAxis = new QValueAxis;
@@ -156,6 +203,62 @@ void ChartView::Finish() {
   if (!y.isEmpty()) y.first()->setRange(yMin_ - dy, yMax_ + dy);
 }
 
+void ChartView::Show(const plot::Figure& figure) {
+  Begin(QString::fromStdString(figure.title),
+        QString::fromStdString(plot::AxisLabel(figure.xLabel, figure.xUnit)),
+        QString::fromStdString(plot::AxisLabel(figure.yLabel, figure.yUnit)));
+  const std::vector<QString> names = LegendNames(figure);
+  for (std::size_t i = 0; i < figure.series.size(); ++i) {
+    const plot::Series& series = figure.series[i];
+    const QColor colour = ColourOf(plot::ColourOf(figure, series, i));
+    QXYSeries* drawn = nullptr;
+    if (series.line) {
+      QLineSeries* line = AddLine(names[i], PointsOf(series));
+      QPen pen(colour, series.stroke == plot::Series::Stroke::Solid ? 2.0 : 1.4);
+      pen.setStyle(PenStyleOf(series.stroke));
+      line->setPen(pen);
+      drawn = line;
+    } else {
+      QScatterSeries* points = AddPoints(names[i], PointsOf(series));
+      points->setColor(colour);
+      points->setBorderColor(colour.darker(140));
+      if (!series.yError.empty()) AddErrorBars(points, series.yError);
+      drawn = points;
+    }
+    if (names[i].isEmpty()) {
+      for (QLegendMarker* marker : chart()->legend()->markers(drawn)) marker->setVisible(false);
+    }
+  }
+  const plot::FigureAxes axes = plot::AxesOf(figure);
+  xMin_ = axes.x.low;
+  xMax_ = axes.x.high;
+  yMin_ = axes.y.low;
+  yMax_ = axes.y.high;
+  xTick_ = axes.x.step;
+  yTick_ = axes.y.step;
+  figureAxes_ = !empty_;
+  ShowTicks();
+}
+
+// Ticks at the figure's round values, wherever zoom and pan take the axes.
+void ChartView::ShowTicks() {
+  const QList<QAbstractAxis*> x = chart()->axes(Qt::Horizontal);
+  const QList<QAbstractAxis*> y = chart()->axes(Qt::Vertical);
+  if (x.isEmpty() || y.isEmpty()) return;
+  const std::pair<QValueAxis*, double> ticked[] = {{qobject_cast<QValueAxis*>(x.first()), xTick_},
+                                                   {qobject_cast<QValueAxis*>(y.first()), yTick_}};
+  for (const auto& [axis, step] : ticked) {
+    if (axis == nullptr) continue;
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(step);
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
+    axis->setLabelFormat(QString("%.%1f").arg(decimals));
+  }
+  x.first()->setRange(xMin_, xMax_);
+  y.first()->setRange(yMin_, yMax_);
+}
+
 void ChartView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Plus:
@@ -178,6 +281,7 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
       chart()->scroll(0, -kPanStep);
       return;
     case Qt::Key_Home:
+      if (figureAxes_) return ShowTicks();
       Finish();
       return;
     default:

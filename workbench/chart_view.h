@@ -4,6 +4,8 @@
 #include <QPointF>
 #include <vector>
 
+#include "plot/figure.h"
+
 class QLineSeries;
 class QScatterSeries;
 
@@ -30,6 +32,11 @@ class ChartView : public QChartView {
   // Fits the axes to everything added since Begin.
   void Finish();
 
+  // Draws a figure as every host draws it: its series in their colours and
+  // strokes, its legend rows beside the data, its axes with their units and
+  // its ticks; Home returns to its axes.
+  void Show(const plot::Figure& figure);
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -39,11 +46,16 @@ class ChartView : public QChartView {
 
  private:
   void Include(const std::vector<QPointF>& points);
+  void ShowTicks();
 
   QPointF panFrom_;
   bool panning_ = false;
   double xMin_ = 0.0, xMax_ = 0.0, yMin_ = 0.0, yMax_ = 0.0;
   bool empty_ = true;
+  // The figure's own axes, which Home returns to; none for charts built
+  // series by series.
+  bool figureAxes_ = false;
+  double xTick_ = 0.0, yTick_ = 0.0;
 };
 
 }  // namespace quorvane::workbench
