@@ -74,11 +74,12 @@ std::string TemperatureUnit(const std::string& written) {
 
 AxisUnits AxisUnitsOf(const fit::FitData& data, const models::Model& model) {
   AxisUnits units{PressureUnit(data.units.P), VolumeUnit(data.units.V),
-                  data.units.T.empty() ? "K" : TemperatureUnit(data.units.T)};
+                  TemperatureUnit(data.units.T)};
   if (!models::Info(model.thermal).thermalPressure) return units;
-  // A thermal pressure is reckoned in GPa from volumes in the model's unit:
-  // the data must be in them for the fit to mean anything.
+  // A thermal pressure is reckoned in GPa and K from volumes in the model's
+  // unit: the data must be in them for the fit to mean anything.
   if (data.units.P.empty()) units.P = "GPa";
+  if (data.units.T.empty()) units.T = "K";
   if (data.units.V.empty()) {
     units.V = model.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell ? "Å³" : "cm³/mol";
   }

@@ -16,8 +16,8 @@ struct AxisUnits {
 };
 
 // From the data file's column names ("V (A^3)" gives Å³); without one, a
-// thermal-pressure model's own units (GPa and its --volume-unit), and
-// kelvin for temperatures, in which every model reckons.
+// thermal-pressure model's own units (GPa, K and its --volume-unit). The
+// other models reckon in whatever units the data come in.
 AxisUnits AxisUnitsOf(const fit::FitData& data, const models::Model& model);
 
 // A unit as a column name writes it, in typographic form; empty when it is

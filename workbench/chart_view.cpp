@@ -70,19 +70,30 @@ Qt::PenStyle PenStyleOf(plot::Series::Stroke stroke) {
   return Qt::SolidLine;
 }
 
-std::vector<QPointF> PointsOf(const plot::Series& series) {
+// The series' points that have values, with their error bars; Qt Charts
+// draws nothing sensible of the others.
+struct FinitePoints {
   std::vector<QPointF> points;
+  std::vector<double> yError;
+};
+
+FinitePoints PointsOf(const plot::Series& series) {
+  FinitePoints finite;
   for (std::size_t i = 0; i < series.x.size() && i < series.y.size(); ++i) {
-    points.push_back({series.x[i], series.y[i]});
+    if (!std::isfinite(series.x[i]) || !std::isfinite(series.y[i])) continue;
+    finite.points.push_back({series.x[i], series.y[i]});
+    finite.yError.push_back(i < series.yError.size() ? series.yError[i] : 0.0);
   }
-  return points;
+  return finite;
 }
 
 // The legend row each series carries, if any: the figure's rows go to the
 // first series that matches them, markers by colour, lines by their text.
+// Rows of lines alone in a figure's own legend are keys of their own (KeyRows).
 std::vector<QString> LegendNames(const plot::Figure& figure) {
   std::vector<QString> names(figure.series.size());
   for (const plot::LegendEntry& entry : plot::LegendOf(figure)) {
+    if (!entry.marker && !figure.legend.empty()) continue;
     for (std::size_t i = 0; i < figure.series.size(); ++i) {
       const plot::Series& series = figure.series[i];
       const int place = series.colour >= 0 ? series.colour : static_cast<int>(i);
@@ -212,23 +223,25 @@ void ChartView::Show(const plot::Figure& figure) {
     const plot::Series& series = figure.series[i];
     const QColor colour = ColourOf(plot::ColourOf(figure, series, i));
     QXYSeries* drawn = nullptr;
+    const FinitePoints finite = PointsOf(series);
     if (series.line) {
-      QLineSeries* line = AddLine(names[i], PointsOf(series));
+      QLineSeries* line = AddLine(names[i], finite.points);
       QPen pen(colour, series.stroke == plot::Series::Stroke::Solid ? 2.0 : 1.4);
       pen.setStyle(PenStyleOf(series.stroke));
       line->setPen(pen);
       drawn = line;
     } else {
-      QScatterSeries* points = AddPoints(names[i], PointsOf(series));
+      QScatterSeries* points = AddPoints(names[i], finite.points);
       points->setColor(colour);
       points->setBorderColor(colour.darker(140));
-      if (!series.yError.empty()) AddErrorBars(points, series.yError);
+      if (!series.yError.empty()) AddErrorBars(points, finite.yError);
       drawn = points;
     }
     if (names[i].isEmpty()) {
       for (QLegendMarker* marker : chart()->legend()->markers(drawn)) marker->setVisible(false);
     }
   }
+  KeyRows(figure);
   const plot::FigureAxes axes = plot::AxesOf(figure);
   xMin_ = axes.x.low;
   xMax_ = axes.x.high;
@@ -238,6 +251,20 @@ void ChartView::Show(const plot::Figure& figure) {
   yTick_ = axes.y.step;
   figureAxes_ = !empty_;
   ShowTicks();
+}
+
+// A figure's legend rows of lines alone (the bands of every temperature)
+// stand for many series: each is an empty line of its own, after the rest,
+// as the figure lists them.
+void ChartView::KeyRows(const plot::Figure& figure) {
+  if (figure.legend.empty()) return;
+  for (const plot::LegendEntry& entry : figure.legend) {
+    if (entry.marker) continue;
+    QLineSeries* key = AddLine(QString::fromStdString(entry.text), {});
+    QPen pen(ColourOf(plot::ColourAt(figure, entry.colour)), 1.4);
+    pen.setStyle(PenStyleOf(entry.stroke));
+    key->setPen(pen);
+  }
 }
 
 // Ticks at the figure's round values, wherever zoom and pan take the axes.

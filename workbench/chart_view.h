@@ -47,6 +47,7 @@ class ChartView : public QChartView {
  private:
   void Include(const std::vector<QPointF>& points);
   void ShowTicks();
+  void KeyRows(const plot::Figure& figure);
 
   QPointF panFrom_;
   bool panning_ = false;

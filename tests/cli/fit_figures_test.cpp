@@ -118,8 +118,8 @@ TEST(FitFigures, WeightedResidualsAreInSigmasWithMarksAtTwo) {
 }
 
 // One isotherm per temperature group: every point drawn once, a legend row
-// naming each group's temperature in kelvin, and the isothermal look (data
-// and fit labelled, no temperatures) for one temperature.
+// naming each group's temperature, and the isothermal look (data and fit
+// labelled, no temperatures) for one temperature.
 TEST(FitFigures, IsothermsOneForEachTemperatureGroup) {
   std::vector<double> scattered;
   for (int i = 0; i < 30; ++i) scattered.push_back(300.0 + std::fmod(i * 1373.0, 2174.0));
@@ -143,7 +143,7 @@ TEST(FitFigures, IsothermsOneForEachTemperatureGroup) {
     EXPECT_EQ(points, fitted.data.points.size());
     std::size_t namingTemperatures = 0;
     for (const plot::LegendEntry& entry : plot::LegendOf(figure)) {
-      if (entry.text.ends_with(" K")) ++namingTemperatures;
+      if (entry.text.starts_with("T ")) ++namingTemperatures;
     }
     EXPECT_EQ(namingTemperatures, c.groups > 1 ? c.groups : 0);
     EXPECT_EQ(figure.xUnit, "");
@@ -152,8 +152,8 @@ TEST(FitFigures, IsothermsOneForEachTemperatureGroup) {
 }
 
 // What a figure's axes say of units: the column names' when given, else a
-// thermal-pressure model's own (GPa and its volume unit), kelvin for T
-// unless a column says otherwise, and nothing for a unit not known.
+// thermal-pressure model's own (GPa, K and its volume unit), and nothing
+// for a unit not known or not implied.
 TEST(FigureUnits, FromColumnNamesOrTheThermalPressureModel) {
   const struct {
     const char* header;
@@ -164,14 +164,14 @@ TEST(FigureUnits, FromColumnNamesOrTheThermalPressureModel) {
     const char* T;
   } cases[] = {
       {"P (GPa),V (A^3)", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole,
-       "GPa", "\u00c5\u00b3", "K"},
+       "GPa", "\u00c5\u00b3", ""},
       {"p [kbar],v ( cm3/mol ),T (K)", models::Thermal::Linear,
        models::VolumeUnit::CubicCentimetresPerMole, "kbar", "cm\u00b3/mol", "K"},
-      {"P,V", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole, "", "", "K"},
+      {"P,V", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole, "", "", ""},
       {"P (furlongs),V (Ang^3),T (C)", models::Thermal::Linear,
        models::VolumeUnit::CubicCentimetresPerMole, "", "\u00c5\u00b3", ""},
       {"P (mPa),V", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole, "", "",
-       "K"},
+       ""},
       {"P,V,T", models::Thermal::MieGruneisenDebye, models::VolumeUnit::CubicAngstromsPerCell,
        "GPa", "\u00c5\u00b3", "K"},
       {"P,V,T", models::Thermal::Einstein, models::VolumeUnit::CubicCentimetresPerMole, "GPa",
