@@ -19,7 +19,7 @@ namespace quorvane::cli {
 namespace {
 
 // Points along each drawn isotherm: smooth at README size.
-constexpr int kCurvePoints = 200;
+constexpr int kCurvePoints = 100;
 
 // A group's temperature: one value, or about its mean.
 std::string TemperatureLabel(const plot::TemperatureGroup& group, const std::string& unit) {
@@ -317,7 +317,8 @@ plot::Figure EllipseFigure(const EllipseReport& report) {
   figure.yLabel = b;
   plot::Series outline;
   char label[64];
-  std::snprintf(label, sizeof label, "ellipse, delta chi2 = %.4g", report.ellipse.deltaChi2);
+  std::snprintf(label, sizeof label, "ellipse, \u0394\u03c7\u00b2 = %.4g",
+                report.ellipse.deltaChi2);
   outline.label = label;
   outline.line = true;
   for (const auto& point : fit::EllipseOutline(report.ellipse, kCurvePoints)) {
