@@ -125,16 +125,13 @@ void AddIsotherm(plot::Figure& figure, const FitReport& report, const plot::Temp
   for (plot::Series& bound : bands.bound) figure.series.push_back(std::move(bound));
 }
 
-// Groups along viridis by mean temperature, short of its palest end, which
-// would not show on white.
-constexpr double kPalestViridis = 0.85;
-
+// Groups along the sequential colours by mean temperature.
 std::vector<plot::Colour> TemperatureColours(const std::vector<plot::TemperatureGroup>& groups) {
   const double low = groups.front().mean, high = groups.back().mean;
   std::vector<plot::Colour> colours;
   for (const plot::TemperatureGroup& group : groups) {
     const double t = high > low ? (group.mean - low) / (high - low) : 0.0;
-    colours.push_back(plot::Viridis(kPalestViridis * t));
+    colours.push_back(plot::Sequential(t));
   }
   return colours;
 }

@@ -22,7 +22,6 @@ constexpr int kCurvePoints = 120;
 // The volumes the thermal pressure is drawn along: the middles of the
 // quarters of the data's volumes.
 constexpr double kVolumeQuantiles[] = {0.125, 0.375, 0.625, 0.875};
-constexpr double kPalestViridis = 0.85;
 // The points reduced to the curves, in a neutral dark grey.
 constexpr plot::Colour kPointColour = {60, 60, 60};
 
@@ -77,7 +76,7 @@ plot::Figure ThermalPressureFigure(const FitReport& report, const AxisUnits& uni
   const std::vector<double> volumes = CurveVolumes(*report.data);
   for (std::size_t k = 0; k < volumes.size(); ++k) {
     const double t = volumes.size() > 1 ? static_cast<double>(k) / (volumes.size() - 1) : 0.0;
-    figure.palette.push_back(plot::Viridis(kPalestViridis * t));
+    figure.palette.push_back(plot::Sequential(t));
     plot::Series curve;
     curve.line = true;
     curve.colour = static_cast<int>(k);

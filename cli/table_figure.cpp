@@ -10,13 +10,6 @@
 
 namespace quorvane::cli {
 
-namespace {
-
-// Temperatures along viridis, short of its palest end.
-constexpr double kPalestViridis = 0.85;
-
-}  // namespace
-
 plot::Figure TableFigure(const EosRequest& request) {
   plot::Figure figure;
   const models::Model& model = request.model;
@@ -43,8 +36,7 @@ plot::Figure TableFigure(const EosRequest& request) {
     // A single point draws no line: it shows as a marker.
     series.line = series.x.size() > 1;
     series.colour = static_cast<int>(figure.palette.size());
-    figure.palette.push_back(
-        plot::Viridis(high > low ? kPalestViridis * (T - low) / (high - low) : 0.0));
+    figure.palette.push_back(plot::Sequential(high > low ? (T - low) / (high - low) : 0.0));
     figure.series.push_back(std::move(series));
   }
   if (isotherms.size() <= 1) figure.palette.clear();

@@ -27,6 +27,8 @@ constexpr Stop kViridis[] = {
 // The table's index of each stop, over its last index.
 constexpr double kStopAt[] = {0, 32, 64, 96, 128, 160, 192, 224, 255};
 constexpr double kLastIndex = 255.0;
+// Where the sequential colours end: yellow-green, still dark enough on white.
+constexpr double kPalestSequential = 0.85;
 
 unsigned char Byte(double fraction) {
   return static_cast<unsigned char>(std::lround(std::clamp(fraction, 0.0, 1.0) * 255.0));
@@ -58,6 +60,10 @@ Colour Viridis(double t) {
   const double w = (index - kStopAt[upper - 1]) / (kStopAt[upper] - kStopAt[upper - 1]);
   return {Byte(a.red + w * (b.red - a.red)), Byte(a.green + w * (b.green - a.green)),
           Byte(a.blue + w * (b.blue - a.blue))};
+}
+
+Colour Sequential(double t) {
+  return Viridis(kPalestSequential * std::clamp(t, 0.0, 1.0));
 }
 
 }  // namespace quorvane::plot

@@ -22,4 +22,8 @@ Colour CategoricalColour(int place);
 // readable by the colour-blind and in grey. Temperatures run along it.
 Colour Viridis(double t);
 
+// Ordered quantities (temperatures, volumes) at t in [0, 1] along viridis,
+// short of its palest end, which would not show on white.
+Colour Sequential(double t);
+
 }  // namespace quorvane::plot
