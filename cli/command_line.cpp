@@ -35,7 +35,9 @@ const OptionDescription kTableOptions[] = {
     {"--band",
      "LEVEL (0 to 1, e.g. 0.683): with --params and a covariance, adds the confidence band of the "
      "derived quantity, V_lo and V_hi (known P) or P_lo and P_hi (known V): it +- z sigma"},
-    {"--plot", "also draw the isotherms (V against P) to FILE.svg and FILE.png"},
+    {"--plot",
+     "also draw the isotherms (V against P) to FILE.svg, and FILE.png where the build has Qt; "
+     "FILE.svg asks for the SVG alone"},
     {"--format", "csv | tsv | json (default csv)"},
     {"--solver",
      "exact | form (default exact): how V follows from P. exact gives the volume whose "

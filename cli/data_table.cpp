@@ -134,6 +134,14 @@ std::string_view WithoutUnit(std::string_view name, char delimiter) {
   return Trimmed(name.substr(0, open), delimiter);
 }
 
+// The unit a header name gives: "GPa" of "P (GPa)" and of "P[GPa]".
+std::string_view UnitOf(std::string_view name, char delimiter) {
+  const std::string_view bare = WithoutUnit(name, delimiter);
+  if (bare.size() == name.size()) return {};
+  const auto open = name.rfind(name.back() == ')' ? '(' : '[');
+  return Trimmed(name.substr(open + 1, name.size() - open - 2), delimiter);
+}
+
 DataHeader HeaderFrom(std::string_view line, long lineNumber, std::string_view source,
                       const DataColumns& asked) {
   DataHeader header;
@@ -143,6 +151,7 @@ DataHeader HeaderFrom(std::string_view line, long lineNumber, std::string_view s
   header.names = asked.required;
   header.names.insert(header.names.end(), asked.optional.begin(), asked.optional.end());
   header.columns.assign(header.names.size(), 0);
+  header.units.assign(header.names.size(), std::string());
 
   std::vector<std::string_view> fields;
   SplitFields(line, header.delimiter, source, lineNumber, fields);
@@ -155,6 +164,7 @@ DataHeader HeaderFrom(std::string_view line, long lineNumber, std::string_view s
                        QuotedInput(header.names[index]) + " appears twice");
     }
     header.columns[index] = column;
+    header.units[index] = std::string(UnitOf(fields[i], header.delimiter));
   }
   for (std::size_t i = 0; i < asked.required.size(); ++i) {
     if (header.columns[i] > 0) continue;

@@ -35,6 +35,9 @@ struct DataHeader {
   // The 1-based column of each name in the file; 0 for an optional column the
   // file does not have.
   std::vector<int> columns;
+  // The unit each column's name gives in parentheses or brackets, as written
+  // ("GPa" of "P (GPa)"); empty where it gives none.
+  std::vector<std::string> units;
 
   // The index of a name in names, or -1 when it was not asked for.
   int Find(std::string_view name) const;

@@ -102,7 +102,7 @@ std::string TableWarnings(const TableSummary& summary) {
 // The plot may replace neither file the table is made from.
 void WriteTablePlot(const EosRequest& request) {
   std::vector<OutputFile> outputs;
-  AddFigureFiles(outputs, "--plot", TableFigure(request), PlotBasePath(*request.plotPath));
+  AddFigureFiles(outputs, "--plot", TableFigure(request), PlotFilesFor(*request.plotPath));
   std::vector<std::string> inputs;
   if (request.inputPath) inputs.push_back(*request.inputPath);
   if (request.paramsPath) inputs.push_back(*request.paramsPath);

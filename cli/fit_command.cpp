@@ -11,6 +11,7 @@
 #include "cli/fit_parameter_file.h"
 #include "cli/fit_report.h"
 #include "cli/fit_request.h"
+#include "cli/fit_thermal_figures.h"
 #include "cli/input_error.h"
 #include "cli/output_files.h"
 #include "cli/safe_text.h"
@@ -32,15 +33,24 @@ fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
 
 void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,
                   const FitReport& report) {
-  std::vector<std::pair<std::string, plot::Figure>> figures{{"-isotherm", IsothermFigure(report)},
-                                                            {"-residuals", ResidualFigure(report)}};
-  if (report.strain) figures.emplace_back("-ff", StrainFigure(report));
+  std::vector<std::pair<std::string, plot::Figure>> figures{
+      {"-isotherm", IsothermFigure(report)},
+      {"-residuals", ResidualFigure(report)},
+      {"-residuals-V", ResidualFigure(report, ResidualAxis::V)}};
+  if (report.strain) {
+    figures.emplace_back("-ff", StrainFigure(report));
+  } else {
+    figures.emplace_back("-residuals-T", ResidualFigure(report, ResidualAxis::T));
+    figures.emplace_back("-thermal", ThermalFigure(report));
+    figures.emplace_back("-ff", ReducedStrainFigure(report));
+  }
   const std::vector<std::string> tags = EllipseFileTags(report.ellipses);
   for (std::size_t i = 0; i < tags.size(); ++i) {
     figures.emplace_back("-ellipse-" + tags[i], EllipseFigure(report.ellipses[i]));
   }
+  const PlotFiles files = PlotFilesFor(prefix);
   for (const auto& [suffix, figure] : figures) {
-    AddFigureFiles(outputs, "--plot", figure, prefix + suffix);
+    AddFigureFiles(outputs, "--plot", figure, files, suffix);
   }
 }
 

@@ -88,6 +88,7 @@ fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tre
   fit::FitData data;
   data.source = source;
   data.axis = axis;
+  data.units = {table.header.units[kP], table.header.units[kV], table.header.units[kT]};
   const bool hasT = table.header.Has("T");
   const bool weighted = AnySigmaGiven(table);
   const int sigV = AxisSigmaColumn(table);

@@ -106,7 +106,9 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
                  "L0, M0 = 3K0 and M'0 = 3K'0 are reported");
   app.add_option("--params-out", paramsOut, "write the fitted set as a JSON parameter file");
   app.add_option("--plot", plotPrefix,
-                 "write PREFIX-isotherm, PREFIX-ff and PREFIX-residuals as .svg and .png");
+                 "write PREFIX-isotherm, -residuals, -residuals-V, -ff and, for several "
+                 "temperatures, -residuals-T and -thermal as .svg, and as .png where the build has "
+                 "Qt (PREFIX.svg: SVG alone)");
   std::vector<std::string> ellipses;
   app.add_option("--ellipse", ellipses,
                  "P1,P2[:LEVEL]: the confidence ellipse of two refined parameters at LEVEL "

@@ -4,6 +4,7 @@
 
 #include "cli/input_error.h"
 #include "cli/safe_text.h"
+#include "cli/table_figure.h"
 #include "files/atomic_file.h"
 #include "plot/figure_writer.h"
 
@@ -63,13 +64,23 @@ void CheckFileName(const std::string& option, const std::string& path) {
   }
 }
 
+PlotFiles PlotFilesFor(const std::string& path) {
+  const std::string base = PlotBasePath(path);
+  if (base != path) return {base, path.ends_with(".png")};
+  return {base, plot::PngBuilt()};
+}
+
 void AddFigureFiles(std::vector<OutputFile>& outputs, const std::string& option,
-                    const plot::Figure& figure, const std::string& base) {
-  plot::FigureFiles drawn;
-  const std::string problem = plot::DrawFigure(figure, drawn);
-  if (!problem.empty()) throw WriteError(option + ": " + problem);
-  outputs.push_back({option, base + ".svg", std::move(drawn.svg)});
-  outputs.push_back({option, base + ".png", std::move(drawn.png)});
+                    const plot::Figure& figure, const PlotFiles& files, const std::string& suffix) {
+  const std::string base = files.base + suffix;
+  std::string svg = plot::FigureSvg(figure);
+  if (files.png) {
+    std::string png;
+    const std::string problem = plot::RenderPng(svg, png);
+    if (!problem.empty()) throw WriteError(option + ": " + problem);
+    outputs.push_back({option, base + ".png", std::move(png)});
+  }
+  outputs.push_back({option, base + ".svg", std::move(svg)});
 }
 
 void WriteOutputFiles(const std::vector<OutputFile>& outputs,

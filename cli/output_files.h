@@ -28,10 +28,21 @@ class WriteError : public std::runtime_error {
 // only chance to tell.
 void CheckFileName(const std::string& option, const std::string& path);
 
-// Adds the figure's files, base + ".svg" and base + ".png". Throws WriteError
-// when it cannot be drawn (as in a build without plots).
+// The files --plot asks for. "NAME.svg" asks for the SVG alone, and Qt is
+// never loaded; "NAME.png" for both; a bare NAME for both where the build
+// renders PNG, otherwise for the SVG alone.
+struct PlotFiles {
+  std::string base;
+  bool png = false;
+};
+PlotFiles PlotFilesFor(const std::string& path);
+
+// Adds the figure's files, base + suffix + ".svg", and + ".png" where asked
+// for. Throws WriteError when the PNG cannot be drawn (as in a build without
+// Qt).
 void AddFigureFiles(std::vector<OutputFile>& outputs, const std::string& option,
-                    const plot::Figure& figure, const std::string& base);
+                    const plot::Figure& figure, const PlotFiles& files,
+                    const std::string& suffix = "");
 
 // Writes each file whole or not at all, after checking every target: two
 // naming one file, or one that may not be replaced (not a regular file,

@@ -1,25 +1,25 @@
 #include "cli/table_figure.h"
 
-#include <cstdio>
 #include <map>
 
+#include "cli/axis_units.h"
+#include "cli/figure_text.h"
 #include "cli/state_rows.h"
 #include "models/model_catalogue.h"
+#include "plot/colour.h"
 
 namespace quorvane::cli {
 
 plot::Figure TableFigure(const EosRequest& request) {
   plot::Figure figure;
   const models::Model& model = request.model;
-  figure.title = std::string("Isotherms of ") + models::Info(model.equation).name + ", order " +
-                 std::to_string(model.order);
-  if (model.thermal != models::Thermal::Linear) {
-    figure.title += std::string(", ") + models::Info(model.thermal).name;
-  }
+  const AxisUnits units = AxisUnitsOf(fit::FitData{}, model);
   // Strings made and moved in: GCC 12 at -O2 takes assigning the literal here
   // for an overlapping copy and warns (-Wrestrict, its bug 105651).
   figure.xLabel = std::string("P");
+  figure.xUnit = units.P;
   figure.yLabel = std::string("V");
+  figure.yUnit = units.V;
   std::map<double, plot::Series> isotherms;
   const std::int64_t rows = RowCount(request);
   for (std::int64_t row = 0; row < rows; ++row) {
@@ -30,14 +30,18 @@ plot::Figure TableFigure(const EosRequest& request) {
     series.x.push_back(state.point.P);
     series.y.push_back(state.point.V);
   }
+  figure.title = "Isotherms of the " + ModelTitle(model, isotherms.size() <= 1);
+  const double low = isotherms.empty() ? 0.0 : isotherms.begin()->first;
+  const double high = isotherms.empty() ? 0.0 : isotherms.rbegin()->first;
   for (auto& [T, series] : isotherms) {
-    char label[48];
-    std::snprintf(label, sizeof label, "T = %g", T);
-    series.label = label;
+    series.label = "T = " + WholeOrThreeDigits(T) + (units.T.empty() ? "" : " " + units.T);
     // A single point draws no line: it shows as a marker.
     series.line = series.x.size() > 1;
+    series.colour = static_cast<int>(figure.palette.size());
+    figure.palette.push_back(plot::Sequential(high > low ? (T - low) / (high - low) : 0.0));
     figure.series.push_back(std::move(series));
   }
+  if (isotherms.size() <= 1) figure.palette.clear();
   return figure;
 }
 

@@ -25,6 +25,12 @@ struct FitData {
   std::vector<long> lines;
   // The crystal axis whose cube the points' V are; empty for volumes.
   std::string axis;
+  // The units the file's column names gave, as written ("GPa", "A^3");
+  // empty where none was given.
+  struct Units {
+    std::string P, V, T;
+  };
+  Units units = {};
 };
 
 // "line 12, point 3" where the data file's lines are known, else "point 3".

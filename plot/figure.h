@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/colour.h"
+
 namespace quorvane::plot {
 
 // One set of points on a figure: markers (with vertical error bars where
@@ -12,7 +14,7 @@ struct Series {
   std::vector<double> x;
   std::vector<double> y;
   // Empty, or one standard deviation per point.
-  std::vector<double> yError;
+  std::vector<double> yError = {};
   bool line = false;
   // The colour's place in the figure's palette; -1: the series' own place.
   // Data and the curve fitted to them share one.
@@ -24,14 +26,41 @@ struct Series {
   Stroke stroke = Stroke::Solid;
 };
 
+// One row of the legend: a marker, a line or both in one colour, and a text.
+struct LegendEntry {
+  std::string text;
+  int colour = 0;
+  bool marker = false;
+  bool line = false;
+  Series::Stroke stroke = Series::Stroke::Solid;
+};
+
 // A two-dimensional plot with linear axes that fit every point and error bar.
+// It says everything a host draws; hosts differ only in how they draw it.
 struct Figure {
   std::string title;
+  // The quantities on the axes and their units; an empty unit is not known.
   std::string xLabel;
   std::string yLabel;
   std::vector<Series> series;
   // Draws the line y = 0, for residuals.
   bool zeroLine = false;
+  std::string xUnit = {};
+  std::string yUnit = {};
+  // The colours the series' places name; empty: the categorical palette.
+  std::vector<Colour> palette = {};
+  // Empty: one row for each labelled series, in order.
+  std::vector<LegendEntry> legend = {};
 };
+
+// "P (GPa)", or the quantity alone when its unit is not known.
+std::string AxisLabel(const std::string& quantity, const std::string& unit);
+
+// The colour of the series at `index` in the figure.
+Colour ColourOf(const Figure& figure, const Series& series, std::size_t index);
+Colour ColourAt(const Figure& figure, int place);
+
+// The legend's rows: the figure's own, or one for each labelled series.
+std::vector<LegendEntry> LegendOf(const Figure& figure);
 
 }  // namespace quorvane::plot

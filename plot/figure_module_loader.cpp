@@ -17,11 +17,11 @@ namespace fs = std::filesystem;
 constexpr const char* kModuleFolders[] = {QUORVANE_PLOT_MODULE_INSTALLED,
                                           QUORVANE_PLOT_MODULE_BUILT};
 constexpr const char* kModuleFile = QUORVANE_PLOT_MODULE_FILE;
-constexpr const char* kUnavailable = "plots are not available: ";
+constexpr const char* kUnavailable = "PNG plots are not available: ";
 
 struct LoadedModule {
-  DrawFigureEntry draw = nullptr;
-  std::string problem;  // why draw is null
+  RenderPngEntry render = nullptr;
+  std::string problem;  // why render is null
 };
 
 // The loader's message names the path, which may hold anything a folder's
@@ -42,11 +42,11 @@ LoadedModule Load() {
     if (!fs::exists(candidate, error)) continue;
     void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) return {nullptr, kUnavailable + OneLine(dlerror())};
-    void* entry = dlsym(handle, kDrawFigureEntryName);
+    void* entry = dlsym(handle, kRenderPngEntryName);
     if (entry == nullptr) {
       return {nullptr, kUnavailable + OneLine(candidate.string()) + " is not the plotting module"};
     }
-    return {reinterpret_cast<DrawFigureEntry>(entry), {}};
+    return {reinterpret_cast<RenderPngEntry>(entry), {}};
   }
   return {nullptr, std::string(kUnavailable) + "the plotting module " + kModuleFile +
                        " is not installed with the program"};
@@ -61,15 +61,15 @@ const LoadedModule& Module() {
 
 }  // namespace
 
-bool FiguresAvailable() {
-  return Module().draw != nullptr;
+bool PngBuilt() {
+  return true;
 }
 
-std::string DrawFigure(const Figure& figure, FigureFiles& files) {
+std::string RenderPng(const std::string& svg, std::string& png) {
   const LoadedModule& module = Module();
-  if (module.draw == nullptr) return module.problem;
+  if (module.render == nullptr) return module.problem;
   std::string problem;
-  module.draw(&figure, &files, &problem);
+  module.render(&svg, &png, &problem);
   return problem;
 }
 

@@ -5,17 +5,15 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <cstdio>
 #include <memory>
-
-#include "plot/figure_painter.h"
 
 namespace quorvane::plot {
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 560;
+// Slides want twice the pixels of the page.
+constexpr double kPngScale = 2.0;
 
 // Qt's notes about its environment (no runtime directory, say) are not the
 // command line's business: only its critical messages reach standard error.
@@ -40,40 +38,29 @@ void EnsureApplication() {
 
 }  // namespace
 
-bool FiguresAvailable() {
+bool PngBuilt() {
   return true;
 }
 
-std::string DrawFigure(const Figure& figure, FigureFiles& files) {
+std::string RenderPng(const std::string& svg, std::string& png) {
   EnsureApplication();
-  const QSize size(kWidth, kHeight);
-  QByteArray svgBytes;
-  {
-    QBuffer buffer(&svgBytes);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QString::fromStdString(figure.title));
-    QPainter painter;
-    if (!painter.begin(&svg)) return "cannot draw the figure as SVG";
-    PaintFigure(painter, size, figure);
-    // The generator writes its document when the painter ends.
-    if (!painter.end()) return "cannot draw the figure as SVG";
-  }
+  QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+  if (!renderer.isValid()) return "cannot read the figure's SVG to draw it as PNG";
+  const QSize size = (QSizeF(renderer.defaultSize()) * kPngScale).toSize();
   QImage image(size, QImage::Format_ARGB32);
   image.fill(Qt::white);
   {
     QPainter painter(&image);
-    PaintFigure(painter, size, figure);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    renderer.render(&painter);
   }
-  QByteArray pngBytes;
-  QBuffer buffer(&pngBytes);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
   if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
     return "cannot draw the figure as PNG";
   }
-  files.svg.assign(svgBytes.constData(), static_cast<std::size_t>(svgBytes.size()));
-  files.png.assign(pngBytes.constData(), static_cast<std::size_t>(pngBytes.size()));
+  png.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   return {};
 }
 

@@ -3,11 +3,13 @@
 #include <string>
 
 #include "plot/figure.h"
+#include "plot/svg_writer.h"
 
-// The one door from the command-line program to plotting. A build with Qt
-// has the painter behind it, which quorvane-eos opens as a module on its
-// first figure (plot/figure_module.h); a build without (the Windows
-// cross-build) links a stand-in that says plots are not available.
+// The one door from the command-line program to PNG images. Every build
+// writes SVG itself (plot/svg_writer.h); a build with Qt renders that same
+// SVG to PNG in a module quorvane-eos opens only when a PNG is asked for
+// (plot/figure_module.h), and a build without (the Windows cross-build) links
+// a stand-in that says PNG images are not available.
 namespace quorvane::plot {
 
 // The bytes of the figure's two files. They are drawn in memory, so that the
@@ -18,11 +20,17 @@ struct FigureFiles {
   std::string png;
 };
 
-// True when this build can draw figures.
-bool FiguresAvailable();
+// True when this build was made to render PNG images.
+bool PngBuilt();
 
-// Draws the figure as SVG and as PNG into files. Returns an empty string on
-// success, otherwise one line saying what failed.
-std::string DrawFigure(const Figure& figure, FigureFiles& files);
+// Renders the SVG document at twice its pixel size, for slides. Returns an
+// empty string on success, otherwise one line saying what failed.
+std::string RenderPng(const std::string& svg, std::string& png);
+
+// Both files of a figure, the PNG rendered from the SVG.
+inline std::string DrawFigure(const Figure& figure, FigureFiles& files) {
+  files.svg = FigureSvg(figure);
+  return RenderPng(files.svg, files.png);
+}
 
 }  // namespace quorvane::plot

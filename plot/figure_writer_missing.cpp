@@ -2,12 +2,12 @@
 
 namespace quorvane::plot {
 
-bool FiguresAvailable() {
+bool PngBuilt() {
   return false;
 }
 
-std::string DrawFigure(const Figure&, FigureFiles&) {
-  return "plots are not available in this build (it was made without Qt)";
+std::string RenderPng(const std::string&, std::string&) {
+  return "PNG plots are not available in this build (it was made without Qt); SVG ones are";
 }
 
 }  // namespace quorvane::plot

@@ -15,7 +15,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64
   python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest python3-mpmath
   python3-dask python3-distributed
-  libsleef-dev
+  libsleef-dev libexpat1-dev
   lintian help2man
 )
 

@@ -9,9 +9,11 @@
 #include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
+#include <QXYSeries>
 #include <algorithm>
 #include <cmath>
 
+#include "plot/figure_axes.h"
 #include "workbench/marker_thinning.h"
 
 namespace quorvane::workbench {
@@ -53,13 +55,67 @@ class ErrorBars : public QGraphicsItem {
   std::vector<double> sigma_;
 };
 
+QColor ColourOf(plot::Colour colour) {
+  return QColor(colour.red, colour.green, colour.blue);
+}
+
+Qt::PenStyle PenStyleOf(plot::Series::Stroke stroke) {
+  switch (stroke) {
+    case plot::Series::Stroke::Dashed:
+      return Qt::DashLine;
+    case plot::Series::Stroke::Dotted:
+      return Qt::DotLine;
+    case plot::Series::Stroke::Solid:
+      break;
+  }
+  return Qt::SolidLine;
+}
+
+// The series' points that have values, with their error bars; Qt Charts
+// draws nothing sensible of the others.
+struct FinitePoints {
+  std::vector<QPointF> points;
+  std::vector<double> yError;
+};
+
+FinitePoints PointsOf(const plot::Series& series) {
+  FinitePoints finite;
+  for (std::size_t i = 0; i < series.x.size() && i < series.y.size(); ++i) {
+    if (!std::isfinite(series.x[i]) || !std::isfinite(series.y[i])) continue;
+    finite.points.push_back({series.x[i], series.y[i]});
+    finite.yError.push_back(i < series.yError.size() ? series.yError[i] : 0.0);
+  }
+  return finite;
+}
+
+// The legend row each series carries, if any: the figure's rows go to the
+// first series that matches them, markers by colour, lines by their text.
+// Rows of lines alone in a figure's own legend are keys of their own (KeyRows).
+std::vector<QString> LegendNames(const plot::Figure& figure) {
+  std::vector<QString> names(figure.series.size());
+  for (const plot::LegendEntry& entry : plot::LegendOf(figure)) {
+    if (!entry.marker && !figure.legend.empty()) continue;
+    for (std::size_t i = 0; i < figure.series.size(); ++i) {
+      const plot::Series& series = figure.series[i];
+      const int place = series.colour >= 0 ? series.colour : static_cast<int>(i);
+      const bool match = entry.marker ? !series.line && place == entry.colour
+                                      : series.line && series.label == entry.text;
+      if (!match || !names[i].isEmpty()) continue;
+      names[i] = QString::fromStdString(entry.text);
+      break;
+    }
+  }
+  return names;
+}
+
 }  // namespace
 
 ChartView::ChartView(QWidget* parent) : QChartView(new QChart, parent) {
   setRenderHint(QPainter::Antialiasing);
   setRubberBand(QChartView::RectangleRubberBand);
   setFocusPolicy(Qt::StrongFocus);
-  chart()->legend()->setAlignment(Qt::AlignBottom);
+  // Beside the data, never over it.
+  chart()->legend()->setAlignment(Qt::AlignRight);
 }
 
 void ChartView::Begin(const QString& title, const QString& x, const QString& y) {
@@ -74,6 +130,7 @@ void ChartView::Begin(const QString& title, const QString& x, const QString& y) 
   }
   drawn_.clear();
   c->setTitle(title);
+  figureAxes_ = false;
   auto* xAxis = new QValueAxis;
   xAxis->setTitleText(x);
   auto* yAxis = new QValueAxis;
@@ -172,6 +229,78 @@ void ChartView::Finish() {
   if (!y.isEmpty()) y.first()->setRange(yMin_ - dy, yMax_ + dy);
 }
 
+void ChartView::Show(const plot::Figure& figure) {
+  Begin(QString::fromStdString(figure.title),
+        QString::fromStdString(plot::AxisLabel(figure.xLabel, figure.xUnit)),
+        QString::fromStdString(plot::AxisLabel(figure.yLabel, figure.yUnit)));
+  const std::vector<QString> names = LegendNames(figure);
+  for (std::size_t i = 0; i < figure.series.size(); ++i) {
+    const plot::Series& series = figure.series[i];
+    const QColor colour = ColourOf(plot::ColourOf(figure, series, i));
+    QXYSeries* drawn = nullptr;
+    const FinitePoints finite = PointsOf(series);
+    if (series.line) {
+      QLineSeries* line = AddLine(names[i], finite.points);
+      QPen pen(colour, series.stroke == plot::Series::Stroke::Solid ? 2.0 : 1.4);
+      pen.setStyle(PenStyleOf(series.stroke));
+      line->setPen(pen);
+      drawn = line;
+    } else {
+      QScatterSeries* points = AddPoints(names[i], finite.points);
+      points->setColor(colour);
+      points->setBorderColor(colour.darker(140));
+      if (!series.yError.empty()) AddErrorBars(points, finite.yError);
+      drawn = points;
+    }
+    if (names[i].isEmpty()) {
+      for (QLegendMarker* marker : chart()->legend()->markers(drawn)) marker->setVisible(false);
+    }
+  }
+  KeyRows(figure);
+  const plot::FigureAxes axes = plot::AxesOf(figure);
+  xMin_ = axes.x.low;
+  xMax_ = axes.x.high;
+  yMin_ = axes.y.low;
+  yMax_ = axes.y.high;
+  xTick_ = axes.x.step;
+  yTick_ = axes.y.step;
+  figureAxes_ = !empty_;
+  ShowTicks();
+}
+
+// A figure's legend rows of lines alone (the bands of every temperature)
+// stand for many series: each is an empty line of its own, after the rest,
+// as the figure lists them.
+void ChartView::KeyRows(const plot::Figure& figure) {
+  if (figure.legend.empty()) return;
+  for (const plot::LegendEntry& entry : figure.legend) {
+    if (entry.marker) continue;
+    QLineSeries* key = AddLine(QString::fromStdString(entry.text), {});
+    QPen pen(ColourOf(plot::ColourAt(figure, entry.colour)), 1.4);
+    pen.setStyle(PenStyleOf(entry.stroke));
+    key->setPen(pen);
+  }
+}
+
+// Ticks at the figure's round values, wherever zoom and pan take the axes.
+void ChartView::ShowTicks() {
+  const QList<QAbstractAxis*> x = chart()->axes(Qt::Horizontal);
+  const QList<QAbstractAxis*> y = chart()->axes(Qt::Vertical);
+  if (x.isEmpty() || y.isEmpty()) return;
+  const std::pair<QValueAxis*, double> ticked[] = {{qobject_cast<QValueAxis*>(x.first()), xTick_},
+                                                   {qobject_cast<QValueAxis*>(y.first()), yTick_}};
+  for (const auto& [axis, step] : ticked) {
+    if (axis == nullptr) continue;
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(step);
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
+    axis->setLabelFormat(QString("%.%1f").arg(decimals));
+  }
+  x.first()->setRange(xMin_, xMax_);
+  y.first()->setRange(yMin_, yMax_);
+}
+
 void ChartView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Plus:
@@ -194,6 +323,7 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
       chart()->scroll(0, -kPanStep);
       return;
     case Qt::Key_Home:
+      if (figureAxes_) return ShowTicks();
       Finish();
       return;
     default:

@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "plot/figure.h"
+
 class QLineSeries;
 class QScatterSeries;
 
@@ -34,6 +36,11 @@ class ChartView : public QChartView {
   // Fits the axes to everything added since Begin.
   void Finish();
 
+  // Draws a figure as every host draws it: its series in their colours and
+  // strokes, its legend rows beside the data, its axes with their units and
+  // its ticks; Home returns to its axes.
+  void Show(const plot::Figure& figure);
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -43,6 +50,8 @@ class ChartView : public QChartView {
 
  private:
   void Include(const std::vector<QPointF>& points);
+  void ShowTicks();
+  void KeyRows(const plot::Figure& figure);
 
   // For each scatter series of the chart, which of its points it draws.
   std::map<const QScatterSeries*, std::vector<std::size_t>> drawn_;
@@ -50,6 +59,10 @@ class ChartView : public QChartView {
   bool panning_ = false;
   double xMin_ = 0.0, xMax_ = 0.0, yMin_ = 0.0, yMax_ = 0.0;
   bool empty_ = true;
+  // The figure's own axes, which Home returns to; none for charts built
+  // series by series.
+  bool figureAxes_ = false;
+  double xTick_ = 0.0, yTick_ = 0.0;
 };
 
 }  // namespace quorvane::workbench

@@ -39,6 +39,7 @@ void FitSession::SetPoint(std::size_t row, const fit::Observation& point) {
 fit::FitData FitSession::IncludedData() const {
   fit::FitData included;
   included.source = data_.source;
+  included.units = data_.units;
   for (std::size_t i = 0; i < data_.points.size(); ++i) {
     if (included_[i]) included.points.push_back(data_.points[i]);
   }

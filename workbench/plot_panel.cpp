@@ -9,24 +9,19 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <vector>
 
+#include "cli/fit_figures.h"
 #include "cli/fit_report.h"
-#include "fit/confidence_band.h"
+#include "cli/fit_thermal_figures.h"
 #include "fit/confidence_ellipse.h"
 #include "models/model_catalogue.h"
-#include "models/model_pressure.h"
-#include "params/confidence_band.h"
 #include "workbench/chart_view.h"
 
 namespace quorvane::workbench {
 namespace {
 
-constexpr int kCurveSamples = 120;
 constexpr int kEllipseSamples = 180;
-// More isotherms than this are drawn as points only.
-constexpr std::size_t kMaxCurves = 12;
 
 bool Converged(const FitSession& session) {
   return session.HasResult() && session.Result().converged;
@@ -34,14 +29,6 @@ bool Converged(const FitSession& session) {
 
 QString Symbol(models::Parameter parameter) {
   return QString::fromUtf8(models::Info(parameter).symbol);
-}
-
-// The effective sigma of P a point has, or 0 where the data gave none.
-double PointSigma(const fit::Observation& point, const fit::FitResult* result, std::size_t index) {
-  if (result && index < result->residuals.size() && result->weighted) {
-    return result->residuals[index].sigma;
-  }
-  return point.sigP;
 }
 
 }  // namespace
@@ -52,6 +39,8 @@ PlotPanel::PlotPanel(const FitSession& session, QWidget* parent)
       tabs_(new QTabWidget(this)),
       isotherms_(new ChartView),
       residuals_(new ChartView),
+      residualAxis_(new QComboBox),
+      thermal_(new ChartView),
       strain_(new ChartView),
       ellipse_(new ChartView),
       first_(new QComboBox),
@@ -71,8 +60,20 @@ PlotPanel::PlotPanel(const FitSession& session, QWidget* parent)
   auto* ellipseLayout = new QVBoxLayout(ellipsePage);
   ellipseLayout->addLayout(choices);
   ellipseLayout->addWidget(ellipse_);
+  auto* residualPage = new QWidget;
+  auto* residualChoice = new QHBoxLayout;
+  auto* againstLabel = new QLabel(tr("&Against:"));
+  againstLabel->setBuddy(residualAxis_);
+  residualAxis_->addItems({tr("P"), tr("V"), tr("T")});
+  residualChoice->addWidget(againstLabel);
+  residualChoice->addWidget(residualAxis_);
+  residualChoice->addStretch();
+  auto* residualLayout = new QVBoxLayout(residualPage);
+  residualLayout->addLayout(residualChoice);
+  residualLayout->addWidget(residuals_);
   tabs_->addTab(isotherms_, tr("Isother&ms"));
-  tabs_->addTab(residuals_, tr("Resi&duals"));
+  tabs_->addTab(residualPage, tr("Resi&duals"));
+  tabs_->addTab(thermal_, tr("T&hermal"));
   tabs_->addTab(strain_, tr("Strai&n F–f"));
   tabs_->addTab(ellipsePage, tr("E&llipse"));
   auto* layout = new QVBoxLayout(this);
@@ -81,108 +82,53 @@ PlotPanel::PlotPanel(const FitSession& session, QWidget* parent)
   const auto redraw = [this] { DrawEllipse(); };
   connect(first_, &QComboBox::currentIndexChanged, this, redraw);
   connect(second_, &QComboBox::currentIndexChanged, this, redraw);
+  connect(residualAxis_, &QComboBox::currentIndexChanged, this, [this] { DrawResiduals(); });
   Redraw();
 }
 
 void PlotPanel::Redraw() {
   DrawIsotherms();
   DrawResiduals();
+  DrawThermal();
   DrawStrain();
   FillEllipseChoices();
   DrawEllipse();
 }
 
+// Before a fit, the data alone; after it, the fit's own figures.
 void PlotPanel::DrawIsotherms() {
-  isotherms_->Begin(tr("Data and fitted isotherms"), tr("V"), tr("P"));
-  const bool converged = Converged(session_);
-  const fit::FitData shown = converged ? session_.FittedData() : session_.IncludedData();
-  const fit::FitResult* result = converged ? &session_.Result() : nullptr;
-  std::vector<QPointF> points;
-  std::vector<double> sigma;
-  std::map<double, std::pair<double, double>> volumesAt;
-  for (std::size_t i = 0; i < shown.points.size(); ++i) {
-    const fit::Observation& point = shown.points[i];
-    points.push_back({point.V, point.P});
-    sigma.push_back(PointSigma(point, result, i));
-    auto [entry, added] = volumesAt.try_emplace(point.T, point.V, point.V);
-    entry->second.first = std::min(entry->second.first, point.V);
-    entry->second.second = std::max(entry->second.second, point.V);
-  }
-  isotherms_->AddErrorBars(isotherms_->AddPoints(tr("data"), points), sigma);
-  if (result && volumesAt.size() <= kMaxCurves) {
-    for (const auto& [T, range] : volumesAt) {
-      std::vector<QPointF> curve;
-      for (int k = 0; k <= kCurveSamples; ++k) {
-        const double V = range.first + (range.second - range.first) * k / kCurveSamples;
-        curve.push_back({V, models::Pressure(result->model, V, T)});
-      }
-      DrawBands(*result, shown, curve, T, isotherms_->AddLine(tr("fit, T = %1").arg(T), curve));
-    }
-  }
-  isotherms_->Finish();
-}
-
-// The 68.3 % bands around one fitted isotherm, offset in V at the curve's
-// pressures: the confidence band where the curve itself lies, the prediction
-// band where a new measurement would.
-void PlotPanel::DrawBands(const fit::FitResult& result, const fit::FitData& fitted,
-                          const std::vector<QPointF>& curve, double T,
-                          const QLineSeries* fittedLine) {
-  if (result.dof <= 0) return;
-  const params::ParameterCovariance covariance{result.refined,
-                                               fit::ConfidenceCovarianceOf(result).matrix};
-  const double z = params::TwoSidedNormalQuantile(fit::kDefaultConfidenceLevel);
-  const double scatter = fit::PredictionScatter(fitted, result, T);
-  std::vector<QPointF> bound[4];
-  for (const QPointF& point : curve) {
-    const params::BandHalfWidths half =
-        params::VolumeBandHalfWidths(result.model, covariance, point.x(), T, z, scatter);
-    const double offsets[4] = {-half.confidence, half.confidence, -half.prediction,
-                               half.prediction};
-    for (int k = 0; k < 4; ++k) bound[k].push_back({point.x() + offsets[k], point.y()});
-  }
-  const QString names[4] = {tr("confidence band (curve), T = %1").arg(T), QString(),
-                            tr("prediction band (new point), T = %1").arg(T), QString()};
-  for (int k = 0; k < 4; ++k) {
-    isotherms_->AddBound(names[k], bound[k], fittedLine, k < 2 ? Qt::DashLine : Qt::DotLine);
-  }
+  if (!Converged(session_)) return isotherms_->Show(cli::DataFigure(session_.IncludedData()));
+  const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
+  isotherms_->Show(cli::IsothermFigure(report));
 }
 
 void PlotPanel::DrawResiduals() {
-  residuals_->Begin(tr("Residuals"), tr("P"), tr("ΔP / σ"));
-  if (Converged(session_)) {
-    std::vector<QPointF> points;
-    for (const fit::PointResidual& r : session_.Result().residuals) {
-      points.push_back({r.Pobs, r.sigma > 0.0 ? r.dP / r.sigma : r.dP});
-    }
-    residuals_->AddPoints(tr("P obs − calc over σ"), points);
+  if (!Converged(session_)) {
+    residuals_->Begin(tr("Residuals"), tr("P"), tr("ΔP / σ"));
+    return residuals_->Finish();
   }
-  residuals_->Finish();
+  const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
+  const auto against = static_cast<cli::ResidualAxis>(std::max(0, residualAxis_->currentIndex()));
+  residuals_->Show(cli::ResidualFigure(report, against));
+}
+
+void PlotPanel::DrawThermal() {
+  if (!Converged(session_) || fit::IsIsothermal(session_.FittedData())) {
+    thermal_->Begin(tr("The thermal part, for data at several temperatures"), tr("T (K)"),
+                    QString());
+    return thermal_->Finish();
+  }
+  const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
+  thermal_->Show(cli::ThermalFigure(report));
 }
 
 void PlotPanel::DrawStrain() {
-  strain_->Begin(tr("Normalised pressure against Eulerian strain"), tr("f"), tr("F"));
-  if (Converged(session_)) {
-    const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
-    if (report.strain && !report.strain->empty()) {
-      std::vector<QPointF> points;
-      std::vector<double> sigma;
-      double fMin = report.strain->front().f, fMax = fMin;
-      for (const fit::StrainPoint& s : *report.strain) {
-        points.push_back({s.f, s.F});
-        sigma.push_back(s.sigF);
-        fMin = std::min(fMin, s.f);
-        fMax = std::max(fMax, s.f);
-      }
-      strain_->AddErrorBars(strain_->AddPoints(tr("data"), points), sigma);
-      const fit::StrainLine& line = report.strainLine;
-      if (line.points >= 2) {
-        strain_->AddLine(tr("weighted line"), {{fMin, line.intercept + line.slope * fMin},
-                                               {fMax, line.intercept + line.slope * fMax}});
-      }
-    }
+  if (!Converged(session_)) {
+    strain_->Begin(tr("Normalised pressure against Eulerian strain"), tr("f"), tr("F"));
+    return strain_->Finish();
   }
-  strain_->Finish();
+  const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
+  strain_->Show(report.strain ? cli::StrainFigure(report) : cli::ReducedStrainFigure(report));
 }
 
 void PlotPanel::FillEllipseChoices() {

@@ -14,9 +14,12 @@ namespace quorvane::workbench {
 
 class ChartView;
 
-// The fit drawn four ways: the data with their error bars and the fitted
-// isotherms with their confidence and prediction bands, the residuals over their sigmas against P,
-// F against f for isothermal data, and the joint confidence ellipse of two refined parameters.
+// The fit drawn as the command line draws it, from the same figures: the data
+// and the fitted isotherm of each temperature group with their bands, the
+// residuals over their sigmas against P, V or T, the thermal part of data at
+// several temperatures, F against f (of the data reduced to the reference
+// isotherm where they have several temperatures), and the joint confidence
+// ellipse of two refined parameters.
 class PlotPanel : public QWidget {
   Q_OBJECT
 
@@ -28,9 +31,8 @@ class PlotPanel : public QWidget {
 
  private:
   void DrawIsotherms();
-  void DrawBands(const fit::FitResult& result, const fit::FitData& fitted,
-                 const std::vector<QPointF>& curve, double T, const QLineSeries* fittedLine);
   void DrawResiduals();
+  void DrawThermal();
   void DrawStrain();
   void DrawEllipse();
   void FillEllipseChoices();
@@ -39,6 +41,8 @@ class PlotPanel : public QWidget {
   QTabWidget* tabs_;
   ChartView* isotherms_;
   ChartView* residuals_;
+  QComboBox* residualAxis_;
+  ChartView* thermal_;
   ChartView* strain_;
   ChartView* ellipse_;
   QComboBox* first_;

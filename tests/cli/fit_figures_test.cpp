@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/axis_units.h"
+#include "cli/fit_data_input.h"
 #include "fit/eos_fit.h"
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
@@ -111,6 +114,85 @@ TEST(FitFigures, WeightedResidualsAreInSigmasWithMarksAtTwo) {
     EXPECT_EQ(figure.series[2].y, (std::vector<double>{2.0, 2.0}));
     EXPECT_EQ(figure.series[2].x,
               (std::vector<double>{fitted.data.points.front().P, fitted.data.points.back().P}));
+  }
+}
+
+// One isotherm per temperature group: every point drawn once, a legend row
+// naming each group's temperature, and the isothermal look (data and fit
+// labelled, no temperatures) for one temperature.
+TEST(FitFigures, IsothermsOneForEachTemperatureGroup) {
+  std::vector<double> scattered;
+  for (int i = 0; i < 30; ++i) scattered.push_back(300.0 + std::fmod(i * 1373.0, 2174.0));
+  const struct {
+    const char* name;
+    std::vector<double> temperatures;
+    std::size_t groups;
+  } cases[] = {{"one isotherm", {298}, 1}, {"two", {298, 800}, 2}, {"30 scattered", scattered, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fitted fitted;
+    Fit(c.temperatures, true, fitted);
+    const plot::Figure figure = IsothermFigure(fitted.report);
+    std::size_t dataSeries = 0, points = 0;
+    for (const plot::Series& series : figure.series) {
+      if (series.line) continue;
+      ++dataSeries;
+      points += series.x.size();
+    }
+    EXPECT_EQ(dataSeries, c.groups);
+    EXPECT_EQ(points, fitted.data.points.size());
+    std::size_t namingTemperatures = 0;
+    for (const plot::LegendEntry& entry : plot::LegendOf(figure)) {
+      if (entry.text.starts_with("T ")) ++namingTemperatures;
+    }
+    EXPECT_EQ(namingTemperatures, c.groups > 1 ? c.groups : 0);
+    EXPECT_EQ(figure.xUnit, "");
+    EXPECT_EQ(figure.title.ends_with("isotherms"), c.groups > 1) << figure.title;
+  }
+}
+
+// What a figure's axes say of units: the column names' when given, else a
+// thermal-pressure model's own (GPa, K and its volume unit), and nothing
+// for a unit not known or not implied.
+TEST(FigureUnits, FromColumnNamesOrTheThermalPressureModel) {
+  const struct {
+    const char* header;
+    models::Thermal thermal;
+    models::VolumeUnit volume;
+    const char* P;
+    const char* V;
+    const char* T;
+  } cases[] = {
+      {"P (GPa),V (A^3)", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole,
+       "GPa", "\u00c5\u00b3", ""},
+      {"p [kbar],v ( cm3/mol ),T (K)", models::Thermal::Linear,
+       models::VolumeUnit::CubicCentimetresPerMole, "kbar", "cm\u00b3/mol", "K"},
+      {"P,V", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole, "", "", ""},
+      {"P (furlongs),V (Ang^3),T (C)", models::Thermal::Linear,
+       models::VolumeUnit::CubicCentimetresPerMole, "", "\u00c5\u00b3", ""},
+      {"P (mPa),V", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole, "", "",
+       ""},
+      {"P,V,T", models::Thermal::MieGruneisenDebye, models::VolumeUnit::CubicAngstromsPerCell,
+       "GPa", "\u00c5\u00b3", "K"},
+      {"P,V,T", models::Thermal::Einstein, models::VolumeUnit::CubicCentimetresPerMole, "GPa",
+       "cm\u00b3/mol", "K"},
+      {"P (MPa),V (a3),T", models::Thermal::MieGruneisenDebye,
+       models::VolumeUnit::CubicCentimetresPerMole, "MPa", "\u00c5\u00b3", "K"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.header);
+    // One row, with a temperature where the header names one.
+    const std::string header = c.header;
+    const bool hasT = header.find(",T") != std::string::npos;
+    std::istringstream text(header + "\n" + (hasT ? "1,10,300\n" : "1,10\n"));
+    const fit::FitData data = ReadFitData(text, "units.csv", 298.0);
+    models::Model model = models::DefaultModel(models::Equation::BirchMurnaghan, 3, c.thermal,
+                                               models::Arithmetic::Textbook);
+    model.volumeUnit = c.volume;
+    const AxisUnits units = AxisUnitsOf(data, model);
+    EXPECT_EQ(units.P, c.P);
+    EXPECT_EQ(units.V, c.V);
+    EXPECT_EQ(units.T, c.T);
   }
 }
 

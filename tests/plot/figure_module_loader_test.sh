@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# quorvane-eos loads the plotting module only to draw: the program itself
-# links no Qt, draws both files of --plot with the module the build put
-# beside it, and without a usable module says so in one line, exits with 1
-# and writes nothing.
+# quorvane-eos loads the plotting module only to draw a PNG: the program
+# itself links no Qt, draws both files of --plot with the module the build
+# put beside it, without a usable module says so in one line, exits with 1
+# and writes nothing, and writes an SVG asked for by name without it.
 # Usage: figure_module_loader_test.sh <quorvane-eos of the build tree> <its plotting module>
 #        <the module's install folder relative to the prefix>
 set -uo pipefail
@@ -55,6 +55,14 @@ for entry in "${cases[@]}"; do
   [ ! -s "$work/out" ] || fail "$setup: a table was written"
   ! ls "$work/missing".* >/dev/null 2>&1 || fail "$setup: a figure file was written"
 done
+
+# An SVG asked for by name needs no module: it is written without Qt.
+no_module
+"$tree/bin/quorvane-eos" --P 10 --plot "$work/alone.svg" >"$work/out" 2>"$work/err"
+status=$?
+[ $status -eq 0 ] || fail "--plot NAME.svg without the module exits with $status: $(cat "$work/err")"
+grep -q '</svg>' "$work/alone.svg" 2>/dev/null || fail "--plot NAME.svg drew no SVG"
+[ ! -e "$work/alone.png" ] || fail "--plot NAME.svg drew a PNG as well"
 
 [ $failures -eq 0 ] || exit 1
 echo PASS

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <cmath>
+#include <string>
 
 namespace quorvane::plot {
 namespace {
@@ -21,18 +23,25 @@ Figure Sample() {
   return figure;
 }
 
-// Both files are drawn, the PNG at its full size with the series in colour
-// on white, and the SVG a whole document with the title's text in it.
+// The number an attribute of the SVG's root holds.
+double RootNumber(const std::string& svg, const std::string& name) {
+  const std::size_t at = svg.find(" " + name + "=\"");
+  return at == std::string::npos ? 0.0 : std::stod(svg.substr(at + name.size() + 3));
+}
+
+// Both files are drawn, the PNG from the SVG at twice its size with the
+// series in colour on white, and the SVG a whole document with the title's
+// text in it.
 TEST(FigureWriter, DrawsSvgAndPng) {
-  ASSERT_TRUE(FiguresAvailable());
+  ASSERT_TRUE(PngBuilt());
   FigureFiles files;
   ASSERT_EQ(DrawFigure(Sample(), files), "");
 
   QImage image;
   ASSERT_TRUE(image.loadFromData(reinterpret_cast<const uchar*>(files.png.data()),
                                  static_cast<int>(files.png.size()), "PNG"));
-  EXPECT_EQ(image.width(), 800);
-  EXPECT_EQ(image.height(), 560);
+  EXPECT_EQ(image.width(), std::lround(2 * RootNumber(files.svg, "width")));
+  EXPECT_EQ(image.height(), std::lround(2 * RootNumber(files.svg, "height")));
   int coloured = 0;
   for (int y = 0; y < image.height(); y += 2) {
     for (int x = 0; x < image.width(); x += 2) {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "fit/fit_data.h"
+#include "models/model.h"
+
+namespace quorvane::cli {
+
+// The units a fit's figures put on P, V and T, in typographic form ("Å³");
+// empty where it is not known, for no unit is better than a wrong one.
+struct AxisUnits {
+  std::string P;
+  std::string V;
+  std::string T;
+};
+
+// From the data file's column names ("V (A^3)" gives Å³); without one, a
+// thermal-pressure model's own units (GPa, K and its --volume-unit). The
+// other models reckon in whatever units the data come in.
+AxisUnits AxisUnitsOf(const fit::FitData& data, const models::Model& model);
+
+// A unit as a column name writes it, in typographic form; empty when it is
+// not one a figure knows.
+std::string PressureUnit(const std::string& written);
+std::string VolumeUnit(const std::string& written);
+std::string TemperatureUnit(const std::string& written);
+
+}  // namespace quorvane::cli
