@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "cli/fit_report.h"
+#include "app/fit_report.h"
 #include "plot/figure.h"
 
 namespace quorvane::cli {

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "cli/state_rows.h"
+#include "app/state_rows.h"
 #include "cli/table_writer.h"
 
 namespace quorvane::cli {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <map>
 
-#include "cli/state_rows.h"
+#include "app/state_rows.h"
 #include "models/model_catalogue.h"
 
 namespace quorvane::cli {

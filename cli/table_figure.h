@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cli/eos_request.h"
+#include "app/eos_request.h"
 #include "plot/figure.h"
 
 namespace quorvane::cli {

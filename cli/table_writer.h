@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "cli/eos_request.h"
-#include "cli/state_rows.h"
+#include "app/eos_request.h"
+#include "app/state_rows.h"
 
 namespace quorvane::cli {
 

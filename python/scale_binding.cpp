@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "cli/input_error.h"
-#include "cli/scale_pressure.h"
+#include "app/input_error.h"
+#include "app/scale_pressure.h"
 #include "python/array_map.h"
 #include "scales/scale_directory.h"
 

@@ -12,7 +12,7 @@
 #include <map>
 #include <vector>
 
-#include "cli/fit_report.h"
+#include "app/fit_report.h"
 #include "fit/confidence_band.h"
 #include "fit/confidence_ellipse.h"
 #include "models/model_catalogue.h"

@@ -31,7 +31,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "cli/fit_report.h"
+#include "app/fit_report.h"
 #include "files/atomic_file.h"
 #include "models/model_catalogue.h"
 #include "workbench/parameter_table_model.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
 #include "cli/eos_command.h"
 #include "cli/program_run.h"
 #include "engine/isothermal_eos.h"

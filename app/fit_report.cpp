@@ -1,10 +1,10 @@
-#include "cli/fit_report.h"
+#include "app/fit_report.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
 #include "engine/thermal_model.h"
 #include "fit/fit_summary.h"
 #include "models/model_catalogue.h"

@@ -1,4 +1,4 @@
-#include "cli/safe_text.h"
+#include "app/safe_text.h"
 
 #include <gtest/gtest.h>
 

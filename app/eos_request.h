@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/value_range.h"
+#include "app/value_range.h"
 #include "models/model.h"
 #include "params/parameter_covariance.h"
 

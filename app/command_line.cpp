@@ -1,11 +1,11 @@
-#include "cli/command_line.h"
+#include "app/command_line.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
-#include "cli/input_error.h"
-#include "cli/parameter_options.h"
-#include "cli/safe_text.h"
+#include "app/input_error.h"
+#include "app/parameter_options.h"
+#include "app/safe_text.h"
 
 namespace quorvane::cli {
 namespace {

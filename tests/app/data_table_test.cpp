@@ -1,4 +1,4 @@
-#include "cli/data_table.h"
+#include "app/data_table.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/input_error.h"
+#include "app/input_error.h"
 
 namespace quorvane::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/fit_ellipses.h"
+#include "app/fit_ellipses.h"
 #include "fit/eos_fit.h"
 
 namespace quorvane::cli {

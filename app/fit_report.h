@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/fit_ellipses.h"
+#include "app/fit_ellipses.h"
 #include "fit/eos_fit.h"
 #include "fit/normalised_pressure.h"
 

@@ -1,14 +1,14 @@
-#include "cli/fit_request.h"
+#include "app/fit_request.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
-#include "cli/command_line.h"
-#include "cli/fit_constraint_options.h"
-#include "cli/input_error.h"
-#include "cli/output_files.h"
-#include "cli/parameter_options.h"
-#include "cli/safe_text.h"
+#include "app/command_line.h"
+#include "app/fit_constraint_options.h"
+#include "app/input_error.h"
+#include "app/output_files.h"
+#include "app/parameter_options.h"
+#include "app/safe_text.h"
 #include "fit/fit_checks.h"
 #include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"

@@ -1,4 +1,4 @@
-#include "cli/state_rows.h"
+#include "app/state_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "cli/value_range.h"
+#include "app/value_range.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "cli/decimal_text.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 
 namespace quorvane::cli {
 namespace {

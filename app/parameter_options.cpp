@@ -1,11 +1,11 @@
-#include "cli/parameter_options.h"
+#include "app/parameter_options.h"
 
 #include <cmath>
 #include <string>
 
-#include "cli/decimal_text.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 #include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
 

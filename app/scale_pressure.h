@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/eos_request.h"
+#include "app/eos_request.h"
 #include "scales/scale_directory.h"
 
 namespace quorvane::cli {

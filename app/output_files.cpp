@@ -1,9 +1,9 @@
-#include "cli/output_files.h"
+#include "app/output_files.h"
 
 #include <filesystem>
 
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 #include "files/atomic_file.h"
 #include "plot/figure_writer.h"
 

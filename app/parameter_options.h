@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_line.h"
+#include "app/command_line.h"
 #include "engine/eos_parameters.h"
 #include "models/model.h"
 

@@ -1,10 +1,10 @@
-#include "cli/scale_pressure.h"
+#include "app/scale_pressure.h"
 
 #include <cmath>
 
-#include "cli/decimal_text.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
 #include "params/propagated_uncertainty.h"

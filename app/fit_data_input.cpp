@@ -1,9 +1,9 @@
-#include "cli/fit_data_input.h"
+#include "app/fit_data_input.h"
 
 #include <cmath>
 
-#include "cli/data_table.h"
-#include "cli/input_error.h"
+#include "app/data_table.h"
+#include "app/input_error.h"
 
 namespace quorvane::cli {
 namespace {

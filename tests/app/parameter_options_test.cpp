@@ -1,12 +1,12 @@
-#include "cli/parameter_options.h"
+#include "app/parameter_options.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cli/command_line.h"
-#include "cli/input_error.h"
+#include "app/command_line.h"
+#include "app/input_error.h"
 
 namespace quorvane::cli {
 namespace {

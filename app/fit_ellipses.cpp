@@ -1,12 +1,12 @@
-#include "cli/fit_ellipses.h"
+#include "app/fit_ellipses.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "cli/decimal_text.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 #include "models/model_catalogue.h"
 #include "params/json_text.h"
 

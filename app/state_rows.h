@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "cli/eos_request.h"
+#include "app/eos_request.h"
 #include "engine/eos_parameters.h"
 #include "models/model.h"
 

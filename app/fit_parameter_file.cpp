@@ -1,4 +1,4 @@
-#include "cli/fit_parameter_file.h"
+#include "app/fit_parameter_file.h"
 
 #include "models/model_catalogue.h"
 #include "params/parameter_file.h"

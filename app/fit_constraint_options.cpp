@@ -1,10 +1,10 @@
-#include "cli/fit_constraint_options.h"
+#include "app/fit_constraint_options.h"
 
 #include <utility>
 
-#include "cli/decimal_text.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 #include "models/model_catalogue.h"
 
 namespace quorvane::cli {

@@ -1,4 +1,4 @@
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
 
 #include <gtest/gtest.h>
 

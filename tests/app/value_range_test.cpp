@@ -1,11 +1,11 @@
-#include "cli/value_range.h"
+#include "app/value_range.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cli/input_error.h"
+#include "app/input_error.h"
 
 namespace quorvane::cli {
 namespace {

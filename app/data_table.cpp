@@ -1,13 +1,13 @@
-#include "cli/data_table.h"
+#include "app/data_table.h"
 
 #include <algorithm>
 #include <fstream>
 #include <limits>
 #include <optional>
 
-#include "cli/decimal_text.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 
 namespace quorvane::cli {
 namespace {
