@@ -16,6 +16,7 @@ packages=(
   python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
   libsleef-dev
   lintian help2man
+  emscripten chromium
 )
 
 missing=()
