@@ -29,6 +29,8 @@ const char* ThermalTitle(models::Thermal thermal) {
       return "Berman expansion";
     case models::Thermal::Fei:
       return "Fei expansion";
+    case models::Thermal::HollandPowell:
+      return "Holland\u2013Powell expansion";
     case models::Thermal::Einstein:
       return "Einstein thermal pressure";
     case models::Thermal::MieGruneisenDebye:
