@@ -41,7 +41,8 @@ void CheckTable(const std::string& text) {
 void CheckStatePoints(const std::string& text) {
   EosRequest request;
   request.inputPath = "points.csv";
-  request.partnerValues = {298.0, 0.0, 1, 298.0, true};
+  request.partnerValues.start = 298.0;
+  request.partnerValues.last = 298.0;
   std::istringstream in(text);
   try {
     ReadCsvRows(in, "points.csv", request);

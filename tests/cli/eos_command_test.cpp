@@ -296,9 +296,10 @@ TEST(EosCommand, PrintsNonFiniteResultsFlagged) {
       "--eos",    "vinet", "--thermal", "mgd", "--volume-unit", "A3", "--Z",      "4",
       "--V0",     "67.85", "--K0",      "167", "--Kp0",         "6",  "--theta0", "170",
       "--gamma0", "2.97",  "--q",       "1.6", "--V",           "50", "--T",      "3000"};
-  EXPECT_EQ(RunEos(hotGold).out,
-            "P,T,V,V/V00,VT0,V/VT0,converged\n138.95955953265258,3000,50,0.7369196757553428,,,"
-            "true\n");
+  // The pressure's last digits follow the C library's exp and pow.
+  const std::string hot = RunEos(hotGold).out;
+  EXPECT_EQ(hot.rfind("P,T,V,V/V00,VT0,V/VT0,converged\n138.959559532652", 0), 0u) << hot;
+  EXPECT_NE(hot.find(",3000,50,0.7369196757553428,,,true\n"), std::string::npos) << hot;
   std::vector<std::string> json = hotGold;
   json.insert(json.end(), {"--format", "json"});
   EXPECT_NE(RunEos(json).out.find("\"VT0\": null, \"V/VT0\": null, \"converged\": true"),
