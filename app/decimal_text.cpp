@@ -4,6 +4,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "numtext/double_text.h"
+
 namespace quorvane::cli {
 namespace {
 
@@ -46,7 +48,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
   // from_chars takes no plus sign; the syntax check has vouched for the rest.
   if (text.front() == '+') text.remove_prefix(1);
   double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  const auto [end, error] = numtext::ReadDouble(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
 }
@@ -63,9 +65,7 @@ void AppendShortest(std::string& out, double x) {
     out += "nan";
     return;
   }
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
-  out.append(buffer, result.ptr);
+  out += numtext::ShortestText(x);
 }
 
 }  // namespace quorvane::cli

@@ -1,0 +1,231 @@
+#include "numtext/double_text.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+namespace quorvane::numtext {
+namespace {
+
+// Every double reads back from this many significant digits.
+constexpr int kMaxDigits = 17;
+// From here on a double is an integer that need not be the one its shortest
+// digits padded with zeros name: its fixed text is its exact value.
+constexpr double kInexactIntegers = 9007199254740992.0;  // 2^53
+
+// Significant digits and the decimal exponent of the first: d.ddd x 10^exponent.
+struct Decimal {
+  std::string digits;
+  int exponent = 0;
+};
+
+Decimal Rounded(double x, int count) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*e", count - 1, x);
+  Decimal decimal;
+  const char* c = text;
+  for (; *c != 'e'; ++c) {
+    if (*c != '.') decimal.digits += *c;
+  }
+  decimal.exponent = std::atoi(c + 1);
+  return decimal;
+}
+
+double ValueOf(const Decimal& decimal) {
+  const std::string text =
+      decimal.digits + "e" +
+      std::to_string(decimal.exponent - static_cast<int>(decimal.digits.size()) + 1);
+  return std::strtod(text.c_str(), nullptr);
+}
+
+// The decimal one unit of its last digit away, towards direction.
+Decimal Neighbour(Decimal decimal, int direction) {
+  std::string& digits = decimal.digits;
+  int i = static_cast<int>(digits.size()) - 1;
+  if (direction > 0) {
+    for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
+    if (i >= 0) {
+      ++digits[i];
+    } else {
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
+      ++decimal.exponent;
+    }
+    return decimal;
+  }
+  for (; i >= 0 && digits[i] == '0'; --i) digits[i] = '9';
+  if (i >= 0) --digits[i];
+  return decimal;
+}
+
+// The decimal of count digits closest to the positive finite x that reads
+// back as x, if any does.
+std::optional<Decimal> ReadingBack(double x, int count) {
+  const Decimal nearest = Rounded(x, count);
+  const double nearestValue = ValueOf(nearest);
+  if (nearestValue == x) return nearest;
+  // Next to a power of two the doubles below are closer together than those
+  // above, so the decimal on the far side may read back where the nearest
+  // does not.
+  const Decimal other = Neighbour(nearest, nearestValue < x ? 1 : -1);
+  if (other.digits.front() != '0' && other.digits.size() == nearest.digits.size() &&
+      ValueOf(other) == x) {
+    return other;
+  }
+  return std::nullopt;
+}
+
+// The shortest digits that read back as the positive finite x, the closest to
+// x among them. A count that reads back makes every longer one read back
+// too, so the shortest is found by bisection.
+Decimal ShortestDigits(double x) {
+  int low = 1;
+  int high = kMaxDigits;
+  while (low < high) {
+    const int middle = (low + high) / 2;
+    if (ReadingBack(x, middle)) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return *ReadingBack(x, low);
+}
+
+std::string Scientific(const Decimal& decimal) {
+  std::string text(1, decimal.digits.front());
+  if (decimal.digits.size() > 1) text += "." + decimal.digits.substr(1);
+  char exponent[16];
+  std::snprintf(exponent, sizeof exponent, "e%c%02d", decimal.exponent < 0 ? '-' : '+',
+                std::abs(decimal.exponent));
+  return text + exponent;
+}
+
+std::string Fixed(const Decimal& decimal, double x) {
+  const int count = static_cast<int>(decimal.digits.size());
+  if (decimal.exponent < 0) {
+    return "0." + std::string(static_cast<std::size_t>(-decimal.exponent - 1), '0') +
+           decimal.digits;
+  }
+  if (decimal.exponent + 1 >= count) {
+    if (x >= kInexactIntegers) {
+      char text[40];
+      std::snprintf(text, sizeof text, "%.0f", x);
+      return text;
+    }
+    return decimal.digits +
+           std::string(static_cast<std::size_t>(decimal.exponent + 1 - count), '0');
+  }
+  return decimal.digits.substr(0, static_cast<std::size_t>(decimal.exponent + 1)) + "." +
+         decimal.digits.substr(static_cast<std::size_t>(decimal.exponent + 1));
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+const char* SkipDigits(const char* c, const char* last) {
+  while (c != last && IsDigit(*c)) ++c;
+  return c;
+}
+
+bool StartsWithWord(const char* c, const char* last, std::string_view word) {
+  if (static_cast<std::size_t>(last - c) < word.size()) return false;
+  for (char w : word) {
+    if (std::tolower(static_cast<unsigned char>(*c++)) != w) return false;
+  }
+  return true;
+}
+
+// The end of the general-format number at first, or first where there is none.
+const char* NumberEnd(const char* first, const char* last) {
+  const char* c = first;
+  if (c != last && *c == '-') ++c;
+  if (StartsWithWord(c, last, "infinity")) return c + 8;
+  if (StartsWithWord(c, last, "inf")) return c + 3;
+  if (StartsWithWord(c, last, "nan")) {
+    c += 3;
+    if (c == last || *c != '(') return c;
+    const char* close = c + 1;
+    while (close != last && (std::isalnum(static_cast<unsigned char>(*close)) || *close == '_'))
+      ++close;
+    return close != last && *close == ')' ? close + 1 : c;
+  }
+  const char* integerEnd = SkipDigits(c, last);
+  const char* end = integerEnd;
+  if (end != last && *end == '.') end = SkipDigits(end + 1, last);
+  if (end - c - (integerEnd != end ? 1 : 0) <= 0) return first;
+  if (end != last && (*end == 'e' || *end == 'E')) {
+    const char* exponent = end + 1;
+    if (exponent != last && (*exponent == '+' || *exponent == '-')) ++exponent;
+    const char* exponentEnd = SkipDigits(exponent, last);
+    if (exponentEnd != exponent) end = exponentEnd;
+  }
+  return end;
+}
+
+bool HasNonZeroDigitBeforeExponent(std::string_view text) {
+  for (char c : text) {
+    if (c == 'e' || c == 'E') return false;
+    if (c >= '1' && c <= '9') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string ShortestTextFromPrintf(double x) {
+  if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
+  const std::string sign = std::signbit(x) ? "-" : "";
+  if (std::isinf(x)) return sign + "inf";
+  if (x == 0.0) return sign + "0";
+  const double magnitude = std::fabs(x);
+  const Decimal decimal = ShortestDigits(magnitude);
+  const std::string scientific = Scientific(decimal);
+  const std::string fixed = Fixed(decimal, magnitude);
+  return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+}
+
+std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value) {
+  const char* end = NumberEnd(first, last);
+  if (end == first) return {first, std::errc::invalid_argument};
+  const std::string text(first, end);
+  const double read = std::strtod(text.c_str(), nullptr);
+  // "inf" is infinite by name; digits that give it have overflowed.
+  const bool digits = IsDigit(text.back()) || text.back() == '.';
+  if (std::isinf(read) && digits) return {end, std::errc::result_out_of_range};
+  if (read == 0.0 && HasNonZeroDigitBeforeExponent(text))
+    return {end, std::errc::result_out_of_range};
+  value = read;
+  return {end, std::errc()};
+}
+
+#if defined(__cpp_lib_to_chars)
+
+std::string ShortestText(double x) {
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
+  return std::string(text, written.ptr);
+}
+
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
+  return std::from_chars(first, last, value);
+}
+
+#else
+
+std::string ShortestText(double x) {
+  return ShortestTextFromPrintf(x);
+}
+
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
+  return ReadDoubleWithStrtod(first, last, value);
+}
+
+#endif
+
+}  // namespace quorvane::numtext
