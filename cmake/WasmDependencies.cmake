@@ -31,5 +31,18 @@ function(quorvane_wasm_package package version target)
 endfunction()
 
 quorvane_wasm_package(Eigen3 3.4.0 Eigen3::Eigen eigen3/Eigen eigen3/unsupported)
+
+# Eigen sums and multiplies in SSE2 packets of two doubles on x86-64, in
+# another order than its scalar code: the fits of the two builds then differ
+# in the last digits, and the iterations where a step crosses the tolerance.
+# So the WebAssembly build takes Eigen's SSE2 code too, which emscripten
+# compiles to WebAssembly SIMD with the same IEEE operations: x86-64 as far
+# as Eigen can tell (__amd64, which nothing else here reads), no CPUID, and a
+# compiler version that picks Eigen's intrinsics over its GCC inline
+# assembly (5.99: >= 6.3 for its minimum and maximum, < 6 for its register
+# hints). Eigen's MMX include is an empty header: SSE2 code uses no MMX.
+file(WRITE ${quorvane_wasm_headers}/Eigen3/mmintrin.h "#pragma once\n")
+add_compile_options(-msimd128 -msse2 -fgnuc-version=5.99 "-DEIGEN_OPTIMIZATION_BARRIER(X)=")
+add_compile_definitions(__amd64 EIGEN_NO_CPUID)
 quorvane_wasm_package(nlohmann_json 3.11.2 nlohmann_json::nlohmann_json nlohmann)
 quorvane_wasm_package(CLI11 2.1.2 CLI11::CLI11 CLI)
