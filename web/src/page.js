@@ -122,6 +122,7 @@ function clearResults() {
   byId('correlation').replaceChildren();
   byId('figure').replaceChildren();
   byId('report').textContent = '';
+  byId('status').textContent = '';
   for (const id of ['export-json', 'export-params', 'export-svg']) byId(id).disabled = true;
 }
 
