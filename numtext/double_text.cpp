@@ -8,11 +8,13 @@
 #include <string_view>
 #include <system_error>
 
+#if defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+#endif
+
 namespace quorvane::numtext {
 namespace {
 
-// Every double reads back from this many significant digits.
-constexpr int kMaxDigits = 17;
 // From here on a double is an integer that need not be the one its shortest
 // digits padded with zeros name: its fixed text is its exact value.
 constexpr double kInexactIntegers = 9007199254740992.0;  // 2^53
@@ -22,6 +24,34 @@ struct Decimal {
   std::string digits;
   int exponent = 0;
 };
+
+#if defined(__EMSCRIPTEN__)
+
+// In WebAssembly the C library's printf and strtod compute in software
+// long double, a hundred times slower than the script engine's own shortest
+// digits: Number.prototype.toExponential() without a precision gives the
+// shortest digits that read back, the closest to x among them.
+// clang-format off
+EM_JS(void, WriteShortestDigits, (double x, char* out, int size), {
+  const parts = x.toExponential().split("e");
+  stringToUTF8(parts[0].replace(".", "") + " " + Number(parts[1]), out, size);
+});
+// clang-format on
+
+Decimal ShortestDigits(double x) {
+  char text[40];
+  WriteShortestDigits(x, text, sizeof text);
+  Decimal decimal;
+  const char* c = text;
+  for (; *c != ' '; ++c) decimal.digits += *c;
+  decimal.exponent = std::atoi(c + 1);
+  return decimal;
+}
+
+#else
+
+// Every double reads back from this many significant digits.
+constexpr int kMaxDigits = 17;
 
 Decimal Rounded(double x, int count) {
   char text[40];
@@ -95,6 +125,8 @@ Decimal ShortestDigits(double x) {
   }
   return *ReadingBack(x, low);
 }
+
+#endif
 
 std::string Scientific(const Decimal& decimal) {
   std::string text(1, decimal.digits.front());

@@ -17,8 +17,9 @@ std::string ShortestText(double x);
 std::from_chars_result ReadDouble(const char* first, const char* last, double& value);
 
 // The same two from the C library's printf and strtod, for standard
-// libraries without the floating-point charconv. Exposed for tests, which
-// hold them to the standard library's where it has them.
+// libraries without the floating-point charconv (in WebAssembly the digits
+// come from the script engine instead, where printf is slow). Exposed for
+// tests, which hold them to the standard library's where it has them.
 std::string ShortestTextFromPrintf(double x);
 std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value);
 
