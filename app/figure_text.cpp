@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "models/model_catalogue.h"
+#include "numtext/double_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -53,13 +54,10 @@ std::string ModelTitle(const models::Model& model, bool isothermal) {
 }
 
 std::string WholeOrThreeDigits(double value) {
-  char buffer[64];
-  const bool whole = std::fabs(value) >= kWhole;
-  const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer, std::round(value),
-                                            std::chars_format::fixed, 0)
-                            : std::to_chars(buffer, buffer + sizeof buffer, value,
-                                            std::chars_format::general, kSmallDigits);
-  return std::string(buffer, result.ptr);
+  if (std::fabs(value) >= kWhole) {
+    return numtext::FormattedText(std::round(value), std::chars_format::fixed, 0);
+  }
+  return numtext::FormattedText(value, std::chars_format::general, kSmallDigits);
 }
 
 }  // namespace quorvane::cli

@@ -11,6 +11,7 @@
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
+#include "numtext/double_text.h"
 #include "plot/colour.h"
 
 namespace quorvane::cli {
@@ -58,7 +59,7 @@ std::vector<double> CurveVolumes(const fit::FitData& data) {
     // Three digits read well in the legend, and the curve is drawn at them.
     const std::string text = WholeOrThreeDigits(V);
     double rounded = V;
-    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    numtext::ReadDouble(text.data(), text.data() + text.size(), rounded);
     if (chosen.empty() || rounded != chosen.back()) chosen.push_back(rounded);
   }
   return chosen;

@@ -9,6 +9,7 @@
 #include "app/safe_text.h"
 #include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
+#include "numtext/double_text.h"
 
 namespace quorvane::cli {
 namespace {
@@ -85,9 +86,7 @@ void AppendDefault(std::string& help, double value) {
   std::string asDouble;
   AppendShortest(asDouble, value);
   const auto single = static_cast<float>(value);
-  char text[32];
-  const std::to_chars_result written = std::to_chars(text, text + sizeof text, single);
-  const std::string asFloat(text, written.ptr);
+  const std::string asFloat = numtext::ShortestText(single);
   if (static_cast<double>(single) != value || asFloat == asDouble) {
     help += asDouble;
     return;

@@ -25,6 +25,39 @@ struct Decimal {
   int exponent = 0;
 };
 
+// x rounded to count significant digits.
+Decimal Rounded(double x, int count) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*e", count - 1, x);
+  Decimal decimal;
+  const char* c = text;
+  for (; *c != 'e'; ++c) {
+    if (*c != '.') decimal.digits += *c;
+  }
+  decimal.exponent = std::atoi(c + 1);
+  return decimal;
+}
+
+// The decimal one unit of its last digit away, towards direction.
+Decimal Neighbour(Decimal decimal, int direction) {
+  std::string& digits = decimal.digits;
+  int i = static_cast<int>(digits.size()) - 1;
+  if (direction > 0) {
+    for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
+    if (i >= 0) {
+      ++digits[i];
+    } else {
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
+      ++decimal.exponent;
+    }
+    return decimal;
+  }
+  for (; i >= 0 && digits[i] == '0'; --i) digits[i] = '9';
+  if (i >= 0) --digits[i];
+  return decimal;
+}
+
 #if defined(__EMSCRIPTEN__)
 
 // In WebAssembly the C library's printf and strtod compute in software
@@ -53,43 +86,11 @@ Decimal ShortestDigits(double x) {
 // Every double reads back from this many significant digits.
 constexpr int kMaxDigits = 17;
 
-Decimal Rounded(double x, int count) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%.*e", count - 1, x);
-  Decimal decimal;
-  const char* c = text;
-  for (; *c != 'e'; ++c) {
-    if (*c != '.') decimal.digits += *c;
-  }
-  decimal.exponent = std::atoi(c + 1);
-  return decimal;
-}
-
 double ValueOf(const Decimal& decimal) {
   const std::string text =
       decimal.digits + "e" +
       std::to_string(decimal.exponent - static_cast<int>(decimal.digits.size()) + 1);
   return std::strtod(text.c_str(), nullptr);
-}
-
-// The decimal one unit of its last digit away, towards direction.
-Decimal Neighbour(Decimal decimal, int direction) {
-  std::string& digits = decimal.digits;
-  int i = static_cast<int>(digits.size()) - 1;
-  if (direction > 0) {
-    for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
-    if (i >= 0) {
-      ++digits[i];
-    } else {
-      digits.insert(digits.begin(), '1');
-      digits.pop_back();
-      ++decimal.exponent;
-    }
-    return decimal;
-  }
-  for (; i >= 0 && digits[i] == '0'; --i) digits[i] = '9';
-  if (i >= 0) --digits[i];
-  return decimal;
 }
 
 // The decimal of count digits closest to the positive finite x that reads
@@ -137,14 +138,16 @@ std::string Scientific(const Decimal& decimal) {
   return text + exponent;
 }
 
-std::string Fixed(const Decimal& decimal, double x) {
+// Integers from inexactFrom on need not be the ones their shortest digits
+// padded with zeros name: their fixed text is their exact value.
+std::string Fixed(const Decimal& decimal, double x, double inexactFrom = kInexactIntegers) {
   const int count = static_cast<int>(decimal.digits.size());
   if (decimal.exponent < 0) {
     return "0." + std::string(static_cast<std::size_t>(-decimal.exponent - 1), '0') +
            decimal.digits;
   }
   if (decimal.exponent + 1 >= count) {
-    if (x >= kInexactIntegers) {
+    if (x >= inexactFrom) {
       char text[40];
       std::snprintf(text, sizeof text, "%.0f", x);
       return text;
@@ -208,7 +211,58 @@ bool HasNonZeroDigitBeforeExponent(std::string_view text) {
   return false;
 }
 
+float FloatValueOf(const Decimal& decimal) {
+  const std::string text =
+      decimal.digits + "e" +
+      std::to_string(decimal.exponent - static_cast<int>(decimal.digits.size()) + 1);
+  return std::strtof(text.c_str(), nullptr);
+}
+
+// The shortest digits that read back as the positive finite float x, the
+// closest to x among them; next to a power of two the decimal on the far
+// side may read back where the nearest does not. Help texts are the only
+// use, so a plain search from one digit up will do.
+Decimal ShortestFloatDigits(float x) {
+  constexpr int kMaxFloatDigits = 9;
+  for (int count = 1; count < kMaxFloatDigits; ++count) {
+    const Decimal nearest = Rounded(static_cast<double>(x), count);
+    const float nearestValue = FloatValueOf(nearest);
+    if (nearestValue == x) return nearest;
+    const Decimal other = Neighbour(nearest, nearestValue < x ? 1 : -1);
+    if (other.digits.front() != '0' && other.digits.size() == nearest.digits.size() &&
+        FloatValueOf(other) == x) {
+      return other;
+    }
+  }
+  return Rounded(static_cast<double>(x), kMaxFloatDigits);
+}
+
 }  // namespace
+
+std::string ShortestTextFromPrintf(float x) {
+  if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
+  const std::string sign = std::signbit(x) ? "-" : "";
+  if (std::isinf(x)) return sign + "inf";
+  if (x == 0.0f) return sign + "0";
+  const float magnitude = std::fabs(x);
+  const Decimal decimal = ShortestFloatDigits(magnitude);
+  const std::string scientific = Scientific(decimal);
+  constexpr double kInexactFloatIntegers = 16777216.0;  // 2^24
+  const std::string fixed = Fixed(decimal, static_cast<double>(magnitude), kInexactFloatIntegers);
+  return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+}
+
+std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision) {
+  const char* conversion = format == std::chars_format::fixed        ? "%.*f"
+                           : format == std::chars_format::scientific ? "%.*e"
+                                                                     : "%.*g";
+  // Fixed notation of a large double runs to hundreds of digits.
+  const int length = std::snprintf(nullptr, 0, conversion, precision, x);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::snprintf(text.data(), text.size(), conversion, precision, x);
+  text.pop_back();
+  return text;
+}
 
 std::string ShortestTextFromPrintf(double x) {
   if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
@@ -244,6 +298,20 @@ std::string ShortestText(double x) {
   return std::string(text, written.ptr);
 }
 
+std::string ShortestText(float x) {
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
+  return std::string(text, written.ptr);
+}
+
+std::string FormattedText(double x, std::chars_format format, int precision) {
+  char text[400];
+  const std::to_chars_result written =
+      std::to_chars(text, text + sizeof text, x, format, precision);
+  if (written.ec != std::errc{}) return FormattedTextFromPrintf(x, format, precision);
+  return std::string(text, written.ptr);
+}
+
 std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
   return std::from_chars(first, last, value);
 }
@@ -252,6 +320,14 @@ std::from_chars_result ReadDouble(const char* first, const char* last, double& v
 
 std::string ShortestText(double x) {
   return ShortestTextFromPrintf(x);
+}
+
+std::string ShortestText(float x) {
+  return ShortestTextFromPrintf(x);
+}
+
+std::string FormattedText(double x, std::chars_format format, int precision) {
+  return FormattedTextFromPrintf(x, format, precision);
 }
 
 std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {

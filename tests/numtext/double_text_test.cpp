@@ -97,6 +97,39 @@ TEST(ShortestTextFromPrintf, WritesWhatToCharsWrites) {
   }
 }
 
+// Floats of every exponent, their powers of two and random bit patterns:
+// the help texts show the single-precision defaults this way.
+TEST(ShortestTextFromPrintf, WritesWhatToCharsWritesForFloats) {
+  std::vector<float> values{0.0f, -0.0f, -0.02f, 0.1f, 16777216.0f, 16777218.0f, 1e10f, 3e38f};
+  for (int e = -149; e <= 127; ++e) values.push_back(std::ldexp(1.0f, e));
+  std::mt19937 random(20261209);
+  for (int i = 0; i < 30000; ++i) {
+    const std::uint32_t bits = random();
+    float x;
+    std::memcpy(&x, &bits, sizeof x);
+    if (std::isfinite(x)) values.push_back(x);
+  }
+  for (float x : values) {
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, x);
+    ASSERT_EQ(ShortestTextFromPrintf(x), std::string(text, written.ptr)) << x;
+  }
+}
+
+TEST(FormattedTextFromPrintf, WritesWhatToCharsWritesWithAPrecision) {
+  for (double x : DelicateDoubles()) {
+    for (auto format :
+         {std::chars_format::fixed, std::chars_format::scientific, std::chars_format::general}) {
+      for (int precision : {0, 1, 2, 3, 6, 17}) {
+        char text[2000];
+        const auto written = std::to_chars(text, text + sizeof text, x, format, precision);
+        ASSERT_EQ(FormattedTextFromPrintf(x, format, precision), std::string(text, written.ptr))
+            << "bits " << BitsOf(x) << " precision " << precision;
+      }
+    }
+  }
+}
+
 struct Reading {
   std::from_chars_result result;
   double value;
