@@ -5,13 +5,13 @@
 #include <map>
 #include <numbers>
 
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
+#include "app/scale_pressure.h"
+#include "app/value_range.h"
 #include "cli/eos_command.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
-#include "cli/scale_pressure.h"
 #include "cli/subcommand_parse.h"
-#include "cli/value_range.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
 #include "params/propagated_uncertainty.h"

@@ -1,14 +1,14 @@
 #include <CLI/CLI.hpp>
 #include <map>
 
-#include "cli/data_table.h"
+#include "app/data_table.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
+#include "app/scale_pressure.h"
+#include "app/value_range.h"
 #include "cli/eos_command.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
 #include "cli/scale_commands.h"
-#include "cli/scale_pressure.h"
 #include "cli/subcommand_parse.h"
-#include "cli/value_range.h"
 #include "scales/calibrant_cell.h"
 
 namespace quorvane::cli {

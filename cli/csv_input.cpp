@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/data_table.h"
-#include "cli/input_error.h"
+#include "app/data_table.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
+#include "app/value_range.h"
 #include "cli/request_options.h"
-#include "cli/safe_text.h"
-#include "cli/value_range.h"
 #include "models/model_catalogue.h"
 
 namespace quorvane::cli {

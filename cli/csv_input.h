@@ -3,7 +3,7 @@
 #include <istream>
 #include <string>
 
-#include "cli/eos_request.h"
+#include "app/eos_request.h"
 
 namespace quorvane::cli {
 

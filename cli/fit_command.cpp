@@ -4,17 +4,17 @@
 #include <utility>
 #include <vector>
 
-#include "cli/data_table.h"
+#include "app/data_table.h"
+#include "app/fit_data_input.h"
+#include "app/fit_figures.h"
+#include "app/fit_parameter_file.h"
+#include "app/fit_report.h"
+#include "app/fit_request.h"
+#include "app/fit_thermal_figures.h"
+#include "app/input_error.h"
+#include "app/output_files.h"
+#include "app/safe_text.h"
 #include "cli/eos_command.h"
-#include "cli/fit_data_input.h"
-#include "cli/fit_figures.h"
-#include "cli/fit_parameter_file.h"
-#include "cli/fit_report.h"
-#include "cli/fit_request.h"
-#include "cli/fit_thermal_figures.h"
-#include "cli/input_error.h"
-#include "cli/output_files.h"
-#include "cli/safe_text.h"
 
 namespace quorvane::cli {
 namespace {

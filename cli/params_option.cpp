@@ -3,9 +3,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/input_error.h"
-#include "cli/parameter_options.h"
-#include "cli/safe_text.h"
+#include "app/input_error.h"
+#include "app/parameter_options.h"
+#include "app/safe_text.h"
 #include "params/parameter_file.h"
 
 namespace quorvane::cli {

@@ -3,15 +3,15 @@
 #include <map>
 #include <optional>
 
-#include "cli/data_table.h"
-#include "cli/decimal_text.h"
+#include "app/data_table.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
+#include "app/scale_pressure.h"
+#include "app/value_range.h"
 #include "cli/eos_command.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
 #include "cli/scale_commands.h"
-#include "cli/scale_pressure.h"
 #include "cli/subcommand_parse.h"
-#include "cli/value_range.h"
 
 namespace quorvane::cli {
 namespace {

@@ -4,9 +4,9 @@
 #include <limits>
 #include <string>
 
-#include "cli/decimal_text.h"
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 #include "engine/state_point.h"
 #include "models/isentrope.h"
 #include "models/model_catalogue.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/command_line.h"
-#include "cli/eos_request.h"
+#include "app/command_line.h"
+#include "app/eos_request.h"
 
 namespace quorvane::cli {
 

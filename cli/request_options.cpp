@@ -2,13 +2,12 @@
 
 #include <string>
 
-#include "cli/decimal_text.h"
-#include "cli/input_error.h"
-#include "cli/output_files.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/output_files.h"
+#include "app/safe_text.h"
 #include "cli/params_option.h"
 #include "cli/property_options.h"
-#include "cli/safe_text.h"
-#include "cli/table_figure.h"
 #include "models/model_catalogue.h"
 #include "params/confidence_band.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "cli/command_line.h"
-#include "cli/eos_request.h"
+#include "app/command_line.h"
+#include "app/eos_request.h"
 #include "models/model.h"
 
 namespace quorvane::cli {

@@ -2,12 +2,12 @@
 #include <cmath>
 #include <map>
 
-#include "cli/data_table.h"
-#include "cli/decimal_text.h"
+#include "app/data_table.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/scale_pressure.h"
 #include "cli/eos_command.h"
-#include "cli/input_error.h"
 #include "cli/scale_commands.h"
-#include "cli/scale_pressure.h"
 #include "cli/subcommand_parse.h"
 #include "files/atomic_file.h"
 #include "models/model_pressure.h"

@@ -1,8 +1,8 @@
 #include <CLI/CLI.hpp>
 
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
 #include "cli/eos_command.h"
-#include "cli/input_error.h"
 #include "cli/scale_commands.h"
 #include "cli/subcommand_parse.h"
 #include "scales/scale_directory.h"

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "cli/property_columns.h"
-#include "cli/state_rows.h"
+#include "app/property_columns.h"
+#include "app/state_rows.h"
 #include "cli/table_writer.h"
 
 namespace quorvane::cli {

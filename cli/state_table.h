@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <ostream>
 
-#include "cli/eos_request.h"
-#include "cli/state_rows.h"
+#include "app/eos_request.h"
+#include "app/state_rows.h"
 
 namespace quorvane::cli {
 

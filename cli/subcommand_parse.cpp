@@ -1,7 +1,7 @@
 #include "cli/subcommand_parse.h"
 
-#include "cli/input_error.h"
-#include "cli/safe_text.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
 
 namespace quorvane::cli {
 

@@ -2,9 +2,9 @@
 
 #include <map>
 
-#include "cli/axis_units.h"
-#include "cli/figure_text.h"
-#include "cli/state_rows.h"
+#include "app/axis_units.h"
+#include "app/figure_text.h"
+#include "app/state_rows.h"
 #include "models/model_catalogue.h"
 #include "plot/colour.h"
 
@@ -43,16 +43,6 @@ plot::Figure TableFigure(const EosRequest& request) {
   }
   if (isotherms.size() <= 1) figure.palette.clear();
   return figure;
-}
-
-std::string PlotBasePath(const std::string& path) {
-  for (const char* extension : {".svg", ".png"}) {
-    const std::string suffix = extension;
-    if (path.size() > suffix.size() && path.ends_with(suffix)) {
-      return path.substr(0, path.size() - suffix.size());
-    }
-  }
-  return path;
 }
 
 }  // namespace quorvane::cli

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cli/eos_request.h"
+#include "app/eos_request.h"
 #include "plot/figure.h"
 
 namespace quorvane::cli {
@@ -10,9 +10,5 @@ namespace quorvane::cli {
 // The isotherms of a table: V against P, one line for each temperature, in
 // the order of the rows. Rows that are not state points are left out.
 plot::Figure TableFigure(const EosRequest& request);
-
-// The path --plot names, without a ".svg" or ".png" the user may have added:
-// both files are written.
-std::string PlotBasePath(const std::string& path);
 
 }  // namespace quorvane::cli

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
 #include "numtext/field_format.h"
 
 namespace quorvane::cli {

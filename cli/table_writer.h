@@ -4,9 +4,9 @@
 #include <span>
 #include <string>
 
-#include "cli/eos_request.h"
-#include "cli/property_columns.h"
-#include "cli/state_rows.h"
+#include "app/eos_request.h"
+#include "app/property_columns.h"
+#include "app/state_rows.h"
 
 namespace quorvane::cli {
 

@@ -4,6 +4,9 @@
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
               ${PROJECT_SOURCE_DIR}/docs/windows.md
         DESTINATION .)
+# The workbench as a page, beside the programs, where the wasm preset has
+# written it: Windows has no Qt workbench, every browser opens this.
+install(FILES ${PROJECT_SOURCE_DIR}/build/wasm/web/quorvane-workbench.html DESTINATION . OPTIONAL)
 
 set(CPACK_PACKAGE_NAME quorvane)
 set(CPACK_PACKAGE_VENDOR "Quorvane")

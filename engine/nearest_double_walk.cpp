@@ -1,8 +1,8 @@
 #include "engine/nearest_double_walk.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace quorvane::engine {
@@ -10,12 +10,26 @@ namespace {
 
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
+// The bits of a double and back (std::bit_cast, which not every standard
+// library offers).
+std::int64_t BitsOf(double x) {
+  std::int64_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  return bits;
+}
+
+double DoubleOf(std::uint64_t bits) {
+  double x;
+  std::memcpy(&x, &bits, sizeof x);
+  return x;
+}
+
 // The double offset steps from a positive finite V. Past zero or the largest
 // double this gives zero, infinity or no number, which the walk never asks
 // the pressure of.
 double Stepped(double V, int offset) {
-  return std::bit_cast<double>(std::bit_cast<std::uint64_t>(V) +
-                               static_cast<std::uint64_t>(static_cast<std::int64_t>(offset)));
+  return DoubleOf(static_cast<std::uint64_t>(BitsOf(V)) +
+                  static_cast<std::uint64_t>(static_cast<std::int64_t>(offset)));
 }
 
 bool IsVolume(double V) {
@@ -35,7 +49,7 @@ void NearestDoubleWalk::Start(double V, double known, double residual) {
   centre_ = V;
   known_ = 0;
   moves_ = 0;
-  const std::int64_t offset = std::bit_cast<std::int64_t>(known) - std::bit_cast<std::int64_t>(V);
+  const std::int64_t offset = BitsOf(known) - BitsOf(V);
   if (offset >= -kReach && offset <= kReach) {
     residuals_[offset + kReach] = residual;
     known_ = 1u << (offset + kReach);

@@ -1,7 +1,6 @@
 #include "fit/fit_checks.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -9,6 +8,7 @@
 #include "engine/eos_parameters.h"
 #include "fit/eos_fit.h"
 #include "models/model_catalogue.h"
+#include "numtext/double_text.h"
 
 namespace quorvane::fit {
 namespace {
@@ -24,9 +24,7 @@ std::string PointText(std::size_t index) {
 std::string NumberText(double x) {
   if (std::isnan(x)) return "nan";
   if (std::isinf(x)) return x > 0.0 ? "inf" : "-inf";
-  char text[32];
-  const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
-  return std::string(text, written.ptr);
+  return numtext::ShortestText(x);
 }
 
 std::string Rounded(double x) {

@@ -1,11 +1,11 @@
 #include "fit/fit_constraints.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "fit/eos_fit.h"
 #include "models/model_catalogue.h"
+#include "numtext/double_text.h"
 
 namespace quorvane::fit {
 namespace {
@@ -22,9 +22,7 @@ std::string Symbol(Parameter parameter) {
 
 std::string Number(double x) {
   if (!std::isfinite(x)) return std::isnan(x) ? "nan" : (x > 0 ? "inf" : "-inf");
-  char text[32];
-  const auto written = std::to_chars(text, text + sizeof text, x);
-  return std::string(text, written.ptr);
+  return numtext::ShortestText(x);
 }
 
 bool Contains(const std::vector<Parameter>& list, Parameter parameter) {

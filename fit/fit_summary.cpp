@@ -1,10 +1,10 @@
 #include "fit/fit_summary.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "models/model_catalogue.h"
+#include "numtext/double_text.h"
 
 namespace quorvane::fit {
 namespace {
@@ -14,9 +14,7 @@ using models::Parameter;
 using models::Role;
 
 std::string Shortest(double x) {
-  char text[32];
-  const auto written = std::to_chars(text, text + sizeof text, x);
-  return std::string(text, written.ptr);
+  return numtext::ShortestText(x);
 }
 
 // The formulas as the models compute them, in the catalogue's symbols.

@@ -6,6 +6,7 @@
 
 #include "engine/eos_parameters.h"
 #include "models/isothermal_equations.h"
+#include "numtext/double_text.h"
 
 namespace quorvane::models {
 namespace {
@@ -220,9 +221,7 @@ bool NeedsPositiveTemperature(const Model& model) {
 
 std::string TemperatureError(const Model& model, double T) {
   if (!NeedsPositiveTemperature(model) || T > 0.0) return "";
-  char text[32];
-  const std::to_chars_result written = std::to_chars(text, text + sizeof text, T);
-  return "T = " + std::string(text, written.ptr) + " must be above zero for the " +
+  return "T = " + numtext::ShortestText(T) + " must be above zero for the " +
          Info(model.thermal).name + " thermal model";
 }
 

@@ -5,6 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "numtext/double_text.h"
+
 namespace quorvane::params {
 namespace {
 
@@ -66,7 +68,7 @@ double NumberAt(std::string_view text, std::size_t start) {
   std::size_t end = start;
   while (end < text.size() && InNumber(text[end])) ++end;
   double x = 0.0;
-  const auto [stop, error] = std::from_chars(text.data() + start, text.data() + end, x);
+  const auto [stop, error] = numtext::ReadDouble(text.data() + start, text.data() + end, x);
   if (error == std::errc::result_out_of_range) {
     Fail(text, start, "number out of the range of a double");
   }
@@ -165,9 +167,7 @@ void AppendJsonString(std::string& out, std::string_view x) {
 }
 
 void AppendJsonNumber(std::string& out, double x) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
-  out.append(buffer, result.ptr);
+  out += numtext::ShortestText(x);
 }
 
 void AppendJsonValue(std::string& out, const Json& value) {

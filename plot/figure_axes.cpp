@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "numtext/double_text.h"
+
 namespace quorvane::plot {
 namespace {
 
@@ -66,9 +68,7 @@ AxisTicks WithMargin(Range range) {
 }
 
 std::string Formatted(double value, std::chars_format format, int precision) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
-  return std::string(buffer, result.ptr);
+  return numtext::FormattedText(value, format, precision);
 }
 
 }  // namespace

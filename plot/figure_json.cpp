@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "numtext/double_text.h"
 #include "plot/figure_axes.h"
 
 namespace quorvane::plot {
@@ -33,8 +34,7 @@ void AppendNumber(std::string& out, double value) {
     out += "null";
     return;
   }
-  char buffer[32];
-  out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+  out += numtext::ShortestText(value);
 }
 
 void AppendNumbers(std::string& out, const std::vector<double>& values) {

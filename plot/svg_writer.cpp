@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "numtext/double_text.h"
 #include "plot/figure_axes.h"
 #include "plot/svg_layout.h"
 
@@ -21,10 +22,7 @@ constexpr const char* kZeroLineColour = "#5a5a5a";
 // Two decimals: a hundredth of a pixel, and the same digits from every C++
 // library that converts as the standard says.
 std::string Number(double value) {
-  char buffer[32];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-  return std::string(buffer, result.ptr);
+  return numtext::FormattedText(value, std::chars_format::fixed, 2);
 }
 
 std::string Escaped(const std::string& text) {

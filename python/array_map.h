@@ -6,7 +6,7 @@
 #include <array>
 #include <cstddef>
 
-#include "cli/state_rows.h"
+#include "app/state_rows.h"
 #include "python/parallel_loop.h"
 
 namespace quorvane::python {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_line.h"
-#include "cli/input_error.h"
-#include "cli/parameter_options.h"
-#include "cli/state_rows.h"
+#include "app/command_line.h"
+#include "app/input_error.h"
+#include "app/parameter_options.h"
+#include "app/state_rows.h"
 #include "engine/eos_parameters.h"
 #include "engine/exact_volume_solver.h"
 #include "engine/isothermal_curve.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "cli/eos_request.h"
-#include "cli/state_rows.h"
+#include "app/eos_request.h"
+#include "app/state_rows.h"
 #include "engine/state_point.h"
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"

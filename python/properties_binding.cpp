@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/eos_request.h"
-#include "cli/property_columns.h"
-#include "cli/state_rows.h"
+#include "app/eos_request.h"
+#include "app/property_columns.h"
+#include "app/state_rows.h"
 #include "engine/state_point.h"
 #include "models/isentrope.h"
 #include "models/model_catalogue.h"

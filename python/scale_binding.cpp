@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "cli/input_error.h"
-#include "cli/scale_pressure.h"
+#include "app/input_error.h"
+#include "app/scale_pressure.h"
 #include "python/array_map.h"
 #include "scales/calibrant_cell.h"
 #include "scales/scale_directory.h"

@@ -17,6 +17,7 @@ packages=(
   python3-dask python3-distributed
   libsleef-dev libexpat1-dev
   lintian help2man
+  emscripten chromium
 )
 
 missing=()

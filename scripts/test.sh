@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the whole suite headless: the dev preset (gcc, warnings as
-# errors), the asan preset (clang, AddressSanitizer + UBSan, fuzzers) and the
-# windows preset (MinGW-w64 cross build, its tests under Wine).
+# errors), the asan preset (clang, AddressSanitizer + UBSan, fuzzers), the
+# windows preset (MinGW-w64 cross build, its tests under Wine) and the wasm
+# preset (the core as WebAssembly and the workbench page, which the dev
+# preset's tests check under node and in headless Chromium).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,7 +14,9 @@ if command -v ccache >/dev/null; then
   export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 fi
 
-for preset in dev asan windows; do
+# emscripten's own tools run on the system's node.
+export NODE_PATH=/usr/share/nodejs
+for preset in wasm dev asan windows; do
   [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done

@@ -6,7 +6,7 @@
 #include <exception>
 #include <utility>
 
-#include "cli/fit_report.h"
+#include "app/fit_report.h"
 
 namespace quorvane::workbench {
 namespace {

@@ -3,10 +3,10 @@
 #include <fstream>
 #include <utility>
 
-#include "cli/fit_data_input.h"
-#include "cli/fit_parameter_file.h"
-#include "cli/fit_report.h"
-#include "cli/input_error.h"
+#include "app/fit_data_input.h"
+#include "app/fit_parameter_file.h"
+#include "app/fit_report.h"
+#include "app/input_error.h"
 
 namespace quorvane::workbench {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "cli/fit_request.h"
+#include "app/fit_request.h"
 #include "fit/starting_values.h"
 #include "models/model_catalogue.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
 #include "models/model_catalogue.h"
 
 namespace quorvane::workbench {

@@ -11,9 +11,9 @@
 #include <cmath>
 #include <vector>
 
-#include "cli/fit_figures.h"
-#include "cli/fit_report.h"
-#include "cli/fit_thermal_figures.h"
+#include "app/fit_figures.h"
+#include "app/fit_report.h"
+#include "app/fit_thermal_figures.h"
 #include "fit/confidence_ellipse.h"
 #include "models/model_catalogue.h"
 #include "workbench/chart_view.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <cmath>
 
-#include "cli/property_columns.h"
+#include "app/property_columns.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
 #include "params/propagated_uncertainty.h"

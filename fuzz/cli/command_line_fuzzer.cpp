@@ -9,13 +9,13 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_line.h"
+#include "app/command_line.h"
+#include "app/fit_request.h"
+#include "app/input_error.h"
+#include "app/state_rows.h"
+#include "app/value_range.h"
 #include "cli/eos_command.h"
-#include "cli/fit_request.h"
-#include "cli/input_error.h"
 #include "cli/request_options.h"
-#include "cli/state_rows.h"
-#include "cli/value_range.h"
 #include "fuzz/cli/fuzz_checks.h"
 
 namespace {

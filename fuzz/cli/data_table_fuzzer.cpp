@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
+#include "app/data_table.h"
+#include "app/input_error.h"
 #include "cli/csv_input.h"
-#include "cli/data_table.h"
-#include "cli/input_error.h"
 #include "fuzz/cli/fuzz_checks.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/decimal_text.h"
 #include "calculator/calculator.h"
 #include "calculator/control_ids.h"
 #include "calculator/working_point_handlers.h"
-#include "cli/decimal_text.h"
 #include "cli/eos_command.h"
 #include "dialog/control_values.h"
 #include "dialog/resources.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "cli/input_error.h"
+#include "app/input_error.h"
 
 namespace quorvane::cli {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
 #include "engine/state_point.h"
 
 namespace quorvane::cli {

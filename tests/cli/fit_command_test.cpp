@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/decimal_text.h"
+#include "app/decimal_text.h"
+#include "app/input_error.h"
+#include "app/output_files.h"
 #include "cli/eos_command.h"
-#include "cli/input_error.h"
-#include "cli/output_files.h"
 #include "cli/program_run.h"
 #include "engine/isothermal_eos.h"
 #include "params/json_text.h"

@@ -1,4 +1,4 @@
-#include "cli/fit_ellipses.h"
+#include "app/fit_ellipses.h"
 
 #include <gtest/gtest.h>
 

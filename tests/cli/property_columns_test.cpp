@@ -1,4 +1,4 @@
-#include "cli/property_columns.h"
+#include "app/property_columns.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_line.h"
+#include "app/command_line.h"
 #include "cli/request_options.h"
 #include "models/isentrope.h"
 #include "models/model_pressure.h"

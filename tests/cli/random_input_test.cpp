@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/input_error.h"
+#include "app/value_range.h"
 #include "cli/eos_command.h"
-#include "cli/input_error.h"
-#include "cli/value_range.h"
 
 // Random texts where users type them: the command line's ranges and the CSV
 // file. Whatever the text, the program either succeeds or refuses it in one

@@ -10,7 +10,7 @@
 #include <streambuf>
 #include <string>
 
-#include "cli/command_line.h"
+#include "app/command_line.h"
 #include "cli/request_options.h"
 #include "params/confidence_band.h"
 #include "params/json_text.h"

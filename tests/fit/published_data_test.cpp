@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/fit_data_input.h"
+#include "app/fit_data_input.h"
 #include "fit/eos_fit.h"
 #include "models/model_catalogue.h"
 

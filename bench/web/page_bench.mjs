@@ -1,0 +1,92 @@
+// The workbench page in Debian's headless Chromium: how soon it is usable
+// from file://, and a 100-point 3rd-order Birch-Murnaghan fit in the page
+// against the same fit by the native command line.
+//   node bench/web/page_bench.mjs PAGE QUORVANE_EOS
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const { chromium } = await import(join(here, '../../web/node_modules/playwright-core/index.mjs'));
+const [pagePath, eos] = process.argv.slice(2);
+const kOpenings = 7;
+const kFits = 30;
+const kPoints = 100;
+
+function median(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.floor(sorted.length / 2)];
+}
+
+// The benchmark's data set: BM3 with V0 163.7, K0 87.5, K'0 4.9, fixed
+// scatter in P, sigmas 0.02 in P and 0.01 in V.
+function measured() {
+  const rows = ['P,V,sigP,sigV'];
+  let state = 7;
+  for (let i = 0; i < kPoints; i++) {
+    state = (state * 1103515245 + 12345) % 2147483648;
+    const V = 163.7 * (1 - (0.25 * i) / (kPoints - 1));
+    const x = (163.7 / V) ** (2 / 3);
+    const P = 1.5 * 87.5 * (x ** 3.5 - x ** 2.5) * (1 + 0.75 * (4.9 - 4) * (x - 1));
+    rows.push(`${(P + 0.02 * (state / 2147483648 - 0.5)).toFixed(6)},${V.toFixed(6)},0.02,0.01`);
+  }
+  return `${rows.join('\n')}\n`;
+}
+
+const scratch = mkdtempSync(join(tmpdir(), 'quorvane-page-bench-'));
+const context = await chromium.launchPersistentContext(join(scratch, 'profile'), {
+  executablePath: '/usr/bin/chromium', headless: true,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+await context.route('**/*', (route) => (route.request().url().startsWith('file:') ? route.continue() : route.abort()));
+try {
+  const interactive = [];
+  for (let i = 0; i < kOpenings; i++) {
+    const page = await context.newPage();
+    await page.goto(pathToFileURL(pagePath).href);
+    await page.waitForFunction(() => window.quorvane !== undefined);
+    interactive.push(await page.evaluate(() => performance.now()));
+    await page.close();
+  }
+  const page = await context.newPage();
+  await page.goto(pathToFileURL(pagePath).href);
+  const dataText = measured();
+  const inPage = await page.evaluate(async ([text, count]) => {
+    const core = [];
+    const roundTrip = [];
+    for (let i = 0; i < count; i++) {
+      const started = performance.now();
+      const fit = await window.quorvane.fitReports(text, { arithmetic: 'textbook' });
+      roundTrip.push(performance.now() - started);
+      core.push(fit.milliseconds);
+    }
+    return { core, roundTrip };
+  }, [dataText, kFits]);
+
+  const dataPath = join(scratch, 'bm3-100.csv');
+  writeFileSync(dataPath, dataText);
+  const nativeTimes = [];
+  const startupTimes = [];
+  for (let i = 0; i < kFits; i++) {
+    let started = process.hrtime.bigint();
+    spawnSync(eos, ['fit', dataPath, '--format', 'json', '--arithmetic=textbook']);
+    nativeTimes.push(Number(process.hrtime.bigint() - started) / 1e6);
+    started = process.hrtime.bigint();
+    spawnSync(eos, ['--version']);
+    startupTimes.push(Number(process.hrtime.bigint() - started) / 1e6);
+  }
+  console.log(`page size: ${statSync(pagePath).size} bytes`);
+  console.log(`interactive from file:// (median of ${kOpenings}): ${median(interactive).toFixed(0)} ms`);
+  console.log(`100-point BM3 fit in the page's core (median of ${kFits}, first excluded): ` +
+    `${median(inPage.core.slice(1)).toFixed(2)} ms; with the worker round trip ` +
+    `${median(inPage.roundTrip.slice(1)).toFixed(2)} ms; the first, starting the worker: ` +
+    `${inPage.roundTrip[0].toFixed(0)} ms`);
+  console.log(`native quorvane-eos fit (median of ${kFits}): ${median(nativeTimes).toFixed(2)} ms, of which ` +
+    `start-up (--version) ${median(startupTimes).toFixed(2)} ms`);
+} finally {
+  await context.close();
+  rmSync(scratch, { recursive: true, force: true });
+}

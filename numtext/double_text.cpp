@@ -1,0 +1,339 @@
+#include "numtext/double_text.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#if defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+#endif
+
+namespace quorvane::numtext {
+namespace {
+
+// From here on a double is an integer that need not be the one its shortest
+// digits padded with zeros name: its fixed text is its exact value.
+constexpr double kInexactIntegers = 9007199254740992.0;  // 2^53
+
+// Significant digits and the decimal exponent of the first: d.ddd x 10^exponent.
+struct Decimal {
+  std::string digits;
+  int exponent = 0;
+};
+
+// x rounded to count significant digits.
+Decimal Rounded(double x, int count) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*e", count - 1, x);
+  Decimal decimal;
+  const char* c = text;
+  for (; *c != 'e'; ++c) {
+    if (*c != '.') decimal.digits += *c;
+  }
+  decimal.exponent = std::atoi(c + 1);
+  return decimal;
+}
+
+// The decimal one unit of its last digit away, towards direction.
+Decimal Neighbour(Decimal decimal, int direction) {
+  std::string& digits = decimal.digits;
+  int i = static_cast<int>(digits.size()) - 1;
+  if (direction > 0) {
+    for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
+    if (i >= 0) {
+      ++digits[i];
+    } else {
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
+      ++decimal.exponent;
+    }
+    return decimal;
+  }
+  for (; i >= 0 && digits[i] == '0'; --i) digits[i] = '9';
+  if (i >= 0) --digits[i];
+  return decimal;
+}
+
+#if defined(__EMSCRIPTEN__)
+
+// In WebAssembly the C library's printf and strtod compute in software
+// long double, a hundred times slower than the script engine's own shortest
+// digits: Number.prototype.toExponential() without a precision gives the
+// shortest digits that read back, the closest to x among them.
+// clang-format off
+EM_JS(void, WriteShortestDigits, (double x, char* out, int size), {
+  const parts = x.toExponential().split("e");
+  stringToUTF8(parts[0].replace(".", "") + " " + Number(parts[1]), out, size);
+});
+// clang-format on
+
+Decimal ShortestDigits(double x) {
+  char text[40];
+  WriteShortestDigits(x, text, sizeof text);
+  Decimal decimal;
+  const char* c = text;
+  for (; *c != ' '; ++c) decimal.digits += *c;
+  decimal.exponent = std::atoi(c + 1);
+  return decimal;
+}
+
+#else
+
+// Every double reads back from this many significant digits.
+constexpr int kMaxDigits = 17;
+
+double ValueOf(const Decimal& decimal) {
+  const std::string text =
+      decimal.digits + "e" +
+      std::to_string(decimal.exponent - static_cast<int>(decimal.digits.size()) + 1);
+  return std::strtod(text.c_str(), nullptr);
+}
+
+// The decimal of count digits closest to the positive finite x that reads
+// back as x, if any does.
+std::optional<Decimal> ReadingBack(double x, int count) {
+  const Decimal nearest = Rounded(x, count);
+  const double nearestValue = ValueOf(nearest);
+  if (nearestValue == x) return nearest;
+  // Next to a power of two the doubles below are closer together than those
+  // above, so the decimal on the far side may read back where the nearest
+  // does not.
+  const Decimal other = Neighbour(nearest, nearestValue < x ? 1 : -1);
+  if (other.digits.front() != '0' && other.digits.size() == nearest.digits.size() &&
+      ValueOf(other) == x) {
+    return other;
+  }
+  return std::nullopt;
+}
+
+// The shortest digits that read back as the positive finite x, the closest to
+// x among them. A count that reads back makes every longer one read back
+// too, so the shortest is found by bisection.
+Decimal ShortestDigits(double x) {
+  int low = 1;
+  int high = kMaxDigits;
+  while (low < high) {
+    const int middle = (low + high) / 2;
+    if (ReadingBack(x, middle)) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return *ReadingBack(x, low);
+}
+
+#endif
+
+std::string Scientific(const Decimal& decimal) {
+  std::string text(1, decimal.digits.front());
+  if (decimal.digits.size() > 1) text += "." + decimal.digits.substr(1);
+  char exponent[16];
+  std::snprintf(exponent, sizeof exponent, "e%c%02d", decimal.exponent < 0 ? '-' : '+',
+                std::abs(decimal.exponent));
+  return text + exponent;
+}
+
+// Integers from inexactFrom on need not be the ones their shortest digits
+// padded with zeros name: their fixed text is their exact value.
+std::string Fixed(const Decimal& decimal, double x, double inexactFrom = kInexactIntegers) {
+  const int count = static_cast<int>(decimal.digits.size());
+  if (decimal.exponent < 0) {
+    return "0." + std::string(static_cast<std::size_t>(-decimal.exponent - 1), '0') +
+           decimal.digits;
+  }
+  if (decimal.exponent + 1 >= count) {
+    if (x >= inexactFrom) {
+      char text[40];
+      std::snprintf(text, sizeof text, "%.0f", x);
+      return text;
+    }
+    return decimal.digits +
+           std::string(static_cast<std::size_t>(decimal.exponent + 1 - count), '0');
+  }
+  return decimal.digits.substr(0, static_cast<std::size_t>(decimal.exponent + 1)) + "." +
+         decimal.digits.substr(static_cast<std::size_t>(decimal.exponent + 1));
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+const char* SkipDigits(const char* c, const char* last) {
+  while (c != last && IsDigit(*c)) ++c;
+  return c;
+}
+
+bool StartsWithWord(const char* c, const char* last, std::string_view word) {
+  if (static_cast<std::size_t>(last - c) < word.size()) return false;
+  for (char w : word) {
+    if (std::tolower(static_cast<unsigned char>(*c++)) != w) return false;
+  }
+  return true;
+}
+
+// The end of the general-format number at first, or first where there is none.
+const char* NumberEnd(const char* first, const char* last) {
+  const char* c = first;
+  if (c != last && *c == '-') ++c;
+  if (StartsWithWord(c, last, "infinity")) return c + 8;
+  if (StartsWithWord(c, last, "inf")) return c + 3;
+  if (StartsWithWord(c, last, "nan")) {
+    c += 3;
+    if (c == last || *c != '(') return c;
+    const char* close = c + 1;
+    while (close != last && (std::isalnum(static_cast<unsigned char>(*close)) || *close == '_'))
+      ++close;
+    return close != last && *close == ')' ? close + 1 : c;
+  }
+  const char* integerEnd = SkipDigits(c, last);
+  const char* end = integerEnd;
+  if (end != last && *end == '.') end = SkipDigits(end + 1, last);
+  if (end - c - (integerEnd != end ? 1 : 0) <= 0) return first;
+  if (end != last && (*end == 'e' || *end == 'E')) {
+    const char* exponent = end + 1;
+    if (exponent != last && (*exponent == '+' || *exponent == '-')) ++exponent;
+    const char* exponentEnd = SkipDigits(exponent, last);
+    if (exponentEnd != exponent) end = exponentEnd;
+  }
+  return end;
+}
+
+bool HasNonZeroDigitBeforeExponent(std::string_view text) {
+  for (char c : text) {
+    if (c == 'e' || c == 'E') return false;
+    if (c >= '1' && c <= '9') return true;
+  }
+  return false;
+}
+
+float FloatValueOf(const Decimal& decimal) {
+  const std::string text =
+      decimal.digits + "e" +
+      std::to_string(decimal.exponent - static_cast<int>(decimal.digits.size()) + 1);
+  return std::strtof(text.c_str(), nullptr);
+}
+
+// The shortest digits that read back as the positive finite float x, the
+// closest to x among them; next to a power of two the decimal on the far
+// side may read back where the nearest does not. Help texts are the only
+// use, so a plain search from one digit up will do.
+Decimal ShortestFloatDigits(float x) {
+  constexpr int kMaxFloatDigits = 9;
+  for (int count = 1; count < kMaxFloatDigits; ++count) {
+    const Decimal nearest = Rounded(static_cast<double>(x), count);
+    const float nearestValue = FloatValueOf(nearest);
+    if (nearestValue == x) return nearest;
+    const Decimal other = Neighbour(nearest, nearestValue < x ? 1 : -1);
+    if (other.digits.front() != '0' && other.digits.size() == nearest.digits.size() &&
+        FloatValueOf(other) == x) {
+      return other;
+    }
+  }
+  return Rounded(static_cast<double>(x), kMaxFloatDigits);
+}
+
+}  // namespace
+
+std::string ShortestTextFromPrintf(float x) {
+  if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
+  const std::string sign = std::signbit(x) ? "-" : "";
+  if (std::isinf(x)) return sign + "inf";
+  if (x == 0.0f) return sign + "0";
+  const float magnitude = std::fabs(x);
+  const Decimal decimal = ShortestFloatDigits(magnitude);
+  const std::string scientific = Scientific(decimal);
+  constexpr double kInexactFloatIntegers = 16777216.0;  // 2^24
+  const std::string fixed = Fixed(decimal, static_cast<double>(magnitude), kInexactFloatIntegers);
+  return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+}
+
+std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision) {
+  const char* conversion = format == std::chars_format::fixed        ? "%.*f"
+                           : format == std::chars_format::scientific ? "%.*e"
+                                                                     : "%.*g";
+  // Fixed notation of a large double runs to hundreds of digits.
+  const int length = std::snprintf(nullptr, 0, conversion, precision, x);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::snprintf(text.data(), text.size(), conversion, precision, x);
+  text.pop_back();
+  return text;
+}
+
+std::string ShortestTextFromPrintf(double x) {
+  if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
+  const std::string sign = std::signbit(x) ? "-" : "";
+  if (std::isinf(x)) return sign + "inf";
+  if (x == 0.0) return sign + "0";
+  const double magnitude = std::fabs(x);
+  const Decimal decimal = ShortestDigits(magnitude);
+  const std::string scientific = Scientific(decimal);
+  const std::string fixed = Fixed(decimal, magnitude);
+  return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+}
+
+std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value) {
+  const char* end = NumberEnd(first, last);
+  if (end == first) return {first, std::errc::invalid_argument};
+  const std::string text(first, end);
+  const double read = std::strtod(text.c_str(), nullptr);
+  // "inf" is infinite by name; digits that give it have overflowed.
+  const bool digits = IsDigit(text.back()) || text.back() == '.';
+  if (std::isinf(read) && digits) return {end, std::errc::result_out_of_range};
+  if (read == 0.0 && HasNonZeroDigitBeforeExponent(text))
+    return {end, std::errc::result_out_of_range};
+  value = read;
+  return {end, std::errc()};
+}
+
+#if defined(__cpp_lib_to_chars)
+
+std::string ShortestText(double x) {
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
+  return std::string(text, written.ptr);
+}
+
+std::string ShortestText(float x) {
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
+  return std::string(text, written.ptr);
+}
+
+std::string FormattedText(double x, std::chars_format format, int precision) {
+  char text[400];
+  const std::to_chars_result written =
+      std::to_chars(text, text + sizeof text, x, format, precision);
+  if (written.ec != std::errc{}) return FormattedTextFromPrintf(x, format, precision);
+  return std::string(text, written.ptr);
+}
+
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
+  return std::from_chars(first, last, value);
+}
+
+#else
+
+std::string ShortestText(double x) {
+  return ShortestTextFromPrintf(x);
+}
+
+std::string ShortestText(float x) {
+  return ShortestTextFromPrintf(x);
+}
+
+std::string FormattedText(double x, std::chars_format format, int precision) {
+  return FormattedTextFromPrintf(x, format, precision);
+}
+
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
+  return ReadDoubleWithStrtod(first, last, value);
+}
+
+#endif
+
+}  // namespace quorvane::numtext

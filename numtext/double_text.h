@@ -1,0 +1,35 @@
+#pragma once
+
+#include <charconv>
+#include <string>
+
+namespace quorvane::numtext {
+
+// The shortest text that reads back as x, exactly as std::to_chars(first,
+// last, x) writes it: fixed or scientific notation, whichever is shorter
+// (fixed on a tie), the digits closest to x among the shortest; "inf",
+// "-inf", "nan" and "-nan" for the values that are not finite.
+std::string ShortestText(double x);
+
+// The same for a float: the shortest text that reads back as x as a float.
+std::string ShortestText(float x);
+
+// std::to_chars(first, last, x, format, precision), which the standard
+// defines as printf's %f, %e or %g with that precision.
+std::string FormattedText(double x, std::chars_format format, int precision);
+
+// std::from_chars(first, last, value) for a double in the general format:
+// the same value, the same end and the same errors, result_out_of_range
+// where the text overflows or underflows to zero.
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value);
+
+// The same two from the C library's printf and strtod, for standard
+// libraries without the floating-point charconv (in WebAssembly the digits
+// come from the script engine instead, where printf is slow). Exposed for
+// tests, which hold them to the standard library's where it has them.
+std::string ShortestTextFromPrintf(double x);
+std::string ShortestTextFromPrintf(float x);
+std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision);
+std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value);
+
+}  // namespace quorvane::numtext

@@ -1,0 +1,200 @@
+#include "app/fit_figures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/axis_units.h"
+#include "app/fit_data_input.h"
+#include "fit/eos_fit.h"
+#include "models/model_catalogue.h"
+#include "models/model_pressure.h"
+
+namespace quorvane::cli {
+namespace {
+
+using models::Parameter;
+
+// Birch-Murnaghan points at one or two temperatures with a deterministic
+// scatter of about sigP, weighted or not.
+fit::FitData ScatteredData(const std::vector<double>& temperatures, bool weighted) {
+  models::Model truth = models::DefaultModel(
+      models::Equation::BirchMurnaghan, 3, models::Thermal::Linear, models::Arithmetic::Calculator);
+  truth[Parameter::V0] = 163.7;
+  truth[Parameter::K0] = 84.4;
+  truth[Parameter::Kp0] = 4.9;
+  truth[Parameter::alpha0] = 2.6;
+  truth[Parameter::dKdT] = -0.02;
+  models::ApplyImpliedCoefficients(truth);
+  fit::FitData data;
+  data.source = "scattered";
+  constexpr double kSigP = 0.05;
+  constexpr int kPoints = 10;
+  for (double T : temperatures) {
+    for (int i = 0; i < kPoints; ++i) {
+      fit::Observation point;
+      point.T = T;
+      point.V = 163.7 * (1.0 - 0.012 * i);
+      point.P = models::Pressure(truth, point.V, T) + kSigP * std::sin(7.0 * i + T);
+      point.sigP = weighted ? kSigP : 0.0;
+      data.points.push_back(point);
+    }
+  }
+  return data;
+}
+
+struct Fitted {
+  fit::FitData data;
+  fit::FitResult result;
+  FitReport report;
+};
+
+void Fit(const std::vector<double>& temperatures, bool weighted, Fitted& fitted) {
+  fitted.data = ScatteredData(temperatures, weighted);
+  fit::FitRequest request;
+  request.start = models::DefaultModel(models::Equation::BirchMurnaghan, 3, models::Thermal::Linear,
+                                       models::Arithmetic::Calculator);
+  fitted.result = fit::FitEos(fitted.data, request);
+  ASSERT_TRUE(fitted.result.converged) << fitted.result.failure;
+  fitted.report = MakeFitReport(fitted.data, fitted.result);
+}
+
+// After each fitted curve come its four bounds: confidence below and above,
+// prediction below and above, at the curve's pressures. The curve lies
+// between the confidence bounds, and those between the prediction bounds.
+TEST(FitFigures, IsothermBandsNestAroundEachFittedCurve) {
+  for (const std::vector<double>& temperatures :
+       {std::vector<double>{298}, std::vector<double>{298, 800}}) {
+    SCOPED_TRACE(temperatures.size());
+    Fitted fitted;
+    Fit(temperatures, true, fitted);
+    const plot::Figure figure = IsothermFigure(fitted.report);
+    // Per temperature: data, curve, four bounds.
+    ASSERT_EQ(figure.series.size(), 6 * temperatures.size());
+    int labelledBands = 0;
+    for (std::size_t t = 0; t < temperatures.size(); ++t) {
+      const plot::Series& curve = figure.series[6 * t + 1];
+      const plot::Series* bound = &figure.series[6 * t + 2];
+      for (int k = 0; k < 4; ++k) {
+        ASSERT_EQ(bound[k].x, curve.x);
+        if (!bound[k].label.empty()) ++labelledBands;
+      }
+      for (std::size_t i = 0; i < curve.y.size(); ++i) {
+        EXPECT_LT(bound[2].y[i], bound[0].y[i]);
+        EXPECT_LT(bound[0].y[i], curve.y[i]);
+        EXPECT_LT(curve.y[i], bound[1].y[i]);
+        EXPECT_LT(bound[1].y[i], bound[3].y[i]);
+      }
+    }
+    // The legend names each kind of band once.
+    EXPECT_EQ(labelledBands, 2);
+  }
+}
+
+TEST(FitFigures, WeightedResidualsAreInSigmasWithMarksAtTwo) {
+  for (bool weighted : {true, false}) {
+    SCOPED_TRACE(weighted);
+    Fitted fitted;
+    Fit({298}, weighted, fitted);
+    const plot::Figure figure = ResidualFigure(fitted.report);
+    const plot::Series& residuals = figure.series.front();
+    for (std::size_t i = 0; i < residuals.y.size(); ++i) {
+      const fit::PointResidual& point = fitted.result.residuals[i];
+      EXPECT_EQ(residuals.y[i], weighted ? point.dP / point.sigma : point.dP);
+    }
+    if (!weighted) {
+      EXPECT_EQ(figure.series.size(), 1u);
+      continue;
+    }
+    ASSERT_EQ(figure.series.size(), 3u);
+    EXPECT_EQ(figure.series[1].y, (std::vector<double>{-2.0, -2.0}));
+    EXPECT_EQ(figure.series[2].y, (std::vector<double>{2.0, 2.0}));
+    EXPECT_EQ(figure.series[2].x,
+              (std::vector<double>{fitted.data.points.front().P, fitted.data.points.back().P}));
+  }
+}
+
+// One isotherm per temperature group: every point drawn once, a legend row
+// naming each group's temperature, and the isothermal look (data and fit
+// labelled, no temperatures) for one temperature.
+TEST(FitFigures, IsothermsOneForEachTemperatureGroup) {
+  std::vector<double> scattered;
+  for (int i = 0; i < 30; ++i) scattered.push_back(300.0 + std::fmod(i * 1373.0, 2174.0));
+  const struct {
+    const char* name;
+    std::vector<double> temperatures;
+    std::size_t groups;
+  } cases[] = {{"one isotherm", {298}, 1}, {"two", {298, 800}, 2}, {"30 scattered", scattered, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fitted fitted;
+    Fit(c.temperatures, true, fitted);
+    const plot::Figure figure = IsothermFigure(fitted.report);
+    std::size_t dataSeries = 0, points = 0;
+    for (const plot::Series& series : figure.series) {
+      if (series.line) continue;
+      ++dataSeries;
+      points += series.x.size();
+    }
+    EXPECT_EQ(dataSeries, c.groups);
+    EXPECT_EQ(points, fitted.data.points.size());
+    std::size_t namingTemperatures = 0;
+    for (const plot::LegendEntry& entry : plot::LegendOf(figure)) {
+      if (entry.text.starts_with("T ")) ++namingTemperatures;
+    }
+    EXPECT_EQ(namingTemperatures, c.groups > 1 ? c.groups : 0);
+    EXPECT_EQ(figure.xUnit, "");
+    EXPECT_EQ(figure.title.ends_with("isotherms"), c.groups > 1) << figure.title;
+  }
+}
+
+// What a figure's axes say of units: the column names' when given, else a
+// thermal-pressure model's own (GPa, K and its volume unit), and nothing
+// for a unit not known or not implied.
+TEST(FigureUnits, FromColumnNamesOrTheThermalPressureModel) {
+  const struct {
+    const char* header;
+    models::Thermal thermal;
+    models::VolumeUnit volume;
+    const char* P;
+    const char* V;
+    const char* T;
+  } cases[] = {
+      {"P (GPa),V (A^3)", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole,
+       "GPa", "\u00c5\u00b3", ""},
+      {"p [kbar],v ( cm3/mol ),T (K)", models::Thermal::Linear,
+       models::VolumeUnit::CubicCentimetresPerMole, "kbar", "cm\u00b3/mol", "K"},
+      {"P,V", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole, "", "", ""},
+      {"P (furlongs),V (Ang^3),T (C)", models::Thermal::Linear,
+       models::VolumeUnit::CubicCentimetresPerMole, "", "\u00c5\u00b3", ""},
+      {"P (mPa),V", models::Thermal::Linear, models::VolumeUnit::CubicCentimetresPerMole, "", "",
+       ""},
+      {"P,V,T", models::Thermal::MieGruneisenDebye, models::VolumeUnit::CubicAngstromsPerCell,
+       "GPa", "\u00c5\u00b3", "K"},
+      {"P,V,T", models::Thermal::Einstein, models::VolumeUnit::CubicCentimetresPerMole, "GPa",
+       "cm\u00b3/mol", "K"},
+      {"P (MPa),V (a3),T", models::Thermal::MieGruneisenDebye,
+       models::VolumeUnit::CubicCentimetresPerMole, "MPa", "\u00c5\u00b3", "K"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.header);
+    // One row, with a temperature where the header names one.
+    const std::string header = c.header;
+    const bool hasT = header.find(",T") != std::string::npos;
+    std::istringstream text(header + "\n" + (hasT ? "1,10,300\n" : "1,10\n"));
+    const fit::FitData data = ReadFitData(text, "units.csv", 298.0);
+    models::Model model = models::DefaultModel(models::Equation::BirchMurnaghan, 3, c.thermal,
+                                               models::Arithmetic::Textbook);
+    model.volumeUnit = c.volume;
+    const AxisUnits units = AxisUnitsOf(data, model);
+    EXPECT_EQ(units.P, c.P);
+    EXPECT_EQ(units.V, c.V);
+    EXPECT_EQ(units.T, c.T);
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::cli

@@ -1,0 +1,168 @@
+// The page in Debian's headless Chromium, from file:// with every other
+// request refused, used as a person would: load a file, fit, read the
+// results, export, cancel.
+//   QUORVANE_PAGE=.../quorvane-workbench.html QUORVANE_EOS=.../quorvane-eos node --test
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { basename, dirname, join } from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+
+import { compareReports } from './report_comparison.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const root = join(here, '..', '..');
+const { chromium } = await import(join(root, 'web/node_modules/playwright-core/index.mjs'));
+
+const pagePath = process.env.QUORVANE_PAGE;
+const eos = process.env.QUORVANE_EOS;
+const browserPath = process.env.QUORVANE_CHROMIUM ?? '/usr/bin/chromium';
+const screenshots = process.env.QUORVANE_SCREENSHOTS;
+const kTolerance = 1e-12;
+// Long enough for any fit here on a loaded machine; a failure, not a measurement.
+const kPatience = 120000;
+const kManyPoints = 100000;
+const kIsothermal = join(root, 'docs/examples/isothermal.csv');
+
+const skip = !pagePath || !eos ? 'QUORVANE_PAGE and QUORVANE_EOS are needed'
+  : !existsSync(browserPath) ? `no browser at ${browserPath}` : false;
+
+// The command line run in the data file's folder with its bare name, so that
+// its report names the data as the page does.
+function nativeReport(path, options = []) {
+  const run = spawnSync(eos, ['fit', basename(path), '--format', 'json', ...options],
+    { cwd: dirname(path), encoding: 'utf8' });
+  return { status: run.status, stdout: run.stdout, stderr: run.stderr };
+}
+
+describe('the workbench page', { skip }, () => {
+  let scratch;
+  let context;
+  let page;
+  const pageErrors = [];
+  const outsideRequests = [];
+
+  before(async () => {
+    scratch = mkdtempSync(join(tmpdir(), 'quorvane-page-'));
+    // A profile of its own, new and empty: runs in parallel never share one.
+    context = await chromium.launchPersistentContext(join(scratch, 'profile'), {
+      executablePath: browserPath, headless: true, acceptDownloads: true,
+      args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    });
+    await context.route('**/*', (route) => {
+      const url = route.request().url();
+      if (url.startsWith('file:')) return route.continue();
+      outsideRequests.push(url);
+      return route.abort();
+    });
+    page = context.pages()[0] ?? await context.newPage();
+    page.setDefaultTimeout(kPatience);
+    page.on('pageerror', (error) => pageErrors.push(String(error)));
+    page.on('console', (message) => {
+      if (message.type() === 'error') pageErrors.push(message.text());
+    });
+    await page.goto(pathToFileURL(pagePath).href);
+  });
+
+  after(async () => {
+    await context?.close();
+    if (scratch) rmSync(scratch, { recursive: true, force: true });
+  });
+
+  async function shoot(name) {
+    if (!screenshots) return;
+    mkdirSync(screenshots, { recursive: true });
+    await page.screenshot({ path: join(screenshots, `${name}.png`), fullPage: true });
+  }
+
+  async function load(path) {
+    await page.setInputFiles('#data-file', path);
+  }
+
+  test('opens with its title, its API and no request outside the file', async () => {
+    assert.equal(await page.title(), 'Quorvane Workbench');
+    assert.match(await page.evaluate(() => window.quorvane.version), /^\d+\.\d+\.\d+$/);
+    assert.equal(await page.getByLabel(/Data file/).count(), 1);
+    assert.equal(await page.getByRole('button', { name: 'Fit', exact: true }).count(), 1);
+  });
+
+  test('fits a loaded file, shows K0 and the figure, exports the JSON report', async () => {
+    const expected = nativeReport(kIsothermal);
+    assert.equal(expected.status, 0, expected.stderr);
+    const report = JSON.parse(expected.stdout);
+    await load(kIsothermal);
+    await page.waitForSelector('#points tbody tr');
+    assert.equal(await page.locator('#points tbody tr').count(), report.points);
+    await page.getByRole('button', { name: 'Fit', exact: true }).click();
+    const k0 = page.locator('#result-K0 td').first();
+    await k0.waitFor();
+    assert.ok(Math.abs(Number(await k0.textContent()) / report.parameters.K0 - 1) <= kTolerance);
+    assert.equal(await page.locator('#figure svg circle').count(), report.points);
+    assert.equal(await page.locator('#figure svg polyline').count(), 1);
+    await shoot('fitted-light');
+    await page.emulateMedia({ colorScheme: 'dark' });
+    await shoot('fitted-dark');
+    await page.emulateMedia({ colorScheme: 'light' });
+
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#export-json')]);
+    const exported = readFileSync(await download.path(), 'utf8');
+    assert.deepEqual(compareReports(JSON.parse(exported), report, kTolerance, 'export'), []);
+    assert.equal(exported, expected.stdout);
+  });
+
+  test('quorvane.fit gives the command line\'s report', async () => {
+    const dataText = readFileSync(kIsothermal, 'utf8');
+    for (const options of [{}, { eos: 'vinet', 'esd-scaling': 'always' }, { order: 4 }]) {
+      const fromPage = await page.evaluate(([text, o]) => window.quorvane.fit(text, o), [dataText, options]);
+      const native = spawnSync(eos, ['fit', '-', '--format', 'json',
+        ...Object.entries(options).map(([k, v]) => `--${k}=${v}`)], { input: dataText, encoding: 'utf8' });
+      compareReports(fromPage, JSON.parse(native.stdout), kTolerance, JSON.stringify(options));
+    }
+  });
+
+  test('a bad file shows the message that names its line', async () => {
+    const bad = join(scratch, 'bad.csv');
+    writeFileSync(bad, 'P,V\n1,10\n2,9.5\n3,abc\n4,8.7\n');
+    const expected = nativeReport(bad);
+    assert.notEqual(expected.status, 0);
+    await load(bad);
+    const message = page.locator('#data-error');
+    await message.waitFor({ state: 'visible' });
+    assert.equal(`quorvane-eos fit: ${await message.textContent()}\n`, expected.stderr);
+    assert.match(await message.textContent(), /line 4/);
+    await shoot('bad-file');
+  });
+
+  test(`Cancel ends a fit of ${kManyPoints} points and the page stays usable`, async () => {
+    const many = join(scratch, 'many.csv');
+    const rows = ['P,V,sigP'];
+    for (let i = 0; i < kManyPoints; i++) {
+      const V = 160 - (i * 25) / kManyPoints;
+      const x = (163.7 / V) ** (2 / 3);
+      const P = 1.5 * 84.4 * (x ** 3.5 - x ** 2.5) * (1 + 0.75 * 0.9 * (x - 1));
+      rows.push(`${P.toFixed(5)},${V.toFixed(6)},0.02`);
+    }
+    writeFileSync(many, `${rows.join('\n')}\n`);
+    await load(many);
+    await page.waitForFunction((n) => document.getElementById('data-summary').textContent.includes(`${n} points`),
+      kManyPoints);
+    await page.getByRole('button', { name: 'Fit', exact: true }).click();
+    await page.waitForFunction(() => document.getElementById('status').textContent.startsWith('Fitting'));
+    // Cancelled at once: the fit takes seconds, the screenshot comes after.
+    assert.equal(await page.evaluate(() => 6 * 7), 42);
+    await page.getByRole('button', { name: 'Cancel' }).click();
+    await page.waitForFunction(() => document.getElementById('status').textContent === 'Cancelled');
+    await shoot('cancelled');
+    assert.equal(await page.getByRole('button', { name: 'Fit', exact: true }).isEnabled(), true);
+    await load(kIsothermal);
+    await page.waitForFunction(() => document.querySelectorAll('#points tbody tr').length === 13);
+  });
+
+  test('made no request outside the file and raised no error', () => {
+    assert.deepEqual(outsideRequests, []);
+    assert.deepEqual(pageErrors, []);
+  });
+});

@@ -1,0 +1,157 @@
+#include "web/page_fit.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "app/decimal_text.h"
+#include "app/fit_data_input.h"
+#include "app/fit_ellipses.h"
+#include "app/fit_parameter_file.h"
+#include "app/fit_report.h"
+#include "app/fit_request.h"
+#include "app/input_error.h"
+#include "app/safe_text.h"
+#include "fit/eos_fit.h"
+#include "models/model_pressure.h"
+#include "params/json_text.h"
+
+namespace quorvane::web {
+namespace {
+
+// The parameter file names the program as --params-out does, so that the
+// page's file is the command line's byte for byte.
+constexpr const char* kProgram = "quorvane-eos " QUORVANE_VERSION;
+
+cli::FitCommandRequest RequestFromOptions(const std::vector<std::string>& options) {
+  std::vector<std::string> arguments = options;
+  arguments.push_back("-");
+  cli::FitCommandRequest request = cli::FitRequestFromArguments(arguments);
+  if (request.help) throw cli::InputError("--help: the page shows no help text");
+  return request;
+}
+
+fit::FitData ReadData(const std::string& dataText, const std::string& source,
+                      const cli::FitCommandRequest& request) {
+  std::istringstream in(dataText);
+  return cli::ReadFitData(in, source, request.fit.start[models::Parameter::Tref]);
+}
+
+void LeaveOut(fit::FitData& data, std::vector<int> excluded) {
+  std::sort(excluded.begin(), excluded.end());
+  excluded.erase(std::unique(excluded.begin(), excluded.end()), excluded.end());
+  for (auto index = excluded.rbegin(); index != excluded.rend(); ++index) {
+    if (*index < 0 || static_cast<std::size_t>(*index) >= data.points.size()) continue;
+    data.points.erase(data.points.begin() + *index);
+    if (!data.lines.empty()) data.lines.erase(data.lines.begin() + *index);
+  }
+}
+
+// Enough points for a smooth line at any figure size; a figure with more
+// temperatures than this many isotherms would be unreadable anyway.
+constexpr int kCurvePoints = 160;
+constexpr std::size_t kMostCurves = 8;
+
+std::vector<double> Temperatures(const fit::FitData& data) {
+  std::vector<double> temperatures;
+  for (const fit::Observation& point : data.points) {
+    if (std::find(temperatures.begin(), temperatures.end(), point.T) == temperatures.end()) {
+      temperatures.push_back(point.T);
+    }
+  }
+  std::sort(temperatures.begin(), temperatures.end());
+  if (temperatures.size() > kMostCurves) temperatures.resize(kMostCurves);
+  return temperatures;
+}
+
+// Each isotherm over the data's volumes, from the largest to the smallest,
+// where the model has a pressure.
+std::string CurvesJson(const fit::FitData& data, const models::Model& model) {
+  double low = data.points.front().V;
+  double high = low;
+  for (const fit::Observation& point : data.points) {
+    low = std::min(low, point.V);
+    high = std::max(high, point.V);
+  }
+  std::string json = "[";
+  for (double T : Temperatures(data)) {
+    json += json.size() > 1 ? ", {\"T\": " : "{\"T\": ";
+    cli::AppendShortest(json, T);
+    json += ", \"points\": [";
+    bool first = true;
+    for (int i = 0; i <= kCurvePoints; ++i) {
+      const double V = high + (low - high) * i / kCurvePoints;
+      if (!models::HasPressure(model, V, T)) continue;
+      json += first ? "[" : ", [";
+      first = false;
+      cli::AppendShortest(json, V);
+      json += ", ";
+      cli::AppendShortest(json, models::Pressure(model, V, T));
+      json += "]";
+    }
+    json += "]}";
+  }
+  return json + "]";
+}
+
+PageFit Report(const cli::FitCommandRequest& request, const fit::FitData& data,
+               const fit::FitResult& result) {
+  cli::FitReport report = cli::MakeFitReport(data, result);
+  report.ellipses = cli::MakeEllipseReports(result, request.ellipses);
+  PageFit page;
+  page.ok = true;
+  cli::AppendFitJson(page.json, report);
+  cli::AppendFitText(page.text, report);
+  page.parameterFile = cli::FitParameterFileText(kProgram, data, result);
+  page.curves = CurvesJson(data, result.model);
+  return page;
+}
+
+PageFit Failure(const std::string& message) {
+  PageFit page;
+  page.error = message;
+  return page;
+}
+
+}  // namespace
+
+PageFit FitDataText(const std::string& dataText, const std::string& source,
+                    const std::vector<std::string>& options, const std::vector<int>& excluded) {
+  fit::FitData data;
+  try {
+    const cli::FitCommandRequest request = RequestFromOptions(options);
+    data = ReadData(dataText, source, request);
+    LeaveOut(data, excluded);
+    const fit::FitResult result = fit::FitEos(data, request.fit);
+    if (!result.converged) return Failure(result.failure + "; no results are given");
+    return Report(request, data, result);
+  } catch (const cli::InputError& error) {
+    return Failure(error.what());
+  } catch (const fit::FitError& error) {
+    return Failure(cli::SafeText(data.source, cli::kLongInputLimit) + ": " + error.what());
+  }
+}
+
+std::string DataPointsJson(const std::string& dataText, const std::string& source,
+                           const std::vector<std::string>& options) {
+  std::string json = "{\"points\": [";
+  try {
+    const fit::FitData data = ReadData(dataText, source, RequestFromOptions(options));
+    for (std::size_t i = 0; i < data.points.size(); ++i) {
+      const fit::Observation& point = data.points[i];
+      json += i == 0 ? "[" : ", [";
+      json += data.lines.empty() ? std::to_string(i + 1) : std::to_string(data.lines[i]);
+      for (double x : {point.P, point.V, point.T, point.sigP, point.sigV, point.sigT}) {
+        json += ", ";
+        cli::AppendShortest(json, x);
+      }
+      json += "]";
+    }
+    return json + "], \"error\": null}";
+  } catch (const cli::InputError& error) {
+    std::string out = "{\"points\": [], \"error\": ";
+    params::AppendJsonString(out, error.what());
+    return out + "}";
+  }
+}
+
+}  // namespace quorvane::web

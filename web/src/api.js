@@ -1,0 +1,42 @@
+// window.quorvane: the fit of the command line for scripts, notebooks and
+// other web tools.
+import { ask } from './core_client.js';
+import { argumentsFromOptions } from './options.js';
+
+// Every report of one fit: the parsed JSON (that of `fit --format json`),
+// the text report, the parameter file (that of --params-out) and the fitted
+// isotherms. Rejects with the command line's message where it fails.
+export async function fitReports(dataText, options, excluded = []) {
+  const { arguments: fitArguments, source } = argumentsFromOptions(options);
+  const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded });
+  if (!answer.result.ok) throw new Error(answer.result.error);
+  return {
+    report: JSON.parse(answer.result.json),
+    json: answer.result.json,
+    text: answer.result.text,
+    parameterFile: answer.result.parameterFile,
+    curves: JSON.parse(answer.result.curves),
+    milliseconds: answer.milliseconds,
+  };
+}
+
+// The points the fit would read, each [line, P, V, T, sigP, sigV, sigT];
+// rejects with the reader's message naming the line.
+export async function dataPoints(dataText, options) {
+  const { arguments: fitArguments, source } = argumentsFromOptions(options);
+  const answer = await ask({ kind: 'points', dataText: String(dataText), source, arguments: fitArguments });
+  if (answer.points.error !== null) throw new Error(answer.points.error);
+  return answer.points.points;
+}
+
+export function installApi(version) {
+  window.quorvane = Object.freeze({
+    version,
+    // quorvane.fit(csvText, options) -> Promise of the object `quorvane-eos
+    // fit --format json` prints, options named as its long options ({} for
+    // the defaults).
+    fit: async (dataText, options = {}) => (await fitReports(dataText, options)).report,
+    fitReports,
+    dataPoints,
+  });
+}

@@ -1,0 +1,46 @@
+// Runs in the page's Web Worker, after the core's own script: reads data
+// files and fits with the C++ core, so that the page never waits on it.
+/* global QuorvaneCore */
+
+let corePromise = null;
+
+function core() {
+  corePromise ??= QuorvaneCore();
+  return corePromise;
+}
+
+function listOf(Type, items) {
+  const list = new Type();
+  for (const item of items) list.push_back(item);
+  return list;
+}
+
+function answer(module, message) {
+  const fitArguments = listOf(module.StringList, message.arguments);
+  try {
+    if (message.kind === 'points') {
+      return { points: JSON.parse(module.dataPointsJson(message.dataText, message.source, fitArguments)) };
+    }
+    if (message.kind === 'version') return { version: module.version() };
+    const excluded = listOf(module.IndexList, message.excluded ?? []);
+    try {
+      const started = performance.now();
+      const result = module.fitDataText(message.dataText, message.source, fitArguments, excluded);
+      return { result, milliseconds: performance.now() - started };
+    } finally {
+      excluded.delete();
+    }
+  } finally {
+    fitArguments.delete();
+  }
+}
+
+self.onmessage = async (event) => {
+  const message = event.data;
+  try {
+    const module = await core();
+    self.postMessage({ id: message.id, ...answer(module, message) });
+  } catch (error) {
+    self.postMessage({ id: message.id, failure: `the core failed: ${String(error)}` });
+  }
+};

@@ -1,0 +1,276 @@
+// The workbench page: data, model, fit, results and figure.
+import { dataPoints, fitReports, installApi } from './api.js';
+import { cancelAll } from './core_client.js';
+import { isothermFigure } from './figure.js';
+import { PAGE_VERSION } from 'quorvane:core';
+
+// The catalogue's parameters, with the command line's defaults as hints.
+const kParameters = [
+  ['V0', '10 (refined: from the data)'], ['K0', '100 (refined: from the data)'], ['Kp0', '4'],
+  ['Kpp0', 'implied'], ['alpha0', '2'], ['alpha1', '0'], ['alpha2', '0'], ['dKdT', '-0.02'],
+  ['Tref', '298'], ['theta0', '500'], ['gamma0', '1.5'], ['q', '1'], ['natoms', '1'],
+];
+const kSettingsKey = 'quorvane-workbench-settings';
+
+const byId = (id) => document.getElementById(id);
+const state = { dataText: null, source: null, points: [], fit: null };
+
+function showMessage(id, message) {
+  const node = byId(id);
+  node.textContent = message ?? '';
+  node.hidden = !message;
+}
+
+function cell(row, text, header = false) {
+  const node = document.createElement(header ? 'th' : 'td');
+  if (header) node.scope = 'row';
+  node.textContent = text;
+  row.append(node);
+  return node;
+}
+
+function buildParameterRows() {
+  const body = byId('parameters').tBodies[0];
+  for (const [name, hint] of kParameters) {
+    const row = body.insertRow();
+    cell(row, name, true);
+    const start = document.createElement('input');
+    Object.assign(start, { id: `start-${name}`, placeholder: hint, inputMode: 'decimal' });
+    start.setAttribute('aria-label', `Start value of ${name}`);
+    row.insertCell().append(start);
+    const refine = document.createElement('input');
+    Object.assign(refine, { type: 'checkbox', id: `refine-${name}` });
+    refine.setAttribute('aria-label', `Refine ${name}`);
+    row.insertCell().append(refine);
+  }
+}
+
+// The command line's options the model panel describes.
+function modelOptions() {
+  const options = {};
+  for (const node of document.querySelectorAll('[data-option]')) {
+    const value = node.value.trim();
+    if (value === '') continue;
+    const name = node.dataset.option;
+    options[name] = ['constrain', 'bounds'].includes(name) ? value.split(/\s*,\s*/) : value;
+  }
+  for (const [name] of kParameters) {
+    const value = byId(`start-${name}`).value.trim();
+    if (value !== '') options[name] = value;
+  }
+  const refined = kParameters.map(([name]) => name).filter((name) => byId(`refine-${name}`).checked);
+  if (refined.length > 0) options.refine = refined.join(',');
+  if (state.source) options.data = state.source;
+  return options;
+}
+
+function saveSettings() {
+  const settings = { fields: {}, refine: [] };
+  for (const node of document.querySelectorAll('[data-option], [id^="start-"]')) settings.fields[node.id] = node.value;
+  settings.refine = kParameters.map(([name]) => name).filter((name) => byId(`refine-${name}`).checked);
+  try {
+    localStorage.setItem(kSettingsKey, JSON.stringify(settings));
+  } catch {
+    // Storage refused (private windows, some file:// set-ups): settings last for this visit.
+  }
+}
+
+function restoreSettings() {
+  let settings = null;
+  try {
+    settings = JSON.parse(localStorage.getItem(kSettingsKey) ?? 'null');
+  } catch {
+    return;
+  }
+  if (!settings) return;
+  for (const [id, value] of Object.entries(settings.fields ?? {})) {
+    if (byId(id)) byId(id).value = value;
+  }
+  for (const name of settings.refine ?? []) {
+    if (byId(`refine-${name}`)) byId(`refine-${name}`).checked = true;
+  }
+}
+
+function showPoints() {
+  const body = byId('points').tBodies[0];
+  body.replaceChildren();
+  const fragment = document.createDocumentFragment();
+  const shown = state.points.slice(0, 2000);
+  shown.forEach((point, index) => {
+    const row = document.createElement('tr');
+    const include = document.createElement('input');
+    Object.assign(include, { type: 'checkbox', checked: true });
+    include.dataset.index = String(index);
+    include.setAttribute('aria-label', `Include line ${point[0]}`);
+    row.insertCell().append(include);
+    for (const value of point) cell(row, String(value));
+    fragment.append(row);
+  });
+  body.append(fragment);
+  const more = state.points.length - shown.length;
+  byId('data-summary').textContent = `${state.source}: ${state.points.length} points` +
+    (more > 0 ? ` (the first ${shown.length} shown, the rest always included)` : '');
+}
+
+// Results belong to the data they came from.
+function clearResults() {
+  state.fit = null;
+  showMessage('fit-error', null);
+  showMessage('fit-warning', null);
+  byId('fit-summary').textContent = '';
+  byId('results').tBodies[0].replaceChildren();
+  byId('correlation').replaceChildren();
+  byId('figure').replaceChildren();
+  byId('report').textContent = '';
+  byId('status').textContent = '';
+  for (const id of ['export-json', 'export-params', 'export-svg']) byId(id).disabled = true;
+}
+
+async function loadFile(file) {
+  if (document.body.classList.contains('busy')) cancelAll();
+  showMessage('data-error', null);
+  clearResults();
+  state.dataText = await file.text();
+  state.source = file.name;
+  state.points = [];
+  showPoints();
+  try {
+    state.points = await dataPoints(state.dataText, modelOptions());
+    showPoints();
+    byId('fit').disabled = state.points.length === 0;
+  } catch (error) {
+    if (error.name === 'AbortError') return;
+    byId('fit').disabled = true;
+    byId('data-summary').textContent = '';
+    showMessage('data-error', error.message);
+  }
+}
+
+function excludedPoints() {
+  return [...byId('points').querySelectorAll('input[type=checkbox]:not(:checked)')]
+    .map((box) => Number(box.dataset.index));
+}
+
+function setBusy(busy, message) {
+  document.body.classList.toggle('busy', busy);
+  byId('fit').disabled = busy || state.dataText === null;
+  byId('cancel').disabled = !busy;
+  byId('status').textContent = message;
+}
+
+function showResults(fit, lines) {
+  const report = fit.report;
+  byId('fit-summary').textContent = `${report.eos}, order ${report.order}: ${report.points} points, ` +
+    `${report.iterations} iterations, chi²w = ${report.chi2w.toPrecision(6)}, dof = ${report.dof}, ` +
+    `reduced chi² = ${report.reduced_chi2.toPrecision(6)}`;
+  showMessage('fit-warning', report.warning ? `Warning: ${report.warning}` : null);
+  const body = byId('results').tBodies[0];
+  body.replaceChildren();
+  for (const [name, value] of Object.entries(report.parameters)) {
+    const row = body.insertRow();
+    row.id = `result-${name}`;
+    cell(row, report.refined.includes(name) ? name : `${name} (fixed)`, true);
+    cell(row, String(value));
+    cell(row, report.esd[name] === undefined ? '' : String(report.esd[name]));
+    cell(row, report.esd_scaled[name] === undefined ? '' : String(report.esd_scaled[name]));
+  }
+  showCorrelation(report);
+  byId('figure').replaceChildren(isothermFigure(report.residuals ?? [], lines, fit.curves));
+  byId('report').textContent = fit.text;
+  for (const id of ['export-json', 'export-params', 'export-svg']) byId(id).disabled = false;
+}
+
+function showCorrelation(report) {
+  const table = byId('correlation');
+  table.replaceChildren();
+  const names = report.refined;
+  const covariance = report.covariance_reported ?? report.covariance;
+  if (!covariance) return;
+  const head = table.createTHead().insertRow();
+  cell(head, '');
+  for (const name of names) cell(head, name, true).scope = 'col';
+  const body = table.createTBody();
+  names.forEach((name, i) => {
+    const row = body.insertRow();
+    cell(row, name, true);
+    names.forEach((_, j) => {
+      const r = covariance[i][j] / Math.sqrt(covariance[i][i] * covariance[j][j]);
+      const node = cell(row, r.toFixed(3));
+      node.style.background = `rgba(var(--shade), ${(Math.abs(r) * 0.6).toFixed(3)})`;
+    });
+  });
+}
+
+async function runFit() {
+  if (state.dataText === null || byId('fit').disabled) return;
+  showMessage('fit-error', null);
+  const excluded = excludedPoints();
+  const count = state.points.length - excluded.length;
+  setBusy(true, `Fitting ${count} points…`);
+  const started = performance.now();
+  try {
+    const fit = await fitReports(state.dataText, modelOptions(), excluded);
+    const skip = new Set(excluded);
+    const lines = state.points.filter((_, i) => !skip.has(i)).map((p) => p[0]);
+    state.fit = fit;
+    showResults(fit, lines);
+    setBusy(false, `Fitted in ${Math.round(performance.now() - started)} ms`);
+  } catch (error) {
+    const cancelled = error.name === 'AbortError';
+    setBusy(false, cancelled ? 'Cancelled' : 'The fit failed');
+    if (!cancelled) showMessage('fit-error', error.message);
+  }
+}
+
+function download(name, text, type) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([text], { type }));
+  link.download = name;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+
+function baseName() {
+  return (state.source ?? 'data').replace(/\.[^.]*$/, '');
+}
+
+function wire() {
+  byId('data-file').addEventListener('change', (event) => {
+    if (event.target.files.length > 0) loadFile(event.target.files[0]);
+  });
+  document.addEventListener('dragover', (event) => {
+    event.preventDefault();
+    document.body.classList.add('dragging');
+  });
+  document.addEventListener('dragleave', () => document.body.classList.remove('dragging'));
+  document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    document.body.classList.remove('dragging');
+    if (event.dataTransfer.files.length > 0) loadFile(event.dataTransfer.files[0]);
+  });
+  byId('fit').addEventListener('click', runFit);
+  byId('cancel').addEventListener('click', cancelAll);
+  document.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) {
+      event.preventDefault();
+      runFit();
+    }
+  });
+  byId('model-panel').addEventListener('change', saveSettings);
+  byId('export-json').addEventListener('click', () =>
+    download(`${baseName()}-fit.json`, state.fit.json, 'application/json'));
+  byId('export-params').addEventListener('click', () =>
+    download(`${baseName()}-params.json`, state.fit.parameterFile, 'application/json'));
+  byId('export-svg').addEventListener('click', () => {
+    const svg = byId('figure').querySelector('svg').cloneNode(true);
+    svg.setAttribute('xmlns', 'http://www.w3.org/2000/svg');
+    const style = `<style>${document.querySelector('style').textContent}</style>`;
+    download(`${baseName()}-isotherm.svg`, svg.outerHTML.replace('>', `>${style}`), 'image/svg+xml');
+  });
+}
+
+installApi(PAGE_VERSION);
+byId('version').textContent = PAGE_VERSION;
+buildParameterRows();
+restoreSettings();
+wire();
