@@ -65,14 +65,33 @@ std::vector<double> CurveVolumes(const fit::FitData& data) {
   return chosen;
 }
 
-plot::Figure ThermalPressureFigure(const FitReport& report, const AxisUnits& units) {
-  const models::Model& model = report.result->model;
+// A figure of a quantity of the fit against temperature.
+plot::Figure AgainstTemperature(const std::string& title, const std::string& yLabel,
+                                const std::string& yUnit, const FitReport& report,
+                                const AxisUnits& units) {
   plot::Figure figure;
-  figure.title = "Thermal pressure of the " + ModelTitle(model, false) + " fit";
+  figure.title = title + " of the " + ModelTitle(report.result->model, false) + " fit";
   figure.xLabel = "T";
   figure.xUnit = units.T;
-  figure.yLabel = "P_th = P(V, T) \u2212 P(V, T(ref))";
-  figure.yUnit = units.P;
+  figure.yLabel = yLabel;
+  figure.yUnit = yUnit;
+  return figure;
+}
+
+// The curve of value(T) over the span, at kCurvePoints + 1 temperatures.
+template <typename Value>
+void SampleOverTemperature(plot::Series& curve, const Span& span, Value value) {
+  for (int i = 0; i <= kCurvePoints; ++i) {
+    const double T = span.low + (span.high - span.low) * i / kCurvePoints;
+    curve.x.push_back(T);
+    curve.y.push_back(value(T));
+  }
+}
+
+plot::Figure ThermalPressureFigure(const FitReport& report, const AxisUnits& units) {
+  const models::Model& model = report.result->model;
+  plot::Figure figure = AgainstTemperature("Thermal pressure", "P_th = P(V, T) \u2212 P(V, T(ref))",
+                                           units.P, report, units);
   const Span span = TemperatureSpan(*report.data, Tref(model));
   const std::vector<double> volumes = CurveVolumes(*report.data);
   for (std::size_t k = 0; k < volumes.size(); ++k) {
@@ -83,11 +102,8 @@ plot::Figure ThermalPressureFigure(const FitReport& report, const AxisUnits& uni
     curve.colour = static_cast<int>(k);
     curve.label =
         "fit at V = " + WholeOrThreeDigits(volumes[k]) + (units.V.empty() ? "" : " " + units.V);
-    for (int i = 0; i <= kCurvePoints; ++i) {
-      const double T = span.low + (span.high - span.low) * i / kCurvePoints;
-      curve.x.push_back(T);
-      curve.y.push_back(ThermalPressure(model, volumes[k], T));
-    }
+    SampleOverTemperature(curve, span,
+                          [&](double T) { return ThermalPressure(model, volumes[k], T); });
     figure.series.push_back(std::move(curve));
   }
   figure.palette.push_back(kPointColour);
@@ -105,23 +121,17 @@ plot::Figure ThermalPressureFigure(const FitReport& report, const AxisUnits& uni
 
 plot::Figure ZeroPressureVolumeFigure(const FitReport& report, const AxisUnits& units) {
   const models::Model& model = report.result->model;
-  plot::Figure figure;
-  figure.title = "Volume at zero pressure of the " + ModelTitle(model, false) + " fit";
-  figure.xLabel = "T";
-  figure.xUnit = units.T;
-  figure.yLabel = "V(T, 0)";
-  figure.yUnit = units.V;
+  plot::Figure figure =
+      AgainstTemperature("Volume at zero pressure", "V(T, 0)", units.V, report, units);
   const Span span = TemperatureSpan(*report.data, Tref(model));
   plot::Series curve;
   curve.line = true;
   curve.colour = 1;
   curve.label = "fit";
-  for (int i = 0; i <= kCurvePoints; ++i) {
-    const double T = span.low + (span.high - span.low) * i / kCurvePoints;
+  SampleOverTemperature(curve, span, [&](double T) {
     const engine::VolumeSolution solution = models::ZeroPressureVolume(model, T);
-    curve.x.push_back(T);
-    curve.y.push_back(solution.converged ? solution.V : std::nan(""));
-  }
+    return solution.converged ? solution.V : std::nan("");
+  });
   plot::Series points;
   points.label = "data carried to P = 0 along their isotherms";
   points.colour = 0;

@@ -134,11 +134,7 @@ TEST_F(AxesCommand, BadInputIsOneLineAndNothingWritten) {
                 {"fit", Write("edges.csv", kEdges), "--axis", "a", "--params-out", Path("a.json")})
                 .code,
             0);
-  struct Case {
-    std::vector<std::string> arguments;
-    const char* says;
-  };
-  const Case cases[] = {
+  const std::vector<Refusal> refusals{
       {{"--P", "1"}, "--axis: which axes?"},
       {{"--axis", "a", "--P", "1"}, "\"a\" is not NAME=FILE"},
       {{"--axis", "a=" + Path("none.json"), "--P", "1"}, "cannot open"},
@@ -148,15 +144,7 @@ TEST_F(AxesCommand, BadInputIsOneLineAndNothingWritten) {
        "these angles close no cell"},
       {{"--axis", a, "--P", "-500"}, "axis a: P = -500 is beyond what"},
   };
-  for (const Case& c : cases) {
-    std::vector<std::string> arguments{"axes"};
-    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-    const ScaleOutcome run = RunScaleProgram(arguments);
-    EXPECT_EQ(run.code, kExitBadInput) << c.says;
-    EXPECT_TRUE(run.out.empty()) << c.says;
-    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-  }
+  ExpectRefusals("axes", refusals);
 }
 
 }  // namespace

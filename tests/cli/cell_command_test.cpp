@@ -118,12 +118,8 @@ TEST_F(CellCommand, InputFileGivesTheRowsOfTheRanges) {
 
 // Every refusal is one line naming what is wrong, exit 2 and nothing written.
 TEST_F(CellCommand, BadInputIsOneLineAndNothingWritten) {
-  struct Case {
-    std::vector<std::string> arguments;
-    const char* says;
-  };
   const std::string both = Write("states.csv", "P\n10\n");
-  const Case cases[] = {
+  const std::vector<Refusal> refusals{
       {{"--P", "10"}, "--scale: which scale?"},
       {{"--scale", "ruby-shen2020", "--P", "10"}, "is a fluorescence gauge: it has no cell"},
       {{"--scale", "au-fei2007"}, "--P: no pressure given"},
@@ -136,15 +132,7 @@ TEST_F(CellCommand, BadInputIsOneLineAndNothingWritten) {
       {{"--scale", "au-fei2007", "--P", "10", "--input", both}, "--P: the states come from"},
       {{"--scale", "au-fei2007", "--P", "0:100:1e-5"}, "more than 1000000 points"},
   };
-  for (const Case& c : cases) {
-    std::vector<std::string> arguments{"cell"};
-    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-    const ScaleOutcome run = RunScaleProgram(arguments);
-    EXPECT_EQ(run.code, kExitBadInput) << c.says;
-    EXPECT_TRUE(run.out.empty()) << c.says;
-    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-  }
+  ExpectRefusals("cell", refusals);
 }
 
 }  // namespace

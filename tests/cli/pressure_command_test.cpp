@@ -50,11 +50,7 @@ TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
   const std::string negative = Write("negative.csv", "V,sigV\n60,0.01\n61,-0.01\n");
   const std::string negativeLine = Write("line.csv", "lambda,sigLambda\n700,-0.1\n");
   const std::string both = Write("both.csv", "V,acal\n100,3.9\n");
-  struct Case {
-    std::vector<std::string> arguments;
-    const char* says;
-  };
-  const Case cases[] = {
+  const std::vector<Refusal> refusals{
       {{"--scale", "gold", "--V", "60"}, "no scale is named \"gold\"; known: au-dorfman2012, "},
       {{"--V", "60"}, "--scale: which scale?"},
       {{"--scale", "ruby-shen2020", "--lambda", "0"}, "lambda = 0 is not above zero"},
@@ -83,15 +79,7 @@ TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
       {{"--scale", "au-fei2007", "--input", both, "--column", "lambda"}, "is no reading"},
       {{"--scale", "au-fei2007", "--V", "60", "--column", "V"}, "only with --input"},
   };
-  for (const Case& c : cases) {
-    std::vector<std::string> arguments{"pressure"};
-    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-    const ScaleOutcome run = RunScaleProgram(arguments);
-    EXPECT_EQ(run.code, kExitBadInput) << c.says;
-    EXPECT_TRUE(run.out.empty()) << c.says;
-    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-  }
+  ExpectRefusals("pressure", refusals);
 }
 
 // sigP from sigV and sigT against central differences of the pressure the

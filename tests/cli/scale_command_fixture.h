@@ -28,6 +28,26 @@ inline Outcome RunScaleProgram(const std::vector<std::string>& arguments,
 
 using ScaleCommandTest = ScratchFolderTest;
 
+// A command line the program refuses, and what its one line of error says.
+struct Refusal {
+  std::vector<std::string> arguments;
+  const char* says;
+};
+
+// Each refusal exits as bad input with one line on the error stream naming
+// the fault, and writes nothing to the output.
+inline void ExpectRefusals(const std::string& command, const std::vector<Refusal>& refusals) {
+  for (const Refusal& refusal : refusals) {
+    std::vector<std::string> arguments{command};
+    arguments.insert(arguments.end(), refusal.arguments.begin(), refusal.arguments.end());
+    const Outcome run = RunScaleProgram(arguments);
+    EXPECT_EQ(run.code, kExitBadInput) << refusal.says;
+    EXPECT_TRUE(run.out.empty()) << refusal.says;
+    EXPECT_NE(run.err.find(refusal.says), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+  }
+}
+
 // The numbers of one CSV line.
 inline std::vector<double> CsvNumbers(const std::string& line) {
   std::vector<double> numbers;
