@@ -8,9 +8,11 @@
 #include <string_view>
 #include <system_error>
 
-#if defined(__EMSCRIPTEN__)
-#include <emscripten.h>
+#ifndef FMT_HEADER_ONLY
+#define FMT_HEADER_ONLY
 #endif
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
 
 namespace quorvane::numtext {
 namespace {
@@ -58,31 +60,6 @@ Decimal Neighbour(Decimal decimal, int direction) {
   return decimal;
 }
 
-#if defined(__EMSCRIPTEN__)
-
-// In WebAssembly the C library's printf and strtod compute in software
-// long double, a hundred times slower than the script engine's own shortest
-// digits: Number.prototype.toExponential() without a precision gives the
-// shortest digits that read back, the closest to x among them.
-// clang-format off
-EM_JS(void, WriteShortestDigits, (double x, char* out, int size), {
-  const parts = x.toExponential().split("e");
-  stringToUTF8(parts[0].replace(".", "") + " " + Number(parts[1]), out, size);
-});
-// clang-format on
-
-Decimal ShortestDigits(double x) {
-  char text[40];
-  WriteShortestDigits(x, text, sizeof text);
-  Decimal decimal;
-  const char* c = text;
-  for (; *c != ' '; ++c) decimal.digits += *c;
-  decimal.exponent = std::atoi(c + 1);
-  return decimal;
-}
-
-#else
-
 // Every double reads back from this many significant digits.
 constexpr int kMaxDigits = 17;
 
@@ -113,7 +90,7 @@ std::optional<Decimal> ReadingBack(double x, int count) {
 // The shortest digits that read back as the positive finite x, the closest to
 // x among them. A count that reads back makes every longer one read back
 // too, so the shortest is found by bisection.
-Decimal ShortestDigits(double x) {
+Decimal SearchedDigits(double x) {
   int low = 1;
   int high = kMaxDigits;
   while (low < high) {
@@ -127,15 +104,26 @@ Decimal ShortestDigits(double x) {
   return *ReadingBack(x, low);
 }
 
-#endif
+// The same digits from fmt's Dragonbox, in integer arithmetic: a few dozen
+// operations where the search above formats and reads up to five times.
+template <typename Real>
+Decimal DragonboxDigits(Real x) {
+  const auto shortest = fmt::detail::dragonbox::to_decimal(x);
+  Decimal decimal;
+  decimal.digits = std::to_string(shortest.significand);
+  decimal.exponent = shortest.exponent + static_cast<int>(decimal.digits.size()) - 1;
+  while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+  return decimal;
+}
 
+// d.ddde+XX, the exponent of at least two digits as printf writes it.
 std::string Scientific(const Decimal& decimal) {
   std::string text(1, decimal.digits.front());
-  if (decimal.digits.size() > 1) text += "." + decimal.digits.substr(1);
-  char exponent[16];
-  std::snprintf(exponent, sizeof exponent, "e%c%02d", decimal.exponent < 0 ? '-' : '+',
-                std::abs(decimal.exponent));
-  return text + exponent;
+  if (decimal.digits.size() > 1) text.append(".").append(decimal.digits, 1);
+  text += decimal.exponent < 0 ? "e-" : "e+";
+  const int exponent = std::abs(decimal.exponent);
+  if (exponent < 10) text += '0';
+  return text + std::to_string(exponent);
 }
 
 // Integers from inexactFrom on need not be the ones their shortest digits
@@ -237,19 +225,71 @@ Decimal ShortestFloatDigits(float x) {
   return Rounded(static_cast<double>(x), kMaxFloatDigits);
 }
 
-}  // namespace
+// Integers from this float on need not be the ones their shortest digits
+// padded with zeros name.
+constexpr double kInexactFloatIntegers = 16777216.0;  // 2^24
 
-std::string ShortestTextFromPrintf(float x) {
+// Fixed or scientific notation of the shortest digits, whichever is shorter.
+template <typename Real>
+std::string ShortestTextOf(Real x, Decimal (*digitsOf)(Real), double inexactFrom) {
   if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
   const std::string sign = std::signbit(x) ? "-" : "";
   if (std::isinf(x)) return sign + "inf";
-  if (x == 0.0f) return sign + "0";
-  const float magnitude = std::fabs(x);
-  const Decimal decimal = ShortestFloatDigits(magnitude);
+  if (x == Real(0)) return sign + "0";
+  const Real magnitude = std::fabs(x);
+  const Decimal decimal = digitsOf(magnitude);
   const std::string scientific = Scientific(decimal);
-  constexpr double kInexactFloatIntegers = 16777216.0;  // 2^24
-  const std::string fixed = Fixed(decimal, static_cast<double>(magnitude), kInexactFloatIntegers);
+  const std::string fixed = Fixed(decimal, static_cast<double>(magnitude), inexactFrom);
   return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+}
+
+// Checks the value read from the number at the start of [first, last) as
+// std::from_chars does: the same end, and the same errors where it
+// overflows or underflows to zero.
+template <typename Read>
+std::from_chars_result CheckedReading(const char* first, const char* last, double& value,
+                                      Read read) {
+  const char* end = NumberEnd(first, last);
+  if (end == first) return {first, std::errc::invalid_argument};
+  const std::string_view text(first, static_cast<std::size_t>(end - first));
+  const double x = read(text);
+  // "inf" is infinite by name; digits that give it have overflowed.
+  const bool digits = IsDigit(text.back()) || text.back() == '.';
+  if (std::isinf(x) && digits) return {end, std::errc::result_out_of_range};
+  if (x == 0.0 && HasNonZeroDigitBeforeExponent(text)) return {end, std::errc::result_out_of_range};
+  value = x;
+  return {end, std::errc()};
+}
+
+double StrtodValue(std::string_view text) {
+  return std::strtod(std::string(text).c_str(), nullptr);
+}
+
+// fast_float reads digits in integer arithmetic; infinities and NaNs by name,
+// and any form it would end early on, go to strtod.
+double FastFloatValue(std::string_view text) {
+  double x = 0.0;
+  const auto read = fast_float::from_chars(text.data(), text.data() + text.size(), x);
+  if (read.ec != std::errc() || read.ptr != text.data() + text.size()) return StrtodValue(text);
+  return x;
+}
+
+}  // namespace
+
+std::string ShortestTextFromPrintf(float x) {
+  return ShortestTextOf(x, ShortestFloatDigits, kInexactFloatIntegers);
+}
+
+std::string ShortestTextFromPrintf(double x) {
+  return ShortestTextOf(x, SearchedDigits, kInexactIntegers);
+}
+
+std::string ShortestTextFromDragonbox(float x) {
+  return ShortestTextOf(x, DragonboxDigits<float>, kInexactFloatIntegers);
+}
+
+std::string ShortestTextFromDragonbox(double x) {
+  return ShortestTextOf(x, DragonboxDigits<double>, kInexactIntegers);
 }
 
 std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision) {
@@ -264,30 +304,12 @@ std::string FormattedTextFromPrintf(double x, std::chars_format format, int prec
   return text;
 }
 
-std::string ShortestTextFromPrintf(double x) {
-  if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
-  const std::string sign = std::signbit(x) ? "-" : "";
-  if (std::isinf(x)) return sign + "inf";
-  if (x == 0.0) return sign + "0";
-  const double magnitude = std::fabs(x);
-  const Decimal decimal = ShortestDigits(magnitude);
-  const std::string scientific = Scientific(decimal);
-  const std::string fixed = Fixed(decimal, magnitude);
-  return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value) {
+  return CheckedReading(first, last, value, StrtodValue);
 }
 
-std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value) {
-  const char* end = NumberEnd(first, last);
-  if (end == first) return {first, std::errc::invalid_argument};
-  const std::string text(first, end);
-  const double read = std::strtod(text.c_str(), nullptr);
-  // "inf" is infinite by name; digits that give it have overflowed.
-  const bool digits = IsDigit(text.back()) || text.back() == '.';
-  if (std::isinf(read) && digits) return {end, std::errc::result_out_of_range};
-  if (read == 0.0 && HasNonZeroDigitBeforeExponent(text))
-    return {end, std::errc::result_out_of_range};
-  value = read;
-  return {end, std::errc()};
+std::from_chars_result ReadDoubleWithFastFloat(const char* first, const char* last, double& value) {
+  return CheckedReading(first, last, value, FastFloatValue);
 }
 
 #if defined(__cpp_lib_to_chars)
@@ -319,11 +341,11 @@ std::from_chars_result ReadDouble(const char* first, const char* last, double& v
 #else
 
 std::string ShortestText(double x) {
-  return ShortestTextFromPrintf(x);
+  return ShortestTextFromDragonbox(x);
 }
 
 std::string ShortestText(float x) {
-  return ShortestTextFromPrintf(x);
+  return ShortestTextFromDragonbox(x);
 }
 
 std::string FormattedText(double x, std::chars_format format, int precision) {
@@ -331,7 +353,7 @@ std::string FormattedText(double x, std::chars_format format, int precision) {
 }
 
 std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
-  return ReadDoubleWithStrtod(first, last, value);
+  return ReadDoubleWithFastFloat(first, last, value);
 }
 
 #endif

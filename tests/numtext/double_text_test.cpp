@@ -89,17 +89,41 @@ std::vector<double> RandomDoubles() {
   return values;
 }
 
-TEST(ShortestTextFromPrintf, WritesWhatToCharsWrites) {
+// The stand-ins for the standard library's charconv, by the name a failure
+// shows.
+struct ShortestWriter {
+  const char* name;
+  std::string (*forDouble)(double);
+  std::string (*forFloat)(float);
+};
+const ShortestWriter kShortestWriters[] = {
+    {"printf", ShortestTextFromPrintf, ShortestTextFromPrintf},
+    {"Dragonbox", ShortestTextFromDragonbox, ShortestTextFromDragonbox},
+};
+
+struct DoubleReader {
+  const char* name;
+  std::from_chars_result (*read)(const char*, const char*, double&);
+};
+const DoubleReader kDoubleReaders[] = {
+    {"strtod", ReadDoubleWithStrtod},
+    {"fast_float", ReadDoubleWithFastFloat},
+};
+
+TEST(ShortestTextStandIns, WriteWhatToCharsWrites) {
   for (const std::vector<double>& values : {DelicateDoubles(), RandomDoubles()}) {
     for (double x : values) {
-      ASSERT_EQ(ShortestTextFromPrintf(x), StandardShortest(x)) << "bits " << BitsOf(x);
+      const std::string standard = StandardShortest(x);
+      for (const ShortestWriter& writer : kShortestWriters) {
+        ASSERT_EQ(writer.forDouble(x), standard) << writer.name << ", bits " << BitsOf(x);
+      }
     }
   }
 }
 
 // Floats of every exponent, their powers of two and random bit patterns:
 // the help texts show the single-precision defaults this way.
-TEST(ShortestTextFromPrintf, WritesWhatToCharsWritesForFloats) {
+TEST(ShortestTextStandIns, WriteWhatToCharsWritesForFloats) {
   std::vector<float> values{0.0f, -0.0f, -0.02f, 0.1f, 16777216.0f, 16777218.0f, 1e10f, 3e38f};
   for (int e = -149; e <= 127; ++e) values.push_back(std::ldexp(1.0f, e));
   std::mt19937 random(20261209);
@@ -112,7 +136,9 @@ TEST(ShortestTextFromPrintf, WritesWhatToCharsWritesForFloats) {
   for (float x : values) {
     char text[32];
     const auto written = std::to_chars(text, text + sizeof text, x);
-    ASSERT_EQ(ShortestTextFromPrintf(x), std::string(text, written.ptr)) << x;
+    for (const ShortestWriter& writer : kShortestWriters) {
+      ASSERT_EQ(writer.forFloat(x), std::string(text, written.ptr)) << writer.name << ", " << x;
+    }
   }
 }
 
@@ -197,19 +223,22 @@ std::vector<std::string> TextsToRead() {
   return texts;
 }
 
-TEST(ReadDoubleWithStrtod, ReadsWhatFromCharsReads) {
+TEST(DoubleReadingStandIns, ReadWhatFromCharsReads) {
   for (const std::string& text : TextsToRead()) {
-    const auto mine = ReadWith(ReadDoubleWithStrtod, text);
     const auto standard =
         ReadWith([](const char* first, const char* last,
                     double& value) { return std::from_chars(first, last, value); },
                  text);
-    ASSERT_EQ(mine.result.ec, standard.result.ec) << text;
-    ASSERT_EQ(mine.result.ptr - text.data(), standard.result.ptr - text.data()) << text;
-    if (std::isnan(standard.value)) {
-      ASSERT_TRUE(std::isnan(mine.value)) << text;
-    } else {
-      ASSERT_EQ(BitsOf(mine.value), BitsOf(standard.value)) << text;
+    for (const DoubleReader& reader : kDoubleReaders) {
+      const auto mine = ReadWith(reader.read, text);
+      ASSERT_EQ(mine.result.ec, standard.result.ec) << reader.name << ": " << text;
+      ASSERT_EQ(mine.result.ptr - text.data(), standard.result.ptr - text.data())
+          << reader.name << ": " << text;
+      if (std::isnan(standard.value)) {
+        ASSERT_TRUE(std::isnan(mine.value)) << reader.name << ": " << text;
+      } else {
+        ASSERT_EQ(BitsOf(mine.value), BitsOf(standard.value)) << reader.name << ": " << text;
+      }
     }
   }
 }
