@@ -304,6 +304,12 @@ std::string FormattedTextFromPrintf(double x, std::chars_format format, int prec
   return text;
 }
 
+std::string FormattedTextFromFmt(double x, std::chars_format format, int precision) {
+  if (format == std::chars_format::fixed) return fmt::format("{:.{}f}", x, precision);
+  if (format == std::chars_format::scientific) return fmt::format("{:.{}e}", x, precision);
+  return fmt::format("{:.{}g}", x, precision);
+}
+
 std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value) {
   return CheckedReading(first, last, value, StrtodValue);
 }
@@ -349,7 +355,7 @@ std::string ShortestText(float x) {
 }
 
 std::string FormattedText(double x, std::chars_format format, int precision) {
-  return FormattedTextFromPrintf(x, format, precision);
+  return FormattedTextFromFmt(x, format, precision);
 }
 
 std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {

@@ -142,15 +142,26 @@ TEST(ShortestTextStandIns, WriteWhatToCharsWritesForFloats) {
   }
 }
 
-TEST(FormattedTextFromPrintf, WritesWhatToCharsWritesWithAPrecision) {
+struct PrecisionWriter {
+  const char* name;
+  std::string (*write)(double, std::chars_format, int);
+};
+const PrecisionWriter kPrecisionWriters[] = {
+    {"printf", FormattedTextFromPrintf},
+    {"fmt", FormattedTextFromFmt},
+};
+
+TEST(FormattedTextStandIns, WriteWhatToCharsWritesWithAPrecision) {
   for (double x : DelicateDoubles()) {
     for (auto format :
          {std::chars_format::fixed, std::chars_format::scientific, std::chars_format::general}) {
-      for (int precision : {0, 1, 2, 3, 6, 17}) {
+      for (int precision : {0, 1, 2, 3, 4, 6, 17}) {
         char text[2000];
         const auto written = std::to_chars(text, text + sizeof text, x, format, precision);
-        ASSERT_EQ(FormattedTextFromPrintf(x, format, precision), std::string(text, written.ptr))
-            << "bits " << BitsOf(x) << " precision " << precision;
+        for (const PrecisionWriter& writer : kPrecisionWriters) {
+          ASSERT_EQ(writer.write(x, format, precision), std::string(text, written.ptr))
+              << writer.name << ", bits " << BitsOf(x) << " precision " << precision;
+        }
       }
     }
   }
