@@ -1,5 +1,6 @@
 #include "numtext/double_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -116,35 +117,58 @@ Decimal DragonboxDigits(Real x) {
   return decimal;
 }
 
+int Count(const Decimal& decimal) {
+  return static_cast<int>(decimal.digits.size());
+}
+
+// The fixed text of a double from inexactFrom on: its exact value.
+std::string ExactInteger(double x) {
+  char text[400];
+  std::snprintf(text, sizeof text, "%.0f", x);
+  return text;
+}
+
 // d.ddde+XX, the exponent of at least two digits as printf writes it.
-std::string Scientific(const Decimal& decimal) {
-  std::string text(1, decimal.digits.front());
-  if (decimal.digits.size() > 1) text.append(".").append(decimal.digits, 1);
+int ScientificLength(const Decimal& decimal) {
+  const int exponent = std::abs(decimal.exponent);
+  const int exponentDigits = exponent < 100 ? 2 : 3;
+  return Count(decimal) + (Count(decimal) > 1 ? 1 : 0) + 2 + exponentDigits;
+}
+
+void AppendScientific(std::string& text, const Decimal& decimal) {
+  text += decimal.digits.front();
+  if (Count(decimal) > 1) text.append(".").append(decimal.digits, 1);
   text += decimal.exponent < 0 ? "e-" : "e+";
   const int exponent = std::abs(decimal.exponent);
   if (exponent < 10) text += '0';
-  return text + std::to_string(exponent);
+  text += std::to_string(exponent);
 }
 
 // Integers from inexactFrom on need not be the ones their shortest digits
 // padded with zeros name: their fixed text is their exact value.
-std::string Fixed(const Decimal& decimal, double x, double inexactFrom = kInexactIntegers) {
-  const int count = static_cast<int>(decimal.digits.size());
+bool IsExactInteger(const Decimal& decimal, double x, double inexactFrom) {
+  return decimal.exponent + 1 >= Count(decimal) && x >= inexactFrom;
+}
+
+int FixedLength(const Decimal& decimal, double x, double inexactFrom) {
+  if (decimal.exponent < 0) return Count(decimal) - decimal.exponent + 1;
+  if (IsExactInteger(decimal, x, inexactFrom)) return static_cast<int>(ExactInteger(x).size());
+  if (decimal.exponent + 1 >= Count(decimal)) return decimal.exponent + 1;
+  return Count(decimal) + 1;
+}
+
+void AppendFixed(std::string& text, const Decimal& decimal, double x, double inexactFrom) {
+  const auto pointAt = static_cast<std::size_t>(decimal.exponent + 1);
   if (decimal.exponent < 0) {
-    return "0." + std::string(static_cast<std::size_t>(-decimal.exponent - 1), '0') +
-           decimal.digits;
+    text.append("0.").append(static_cast<std::size_t>(-decimal.exponent - 1), '0');
+    text += decimal.digits;
+  } else if (IsExactInteger(decimal, x, inexactFrom)) {
+    text += ExactInteger(x);
+  } else if (decimal.exponent + 1 >= Count(decimal)) {
+    text.append(decimal.digits).append(pointAt - decimal.digits.size(), '0');
+  } else {
+    text.append(decimal.digits, 0, pointAt).append(".").append(decimal.digits, pointAt);
   }
-  if (decimal.exponent + 1 >= count) {
-    if (x >= inexactFrom) {
-      char text[40];
-      std::snprintf(text, sizeof text, "%.0f", x);
-      return text;
-    }
-    return decimal.digits +
-           std::string(static_cast<std::size_t>(decimal.exponent + 1 - count), '0');
-  }
-  return decimal.digits.substr(0, static_cast<std::size_t>(decimal.exponent + 1)) + "." +
-         decimal.digits.substr(static_cast<std::size_t>(decimal.exponent + 1));
 }
 
 bool IsDigit(char c) {
@@ -238,9 +262,17 @@ std::string ShortestTextOf(Real x, Decimal (*digitsOf)(Real), double inexactFrom
   if (x == Real(0)) return sign + "0";
   const Real magnitude = std::fabs(x);
   const Decimal decimal = digitsOf(magnitude);
-  const std::string scientific = Scientific(decimal);
-  const std::string fixed = Fixed(decimal, static_cast<double>(magnitude), inexactFrom);
-  return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+  const auto value = static_cast<double>(magnitude);
+  const int fixedLength = FixedLength(decimal, value, inexactFrom);
+  const int scientificLength = ScientificLength(decimal);
+  std::string text = sign;
+  text.reserve(sign.size() + static_cast<std::size_t>(std::min(fixedLength, scientificLength)));
+  if (fixedLength <= scientificLength) {
+    AppendFixed(text, decimal, value, inexactFrom);
+  } else {
+    AppendScientific(text, decimal);
+  }
+  return text;
 }
 
 // Checks the value read from the number at the start of [first, last) as
