@@ -28,6 +28,16 @@ struct Decimal {
   int exponent = 0;
 };
 
+// The same, over digits held elsewhere.
+struct DigitsView {
+  std::string_view digits;
+  int exponent = 0;
+};
+
+DigitsView View(const Decimal& decimal) {
+  return {decimal.digits, decimal.exponent};
+}
+
 // x rounded to count significant digits.
 Decimal Rounded(double x, int count) {
   char text[40];
@@ -105,19 +115,7 @@ Decimal SearchedDigits(double x) {
   return *ReadingBack(x, low);
 }
 
-// The same digits from fmt's Dragonbox, in integer arithmetic: a few dozen
-// operations where the search above formats and reads up to five times.
-template <typename Real>
-Decimal DragonboxDigits(Real x) {
-  const auto shortest = fmt::detail::dragonbox::to_decimal(x);
-  Decimal decimal;
-  decimal.digits = std::to_string(shortest.significand);
-  decimal.exponent = shortest.exponent + static_cast<int>(decimal.digits.size()) - 1;
-  while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
-  return decimal;
-}
-
-int Count(const Decimal& decimal) {
+int Count(const DigitsView& decimal) {
   return static_cast<int>(decimal.digits.size());
 }
 
@@ -129,13 +127,13 @@ std::string ExactInteger(double x) {
 }
 
 // d.ddde+XX, the exponent of at least two digits as printf writes it.
-int ScientificLength(const Decimal& decimal) {
+int ScientificLength(const DigitsView& decimal) {
   const int exponent = std::abs(decimal.exponent);
   const int exponentDigits = exponent < 100 ? 2 : 3;
   return Count(decimal) + (Count(decimal) > 1 ? 1 : 0) + 2 + exponentDigits;
 }
 
-void AppendScientific(std::string& text, const Decimal& decimal) {
+void AppendScientific(std::string& text, const DigitsView& decimal) {
   text += decimal.digits.front();
   if (Count(decimal) > 1) text.append(".").append(decimal.digits, 1);
   text += decimal.exponent < 0 ? "e-" : "e+";
@@ -146,18 +144,18 @@ void AppendScientific(std::string& text, const Decimal& decimal) {
 
 // Integers from inexactFrom on need not be the ones their shortest digits
 // padded with zeros name: their fixed text is their exact value.
-bool IsExactInteger(const Decimal& decimal, double x, double inexactFrom) {
+bool IsExactInteger(const DigitsView& decimal, double x, double inexactFrom) {
   return decimal.exponent + 1 >= Count(decimal) && x >= inexactFrom;
 }
 
-int FixedLength(const Decimal& decimal, double x, double inexactFrom) {
+int FixedLength(const DigitsView& decimal, double x, double inexactFrom) {
   if (decimal.exponent < 0) return Count(decimal) - decimal.exponent + 1;
   if (IsExactInteger(decimal, x, inexactFrom)) return static_cast<int>(ExactInteger(x).size());
   if (decimal.exponent + 1 >= Count(decimal)) return decimal.exponent + 1;
   return Count(decimal) + 1;
 }
 
-void AppendFixed(std::string& text, const Decimal& decimal, double x, double inexactFrom) {
+void AppendFixed(std::string& text, const DigitsView& decimal, double x, double inexactFrom) {
   const auto pointAt = static_cast<std::size_t>(decimal.exponent + 1);
   if (decimal.exponent < 0) {
     text.append("0.").append(static_cast<std::size_t>(-decimal.exponent - 1), '0');
@@ -253,26 +251,54 @@ Decimal ShortestFloatDigits(float x) {
 // padded with zeros name.
 constexpr double kInexactFloatIntegers = 16777216.0;  // 2^24
 
-// Fixed or scientific notation of the shortest digits, whichever is shorter.
+// The text of NaNs, infinities and zeros, which have no digits to choose.
 template <typename Real>
-std::string ShortestTextOf(Real x, Decimal (*digitsOf)(Real), double inexactFrom) {
+std::optional<std::string> TextWithoutDigits(Real x) {
   if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
   const std::string sign = std::signbit(x) ? "-" : "";
   if (std::isinf(x)) return sign + "inf";
   if (x == Real(0)) return sign + "0";
-  const Real magnitude = std::fabs(x);
-  const Decimal decimal = digitsOf(magnitude);
-  const auto value = static_cast<double>(magnitude);
-  const int fixedLength = FixedLength(decimal, value, inexactFrom);
-  const int scientificLength = ScientificLength(decimal);
-  std::string text = sign;
-  text.reserve(sign.size() + static_cast<std::size_t>(std::min(fixedLength, scientificLength)));
+  return std::nullopt;
+}
+
+// Fixed or scientific notation of the shortest digits of a finite x other
+// than zero, whichever is shorter, each worked out before either is written.
+std::string ShortestTextOf(bool negative, const DigitsView& digits, double magnitude,
+                           double inexactFrom) {
+  const int fixedLength = FixedLength(digits, magnitude, inexactFrom);
+  const int scientificLength = ScientificLength(digits);
+  std::string text = negative ? "-" : "";
+  text.reserve(text.size() + static_cast<std::size_t>(std::min(fixedLength, scientificLength)));
   if (fixedLength <= scientificLength) {
-    AppendFixed(text, decimal, value, inexactFrom);
+    AppendFixed(text, digits, magnitude, inexactFrom);
   } else {
-    AppendScientific(text, decimal);
+    AppendScientific(text, digits);
   }
   return text;
+}
+
+template <typename Real>
+std::string ShortestTextFromSearch(Real x, Decimal (*digitsOf)(Real), double inexactFrom) {
+  if (auto text = TextWithoutDigits(x)) return *text;
+  const Real magnitude = std::fabs(x);
+  return ShortestTextOf(std::signbit(x), View(digitsOf(magnitude)), static_cast<double>(magnitude),
+                        inexactFrom);
+}
+
+// The same digits from fmt's Dragonbox, in integer arithmetic and in place:
+// a few dozen operations where the search formats and reads up to five
+// times, and the page writes thousands of numbers a fit.
+template <typename Real>
+std::string ShortestTextFromDragonboxOf(Real x, double inexactFrom) {
+  if (auto text = TextWithoutDigits(x)) return *text;
+  const Real magnitude = std::fabs(x);
+  const auto shortest = fmt::detail::dragonbox::to_decimal(magnitude);
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, shortest.significand).ptr;
+  const int exponent = shortest.exponent + static_cast<int>(end - digits) - 1;
+  while (end - digits > 1 && end[-1] == '0') --end;
+  const DigitsView view{std::string_view(digits, static_cast<std::size_t>(end - digits)), exponent};
+  return ShortestTextOf(std::signbit(x), view, static_cast<double>(magnitude), inexactFrom);
 }
 
 // Checks the value read from the number at the start of [first, last) as
@@ -309,19 +335,19 @@ double FastFloatValue(std::string_view text) {
 }  // namespace
 
 std::string ShortestTextFromPrintf(float x) {
-  return ShortestTextOf(x, ShortestFloatDigits, kInexactFloatIntegers);
+  return ShortestTextFromSearch(x, ShortestFloatDigits, kInexactFloatIntegers);
 }
 
 std::string ShortestTextFromPrintf(double x) {
-  return ShortestTextOf(x, SearchedDigits, kInexactIntegers);
+  return ShortestTextFromSearch(x, SearchedDigits, kInexactIntegers);
 }
 
 std::string ShortestTextFromDragonbox(float x) {
-  return ShortestTextOf(x, DragonboxDigits<float>, kInexactFloatIntegers);
+  return ShortestTextFromDragonboxOf(x, kInexactFloatIntegers);
 }
 
 std::string ShortestTextFromDragonbox(double x) {
-  return ShortestTextOf(x, DragonboxDigits<double>, kInexactIntegers);
+  return ShortestTextFromDragonboxOf(x, kInexactIntegers);
 }
 
 std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision) {
