@@ -263,34 +263,40 @@ std::optional<std::string> TextWithoutDigits(Real x) {
 
 // Fixed or scientific notation of the shortest digits of a finite x other
 // than zero, whichever is shorter, each worked out before either is written.
-std::string ShortestTextOf(bool negative, const DigitsView& digits, double magnitude,
-                           double inexactFrom) {
+void AppendShortestTextOf(std::string& text, bool negative, const DigitsView& digits,
+                          double magnitude, double inexactFrom) {
   const int fixedLength = FixedLength(digits, magnitude, inexactFrom);
   const int scientificLength = ScientificLength(digits);
-  std::string text = negative ? "-" : "";
-  text.reserve(text.size() + static_cast<std::size_t>(std::min(fixedLength, scientificLength)));
+  if (text.empty()) {
+    text.reserve(static_cast<std::size_t>(std::min(fixedLength, scientificLength) + 1));
+  }
+  if (negative) text += '-';
   if (fixedLength <= scientificLength) {
     AppendFixed(text, digits, magnitude, inexactFrom);
   } else {
     AppendScientific(text, digits);
   }
-  return text;
 }
 
 template <typename Real>
 std::string ShortestTextFromSearch(Real x, Decimal (*digitsOf)(Real), double inexactFrom) {
   if (auto text = TextWithoutDigits(x)) return *text;
   const Real magnitude = std::fabs(x);
-  return ShortestTextOf(std::signbit(x), View(digitsOf(magnitude)), static_cast<double>(magnitude),
-                        inexactFrom);
+  std::string text;
+  AppendShortestTextOf(text, std::signbit(x), View(digitsOf(magnitude)),
+                       static_cast<double>(magnitude), inexactFrom);
+  return text;
 }
 
 // The same digits from fmt's Dragonbox, in integer arithmetic and in place:
 // a few dozen operations where the search formats and reads up to five
 // times, and the page writes thousands of numbers a fit.
 template <typename Real>
-std::string ShortestTextFromDragonboxOf(Real x, double inexactFrom) {
-  if (auto text = TextWithoutDigits(x)) return *text;
+void AppendDragonboxText(std::string& text, Real x, double inexactFrom) {
+  if (auto special = TextWithoutDigits(x)) {
+    text += *special;
+    return;
+  }
   const Real magnitude = std::fabs(x);
   const auto shortest = fmt::detail::dragonbox::to_decimal(magnitude);
   char digits[24];
@@ -298,7 +304,7 @@ std::string ShortestTextFromDragonboxOf(Real x, double inexactFrom) {
   const int exponent = shortest.exponent + static_cast<int>(end - digits) - 1;
   while (end - digits > 1 && end[-1] == '0') --end;
   const DigitsView view{std::string_view(digits, static_cast<std::size_t>(end - digits)), exponent};
-  return ShortestTextOf(std::signbit(x), view, static_cast<double>(magnitude), inexactFrom);
+  AppendShortestTextOf(text, std::signbit(x), view, static_cast<double>(magnitude), inexactFrom);
 }
 
 // Checks the value read from the number at the start of [first, last) as
@@ -343,11 +349,15 @@ std::string ShortestTextFromPrintf(double x) {
 }
 
 std::string ShortestTextFromDragonbox(float x) {
-  return ShortestTextFromDragonboxOf(x, kInexactFloatIntegers);
+  std::string text;
+  AppendDragonboxText(text, x, kInexactFloatIntegers);
+  return text;
 }
 
 std::string ShortestTextFromDragonbox(double x) {
-  return ShortestTextFromDragonboxOf(x, kInexactIntegers);
+  std::string text;
+  AppendDragonboxText(text, x, kInexactIntegers);
+  return text;
 }
 
 std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision) {
@@ -390,6 +400,12 @@ std::string ShortestText(float x) {
   return std::string(text, written.ptr);
 }
 
+void AppendShortestText(std::string& out, double x) {
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
+  out.append(text, written.ptr);
+}
+
 std::string FormattedText(double x, std::chars_format format, int precision) {
   char text[400];
   const std::to_chars_result written =
@@ -410,6 +426,10 @@ std::string ShortestText(double x) {
 
 std::string ShortestText(float x) {
   return ShortestTextFromDragonbox(x);
+}
+
+void AppendShortestText(std::string& out, double x) {
+  AppendDragonboxText(out, x, kInexactIntegers);
 }
 
 std::string FormattedText(double x, std::chars_format format, int precision) {

@@ -14,6 +14,10 @@ std::string ShortestText(double x);
 // The same for a float: the shortest text that reads back as x as a float.
 std::string ShortestText(float x);
 
+// ShortestText(x) appended to out, without a string of its own: reports
+// write thousands of numbers.
+void AppendShortestText(std::string& out, double x);
+
 // std::to_chars(first, last, x, format, precision), which the standard
 // defines as printf's %f, %e or %g with that precision.
 std::string FormattedText(double x, std::chars_format format, int precision);

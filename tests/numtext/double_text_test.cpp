@@ -121,6 +121,15 @@ TEST(ShortestTextStandIns, WriteWhatToCharsWrites) {
   }
 }
 
+// Reports append numbers to the text before them.
+TEST(AppendShortestText, AddsTheShortestTextAfterWhatIsThere) {
+  for (double x : DelicateDoubles()) {
+    std::string text = "[1, ";
+    AppendShortestText(text, x);
+    ASSERT_EQ(text, "[1, " + StandardShortest(x)) << "bits " << BitsOf(x);
+  }
+}
+
 // Floats of every exponent, their powers of two and random bit patterns:
 // the help texts show the single-precision defaults this way.
 TEST(ShortestTextStandIns, WriteWhatToCharsWritesForFloats) {
