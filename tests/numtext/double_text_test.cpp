@@ -160,6 +160,35 @@ const PrecisionWriter kPrecisionWriters[] = {
     {"fmt", FormattedTextFromFmt},
 };
 
+// Doubles that stop halfway between two shorter decimals, and random ones of
+// both signs: the text report's four significant digits.
+std::vector<double> HalfwayAndRandomDoubles() {
+  std::vector<double> values{0.125, 0.375, 2.5,        1.0625,  9.9995,  0.00012345,
+                             1e23,  5e-5,  0.00099995, 12345.0, 99995.0, 1.00000000000000022};
+  for (double x : RandomDoubles()) {
+    if (values.size() > 20000) break;
+    if (std::isfinite(x)) values.push_back(x);
+  }
+  return values;
+}
+
+TEST(FormattedTextStandIns, WriteWhatToCharsWritesInTheGeneralFormat) {
+  for (double x : HalfwayAndRandomDoubles()) {
+    for (int precision : {1, 2, 4, 6, 15}) {
+      for (double value : {x, -x}) {
+        char text[2000];
+        const auto written =
+            std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision);
+        for (const PrecisionWriter& writer : kPrecisionWriters) {
+          ASSERT_EQ(writer.write(value, std::chars_format::general, precision),
+                    std::string(text, written.ptr))
+              << writer.name << ", bits " << BitsOf(value) << " precision " << precision;
+        }
+      }
+    }
+  }
+}
+
 TEST(FormattedTextStandIns, WriteWhatToCharsWritesWithAPrecision) {
   for (double x : DelicateDoubles()) {
     for (auto format :
