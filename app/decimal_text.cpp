@@ -65,7 +65,7 @@ void AppendShortest(std::string& out, double x) {
     out += "nan";
     return;
   }
-  out += numtext::ShortestText(x);
+  numtext::AppendShortestText(out, x);
 }
 
 }  // namespace quorvane::cli

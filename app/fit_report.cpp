@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "app/axis_report.h"
 #include "app/decimal_text.h"
@@ -11,6 +10,7 @@
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
 #include "models/model_volume.h"
+#include "numtext/double_text.h"
 #include "params/json_text.h"
 
 namespace quorvane::cli {
@@ -30,10 +30,9 @@ std::string Shortest(double x) {
   return text;
 }
 
+// printf's %.4g, from charconv where the C library's printf is slow.
 std::string Rounded(double x) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.*g", kSignificantDigits, x);
-  return buffer;
+  return numtext::FormattedText(x, std::chars_format::general, kSignificantDigits);
 }
 
 std::string Padded(std::string text, std::size_t width) {

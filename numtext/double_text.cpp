@@ -1,5 +1,6 @@
 #include "numtext/double_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -8,9 +9,11 @@
 #include <string_view>
 #include <system_error>
 
-#if defined(__EMSCRIPTEN__)
-#include <emscripten.h>
+#ifndef FMT_HEADER_ONLY
+#define FMT_HEADER_ONLY
 #endif
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
 
 namespace quorvane::numtext {
 namespace {
@@ -24,6 +27,16 @@ struct Decimal {
   std::string digits;
   int exponent = 0;
 };
+
+// The same, over digits held elsewhere.
+struct DigitsView {
+  std::string_view digits;
+  int exponent = 0;
+};
+
+DigitsView View(const Decimal& decimal) {
+  return {decimal.digits, decimal.exponent};
+}
 
 // x rounded to count significant digits.
 Decimal Rounded(double x, int count) {
@@ -58,31 +71,6 @@ Decimal Neighbour(Decimal decimal, int direction) {
   return decimal;
 }
 
-#if defined(__EMSCRIPTEN__)
-
-// In WebAssembly the C library's printf and strtod compute in software
-// long double, a hundred times slower than the script engine's own shortest
-// digits: Number.prototype.toExponential() without a precision gives the
-// shortest digits that read back, the closest to x among them.
-// clang-format off
-EM_JS(void, WriteShortestDigits, (double x, char* out, int size), {
-  const parts = x.toExponential().split("e");
-  stringToUTF8(parts[0].replace(".", "") + " " + Number(parts[1]), out, size);
-});
-// clang-format on
-
-Decimal ShortestDigits(double x) {
-  char text[40];
-  WriteShortestDigits(x, text, sizeof text);
-  Decimal decimal;
-  const char* c = text;
-  for (; *c != ' '; ++c) decimal.digits += *c;
-  decimal.exponent = std::atoi(c + 1);
-  return decimal;
-}
-
-#else
-
 // Every double reads back from this many significant digits.
 constexpr int kMaxDigits = 17;
 
@@ -113,7 +101,7 @@ std::optional<Decimal> ReadingBack(double x, int count) {
 // The shortest digits that read back as the positive finite x, the closest to
 // x among them. A count that reads back makes every longer one read back
 // too, so the shortest is found by bisection.
-Decimal ShortestDigits(double x) {
+Decimal SearchedDigits(double x) {
   int low = 1;
   int high = kMaxDigits;
   while (low < high) {
@@ -127,36 +115,58 @@ Decimal ShortestDigits(double x) {
   return *ReadingBack(x, low);
 }
 
-#endif
+int Count(const DigitsView& decimal) {
+  return static_cast<int>(decimal.digits.size());
+}
 
-std::string Scientific(const Decimal& decimal) {
-  std::string text(1, decimal.digits.front());
-  if (decimal.digits.size() > 1) text += "." + decimal.digits.substr(1);
-  char exponent[16];
-  std::snprintf(exponent, sizeof exponent, "e%c%02d", decimal.exponent < 0 ? '-' : '+',
-                std::abs(decimal.exponent));
-  return text + exponent;
+// The fixed text of a double from inexactFrom on: its exact value.
+std::string ExactInteger(double x) {
+  char text[400];
+  std::snprintf(text, sizeof text, "%.0f", x);
+  return text;
+}
+
+// d.ddde+XX, the exponent of at least two digits as printf writes it.
+int ScientificLength(const DigitsView& decimal) {
+  const int exponent = std::abs(decimal.exponent);
+  const int exponentDigits = exponent < 100 ? 2 : 3;
+  return Count(decimal) + (Count(decimal) > 1 ? 1 : 0) + 2 + exponentDigits;
+}
+
+void AppendScientific(std::string& text, const DigitsView& decimal) {
+  text += decimal.digits.front();
+  if (Count(decimal) > 1) text.append(".").append(decimal.digits, 1);
+  text += decimal.exponent < 0 ? "e-" : "e+";
+  const int exponent = std::abs(decimal.exponent);
+  if (exponent < 10) text += '0';
+  text += std::to_string(exponent);
 }
 
 // Integers from inexactFrom on need not be the ones their shortest digits
 // padded with zeros name: their fixed text is their exact value.
-std::string Fixed(const Decimal& decimal, double x, double inexactFrom = kInexactIntegers) {
-  const int count = static_cast<int>(decimal.digits.size());
+bool IsExactInteger(const DigitsView& decimal, double x, double inexactFrom) {
+  return decimal.exponent + 1 >= Count(decimal) && x >= inexactFrom;
+}
+
+int FixedLength(const DigitsView& decimal, double x, double inexactFrom) {
+  if (decimal.exponent < 0) return Count(decimal) - decimal.exponent + 1;
+  if (IsExactInteger(decimal, x, inexactFrom)) return static_cast<int>(ExactInteger(x).size());
+  if (decimal.exponent + 1 >= Count(decimal)) return decimal.exponent + 1;
+  return Count(decimal) + 1;
+}
+
+void AppendFixed(std::string& text, const DigitsView& decimal, double x, double inexactFrom) {
+  const auto pointAt = static_cast<std::size_t>(decimal.exponent + 1);
   if (decimal.exponent < 0) {
-    return "0." + std::string(static_cast<std::size_t>(-decimal.exponent - 1), '0') +
-           decimal.digits;
+    text.append("0.").append(static_cast<std::size_t>(-decimal.exponent - 1), '0');
+    text += decimal.digits;
+  } else if (IsExactInteger(decimal, x, inexactFrom)) {
+    text += ExactInteger(x);
+  } else if (decimal.exponent + 1 >= Count(decimal)) {
+    text.append(decimal.digits).append(pointAt - decimal.digits.size(), '0');
+  } else {
+    text.append(decimal.digits, 0, pointAt).append(".").append(decimal.digits, pointAt);
   }
-  if (decimal.exponent + 1 >= count) {
-    if (x >= inexactFrom) {
-      char text[40];
-      std::snprintf(text, sizeof text, "%.0f", x);
-      return text;
-    }
-    return decimal.digits +
-           std::string(static_cast<std::size_t>(decimal.exponent + 1 - count), '0');
-  }
-  return decimal.digits.substr(0, static_cast<std::size_t>(decimal.exponent + 1)) + "." +
-         decimal.digits.substr(static_cast<std::size_t>(decimal.exponent + 1));
 }
 
 bool IsDigit(char c) {
@@ -237,19 +247,117 @@ Decimal ShortestFloatDigits(float x) {
   return Rounded(static_cast<double>(x), kMaxFloatDigits);
 }
 
-}  // namespace
+// Integers from this float on need not be the ones their shortest digits
+// padded with zeros name.
+constexpr double kInexactFloatIntegers = 16777216.0;  // 2^24
 
-std::string ShortestTextFromPrintf(float x) {
+// The text of NaNs, infinities and zeros, which have no digits to choose.
+template <typename Real>
+std::optional<std::string> TextWithoutDigits(Real x) {
   if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
   const std::string sign = std::signbit(x) ? "-" : "";
   if (std::isinf(x)) return sign + "inf";
-  if (x == 0.0f) return sign + "0";
-  const float magnitude = std::fabs(x);
-  const Decimal decimal = ShortestFloatDigits(magnitude);
-  const std::string scientific = Scientific(decimal);
-  constexpr double kInexactFloatIntegers = 16777216.0;  // 2^24
-  const std::string fixed = Fixed(decimal, static_cast<double>(magnitude), kInexactFloatIntegers);
-  return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+  if (x == Real(0)) return sign + "0";
+  return std::nullopt;
+}
+
+// Fixed or scientific notation of the shortest digits of a finite x other
+// than zero, whichever is shorter, each worked out before either is written.
+void AppendShortestTextOf(std::string& text, bool negative, const DigitsView& digits,
+                          double magnitude, double inexactFrom) {
+  const int fixedLength = FixedLength(digits, magnitude, inexactFrom);
+  const int scientificLength = ScientificLength(digits);
+  if (text.empty()) {
+    text.reserve(static_cast<std::size_t>(std::min(fixedLength, scientificLength) + 1));
+  }
+  if (negative) text += '-';
+  if (fixedLength <= scientificLength) {
+    AppendFixed(text, digits, magnitude, inexactFrom);
+  } else {
+    AppendScientific(text, digits);
+  }
+}
+
+template <typename Real>
+std::string ShortestTextFromSearch(Real x, Decimal (*digitsOf)(Real), double inexactFrom) {
+  if (auto text = TextWithoutDigits(x)) return *text;
+  const Real magnitude = std::fabs(x);
+  std::string text;
+  AppendShortestTextOf(text, std::signbit(x), View(digitsOf(magnitude)),
+                       static_cast<double>(magnitude), inexactFrom);
+  return text;
+}
+
+// The same digits from fmt's Dragonbox, in integer arithmetic and in place:
+// a few dozen operations where the search formats and reads up to five
+// times, and the page writes thousands of numbers a fit.
+template <typename Real>
+void AppendDragonboxText(std::string& text, Real x, double inexactFrom) {
+  if (auto special = TextWithoutDigits(x)) {
+    text += *special;
+    return;
+  }
+  const Real magnitude = std::fabs(x);
+  const auto shortest = fmt::detail::dragonbox::to_decimal(magnitude);
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, shortest.significand).ptr;
+  const int exponent = shortest.exponent + static_cast<int>(end - digits) - 1;
+  while (end - digits > 1 && end[-1] == '0') --end;
+  const DigitsView view{std::string_view(digits, static_cast<std::size_t>(end - digits)), exponent};
+  AppendShortestTextOf(text, std::signbit(x), view, static_cast<double>(magnitude), inexactFrom);
+}
+
+// Checks the value read from the number at the start of [first, last) as
+// std::from_chars does: the same end, and the same errors where it
+// overflows or underflows to zero.
+template <typename Read>
+std::from_chars_result CheckedReading(const char* first, const char* last, double& value,
+                                      Read read) {
+  const char* end = NumberEnd(first, last);
+  if (end == first) return {first, std::errc::invalid_argument};
+  const std::string_view text(first, static_cast<std::size_t>(end - first));
+  const double x = read(text);
+  // "inf" is infinite by name; digits that give it have overflowed.
+  const bool digits = IsDigit(text.back()) || text.back() == '.';
+  if (std::isinf(x) && digits) return {end, std::errc::result_out_of_range};
+  if (x == 0.0 && HasNonZeroDigitBeforeExponent(text)) return {end, std::errc::result_out_of_range};
+  value = x;
+  return {end, std::errc()};
+}
+
+double StrtodValue(std::string_view text) {
+  return std::strtod(std::string(text).c_str(), nullptr);
+}
+
+// fast_float reads digits in integer arithmetic; infinities and NaNs by name,
+// and any form it would end early on, go to strtod.
+double FastFloatValue(std::string_view text) {
+  double x = 0.0;
+  const auto read = fast_float::from_chars(text.data(), text.data() + text.size(), x);
+  if (read.ec != std::errc() || read.ptr != text.data() + text.size()) return StrtodValue(text);
+  return x;
+}
+
+}  // namespace
+
+std::string ShortestTextFromPrintf(float x) {
+  return ShortestTextFromSearch(x, ShortestFloatDigits, kInexactFloatIntegers);
+}
+
+std::string ShortestTextFromPrintf(double x) {
+  return ShortestTextFromSearch(x, SearchedDigits, kInexactIntegers);
+}
+
+std::string ShortestTextFromDragonbox(float x) {
+  std::string text;
+  AppendDragonboxText(text, x, kInexactFloatIntegers);
+  return text;
+}
+
+std::string ShortestTextFromDragonbox(double x) {
+  std::string text;
+  AppendDragonboxText(text, x, kInexactIntegers);
+  return text;
 }
 
 std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision) {
@@ -264,30 +372,18 @@ std::string FormattedTextFromPrintf(double x, std::chars_format format, int prec
   return text;
 }
 
-std::string ShortestTextFromPrintf(double x) {
-  if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
-  const std::string sign = std::signbit(x) ? "-" : "";
-  if (std::isinf(x)) return sign + "inf";
-  if (x == 0.0) return sign + "0";
-  const double magnitude = std::fabs(x);
-  const Decimal decimal = ShortestDigits(magnitude);
-  const std::string scientific = Scientific(decimal);
-  const std::string fixed = Fixed(decimal, magnitude);
-  return sign + (fixed.size() <= scientific.size() ? fixed : scientific);
+std::string FormattedTextFromFmt(double x, std::chars_format format, int precision) {
+  if (format == std::chars_format::fixed) return fmt::format("{:.{}f}", x, precision);
+  if (format == std::chars_format::scientific) return fmt::format("{:.{}e}", x, precision);
+  return fmt::format("{:.{}g}", x, precision);
 }
 
 std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value) {
-  const char* end = NumberEnd(first, last);
-  if (end == first) return {first, std::errc::invalid_argument};
-  const std::string text(first, end);
-  const double read = std::strtod(text.c_str(), nullptr);
-  // "inf" is infinite by name; digits that give it have overflowed.
-  const bool digits = IsDigit(text.back()) || text.back() == '.';
-  if (std::isinf(read) && digits) return {end, std::errc::result_out_of_range};
-  if (read == 0.0 && HasNonZeroDigitBeforeExponent(text))
-    return {end, std::errc::result_out_of_range};
-  value = read;
-  return {end, std::errc()};
+  return CheckedReading(first, last, value, StrtodValue);
+}
+
+std::from_chars_result ReadDoubleWithFastFloat(const char* first, const char* last, double& value) {
+  return CheckedReading(first, last, value, FastFloatValue);
 }
 
 #if defined(__cpp_lib_to_chars)
@@ -302,6 +398,12 @@ std::string ShortestText(float x) {
   char text[32];
   const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
   return std::string(text, written.ptr);
+}
+
+void AppendShortestText(std::string& out, double x) {
+  char text[32];
+  const std::to_chars_result written = std::to_chars(text, text + sizeof text, x);
+  out.append(text, written.ptr);
 }
 
 std::string FormattedText(double x, std::chars_format format, int precision) {
@@ -319,19 +421,23 @@ std::from_chars_result ReadDouble(const char* first, const char* last, double& v
 #else
 
 std::string ShortestText(double x) {
-  return ShortestTextFromPrintf(x);
+  return ShortestTextFromDragonbox(x);
 }
 
 std::string ShortestText(float x) {
-  return ShortestTextFromPrintf(x);
+  return ShortestTextFromDragonbox(x);
+}
+
+void AppendShortestText(std::string& out, double x) {
+  AppendDragonboxText(out, x, kInexactIntegers);
 }
 
 std::string FormattedText(double x, std::chars_format format, int precision) {
-  return FormattedTextFromPrintf(x, format, precision);
+  return FormattedTextFromFmt(x, format, precision);
 }
 
 std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
-  return ReadDoubleWithStrtod(first, last, value);
+  return ReadDoubleWithFastFloat(first, last, value);
 }
 
 #endif

@@ -14,6 +14,10 @@ std::string ShortestText(double x);
 // The same for a float: the shortest text that reads back as x as a float.
 std::string ShortestText(float x);
 
+// ShortestText(x) appended to out, without a string of its own: reports
+// write thousands of numbers.
+void AppendShortestText(std::string& out, double x);
+
 // std::to_chars(first, last, x, format, precision), which the standard
 // defines as printf's %f, %e or %g with that precision.
 std::string FormattedText(double x, std::chars_format format, int precision);
@@ -23,10 +27,16 @@ std::string FormattedText(double x, std::chars_format format, int precision);
 // where the text overflows or underflows to zero.
 std::from_chars_result ReadDouble(const char* first, const char* last, double& value);
 
-// The same two from the C library's printf and strtod, for standard
-// libraries without the floating-point charconv (in WebAssembly the digits
-// come from the script engine instead, where printf is slow). Exposed for
+// The same from other sources, for standard libraries without the
+// floating-point charconv, where they stand in for it: the shortest digits
+// from fmt's Dragonbox, the text of a given precision from fmt and the
+// reading from fast_float (all in integer arithmetic), or the C library's printf and strtod, which
+// the WebAssembly C library computes in software long double, a hundred times slower. Exposed for
 // tests, which hold them to the standard library's where it has them.
+std::string ShortestTextFromDragonbox(double x);
+std::string ShortestTextFromDragonbox(float x);
+std::string FormattedTextFromFmt(double x, std::chars_format format, int precision);
+std::from_chars_result ReadDoubleWithFastFloat(const char* first, const char* last, double& value);
 std::string ShortestTextFromPrintf(double x);
 std::string ShortestTextFromPrintf(float x);
 std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision);

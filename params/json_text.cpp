@@ -167,7 +167,7 @@ void AppendJsonString(std::string& out, std::string_view x) {
 }
 
 void AppendJsonNumber(std::string& out, double x) {
-  out += numtext::ShortestText(x);
+  numtext::AppendShortestText(out, x);
 }
 
 void AppendJsonValue(std::string& out, const Json& value) {

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config git ccache
   clang-14 libclang-rt-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev libfast-float-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core fonts-liberation2
   xvfb xauth xdotool xclip x11-utils libx11-dev

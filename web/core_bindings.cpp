@@ -3,20 +3,48 @@
 #include <emscripten/bind.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "web/page_fit.h"
 
 namespace {
 
+using emscripten::val;
+using quorvane::web::PageFit;
+
 std::string Version() {
   return QUORVANE_VERSION;
+}
+
+// A JavaScript string of the UTF-8 text, decoded by the script engine in one
+// call: embind's own std::string conversion walks every byte in script.
+val DecodedText(const std::string& text) {
+  static const val decoder = val::global("TextDecoder").new_(val("utf-8"));
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  return decoder.call<val>("decode", val(emscripten::typed_memory_view(text.size(), bytes)));
+}
+
+// PageFit as its value_object gives it, with the long texts decoded in one
+// call each.
+val FitDataText(const std::string& dataText, const std::string& source,
+                const std::vector<std::string>& options, const std::vector<int>& excluded) {
+  PageFit fit = quorvane::web::FitDataText(dataText, source, options, excluded);
+  const std::string json = std::exchange(fit.json, {});
+  const std::string text = std::exchange(fit.text, {});
+  const std::string parameterFile = std::exchange(fit.parameterFile, {});
+  const std::string curves = std::exchange(fit.curves, {});
+  val object(fit);
+  object.set("json", DecodedText(json));
+  object.set("text", DecodedText(text));
+  object.set("parameterFile", DecodedText(parameterFile));
+  object.set("curves", DecodedText(curves));
+  return object;
 }
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quorvane_core) {
-  using quorvane::web::PageFit;
   emscripten::register_vector<std::string>("StringList");
   emscripten::register_vector<int>("IndexList");
   emscripten::value_object<PageFit>("PageFit")
@@ -26,7 +54,7 @@ EMSCRIPTEN_BINDINGS(quorvane_core) {
       .field("parameterFile", &PageFit::parameterFile)
       .field("curves", &PageFit::curves)
       .field("error", &PageFit::error);
-  emscripten::function("fitDataText", &quorvane::web::FitDataText);
+  emscripten::function("fitDataText", &FitDataText);
   emscripten::function("dataPointsJson", &quorvane::web::DataPointsJson);
   emscripten::function("version", &Version);
 }

@@ -89,17 +89,50 @@ std::vector<double> RandomDoubles() {
   return values;
 }
 
-TEST(ShortestTextFromPrintf, WritesWhatToCharsWrites) {
+// The stand-ins for the standard library's charconv, by the name a failure
+// shows.
+struct ShortestWriter {
+  const char* name;
+  std::string (*forDouble)(double);
+  std::string (*forFloat)(float);
+};
+const ShortestWriter kShortestWriters[] = {
+    {"printf", ShortestTextFromPrintf, ShortestTextFromPrintf},
+    {"Dragonbox", ShortestTextFromDragonbox, ShortestTextFromDragonbox},
+};
+
+struct DoubleReader {
+  const char* name;
+  std::from_chars_result (*read)(const char*, const char*, double&);
+};
+const DoubleReader kDoubleReaders[] = {
+    {"strtod", ReadDoubleWithStrtod},
+    {"fast_float", ReadDoubleWithFastFloat},
+};
+
+TEST(ShortestTextStandIns, WriteWhatToCharsWrites) {
   for (const std::vector<double>& values : {DelicateDoubles(), RandomDoubles()}) {
     for (double x : values) {
-      ASSERT_EQ(ShortestTextFromPrintf(x), StandardShortest(x)) << "bits " << BitsOf(x);
+      const std::string standard = StandardShortest(x);
+      for (const ShortestWriter& writer : kShortestWriters) {
+        ASSERT_EQ(writer.forDouble(x), standard) << writer.name << ", bits " << BitsOf(x);
+      }
     }
+  }
+}
+
+// Reports append numbers to the text before them.
+TEST(AppendShortestText, AddsTheShortestTextAfterWhatIsThere) {
+  for (double x : DelicateDoubles()) {
+    std::string text = "[1, ";
+    AppendShortestText(text, x);
+    ASSERT_EQ(text, "[1, " + StandardShortest(x)) << "bits " << BitsOf(x);
   }
 }
 
 // Floats of every exponent, their powers of two and random bit patterns:
 // the help texts show the single-precision defaults this way.
-TEST(ShortestTextFromPrintf, WritesWhatToCharsWritesForFloats) {
+TEST(ShortestTextStandIns, WriteWhatToCharsWritesForFloats) {
   std::vector<float> values{0.0f, -0.0f, -0.02f, 0.1f, 16777216.0f, 16777218.0f, 1e10f, 3e38f};
   for (int e = -149; e <= 127; ++e) values.push_back(std::ldexp(1.0f, e));
   std::mt19937 random(20261209);
@@ -112,19 +145,61 @@ TEST(ShortestTextFromPrintf, WritesWhatToCharsWritesForFloats) {
   for (float x : values) {
     char text[32];
     const auto written = std::to_chars(text, text + sizeof text, x);
-    ASSERT_EQ(ShortestTextFromPrintf(x), std::string(text, written.ptr)) << x;
+    for (const ShortestWriter& writer : kShortestWriters) {
+      ASSERT_EQ(writer.forFloat(x), std::string(text, written.ptr)) << writer.name << ", " << x;
+    }
   }
 }
 
-TEST(FormattedTextFromPrintf, WritesWhatToCharsWritesWithAPrecision) {
+struct PrecisionWriter {
+  const char* name;
+  std::string (*write)(double, std::chars_format, int);
+};
+const PrecisionWriter kPrecisionWriters[] = {
+    {"printf", FormattedTextFromPrintf},
+    {"fmt", FormattedTextFromFmt},
+};
+
+// Doubles that stop halfway between two shorter decimals, and random ones of
+// both signs: the text report's four significant digits.
+std::vector<double> HalfwayAndRandomDoubles() {
+  std::vector<double> values{0.125, 0.375, 2.5,        1.0625,  9.9995,  0.00012345,
+                             1e23,  5e-5,  0.00099995, 12345.0, 99995.0, 1.00000000000000022};
+  for (double x : RandomDoubles()) {
+    if (values.size() > 20000) break;
+    if (std::isfinite(x)) values.push_back(x);
+  }
+  return values;
+}
+
+TEST(FormattedTextStandIns, WriteWhatToCharsWritesInTheGeneralFormat) {
+  for (double x : HalfwayAndRandomDoubles()) {
+    for (int precision : {1, 2, 4, 6, 15}) {
+      for (double value : {x, -x}) {
+        char text[2000];
+        const auto written =
+            std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision);
+        for (const PrecisionWriter& writer : kPrecisionWriters) {
+          ASSERT_EQ(writer.write(value, std::chars_format::general, precision),
+                    std::string(text, written.ptr))
+              << writer.name << ", bits " << BitsOf(value) << " precision " << precision;
+        }
+      }
+    }
+  }
+}
+
+TEST(FormattedTextStandIns, WriteWhatToCharsWritesWithAPrecision) {
   for (double x : DelicateDoubles()) {
     for (auto format :
          {std::chars_format::fixed, std::chars_format::scientific, std::chars_format::general}) {
-      for (int precision : {0, 1, 2, 3, 6, 17}) {
+      for (int precision : {0, 1, 2, 3, 4, 6, 17}) {
         char text[2000];
         const auto written = std::to_chars(text, text + sizeof text, x, format, precision);
-        ASSERT_EQ(FormattedTextFromPrintf(x, format, precision), std::string(text, written.ptr))
-            << "bits " << BitsOf(x) << " precision " << precision;
+        for (const PrecisionWriter& writer : kPrecisionWriters) {
+          ASSERT_EQ(writer.write(x, format, precision), std::string(text, written.ptr))
+              << writer.name << ", bits " << BitsOf(x) << " precision " << precision;
+        }
       }
     }
   }
@@ -197,19 +272,22 @@ std::vector<std::string> TextsToRead() {
   return texts;
 }
 
-TEST(ReadDoubleWithStrtod, ReadsWhatFromCharsReads) {
+TEST(DoubleReadingStandIns, ReadWhatFromCharsReads) {
   for (const std::string& text : TextsToRead()) {
-    const auto mine = ReadWith(ReadDoubleWithStrtod, text);
     const auto standard =
         ReadWith([](const char* first, const char* last,
                     double& value) { return std::from_chars(first, last, value); },
                  text);
-    ASSERT_EQ(mine.result.ec, standard.result.ec) << text;
-    ASSERT_EQ(mine.result.ptr - text.data(), standard.result.ptr - text.data()) << text;
-    if (std::isnan(standard.value)) {
-      ASSERT_TRUE(std::isnan(mine.value)) << text;
-    } else {
-      ASSERT_EQ(BitsOf(mine.value), BitsOf(standard.value)) << text;
+    for (const DoubleReader& reader : kDoubleReaders) {
+      const auto mine = ReadWith(reader.read, text);
+      ASSERT_EQ(mine.result.ec, standard.result.ec) << reader.name << ": " << text;
+      ASSERT_EQ(mine.result.ptr - text.data(), standard.result.ptr - text.data())
+          << reader.name << ": " << text;
+      if (std::isnan(standard.value)) {
+        ASSERT_TRUE(std::isnan(mine.value)) << reader.name << ": " << text;
+      } else {
+        ASSERT_EQ(BitsOf(mine.value), BitsOf(standard.value)) << reader.name << ": " << text;
+      }
     }
   }
 }
