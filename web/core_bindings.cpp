@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "web/page_figures.h"
 #include "web/page_fit.h"
 
 namespace {
@@ -24,9 +25,10 @@ EMSCRIPTEN_BINDINGS(quorvane_core) {
       .field("json", &PageFit::json)
       .field("text", &PageFit::text)
       .field("parameterFile", &PageFit::parameterFile)
-      .field("curves", &PageFit::curves)
+      .field("figures", &PageFit::figures)
       .field("error", &PageFit::error);
   emscripten::function("fitDataText", &quorvane::web::FitDataText);
   emscripten::function("dataPointsJson", &quorvane::web::DataPointsJson);
+  emscripten::function("ellipseFigureJson", &quorvane::web::EllipseFigureJson);
   emscripten::function("version", &Version);
 }

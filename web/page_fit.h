@@ -13,9 +13,8 @@ struct PageFit {
   std::string json;
   std::string text;
   std::string parameterFile;
-  // The fitted isotherms to draw, one per temperature of the data (the first
-  // few), as JSON: [{"T": T, "points": [[V, P], ...]}, ...].
-  std::string curves;
+  // The fit's figures, as web/page_figures.h describes them.
+  std::string figures;
   std::string error;
 };
 

@@ -4,8 +4,9 @@ import { ask } from './core_client.js';
 import { argumentsFromOptions } from './options.js';
 
 // Every report of one fit: the parsed JSON (that of `fit --format json`),
-// the text report, the parameter file (that of --params-out) and the fitted
-// isotherms. Rejects with the command line's message where it fails.
+// the text report, the parameter file (that of --params-out) and the
+// figures ({lines, figures}: each figure's definition and the SVG file
+// `--plot` writes). Rejects with the command line's message where it fails.
 export async function fitReports(dataText, options, excluded = []) {
   const { arguments: fitArguments, source } = argumentsFromOptions(options);
   const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded });
@@ -15,7 +16,7 @@ export async function fitReports(dataText, options, excluded = []) {
     json: answer.result.json,
     text: answer.result.text,
     parameterFile: answer.result.parameterFile,
-    curves: JSON.parse(answer.result.curves),
+    figures: JSON.parse(answer.result.figures),
     milliseconds: answer.milliseconds,
   };
 }
@@ -27,6 +28,15 @@ export async function dataPoints(dataText, options) {
   const answer = await ask({ kind: 'points', dataText: String(dataText), source, arguments: fitArguments });
   if (answer.points.error !== null) throw new Error(answer.points.error);
   return answer.points.points;
+}
+
+// The confidence ellipse "K0,Kp0:0.95" of the latest fit, drawn without
+// fitting again: one entry of the figures' list. Rejects where the pair was
+// not refined, the level is no level, or the core no longer holds the fit.
+export async function ellipseFigure(pairAndLevel) {
+  const answer = await ask({ kind: 'ellipse', pairAndLevel: String(pairAndLevel) });
+  if (answer.figure.error !== undefined) throw new Error(answer.figure.error);
+  return answer.figure;
 }
 
 export function installApi(version) {

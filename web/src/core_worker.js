@@ -16,6 +16,7 @@ function listOf(Type, items) {
 }
 
 function answer(module, message) {
+  if (message.kind === 'ellipse') return { figure: JSON.parse(module.ellipseFigureJson(message.pairAndLevel)) };
   const fitArguments = listOf(module.StringList, message.arguments);
   try {
     if (message.kind === 'points') {

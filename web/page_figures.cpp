@@ -1,0 +1,181 @@
+#include "web/page_figures.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "app/fit_figure_set.h"
+#include "app/fit_figures.h"
+#include "app/input_error.h"
+#include "params/json_text.h"
+#include "plot/figure_json.h"
+#include "plot/svg_writer.h"
+#include "plot/temperature_groups.h"
+
+namespace quorvane::web {
+namespace {
+
+using Observations = std::vector<std::optional<std::vector<std::size_t>>>;
+
+constexpr const char* kIsotherm = "isotherm";
+
+struct RememberedFit {
+  fit::FitData data;
+  fit::FitResult result;
+};
+
+std::unique_ptr<RememberedFit>& Remembered() {
+  static std::unique_ptr<RememberedFit> remembered;
+  return remembered;
+}
+
+std::vector<std::size_t> Counting(std::size_t count) {
+  std::vector<std::size_t> indices(count);
+  for (std::size_t i = 0; i < count; ++i) indices[i] = i;
+  return indices;
+}
+
+// The isotherm figure draws each temperature group's points as its own
+// marker series, in the groups' order; every other figure draws the points
+// as one series in the data's order, and a series with fewer markers than
+// points (those the figure leaves out) is not matched to them.
+Observations ObservationsOf(const plot::Figure& figure, bool grouped, const fit::FitData& data) {
+  Observations observations(figure.series.size());
+  std::vector<std::vector<std::size_t>> groups;
+  if (grouped) {
+    std::vector<double> temperatures;
+    for (const fit::Observation& point : data.points) temperatures.push_back(point.T);
+    for (const plot::TemperatureGroup& group : plot::GroupTemperatures(temperatures)) {
+      groups.push_back(group.members);
+    }
+  }
+  std::size_t group = 0;
+  for (std::size_t s = 0; s < figure.series.size(); ++s) {
+    const plot::Series& series = figure.series[s];
+    if (series.line) continue;
+    if (group < groups.size() && groups[group].size() == series.x.size()) {
+      observations[s] = groups[group++];
+    } else if (series.x.size() == data.points.size()) {
+      observations[s] = Counting(series.x.size());
+    }
+  }
+  return observations;
+}
+
+void AppendObservations(std::string& out, const Observations& observations) {
+  out += '[';
+  for (std::size_t s = 0; s < observations.size(); ++s) {
+    if (s > 0) out += ',';
+    if (!observations[s]) {
+      out += "null";
+      continue;
+    }
+    out += '[';
+    for (std::size_t i = 0; i < observations[s]->size(); ++i) {
+      if (i > 0) out += ',';
+      out += std::to_string((*observations[s])[i]);
+    }
+    out += ']';
+  }
+  out += ']';
+}
+
+// The tab's words for a figure's file name.
+std::string TabOf(const std::string& name) {
+  static const std::pair<const char*, const char*> kTabs[] = {
+      {kIsotherm, "Isotherms"},
+      {"residuals", "Residuals against P"},
+      {"residuals-V", "Residuals against V"},
+      {"residuals-T", "Residuals against T"},
+      {"thermal", "Thermal"},
+      {"ff", "F\u2013f"}};
+  for (const auto& [file, tab] : kTabs) {
+    if (name == file) return tab;
+  }
+  return "Ellipse " + name.substr(name.find('-') + 1);
+}
+
+void AppendFigure(std::string& out, const cli::NamedFigure& named, const fit::FitData& data) {
+  out += "{\"name\":";
+  params::AppendJsonString(out, named.name);
+  out += ",\"tab\":";
+  params::AppendJsonString(out, TabOf(named.name));
+  out += ",\"figure\":" + plot::FigureJson(named.figure) + ",\"svg\":";
+  params::AppendJsonString(out, plot::FigureSvg(named.figure));
+  out += ",\"observations\":";
+  AppendObservations(out, ObservationsOf(named.figure, named.name == kIsotherm, data));
+  out += '}';
+}
+
+void AppendLines(std::string& out, const fit::FitData& data) {
+  out += '[';
+  for (std::size_t i = 0; i < data.points.size(); ++i) {
+    if (i > 0) out += ',';
+    out += std::to_string(data.lines.empty() ? static_cast<long>(i + 1) : data.lines[i]);
+  }
+  out += ']';
+}
+
+bool Refined(const fit::FitResult& result, models::Parameter parameter) {
+  return std::find(result.refined.begin(), result.refined.end(), parameter) != result.refined.end();
+}
+
+// Where the report asked for no ellipse: K0 and K'0, the pair whose
+// correlation a reader of an equation of state looks at first, or else the
+// first two refined parameters.
+void AddDefaultEllipse(cli::FitReport& report) {
+  const fit::FitResult& result = *report.result;
+  if (!report.ellipses.empty() || result.refined.size() < 2) return;
+  cli::EllipseAsk ask;
+  if (!Refined(result, ask.first) || !Refined(result, ask.second)) {
+    ask.first = result.refined[0];
+    ask.second = result.refined[1];
+  }
+  try {
+    report.ellipses = cli::MakeEllipseReports(result, {ask});
+  } catch (const cli::InputError&) {
+    // A singular covariance has no ellipse: the page shows the other figures.
+  }
+}
+
+}  // namespace
+
+std::string FitFiguresJson(const cli::FitReport& report) {
+  cli::FitReport shown = report;
+  AddDefaultEllipse(shown);
+  std::string out = "{\"lines\":";
+  AppendLines(out, *report.data);
+  out += ",\"figures\":[";
+  bool first = true;
+  for (const cli::NamedFigure& named : cli::FitFigureSet(shown)) {
+    if (!first) out += ',';
+    first = false;
+    AppendFigure(out, named, *report.data);
+  }
+  return out + "]}";
+}
+
+void RememberFit(const fit::FitData& data, const fit::FitResult& result) {
+  Remembered() = std::make_unique<RememberedFit>(RememberedFit{data, result});
+}
+
+std::string EllipseFigureJson(const std::string& ask) {
+  std::string out;
+  try {
+    if (!Remembered()) throw cli::InputError("there is no fit to draw an ellipse of");
+    const RememberedFit& fitted = *Remembered();
+    const std::vector<cli::EllipseReport> reports =
+        cli::MakeEllipseReports(fitted.result, {cli::EllipseAskFromText(ask)});
+    const std::string name = "ellipse-" + cli::EllipseFileTag(reports.front().ask);
+    AppendFigure(out, {name, cli::EllipseFigure(reports.front())}, fitted.data);
+    return out;
+  } catch (const cli::InputError& error) {
+    out = "{\"error\":";
+    params::AppendJsonString(out, error.what());
+    return out + "}";
+  }
+}
+
+}  // namespace quorvane::web
