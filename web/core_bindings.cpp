@@ -25,10 +25,10 @@ EMSCRIPTEN_BINDINGS(quorvane_core) {
       .field("json", &PageFit::json)
       .field("text", &PageFit::text)
       .field("parameterFile", &PageFit::parameterFile)
-      .field("figures", &PageFit::figures)
       .field("error", &PageFit::error);
   emscripten::function("fitDataText", &quorvane::web::FitDataText);
   emscripten::function("dataPointsJson", &quorvane::web::DataPointsJson);
+  emscripten::function("fitFiguresJson", &quorvane::web::FitFiguresJson);
   emscripten::function("ellipseFigureJson", &quorvane::web::EllipseFigureJson);
   emscripten::function("version", &Version);
 }

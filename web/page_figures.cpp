@@ -8,6 +8,7 @@
 
 #include "app/fit_figure_set.h"
 #include "app/fit_figures.h"
+#include "app/fit_report.h"
 #include "app/input_error.h"
 #include "params/json_text.h"
 #include "plot/figure_json.h"
@@ -22,9 +23,18 @@ using Observations = std::vector<std::optional<std::vector<std::size_t>>>;
 constexpr const char* kIsotherm = "isotherm";
 
 struct RememberedFit {
+  std::vector<cli::EllipseAsk> ellipses;
   fit::FitData data;
   fit::FitResult result;
 };
+
+constexpr const char* kNoFit = "there is no fit to draw";
+
+std::string ErrorJson(const std::string& message) {
+  std::string out = "{\"error\":";
+  params::AppendJsonString(out, message);
+  return out + "}";
+}
 
 std::unique_ptr<RememberedFit>& Remembered() {
   static std::unique_ptr<RememberedFit> remembered;
@@ -142,29 +152,37 @@ void AddDefaultEllipse(cli::FitReport& report) {
 
 }  // namespace
 
-std::string FitFiguresJson(const cli::FitReport& report) {
-  cli::FitReport shown = report;
-  AddDefaultEllipse(shown);
+std::string FitFiguresJson() {
+  if (!Remembered()) return ErrorJson(kNoFit);
+  const RememberedFit& fitted = *Remembered();
+  cli::FitReport report = cli::MakeFitReport(fitted.data, fitted.result);
+  try {
+    report.ellipses = cli::MakeEllipseReports(fitted.result, fitted.ellipses);
+  } catch (const cli::InputError& error) {
+    return ErrorJson(error.what());
+  }
+  AddDefaultEllipse(report);
   std::string out = "{\"lines\":";
-  AppendLines(out, *report.data);
+  AppendLines(out, fitted.data);
   out += ",\"figures\":[";
   bool first = true;
-  for (const cli::NamedFigure& named : cli::FitFigureSet(shown)) {
+  for (const cli::NamedFigure& named : cli::FitFigureSet(report)) {
     if (!first) out += ',';
     first = false;
-    AppendFigure(out, named, *report.data);
+    AppendFigure(out, named, fitted.data);
   }
   return out + "]}";
 }
 
-void RememberFit(const fit::FitData& data, const fit::FitResult& result) {
-  Remembered() = std::make_unique<RememberedFit>(RememberedFit{data, result});
+void RememberFit(const std::vector<cli::EllipseAsk>& ellipses, const fit::FitData& data,
+                 const fit::FitResult& result) {
+  Remembered() = std::make_unique<RememberedFit>(RememberedFit{ellipses, data, result});
 }
 
 std::string EllipseFigureJson(const std::string& ask) {
+  if (!Remembered()) return ErrorJson(kNoFit);
   std::string out;
   try {
-    if (!Remembered()) throw cli::InputError("there is no fit to draw an ellipse of");
     const RememberedFit& fitted = *Remembered();
     const std::vector<cli::EllipseReport> reports =
         cli::MakeEllipseReports(fitted.result, {cli::EllipseAskFromText(ask)});
@@ -172,9 +190,7 @@ std::string EllipseFigureJson(const std::string& ask) {
     AppendFigure(out, {name, cli::EllipseFigure(reports.front())}, fitted.data);
     return out;
   } catch (const cli::InputError& error) {
-    out = "{\"error\":";
-    params::AppendJsonString(out, error.what());
-    return out + "}";
+    return ErrorJson(error.what());
   }
 }
 

@@ -1,12 +1,21 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "app/fit_report.h"
+#include "app/fit_ellipses.h"
+#include "fit/eos_fit.h"
 
 namespace quorvane::web {
 
-// The figures of a fit as the page draws them, as JSON:
+// Keeps a copy of the data, the result and the ellipses asked for of the
+// page's latest fit, so that its figures are drawn apart from the fit (a
+// script that wants only the report does not wait for them) and an ellipse
+// of another pair or level needs no new fit.
+void RememberFit(const std::vector<cli::EllipseAsk>& ellipses, const fit::FitData& data,
+                 const fit::FitResult& result);
+
+// The figures of the remembered fit as the page draws them, as JSON:
 //   {"lines": [file line of each fitted point],
 //    "figures": [{"name", "tab", "figure": plot's FigureJson, "svg": the
 //                 command line's --plot file, "observations": [...]}]}
@@ -14,11 +23,8 @@ namespace quorvane::web {
 // behind each of its markers, or null where the markers are no data points.
 // With fewer than two ellipses asked for, the first two refined parameters
 // get one at the default level, so that the page always has one to show.
-std::string FitFiguresJson(const cli::FitReport& report);
-
-// Keeps a copy of the data and the result of the page's latest fit, so that
-// an ellipse of another pair or level needs no new fit.
-void RememberFit(const fit::FitData& data, const fit::FitResult& result);
+// Without a remembered fit: {"error": message}.
+std::string FitFiguresJson();
 
 // The ellipse "K0,Kp0:0.95" (the command line's --ellipse text) of the
 // remembered fit, as one entry of "figures" above, or {"error": message}.

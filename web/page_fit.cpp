@@ -55,8 +55,7 @@ PageFit Report(const cli::FitCommandRequest& request, const fit::FitData& data,
   cli::AppendFitJson(page.json, report);
   cli::AppendFitText(page.text, report);
   page.parameterFile = cli::FitParameterFileText(kProgram, data, result);
-  page.figures = FitFiguresJson(report);
-  RememberFit(data, result);
+  RememberFit(request.ellipses, data, result);
   return page;
 }
 

@@ -158,7 +158,7 @@ describe('the WebAssembly core', { skip: !eos || !corePath ? 'QUORVANE_EOS and Q
       const where = `${name} ${options.join(' ')}`;
       const page = fit(dataText, options);
       assert.ok(page.ok, `${where}: ${page.error}`);
-      const { lines, figures } = JSON.parse(page.figures);
+      const { lines, figures } = JSON.parse(core.fitFiguresJson());
       assert.equal(lines.length, JSON.parse(page.json).points, where);
       const files = plotFiles(dataText, options, k);
       // The page adds one ellipse where none was asked for.

@@ -4,19 +4,21 @@ import { ask } from './core_client.js';
 import { argumentsFromOptions } from './options.js';
 
 // Every report of one fit: the parsed JSON (that of `fit --format json`),
-// the text report, the parameter file (that of --params-out) and the
-// figures ({lines, figures}: each figure's definition and the SVG file
-// `--plot` writes). Rejects with the command line's message where it fails.
-export async function fitReports(dataText, options, excluded = []) {
+// the text report, the parameter file (that of --params-out) and, with
+// withFigures, the figures ({lines, figures}: each figure's definition and
+// the SVG file `--plot` writes). Rejects with the command line's message
+// where it fails.
+export async function fitReports(dataText, options, excluded = [], withFigures = false) {
   const { arguments: fitArguments, source } = argumentsFromOptions(options);
-  const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded });
+  const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded,
+    figures: withFigures });
   if (!answer.result.ok) throw new Error(answer.result.error);
   return {
     report: JSON.parse(answer.result.json),
     json: answer.result.json,
     text: answer.result.text,
     parameterFile: answer.result.parameterFile,
-    figures: JSON.parse(answer.result.figures),
+    figures: answer.figures ?? null,
     milliseconds: answer.milliseconds,
   };
 }

@@ -27,7 +27,9 @@ function answer(module, message) {
     try {
       const started = performance.now();
       const result = module.fitDataText(message.dataText, message.source, fitArguments, excluded);
-      return { result, milliseconds: performance.now() - started };
+      const milliseconds = performance.now() - started;
+      if (!message.figures || !result.ok) return { result, milliseconds };
+      return { result, milliseconds, figures: JSON.parse(module.fitFiguresJson()) };
     } finally {
       excluded.delete();
     }

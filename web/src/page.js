@@ -176,7 +176,7 @@ function showResults(fit) {
     cell(row, report.esd_scaled[name] === undefined ? '' : String(report.esd_scaled[name]));
   }
   showCorrelation(report);
-  figures.show(fit.figures, report);
+  if (fit.figures && !fit.figures.error) figures.show(fit.figures, report);
   byId('report').textContent = fit.text;
   for (const id of ['export-json', 'export-params']) byId(id).disabled = false;
 }
@@ -211,7 +211,7 @@ async function runFit() {
   const started = performance.now();
   try {
     const options = modelOptions();
-    const fit = await fitReports(state.dataText, options, excluded);
+    const fit = await fitReports(state.dataText, options, excluded, true);
     state.fit = fit;
     state.fitAsked = { options, excluded };
     showResults(fit);
@@ -272,7 +272,7 @@ async function ellipseOfFit(pairAndLevel) {
   } catch (error) {
     if (!state.fitAsked || !/no fit/.test(error.message)) throw error;
     const { options, excluded } = state.fitAsked;
-    const fit = await fitReports(state.dataText, { ...options, ellipse: pairAndLevel }, excluded);
+    const fit = await fitReports(state.dataText, { ...options, ellipse: pairAndLevel }, excluded, true);
     return fit.figures.figures.find((entry) => entry.name.startsWith('ellipse-'));
   }
 }
