@@ -75,10 +75,13 @@ describe('the workbench page', { skip }, () => {
     if (scratch) rmSync(scratch, { recursive: true, force: true });
   });
 
-  async function shoot(name) {
+  // The whole page, or the part a selector names.
+  async function shoot(name, selector = null) {
     if (!screenshots) return;
     mkdirSync(screenshots, { recursive: true });
-    await page.screenshot({ path: join(screenshots, `${name}.png`), fullPage: true });
+    const path = join(screenshots, `${name}.png`);
+    if (selector) await page.locator(selector).screenshot({ path });
+    else await page.screenshot({ path, fullPage: true });
   }
 
   async function load(path) {
@@ -178,7 +181,8 @@ describe('the workbench page', { skip }, () => {
       }
     }
     await page.locator('#figure-tab-isotherm').click();
-    await shoot('figure-pvt');
+    await page.locator(kDataMarkers).nth(20).hover({ force: true });
+    await shoot('figure-pvt', '#results-panel');
   });
 
   test('quorvane.fit gives the command line\'s report', async () => {
