@@ -29,6 +29,7 @@ EMSCRIPTEN_BINDINGS(quorvane_core) {
   emscripten::function("fitDataText", &quorvane::web::FitDataText);
   emscripten::function("dataPointsJson", &quorvane::web::DataPointsJson);
   emscripten::function("fitFiguresJson", &quorvane::web::FitFiguresJson);
+  emscripten::function("figureSvgJson", &quorvane::web::FigureSvgJson);
   emscripten::function("ellipseFigureJson", &quorvane::web::EllipseFigureJson);
   emscripten::function("version", &Version);
 }

@@ -6,10 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "app/decimal_text.h"
 #include "app/fit_figure_set.h"
 #include "app/fit_figures.h"
 #include "app/fit_report.h"
 #include "app/input_error.h"
+#include "models/model_catalogue.h"
 #include "params/json_text.h"
 #include "plot/figure_json.h"
 #include "plot/svg_writer.h"
@@ -107,16 +109,32 @@ std::string TabOf(const std::string& name) {
   return "Ellipse " + name.substr(name.find('-') + 1);
 }
 
-void AppendFigure(std::string& out, const cli::NamedFigure& named, const fit::FitData& data) {
+// A figure of the page: the ellipses with the --ellipse text they are
+// drawn again from, for their SVG file.
+struct PageFigure {
+  cli::NamedFigure named;
+  std::string ask;
+};
+
+void AppendFigure(std::string& out, const PageFigure& page, const fit::FitData& data) {
+  const cli::NamedFigure& named = page.named;
   out += "{\"name\":";
   params::AppendJsonString(out, named.name);
   out += ",\"tab\":";
   params::AppendJsonString(out, TabOf(named.name));
-  out += ",\"figure\":" + plot::FigureJson(named.figure) + ",\"svg\":";
-  params::AppendJsonString(out, plot::FigureSvg(named.figure));
+  out += ",\"ask\":";
+  params::AppendJsonString(out, page.ask);
+  out += ",\"figure\":" + plot::FigureJson(named.figure);
   out += ",\"observations\":";
   AppendObservations(out, ObservationsOf(named.figure, named.name == kIsotherm, data));
   out += '}';
+}
+
+std::string AskText(const cli::EllipseAsk& ask) {
+  std::string text =
+      std::string(models::Info(ask.first).name) + "," + models::Info(ask.second).name + ":";
+  cli::AppendShortest(text, ask.level);
+  return text;
 }
 
 void AppendLines(std::string& out, const fit::FitData& data) {
@@ -150,28 +168,70 @@ void AddDefaultEllipse(cli::FitReport& report) {
   }
 }
 
+// Throws InputError where an ellipse asked for cannot be drawn.
+std::vector<PageFigure> FiguresOf(const RememberedFit& fitted) {
+  cli::FitReport report = cli::MakeFitReport(fitted.data, fitted.result);
+  report.ellipses = cli::MakeEllipseReports(fitted.result, fitted.ellipses);
+  AddDefaultEllipse(report);
+  std::vector<PageFigure> figures;
+  for (cli::NamedFigure& named : cli::FitFigureSet(report)) {
+    figures.push_back({std::move(named), ""});
+  }
+  // The ellipses come last, in the report's order.
+  const std::size_t first = figures.size() - report.ellipses.size();
+  for (std::size_t k = 0; k < report.ellipses.size(); ++k) {
+    figures[first + k].ask = AskText(report.ellipses[k].ask);
+  }
+  return figures;
+}
+
+PageFigure EllipseOf(const RememberedFit& fitted, const std::string& ask) {
+  const std::vector<cli::EllipseReport> reports =
+      cli::MakeEllipseReports(fitted.result, {cli::EllipseAskFromText(ask)});
+  return {
+      {"ellipse-" + cli::EllipseFileTag(reports.front().ask), cli::EllipseFigure(reports.front())},
+      ask};
+}
+
 }  // namespace
 
 std::string FitFiguresJson() {
   if (!Remembered()) return ErrorJson(kNoFit);
   const RememberedFit& fitted = *Remembered();
-  cli::FitReport report = cli::MakeFitReport(fitted.data, fitted.result);
-  try {
-    report.ellipses = cli::MakeEllipseReports(fitted.result, fitted.ellipses);
-  } catch (const cli::InputError& error) {
-    return ErrorJson(error.what());
-  }
-  AddDefaultEllipse(report);
   std::string out = "{\"lines\":";
   AppendLines(out, fitted.data);
   out += ",\"figures\":[";
-  bool first = true;
-  for (const cli::NamedFigure& named : cli::FitFigureSet(report)) {
-    if (!first) out += ',';
-    first = false;
-    AppendFigure(out, named, fitted.data);
+  try {
+    bool first = true;
+    for (const PageFigure& figure : FiguresOf(fitted)) {
+      if (!first) out += ',';
+      first = false;
+      AppendFigure(out, figure, fitted.data);
+    }
+  } catch (const cli::InputError& error) {
+    return ErrorJson(error.what());
   }
   return out + "]}";
+}
+
+std::string FigureSvgJson(const std::string& name, const std::string& ask) {
+  if (!Remembered()) return ErrorJson(kNoFit);
+  const RememberedFit& fitted = *Remembered();
+  std::string out = "{\"svg\":";
+  try {
+    if (!ask.empty()) {
+      params::AppendJsonString(out, plot::FigureSvg(EllipseOf(fitted, ask).named.figure));
+      return out + "}";
+    }
+    for (const PageFigure& figure : FiguresOf(fitted)) {
+      if (figure.named.name != name) continue;
+      params::AppendJsonString(out, plot::FigureSvg(figure.named.figure));
+      return out + "}";
+    }
+  } catch (const cli::InputError& error) {
+    return ErrorJson(error.what());
+  }
+  return ErrorJson("the fit has no figure " + name);
 }
 
 void RememberFit(const std::vector<cli::EllipseAsk>& ellipses, const fit::FitData& data,
@@ -183,11 +243,7 @@ std::string EllipseFigureJson(const std::string& ask) {
   if (!Remembered()) return ErrorJson(kNoFit);
   std::string out;
   try {
-    const RememberedFit& fitted = *Remembered();
-    const std::vector<cli::EllipseReport> reports =
-        cli::MakeEllipseReports(fitted.result, {cli::EllipseAskFromText(ask)});
-    const std::string name = "ellipse-" + cli::EllipseFileTag(reports.front().ask);
-    AppendFigure(out, {name, cli::EllipseFigure(reports.front())}, fitted.data);
+    AppendFigure(out, EllipseOf(*Remembered(), ask), Remembered()->data);
     return out;
   } catch (const cli::InputError& error) {
     return ErrorJson(error.what());

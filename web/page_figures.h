@@ -17,14 +17,22 @@ void RememberFit(const std::vector<cli::EllipseAsk>& ellipses, const fit::FitDat
 
 // The figures of the remembered fit as the page draws them, as JSON:
 //   {"lines": [file line of each fitted point],
-//    "figures": [{"name", "tab", "figure": plot's FigureJson, "svg": the
-//                 command line's --plot file, "observations": [...]}]}
-// where "observations" holds, for each series, the index of the fitted point
-// behind each of its markers, or null where the markers are no data points.
-// With fewer than two ellipses asked for, the first two refined parameters
-// get one at the default level, so that the page always has one to show.
-// Without a remembered fit: {"error": message}.
+//    "figures": [{"name", "tab", "ask", "figure": plot's FigureJson,
+//                 "observations": [...]}]}
+// where "name" is that of the figure's --plot file, "ask" the --ellipse text
+// of an ellipse ("" for the others), and "observations" holds, for each
+// series, the index of the fitted point behind each of its markers, or null
+// where the markers are no data points. Where no ellipse was asked for, K0
+// and K'0 (or the first two refined parameters) get one at the default
+// level, so that the page always has one to show. Without a remembered fit:
+// {"error": message}.
 std::string FitFiguresJson();
+
+// {"svg": the file --plot writes} of the remembered fit's figure of that
+// name, or with an ask, of that ellipse; or {"error": message}. Apart from
+// the figures, as the SVG text of 100,000 points is tens of megabytes that
+// only an export needs.
+std::string FigureSvgJson(const std::string& name, const std::string& ask);
 
 // The ellipse "K0,Kp0:0.95" (the command line's --ellipse text) of the
 // remembered fit, as one entry of "figures" above, or {"error": message}.

@@ -1,6 +1,7 @@
 // The workbench page in Debian's headless Chromium: how soon it is usable
-// from file://, and a 100-point 3rd-order Birch-Murnaghan fit in the page
-// against the same fit by the native command line.
+// from file://, a 100-point 3rd-order Birch-Murnaghan fit in the page
+// against the same fit by the native command line, and the fit's figures:
+// drawn by the core, and from the Fit button to the figure on the page.
 //   node bench/web/page_bench.mjs PAGE QUORVANE_EOS
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
@@ -14,6 +15,8 @@ const [pagePath, eos] = process.argv.slice(2);
 const kOpenings = 7;
 const kFits = 30;
 const kPoints = 100;
+const kFigureSizes = [100, 10000, 100000];
+const kFigureRuns = 5;
 
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
@@ -22,12 +25,12 @@ function median(values) {
 
 // The benchmark's data set: BM3 with V0 163.7, K0 87.5, K'0 4.9, fixed
 // scatter in P, sigmas 0.02 in P and 0.01 in V.
-function measured() {
+function measured(points = kPoints) {
   const rows = ['P,V,sigP,sigV'];
   let state = 7;
-  for (let i = 0; i < kPoints; i++) {
+  for (let i = 0; i < points; i++) {
     state = (state * 1103515245 + 12345) % 2147483648;
-    const V = 163.7 * (1 - (0.25 * i) / (kPoints - 1));
+    const V = 163.7 * (1 - (0.25 * i) / (points - 1));
     const x = (163.7 / V) ** (2 / 3);
     const P = 1.5 * 87.5 * (x ** 3.5 - x ** 2.5) * (1 + 0.75 * (4.9 - 4) * (x - 1));
     rows.push(`${(P + 0.02 * (state / 2147483648 - 0.5)).toFixed(6)},${V.toFixed(6)},0.02,0.01`);
@@ -66,6 +69,38 @@ try {
     return { core, roundTrip };
   }, [dataText, kFits]);
 
+  const figures = await page.evaluate(async ([text, count]) => {
+    const times = [];
+    for (let i = 0; i < count; i++) {
+      times.push((await window.quorvane.fitReports(text, { arithmetic: 'textbook' }, [], true)).figureMilliseconds);
+    }
+    return times;
+  }, [dataText, kFits]);
+  // From the Fit button to the first figure drawn, the page's whole path:
+  // the fit, the figures in the worker, their way to the page and the SVG.
+  const drawn = {};
+  for (const size of kFigureSizes) {
+    const path = join(scratch, `bm3-${size}.csv`);
+    writeFileSync(path, measured(size));
+    drawn[size] = [];
+    for (let i = 0; i < kFigureRuns; i++) {
+      await page.setInputFiles('#data-file', path);
+      await page.waitForFunction((n) => document.getElementById('data-summary').textContent.includes(`${n} points`), size);
+      await page.waitForFunction(() => !document.getElementById('fit').disabled);
+      drawn[size].push(await page.evaluate(() => new Promise((resolve) => {
+        const started = performance.now();
+        const figure = document.getElementById('figure-panel');
+        const seen = new MutationObserver(() => {
+          if (!figure.querySelector('svg')) return;
+          seen.disconnect();
+          requestAnimationFrame(() => setTimeout(() => resolve(performance.now() - started)));
+        });
+        seen.observe(figure, { childList: true, subtree: true });
+        document.getElementById('fit').click();
+      })));
+    }
+  }
+
   const dataPath = join(scratch, 'bm3-100.csv');
   writeFileSync(dataPath, dataText);
   const nativeTimes = [];
@@ -84,6 +119,12 @@ try {
     `${median(inPage.core.slice(1)).toFixed(2)} ms; with the worker round trip ` +
     `${median(inPage.roundTrip.slice(1)).toFixed(2)} ms; the first, starting the worker: ` +
     `${inPage.roundTrip[0].toFixed(0)} ms`);
+  console.log(`the 100-point fit's figures in the page's core (median of ${kFits}, first excluded): ` +
+    `${median(figures.slice(1)).toFixed(2)} ms`);
+  for (const size of kFigureSizes) {
+    console.log(`Fit button to the first figure drawn, ${size} points (median of ${kFigureRuns}): ` +
+      `${median(drawn[size]).toFixed(0)} ms`);
+  }
   console.log(`native quorvane-eos fit (median of ${kFits}): ${median(nativeTimes).toFixed(2)} ms, of which ` +
     `start-up (--version) ${median(startupTimes).toFixed(2)} ms`);
 } finally {

@@ -5,9 +5,8 @@ import { argumentsFromOptions } from './options.js';
 
 // Every report of one fit: the parsed JSON (that of `fit --format json`),
 // the text report, the parameter file (that of --params-out) and, with
-// withFigures, the figures ({lines, figures}: each figure's definition and
-// the SVG file `--plot` writes). Rejects with the command line's message
-// where it fails.
+// withFigures, the figures ({lines, figures}, as web/page_figures.h says).
+// Rejects with the command line's message where it fails.
 export async function fitReports(dataText, options, excluded = [], withFigures = false) {
   const { arguments: fitArguments, source } = argumentsFromOptions(options);
   const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded,
@@ -18,7 +17,8 @@ export async function fitReports(dataText, options, excluded = [], withFigures =
     json: answer.result.json,
     text: answer.result.text,
     parameterFile: answer.result.parameterFile,
-    figures: answer.figures ?? null,
+    figures: answer.figures ? JSON.parse(answer.figures) : null,
+    figureMilliseconds: answer.figureMilliseconds ?? null,
     milliseconds: answer.milliseconds,
   };
 }
@@ -39,6 +39,14 @@ export async function ellipseFigure(pairAndLevel) {
   const answer = await ask({ kind: 'ellipse', pairAndLevel: String(pairAndLevel) });
   if (answer.figure.error !== undefined) throw new Error(answer.figure.error);
   return answer.figure;
+}
+
+// The file `--plot` writes of a figure of the latest fit: its name and, for
+// an ellipse, its ask. Rejects where the core no longer holds the fit.
+export async function figureSvg(name, pairAndLevel = '') {
+  const answer = await ask({ kind: 'svg', name: String(name), ask: String(pairAndLevel) });
+  if (answer.svg.error !== undefined) throw new Error(answer.svg.error);
+  return answer.svg.svg;
 }
 
 export function installApi(version) {

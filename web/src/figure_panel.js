@@ -1,7 +1,7 @@
 // The results' figure panel: a tab for each figure of the fit, the ellipse's
 // pair and level, zoom and pan by pointer and keyboard, the point under the
 // pointer, and each figure's SVG file as the command line writes it.
-import { kPan, kViewKeys, kZoom, nearestPoint, panned, renderFigure, zoomed } from './figure_view.js';
+import { fittedPoints, kPan, kViewKeys, kZoom, nearestPoint, panned, renderFigure, zoomed } from './figure_view.js';
 
 const kDefaultLevel = '0.683';
 // A drag shorter than this is a click, not a pan or a box.
@@ -26,8 +26,8 @@ function unitsOf(figures) {
 const withUnit = (value, unit) => (unit ? `${value} ${unit}` : String(value));
 
 export class FigurePanel {
-  // onExport(name, svgText) saves a figure; onEllipse(askText) resolves with
-  // a figure entry of the fit's ellipse of that pair and level.
+  // onExport(entry) saves a figure's SVG file; onEllipse(askText) resolves
+  // with a figure entry of the fit's ellipse of that pair and level.
   constructor(root, { onExport, onEllipse }) {
     this.root = root;
     this.onExport = onExport;
@@ -45,11 +45,13 @@ export class FigurePanel {
     this.resetButton = node('button', { type: 'button', id: 'figure-reset' }, 'Reset view');
     this.exportButton = node('button', { type: 'button', id: 'export-svg' }, 'Export figure (SVG)');
     const hint = node('span', { class: 'note' },
-      'Wheel or Shift+drag a box: zoom. Drag or arrow keys: pan. + and −: zoom. Double-click or 0: reset.');
+      'Wheel or Shift+drag a box: zoom. Drag or arrow keys: pan. + and −: zoom. Double-click or 0: reset. [ and ]: step through the points.');
     tools.append(this.resetButton, this.exportButton, hint);
     this.root.append(this.tabs, this.ellipseControls, this.view, this.readout, tools);
     this.resetButton.addEventListener('click', () => this.resetView());
-    this.exportButton.addEventListener('click', () => this.onExport(this.current.name, this.current.svg));
+    this.exportStatus = node('span', { class: 'error', role: 'alert' });
+    tools.append(this.exportStatus);
+    this.exportButton.addEventListener('click', () => this.exportCurrent());
     this.tabs.addEventListener('keydown', (event) => this.stepTab(event));
   }
 
@@ -200,6 +202,12 @@ export class FigurePanel {
     };
     for (const key of kViewKeys.zoomIn) moves[key] = () => zoomed(view, kZoom, ...centre);
     for (const key of kViewKeys.zoomOut) moves[key] = () => zoomed(view, 1 / kZoom, ...centre);
+    const step = kViewKeys.next.includes(event.key) ? 1 : kViewKeys.previous.includes(event.key) ? -1 : 0;
+    if (step !== 0) {
+      event.preventDefault();
+      this.stepPoint(step);
+      return;
+    }
     if (kViewKeys.reset.includes(event.key)) {
       event.preventDefault();
       this.resetView();
@@ -210,6 +218,15 @@ export class FigurePanel {
     event.preventDefault();
     this.draw(moves[event.key]());
     this.svg.focus();
+  }
+
+  // The next or previous fitted point in the file's order, as if hovered.
+  stepPoint(step) {
+    const points = fittedPoints(this.current, this.rendered.at);
+    if (points.length === 0) return;
+    const at = points.findIndex((point) => point.observation === this.shownObservation);
+    const next = at === -1 ? (step > 0 ? 0 : points.length - 1) : (at + step + points.length) % points.length;
+    this.showPoint(points[next]);
   }
 
   // A plain drag pans; a drag with Shift held draws the box to zoom to.
@@ -262,6 +279,7 @@ export class FigurePanel {
   showPoint(point) {
     this.highlight?.remove();
     this.highlight = null;
+    this.shownObservation = point?.observation ?? null;
     if (!point) {
       this.readout.textContent = '';
       return;
@@ -276,6 +294,15 @@ export class FigurePanel {
     this.readout.textContent = `Line ${line}: P = ${withUnit(residual.P_obs, this.units.P)}, ` +
       `V = ${withUnit(residual.V, this.units.V)}, T = ${withUnit(residual.T, this.units.T)}, ` +
       `residual ΔP = ${withUnit(residual.dP.toPrecision(4), this.units.P)}${inSigmas}`;
+  }
+
+  async exportCurrent() {
+    this.exportStatus.textContent = '';
+    try {
+      await this.onExport(this.current);
+    } catch (error) {
+      this.exportStatus.textContent = error.message;
+    }
   }
 
   async drawEllipse() {

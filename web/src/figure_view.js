@@ -251,6 +251,23 @@ export function nearestPoint(entry, at, px, py) {
   return best;
 }
 
-export const kViewKeys = { zoomIn: ['+', '='], zoomOut: ['-', '_'], reset: ['0', 'Home'] };
+// Every marker that is a fitted point, in the order of the data: what the
+// keyboard steps through where a pointer would hover.
+export function fittedPoints(entry, at) {
+  const points = [];
+  entry.figure.series.forEach((series, s) => {
+    const observations = entry.observations[s];
+    if (!observations) return;
+    series.x.forEach((x, i) => {
+      if (isNumber(x) && isNumber(series.y[i])) {
+        points.push({ series: s, index: i, observation: observations[i], x: at.x(x), y: at.y(series.y[i]) });
+      }
+    });
+  });
+  return points.sort((a, b) => a.observation - b.observation);
+}
+
+export const kViewKeys = { zoomIn: ['+', '='], zoomOut: ['-', '_'], reset: ['0', 'Home'], next: [']'],
+  previous: ['['] };
 export const kZoom = kZoomStep;
 export const kPan = kPanStep;

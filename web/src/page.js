@@ -1,5 +1,5 @@
 // The workbench page: data, model, fit, results and figure.
-import { dataPoints, ellipseFigure, fitReports, installApi } from './api.js';
+import { dataPoints, ellipseFigure, figureSvg, fitReports, installApi } from './api.js';
 import { cancelAll } from './core_client.js';
 import { figurePanelAt } from './figure_panel.js';
 import { PAGE_VERSION } from 'quorvane:core';
@@ -264,24 +264,29 @@ function wire() {
     download(`${baseName()}-params.json`, state.fit.parameterFile, 'application/json'));
 }
 
-// The ellipse of the fit on show; where Cancel has ended the worker that
-// held the fit, the same fit again with the ellipse asked for.
-async function ellipseOfFit(pairAndLevel) {
+// The core keeps the fit on show for its ellipses and SVG files; where Cancel
+// has ended the worker that held it, the same fit again.
+async function ofFitOnShow(request) {
   try {
-    return await ellipseFigure(pairAndLevel);
+    return await request();
   } catch (error) {
     if (!state.fitAsked || !/no fit/.test(error.message)) throw error;
     const { options, excluded } = state.fitAsked;
-    const fit = await fitReports(state.dataText, { ...options, ellipse: pairAndLevel }, excluded, true);
-    return fit.figures.figures.find((entry) => entry.name.startsWith('ellipse-'));
+    await fitReports(state.dataText, options, excluded);
+    return request();
   }
+}
+
+async function exportFigure(entry) {
+  const svg = await ofFitOnShow(() => figureSvg(entry.name, entry.ask));
+  download(`${baseName()}-${entry.name}.svg`, svg, 'image/svg+xml');
 }
 
 installApi(PAGE_VERSION);
 byId('version').textContent = PAGE_VERSION;
 figures = figurePanelAt('figure-panel', {
-  onExport: (name, svg) => download(`${baseName()}-${name}.svg`, svg, 'image/svg+xml'),
-  onEllipse: ellipseOfFit,
+  onExport: exportFigure,
+  onEllipse: (pairAndLevel) => ofFitOnShow(() => ellipseFigure(pairAndLevel)),
 });
 buildParameterRows();
 restoreSettings();
