@@ -46,11 +46,10 @@ export class FigurePanel {
     this.exportButton = node('button', { type: 'button', id: 'export-svg' }, 'Export figure (SVG)');
     const hint = node('span', { class: 'note' },
       'Wheel or Shift+drag a box: zoom. Drag or arrow keys: pan. + and −: zoom. Double-click or 0: reset. [ and ]: step through the points.');
-    tools.append(this.resetButton, this.exportButton, hint);
+    this.exportStatus = node('span', { class: 'error', role: 'alert' });
+    tools.append(this.resetButton, this.exportButton, hint, this.exportStatus);
     this.root.append(this.tabs, this.ellipseControls, this.view, this.readout, tools);
     this.resetButton.addEventListener('click', () => this.resetView());
-    this.exportStatus = node('span', { class: 'error', role: 'alert' });
-    tools.append(this.exportStatus);
     this.exportButton.addEventListener('click', () => this.exportCurrent());
     this.tabs.addEventListener('keydown', (event) => this.stepTab(event));
   }
@@ -94,7 +93,6 @@ export class FigurePanel {
     this.figures = answer.figures;
     this.units = unitsOf(this.figures);
     this.fillParameterSelects(report.refined);
-    this.levelInput.value = kDefaultLevel;
     this.figures.forEach((entry, i) => this.tabs.append(this.tabButton(entry, i)));
     this.select(0);
   }
@@ -106,13 +104,12 @@ export class FigurePanel {
     return button;
   }
 
-  // The selects name the pair of the ellipse on show: "ellipse-K0-Kp0" or
-  // "ellipse-K0-Kp0-0.95" (parameter names have no dash).
-  showEllipsePair() {
-    const [kind, first, second] = this.current.name.split('-');
-    if (kind !== 'ellipse') return;
-    this.firstSelect.value = first;
-    this.secondSelect.value = second;
+  // The controls show the pair and level of the ellipse on show, from the
+  // --ellipse text it was drawn from ("K0,Kp0:0.683").
+  showEllipseAsk() {
+    const match = /^([^,]+),([^:]+):(.+)$/.exec(this.current.ask ?? '');
+    if (!match) return;
+    [this.firstSelect.value, this.secondSelect.value, this.levelInput.value] = match.slice(1);
   }
 
   fillParameterSelects(refined) {
@@ -134,7 +131,7 @@ export class FigurePanel {
 
   select(index) {
     this.current = this.figures[index];
-    this.showEllipsePair();
+    this.showEllipseAsk();
     [...this.tabs.children].forEach((button, i) => {
       button.setAttribute('aria-selected', String(i === index));
       button.tabIndex = i === index ? 0 : -1;
