@@ -185,6 +185,45 @@ describe('the workbench page', { skip }, () => {
     await shoot('figure-pvt', '#results-panel');
   });
 
+  // Each way of changing the view changes the axes; each way back gives the
+  // figure's own axes again. Runs on the figure the test before left.
+  test('zooms, pans and resets by keyboard and pointer', async () => {
+    const svg = page.locator('#figure svg');
+    const axes = () => svg.locator('text').allTextContents();
+    await svg.scrollIntoViewIfNeeded();
+    const box = await svg.boundingBox();
+    const at = (x, y) => [box.x + box.width * x, box.y + box.height * y];
+    const own = await axes();
+    const steps = [
+      ['+ key', async () => { await svg.focus(); await page.keyboard.press('+'); }, true],
+      ['0 key', () => page.keyboard.press('0'), false],
+      ['arrow key', () => page.keyboard.press('ArrowRight'), true],
+      ['Home key', () => page.keyboard.press('Home'), false],
+      ['wheel', async () => { await page.mouse.move(...at(0.4, 0.5)); await page.mouse.wheel(0, -300); }, true],
+      ['double-click', () => page.mouse.dblclick(...at(0.4, 0.5)), false],
+      ['Shift+drag box', async () => {
+        await page.keyboard.down('Shift');
+        await page.mouse.move(...at(0.2, 0.3));
+        await page.mouse.down();
+        await page.mouse.move(...at(0.4, 0.6), { steps: 4 });
+        await page.mouse.up();
+        await page.keyboard.up('Shift');
+      }, true],
+      ['Reset view', () => page.click('#figure-reset'), false],
+      ['drag', async () => {
+        await page.mouse.move(...at(0.3, 0.5));
+        await page.mouse.down();
+        await page.mouse.move(...at(0.5, 0.6), { steps: 4 });
+        await page.mouse.up();
+      }, true],
+    ];
+    for (const [name, act, changes] of steps) {
+      await act();
+      if (changes) assert.notDeepEqual(await axes(), own, name);
+      else assert.deepEqual(await axes(), own, name);
+    }
+  });
+
   test('quorvane.fit gives the command line\'s report', async () => {
     const dataText = readFileSync(kIsothermal, 'utf8');
     for (const options of [{}, { eos: 'vinet', 'esd-scaling': 'always' }, { order: 4 }]) {
