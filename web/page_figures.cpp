@@ -38,6 +38,7 @@ std::string ErrorJson(const std::string& message) {
   return out + "}";
 }
 
+// Each worker of the page holds one core and shows one fit at a time.
 std::unique_ptr<RememberedFit>& Remembered() {
   static std::unique_ptr<RememberedFit> remembered;
   return remembered;
