@@ -1,16 +1,14 @@
 #include "cli/fit_command.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/data_table.h"
 #include "app/fit_data_input.h"
-#include "app/fit_figures.h"
+#include "app/fit_figure_set.h"
 #include "app/fit_parameter_file.h"
 #include "app/fit_report.h"
 #include "app/fit_request.h"
-#include "app/fit_thermal_figures.h"
 #include "app/input_error.h"
 #include "app/output_files.h"
 #include "app/safe_text.h"
@@ -33,24 +31,9 @@ fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
 
 void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,
                   const FitReport& report) {
-  std::vector<std::pair<std::string, plot::Figure>> figures{
-      {"-isotherm", IsothermFigure(report)},
-      {"-residuals", ResidualFigure(report)},
-      {"-residuals-V", ResidualFigure(report, ResidualAxis::V)}};
-  if (report.strain) {
-    figures.emplace_back("-ff", StrainFigure(report));
-  } else {
-    figures.emplace_back("-residuals-T", ResidualFigure(report, ResidualAxis::T));
-    figures.emplace_back("-thermal", ThermalFigure(report));
-    figures.emplace_back("-ff", ReducedStrainFigure(report));
-  }
-  const std::vector<std::string> tags = EllipseFileTags(report.ellipses);
-  for (std::size_t i = 0; i < tags.size(); ++i) {
-    figures.emplace_back("-ellipse-" + tags[i], EllipseFigure(report.ellipses[i]));
-  }
   const PlotFiles files = PlotFilesFor(prefix);
-  for (const auto& [suffix, figure] : figures) {
-    AddFigureFiles(outputs, "--plot", figure, files, suffix);
+  for (const NamedFigure& named : FitFigureSet(report)) {
+    AddFigureFiles(outputs, "--plot", named.figure, files, "-" + named.name);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "web/page_figures.h"
 #include "web/page_fit.h"
 
 namespace {
@@ -52,9 +53,11 @@ EMSCRIPTEN_BINDINGS(quorvane_core) {
       .field("json", &PageFit::json)
       .field("text", &PageFit::text)
       .field("parameterFile", &PageFit::parameterFile)
-      .field("curves", &PageFit::curves)
       .field("error", &PageFit::error);
   emscripten::function("fitDataText", &FitDataText);
   emscripten::function("dataPointsJson", &quorvane::web::DataPointsJson);
+  emscripten::function("fitFiguresJson", &quorvane::web::FitFiguresJson);
+  emscripten::function("figureSvgJson", &quorvane::web::FigureSvgJson);
+  emscripten::function("ellipseFigureJson", &quorvane::web::EllipseFigureJson);
   emscripten::function("version", &Version);
 }

@@ -13,8 +13,8 @@
 #include "app/input_error.h"
 #include "app/safe_text.h"
 #include "fit/eos_fit.h"
-#include "models/model_pressure.h"
 #include "params/json_text.h"
+#include "web/page_figures.h"
 
 namespace quorvane::web {
 namespace {
@@ -55,53 +55,6 @@ void LeaveOut(fit::FitData& data, std::vector<int> excluded) {
   }
 }
 
-// Enough points for a smooth line at any figure size; a figure with more
-// temperatures than this many isotherms would be unreadable anyway.
-constexpr int kCurvePoints = 160;
-constexpr std::size_t kMostCurves = 8;
-
-std::vector<double> Temperatures(const fit::FitData& data) {
-  std::vector<double> temperatures;
-  for (const fit::Observation& point : data.points) {
-    if (std::find(temperatures.begin(), temperatures.end(), point.T) == temperatures.end()) {
-      temperatures.push_back(point.T);
-    }
-  }
-  std::sort(temperatures.begin(), temperatures.end());
-  if (temperatures.size() > kMostCurves) temperatures.resize(kMostCurves);
-  return temperatures;
-}
-
-// Each isotherm over the data's volumes, from the largest to the smallest,
-// where the model has a pressure.
-std::string CurvesJson(const fit::FitData& data, const models::Model& model) {
-  double low = data.points.front().V;
-  double high = low;
-  for (const fit::Observation& point : data.points) {
-    low = std::min(low, point.V);
-    high = std::max(high, point.V);
-  }
-  std::string json = "[";
-  for (double T : Temperatures(data)) {
-    json += json.size() > 1 ? ", {\"T\": " : "{\"T\": ";
-    cli::AppendShortest(json, T);
-    json += ", \"points\": [";
-    bool first = true;
-    for (int i = 0; i <= kCurvePoints; ++i) {
-      const double V = high + (low - high) * i / kCurvePoints;
-      if (!models::HasPressure(model, V, T)) continue;
-      json += first ? "[" : ", [";
-      first = false;
-      cli::AppendShortest(json, V);
-      json += ", ";
-      cli::AppendShortest(json, models::Pressure(model, V, T));
-      json += "]";
-    }
-    json += "]}";
-  }
-  return json + "]";
-}
-
 PageFit Report(const cli::FitCommandRequest& request, const fit::FitData& data,
                const fit::FitResult& result) {
   cli::FitReport report = cli::MakeFitReport(data, result);
@@ -111,7 +64,7 @@ PageFit Report(const cli::FitCommandRequest& request, const fit::FitData& data,
   cli::AppendFitJson(page.json, report);
   cli::AppendFitText(page.text, report);
   page.parameterFile = cli::FitParameterFileText(kProgram, data, result);
-  page.curves = CurvesJson(data, result.model);
+  RememberFit(request.ellipses, data, result);
   return page;
 }
 

@@ -13,16 +13,14 @@ struct PageFit {
   std::string json;
   std::string text;
   std::string parameterFile;
-  // The fitted isotherms to draw, one per temperature of the data (the first
-  // few), as JSON: [{"T": T, "points": [[V, P], ...]}, ...].
-  std::string curves;
   std::string error;
 };
 
 // The fit `quorvane-eos fit` makes of the data file's text with these
 // options (the command line's own, without DATA and --format), the points
 // whose indices are in excluded left out. source names the data in reports
-// and messages, as DATA does on the command line.
+// and messages, as DATA does on the command line. A converged fit is
+// remembered for its figures (web/page_figures.h).
 PageFit FitDataText(const std::string& dataText, const std::string& source,
                     const std::vector<std::string>& options, const std::vector<int>& excluded);
 

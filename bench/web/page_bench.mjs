@@ -1,6 +1,7 @@
 // The workbench page in Debian's headless Chromium: how soon it is usable
-// from file://, and a 100-point 3rd-order Birch-Murnaghan fit in the page
-// against the same fit by the native command line.
+// from file://, a 100-point 3rd-order Birch-Murnaghan fit in the page
+// against the same fit by the native command line, and the fit's figures:
+// drawn by the core, and from the Fit button to the figure on the page.
 //   node bench/web/page_bench.mjs PAGE QUORVANE_EOS
 // (quorvane_page_fit_benchmark of the release preset gives the native time
 // of the very call the page makes.)
@@ -19,6 +20,9 @@ const kFits = 30;
 // after some use: the fits after these many show the page's lasting speed.
 const kWarmUpFits = 100;
 const kSteadyFits = 50;
+const kPoints = 100;
+const kFigureSizes = [100, 10000, 100000];
+const kFigureRuns = 5;
 
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
@@ -27,9 +31,20 @@ function median(values) {
 
 // The benchmark's data set, which bench/web/page_fit_benchmark.cpp fits
 // natively too: BM3 with V0 163.7, K0 87.5, K'0 4.9, fixed scatter in P,
-// sigmas 0.02 in P and 0.01 in V.
-function measured() {
-  return readFileSync(join(here, 'bm3_100_points.csv'), 'utf8');
+// sigmas 0.02 in P and 0.01 in V; larger sets of the same kind for the
+// figures.
+function measured(points = kPoints) {
+  if (points === kPoints) return readFileSync(join(here, 'bm3_100_points.csv'), 'utf8');
+  const rows = ['P,V,sigP,sigV'];
+  let state = 7;
+  for (let i = 0; i < points; i++) {
+    state = (state * 1103515245 + 12345) % 2147483648;
+    const V = 163.7 * (1 - (0.25 * i) / (points - 1));
+    const x = (163.7 / V) ** (2 / 3);
+    const P = 1.5 * 87.5 * (x ** 3.5 - x ** 2.5) * (1 + 0.75 * (4.9 - 4) * (x - 1));
+    rows.push(`${(P + 0.02 * (state / 2147483648 - 0.5)).toFixed(6)},${V.toFixed(6)},0.02,0.01`);
+  }
+  return `${rows.join('\n')}\n`;
 }
 
 const scratch = mkdtempSync(join(tmpdir(), 'quorvane-page-bench-'));
@@ -63,6 +78,38 @@ try {
     return { core, roundTrip };
   }, [dataText, kFits + kWarmUpFits + kSteadyFits]);
 
+  const figures = await page.evaluate(async ([text, count]) => {
+    const times = [];
+    for (let i = 0; i < count; i++) {
+      times.push((await window.quorvane.fitReports(text, { arithmetic: 'textbook' }, [], true)).figureMilliseconds);
+    }
+    return times;
+  }, [dataText, kFits]);
+  // From the Fit button to the first figure drawn, the page's whole path:
+  // the fit, the figures in the worker, their way to the page and the SVG.
+  const drawn = {};
+  for (const size of kFigureSizes) {
+    const path = join(scratch, `bm3-${size}.csv`);
+    writeFileSync(path, measured(size));
+    drawn[size] = [];
+    for (let i = 0; i < kFigureRuns; i++) {
+      await page.setInputFiles('#data-file', path);
+      await page.waitForFunction((n) => document.getElementById('data-summary').textContent.includes(`${n} points`), size);
+      await page.waitForFunction(() => !document.getElementById('fit').disabled);
+      drawn[size].push(await page.evaluate(() => new Promise((resolve) => {
+        const started = performance.now();
+        const figure = document.getElementById('figure-panel');
+        const seen = new MutationObserver(() => {
+          if (!figure.querySelector('svg')) return;
+          seen.disconnect();
+          requestAnimationFrame(() => setTimeout(() => resolve(performance.now() - started)));
+        });
+        seen.observe(figure, { childList: true, subtree: true });
+        document.getElementById('fit').click();
+      })));
+    }
+  }
+
   const dataPath = join(scratch, 'bm3-100.csv');
   writeFileSync(dataPath, dataText);
   const nativeTimes = [];
@@ -88,6 +135,12 @@ try {
   console.log(`the same after ${kFits + kWarmUpFits} fits (median of the next ${kSteadyFits}): ` +
     `${median(steady.core).toFixed(2)} ms, mean ${mean(steady.core).toFixed(3)} ms; with the worker round trip ` +
     `${median(steady.roundTrip).toFixed(2)} ms`);
+  console.log(`the 100-point fit's figures in the page's core (median of ${kFits}, first excluded): ` +
+    `${median(figures.slice(1)).toFixed(2)} ms`);
+  for (const size of kFigureSizes) {
+    console.log(`Fit button to the first figure drawn, ${size} points (median of ${kFigureRuns}): ` +
+      `${median(drawn[size]).toFixed(0)} ms`);
+  }
   console.log(`native quorvane-eos fit (median of ${kFits}): ${median(nativeTimes).toFixed(2)} ms, of which ` +
     `start-up (--version) ${median(startupTimes).toFixed(2)} ms`);
 } finally {

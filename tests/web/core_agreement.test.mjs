@@ -3,7 +3,7 @@
 //   QUORVANE_CORE=.../quorvane_core.js QUORVANE_EOS=.../quorvane-eos node --test
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
@@ -52,6 +52,17 @@ const kLibmTolerance = 1e-9;
 const libmCases = [
   ['isothermal', ['--eos=tait']],
   ['isothermal', ['--arithmetic=textbook']],
+];
+
+// The figures of a fit, each the file `--plot` writes, and ellipses of the
+// remembered fit drawn for another pair and level, each that of --ellipse.
+// The P-V-T case draws the thermal figures through the C library's pow and
+// exp, whose last bits the SVG's rounded coordinates do not show.
+const figureCases = [
+  ['isothermal', [], ['V0,Kp0:0.95', 'K0,V0']],
+  ['isothermal', ['--ellipse=V0,K0', '--ellipse=V0,K0:0.9'], ['Kp0,K0:0.5']],
+  ['stishovite300', ['--order=2'], ['V0,K0']],
+  ['stishovitePvt', [], ['alpha0,dKdT:0.95']],
 ];
 
 // Input the command line refuses, each with its own message.
@@ -129,6 +140,43 @@ describe('the WebAssembly core', { skip: !eos || !corePath ? 'QUORVANE_EOS and Q
       differences.push(`${name} ${options.join(' ')}: ${pageIterations} iterations against ${nativeIterations}`);
       differences.push(...compareReports(pageReport, nativeReport, kLibmTolerance, `${name} ${options.join(' ')}`));
     }
+  });
+
+  function plotFiles(dataText, options, tag) {
+    const folder = join(scratch, `plot-${tag}`);
+    mkdirSync(folder);
+    const expected = native(dataText, options, [`--plot=${join(folder, 'fig.svg')}`]);
+    assert.equal(expected.status, 0, `${tag}: ${expected.stderr}`);
+    const files = {};
+    for (const name of readdirSync(folder)) files[name] = readFileSync(join(folder, name), 'utf8');
+    return files;
+  }
+
+  test('draws the figures the command line draws', () => {
+    figureCases.forEach(([name, options, asks], k) => {
+      const dataText = readFileSync(dataFiles[name], 'utf8');
+      const where = `${name} ${options.join(' ')}`;
+      const page = fit(dataText, options);
+      assert.ok(page.ok, `${where}: ${page.error}`);
+      const { lines, figures } = JSON.parse(core.fitFiguresJson());
+      assert.equal(lines.length, JSON.parse(page.json).points, where);
+      const files = plotFiles(dataText, options, k);
+      // The page adds one ellipse where none was asked for.
+      const asked = options.some((option) => option.startsWith('--ellipse'));
+      const drawn = figures.filter((entry) => asked || !entry.name.startsWith('ellipse-'));
+      assert.equal(figures.length - drawn.length, asked ? 0 : 1, where);
+      assert.deepEqual(drawn.map((entry) => `fig-${entry.name}.svg`).sort(), Object.keys(files).sort(), where);
+      for (const entry of drawn) {
+        const { svg } = JSON.parse(core.figureSvgJson(entry.name, entry.ask));
+        assert.equal(svg, files[`fig-${entry.name}.svg`], `${where}: ${entry.name}`);
+      }
+      asks.forEach((ask, a) => {
+        const entry = JSON.parse(core.ellipseFigureJson(ask));
+        const { svg } = JSON.parse(core.figureSvgJson(entry.name, entry.ask));
+        const ellipseFiles = plotFiles(dataText, [...options, `--ellipse=${ask}`], `${k}-${a}`);
+        assert.equal(svg, ellipseFiles[`fig-${entry.name}.svg`], `${where}: ${ask}`);
+      });
+    });
   });
 
   test('refuses what the command line refuses, with its message', () => {

@@ -25,6 +25,9 @@ const kTolerance = 1e-12;
 const kPatience = 120000;
 const kManyPoints = 100000;
 const kIsothermal = join(root, 'docs/examples/isothermal.csv');
+const kPvt = join(root, 'tests/fit/data/stishovite_nishihara2005_pvt.csv');
+// The figure's markers of data, not those of its legend.
+const kDataMarkers = '#figure svg g[clip-path] circle';
 
 const skip = !pagePath || !eos ? 'QUORVANE_PAGE and QUORVANE_EOS are needed'
   : !existsSync(browserPath) ? `no browser at ${browserPath}` : false;
@@ -72,10 +75,13 @@ describe('the workbench page', { skip }, () => {
     if (scratch) rmSync(scratch, { recursive: true, force: true });
   });
 
-  async function shoot(name) {
+  // The whole page, or the part a selector names.
+  async function shoot(name, selector = null) {
     if (!screenshots) return;
     mkdirSync(screenshots, { recursive: true });
-    await page.screenshot({ path: join(screenshots, `${name}.png`), fullPage: true });
+    const path = join(screenshots, `${name}.png`);
+    if (selector) await page.locator(selector).screenshot({ path });
+    else await page.screenshot({ path, fullPage: true });
   }
 
   async function load(path) {
@@ -100,8 +106,7 @@ describe('the workbench page', { skip }, () => {
     const k0 = page.locator('#result-K0 td').first();
     await k0.waitFor();
     assert.ok(Math.abs(Number(await k0.textContent()) / report.parameters.K0 - 1) <= kTolerance);
-    assert.equal(await page.locator('#figure svg circle').count(), report.points);
-    assert.equal(await page.locator('#figure svg polyline').count(), 1);
+    assert.equal(await page.locator(kDataMarkers).count(), report.points);
     await shoot('fitted-light');
     await page.emulateMedia({ colorScheme: 'dark' });
     await shoot('fitted-dark');
@@ -111,6 +116,112 @@ describe('the workbench page', { skip }, () => {
     const exported = readFileSync(await download.path(), 'utf8');
     assert.deepEqual(compareReports(JSON.parse(exported), report, kTolerance, 'export'), []);
     assert.equal(exported, expected.stdout);
+  });
+
+  // Each figure the panel exports is the file `--plot` writes of the same
+  // fit; an ellipse drawn for another pair and level is that of --ellipse.
+  const exportCases = [
+    { tab: 'isotherm', cli: [] },
+    { tab: 'residuals', cli: [] },
+    { tab: 'residuals-V', cli: [] },
+    { tab: 'ff', cli: [] },
+    { tab: 'ellipse-K0-Kp0', cli: ['--ellipse=K0,Kp0'] },
+    { tab: 'ellipse-V0-Kp0', cli: ['--ellipse=V0,Kp0:0.95'], pair: ['V0', 'Kp0'], level: '0.95' },
+  ];
+
+  test('exports each figure as the command line\'s --plot file', async () => {
+    await load(kIsothermal);
+    await page.waitForSelector('#points tbody tr');
+    await page.getByRole('button', { name: 'Fit', exact: true }).click();
+    await page.locator('#figure-tab-isotherm').waitFor();
+    for (const { tab, cli, pair, level } of exportCases) {
+      const prefix = join(scratch, `plot-${tab}`);
+      const run = spawnSync(eos, ['fit', basename(kIsothermal), `--plot=${prefix}.svg`, ...cli],
+        { cwd: dirname(kIsothermal), encoding: 'utf8' });
+      assert.equal(run.status, 0, run.stderr);
+      if (pair) {
+        await page.locator('[id^="figure-tab-ellipse-"]').click();
+        await page.selectOption('#ellipse-first', pair[0]);
+        await page.selectOption('#ellipse-second', pair[1]);
+        await page.fill('#ellipse-level', level);
+        await page.getByRole('button', { name: 'Draw ellipse' }).click();
+      }
+      await page.locator(`#figure-tab-${tab}`).click();
+      const [download] = await Promise.all([page.waitForEvent('download'), page.click('#export-svg')]);
+      assert.equal(download.suggestedFilename(), `isothermal-${tab}.svg`);
+      assert.equal(readFileSync(await download.path(), 'utf8'), readFileSync(`${prefix}-${tab}.svg`, 'utf8'), tab);
+    }
+  });
+
+  // The readout's line is checked against the file itself: the point it
+  // names has the P, V and T it shows. One point left out and several
+  // temperatures make the figures' order differ from the file's.
+  test('the readout names the file line of the point under the pointer', async () => {
+    const fileLines = readFileSync(kPvt, 'utf8').split('\n');
+    await load(kPvt);
+    await page.waitForSelector('#points tbody tr');
+    await page.locator('#points tbody input[type=checkbox]').nth(2).uncheck();
+    const leftOut = Number(await page.locator('#points tbody tr').nth(2).locator('td').nth(1).textContent());
+    await page.getByRole('button', { name: 'Fit', exact: true }).click();
+    await page.locator('#figure-tab-isotherm').waitFor();
+    for (const tab of ['isotherm', 'residuals', 'residuals-T', 'thermal']) {
+      await page.locator(`#figure-tab-${tab}`).click();
+      const markers = page.locator(kDataMarkers);
+      const count = await markers.count();
+      for (const k of [0, Math.floor(count / 2), count - 1]) {
+        // Markers may overlap: the readout then names the one on top, checked the same way.
+        await markers.nth(k).hover({ force: true });
+        const text = await page.locator('#figure-readout').textContent();
+        const match = /^Line (\d+): P = (\S+).*, V = (\S+).*, T = (\S+).*, residual/.exec(text);
+        assert.ok(match, `${tab}: ${text}`);
+        const [line, P, V, T] = match.slice(1).map(Number);
+        assert.notEqual(line, leftOut, tab);
+        const fields = fileLines[line - 1].split(',').map(Number);
+        assert.deepEqual([fields[0], fields[2], fields[1]], [P, V, T], `${tab}: ${text}`);
+      }
+    }
+    await page.locator('#figure-tab-isotherm').click();
+    await page.locator(kDataMarkers).nth(20).hover({ force: true });
+    await shoot('figure-pvt', '#results-panel');
+  });
+
+  // Each way of changing the view changes the axes; each way back gives the
+  // figure's own axes again. Runs on the figure the test before left.
+  test('zooms, pans and resets by keyboard and pointer', async () => {
+    const svg = page.locator('#figure svg');
+    const axes = () => svg.locator('text').allTextContents();
+    await svg.scrollIntoViewIfNeeded();
+    const box = await svg.boundingBox();
+    const at = (x, y) => [box.x + box.width * x, box.y + box.height * y];
+    const own = await axes();
+    const steps = [
+      ['+ key', async () => { await svg.focus(); await page.keyboard.press('+'); }, true],
+      ['0 key', () => page.keyboard.press('0'), false],
+      ['arrow key', () => page.keyboard.press('ArrowRight'), true],
+      ['Home key', () => page.keyboard.press('Home'), false],
+      ['wheel', async () => { await page.mouse.move(...at(0.4, 0.5)); await page.mouse.wheel(0, -300); }, true],
+      ['double-click', () => page.mouse.dblclick(...at(0.4, 0.5)), false],
+      ['Shift+drag box', async () => {
+        await page.keyboard.down('Shift');
+        await page.mouse.move(...at(0.2, 0.3));
+        await page.mouse.down();
+        await page.mouse.move(...at(0.4, 0.6), { steps: 4 });
+        await page.mouse.up();
+        await page.keyboard.up('Shift');
+      }, true],
+      ['Reset view', () => page.click('#figure-reset'), false],
+      ['drag', async () => {
+        await page.mouse.move(...at(0.3, 0.5));
+        await page.mouse.down();
+        await page.mouse.move(...at(0.5, 0.6), { steps: 4 });
+        await page.mouse.up();
+      }, true],
+    ];
+    for (const [name, act, changes] of steps) {
+      await act();
+      if (changes) assert.notDeepEqual(await axes(), own, name);
+      else assert.deepEqual(await axes(), own, name);
+    }
   });
 
   test('quorvane.fit gives the command line\'s report', async () => {

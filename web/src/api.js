@@ -4,18 +4,21 @@ import { ask } from './core_client.js';
 import { argumentsFromOptions } from './options.js';
 
 // Every report of one fit: the parsed JSON (that of `fit --format json`),
-// the text report, the parameter file (that of --params-out) and the fitted
-// isotherms. Rejects with the command line's message where it fails.
-export async function fitReports(dataText, options, excluded = []) {
+// the text report, the parameter file (that of --params-out) and, with
+// withFigures, the figures ({lines, figures}, as web/page_figures.h says).
+// Rejects with the command line's message where it fails.
+export async function fitReports(dataText, options, excluded = [], withFigures = false) {
   const { arguments: fitArguments, source } = argumentsFromOptions(options);
-  const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded });
+  const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded,
+    figures: withFigures });
   if (!answer.result.ok) throw new Error(answer.result.error);
   return {
     report: JSON.parse(answer.result.json),
     json: answer.result.json,
     text: answer.result.text,
     parameterFile: answer.result.parameterFile,
-    curves: JSON.parse(answer.result.curves),
+    figures: answer.figures ? JSON.parse(answer.figures) : null,
+    figureMilliseconds: answer.figureMilliseconds ?? null,
     milliseconds: answer.milliseconds,
   };
 }
@@ -27,6 +30,23 @@ export async function dataPoints(dataText, options) {
   const answer = await ask({ kind: 'points', dataText: String(dataText), source, arguments: fitArguments });
   if (answer.points.error !== null) throw new Error(answer.points.error);
   return answer.points.points;
+}
+
+// The confidence ellipse "K0,Kp0:0.95" of the latest fit, drawn without
+// fitting again: one entry of the figures' list. Rejects where the pair was
+// not refined, the level is no level, or the core no longer holds the fit.
+export async function ellipseFigure(pairAndLevel) {
+  const answer = await ask({ kind: 'ellipse', pairAndLevel: String(pairAndLevel) });
+  if (answer.figure.error !== undefined) throw new Error(answer.figure.error);
+  return answer.figure;
+}
+
+// The file `--plot` writes of a figure of the latest fit: its name and, for
+// an ellipse, its ask. Rejects where the core no longer holds the fit.
+export async function figureSvg(name, pairAndLevel = '') {
+  const answer = await ask({ kind: 'svg', name: String(name), ask: String(pairAndLevel) });
+  if (answer.svg.error !== undefined) throw new Error(answer.svg.error);
+  return answer.svg.svg;
 }
 
 export function installApi(version) {

@@ -16,6 +16,8 @@ function listOf(Type, items) {
 }
 
 function answer(module, message) {
+  if (message.kind === 'ellipse') return { figure: JSON.parse(module.ellipseFigureJson(message.pairAndLevel)) };
+  if (message.kind === 'svg') return { svg: JSON.parse(module.figureSvgJson(message.name, message.ask)) };
   const fitArguments = listOf(module.StringList, message.arguments);
   try {
     if (message.kind === 'points') {
@@ -26,7 +28,11 @@ function answer(module, message) {
     try {
       const started = performance.now();
       const result = module.fitDataText(message.dataText, message.source, fitArguments, excluded);
-      return { result, milliseconds: performance.now() - started };
+      const milliseconds = performance.now() - started;
+      if (!message.figures || !result.ok) return { result, milliseconds };
+      // Text, which reaches the page far sooner than the object it reads as.
+      const figures = module.fitFiguresJson();
+      return { result, milliseconds, figures, figureMilliseconds: performance.now() - started - milliseconds };
     } finally {
       excluded.delete();
     }

@@ -1,7 +1,7 @@
 // The workbench page: data, model, fit, results and figure.
-import { dataPoints, fitReports, installApi } from './api.js';
+import { dataPoints, ellipseFigure, figureSvg, fitReports, installApi } from './api.js';
 import { cancelAll } from './core_client.js';
-import { isothermFigure } from './figure.js';
+import { figurePanelAt } from './figure_panel.js';
 import { PAGE_VERSION } from 'quorvane:core';
 
 // The catalogue's parameters, with the command line's defaults as hints.
@@ -13,7 +13,8 @@ const kParameters = [
 const kSettingsKey = 'quorvane-workbench-settings';
 
 const byId = (id) => document.getElementById(id);
-const state = { dataText: null, source: null, points: [], fit: null };
+const state = { dataText: null, source: null, points: [], fit: null, fitAsked: null };
+let figures = null;
 
 function showMessage(id, message) {
   const node = byId(id);
@@ -120,10 +121,10 @@ function clearResults() {
   byId('fit-summary').textContent = '';
   byId('results').tBodies[0].replaceChildren();
   byId('correlation').replaceChildren();
-  byId('figure').replaceChildren();
+  figures.clear();
   byId('report').textContent = '';
   byId('status').textContent = '';
-  for (const id of ['export-json', 'export-params', 'export-svg']) byId(id).disabled = true;
+  for (const id of ['export-json', 'export-params']) byId(id).disabled = true;
 }
 
 async function loadFile(file) {
@@ -158,7 +159,7 @@ function setBusy(busy, message) {
   byId('status').textContent = message;
 }
 
-function showResults(fit, lines) {
+function showResults(fit) {
   const report = fit.report;
   byId('fit-summary').textContent = `${report.eos}, order ${report.order}: ${report.points} points, ` +
     `${report.iterations} iterations, chi²w = ${report.chi2w.toPrecision(6)}, dof = ${report.dof}, ` +
@@ -175,9 +176,9 @@ function showResults(fit, lines) {
     cell(row, report.esd_scaled[name] === undefined ? '' : String(report.esd_scaled[name]));
   }
   showCorrelation(report);
-  byId('figure').replaceChildren(isothermFigure(report.residuals ?? [], lines, fit.curves));
+  if (fit.figures && !fit.figures.error) figures.show(fit.figures, report);
   byId('report').textContent = fit.text;
-  for (const id of ['export-json', 'export-params', 'export-svg']) byId(id).disabled = false;
+  for (const id of ['export-json', 'export-params']) byId(id).disabled = false;
 }
 
 function showCorrelation(report) {
@@ -209,11 +210,11 @@ async function runFit() {
   setBusy(true, `Fitting ${count} points…`);
   const started = performance.now();
   try {
-    const fit = await fitReports(state.dataText, modelOptions(), excluded);
-    const skip = new Set(excluded);
-    const lines = state.points.filter((_, i) => !skip.has(i)).map((p) => p[0]);
+    const options = modelOptions();
+    const fit = await fitReports(state.dataText, options, excluded, true);
     state.fit = fit;
-    showResults(fit, lines);
+    state.fitAsked = { options, excluded };
+    showResults(fit);
     setBusy(false, `Fitted in ${Math.round(performance.now() - started)} ms`);
   } catch (error) {
     const cancelled = error.name === 'AbortError';
@@ -261,16 +262,32 @@ function wire() {
     download(`${baseName()}-fit.json`, state.fit.json, 'application/json'));
   byId('export-params').addEventListener('click', () =>
     download(`${baseName()}-params.json`, state.fit.parameterFile, 'application/json'));
-  byId('export-svg').addEventListener('click', () => {
-    const svg = byId('figure').querySelector('svg').cloneNode(true);
-    svg.setAttribute('xmlns', 'http://www.w3.org/2000/svg');
-    const style = `<style>${document.querySelector('style').textContent}</style>`;
-    download(`${baseName()}-isotherm.svg`, svg.outerHTML.replace('>', `>${style}`), 'image/svg+xml');
-  });
+}
+
+// The core keeps the fit on show for its ellipses and SVG files; where Cancel
+// has ended the worker that held it, the same fit again.
+async function ofFitOnShow(request) {
+  try {
+    return await request();
+  } catch (error) {
+    if (!state.fitAsked || !/no fit/.test(error.message)) throw error;
+    const { options, excluded } = state.fitAsked;
+    await fitReports(state.dataText, options, excluded);
+    return request();
+  }
+}
+
+async function exportFigure(entry) {
+  const svg = await ofFitOnShow(() => figureSvg(entry.name, entry.ask));
+  download(`${baseName()}-${entry.name}.svg`, svg, 'image/svg+xml');
 }
 
 installApi(PAGE_VERSION);
 byId('version').textContent = PAGE_VERSION;
+figures = figurePanelAt('figure-panel', {
+  onExport: exportFigure,
+  onEllipse: (pairAndLevel) => ofFitOnShow(() => ellipseFigure(pairAndLevel)),
+});
 buildParameterRows();
 restoreSettings();
 wire();

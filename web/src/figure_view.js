@@ -1,0 +1,273 @@
+// One figure of the shared definition (plot's FigureJson) drawn as inline
+// SVG, with zoom, pan and the nearest data point under the pointer. The
+// layout follows the shared SVG writer's: the legend right of the data area,
+// never over the data.
+import { niceTicks, tickTexts } from './figure_ticks.js';
+
+const kSvgNamespace = 'http://www.w3.org/2000/svg';
+const kArea = { width: 560, height: 360 };
+const kFontPixels = 14;
+const kTitlePixels = 15;
+const kTickLength = 5;
+const kPad = 10;
+const kLegendRow = 21;
+const kLegendKey = 26;
+const kMarkerRadius = 3.2;
+// The nearest point counts only within this many pixels of the pointer.
+const kHoverReach = 28;
+const kManyMarkers = 3000;
+const kZoomStep = 1.25;
+const kPanStep = 0.1;
+const kDashes = { dashed: '6 4', dotted: '1.5 3' };
+
+let measuring = null;
+
+// The width of a text as the page draws it: measured in a hidden figure of
+// the page's own style, so that the font the browser picks is the one measured.
+function textWidth(text, className = '') {
+  if (!measuring) {
+    const svg = element('svg', { class: 'figure', 'aria-hidden': 'true',
+      style: 'position: absolute; visibility: hidden; width: 0; height: 0' });
+    measuring = element('text');
+    svg.append(measuring);
+    document.body.append(svg);
+  }
+  measuring.setAttribute('class', className);
+  measuring.textContent = text;
+  return measuring.getComputedTextLength();
+}
+
+function element(name, attributes = {}, text = null) {
+  const node = document.createElementNS(kSvgNamespace, name);
+  for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, String(value));
+  if (text !== null) node.textContent = text;
+  return node;
+}
+
+const isNumber = (value) => typeof value === 'number' && Number.isFinite(value);
+const format = (value) => Number(value.toFixed(2));
+
+// The axis' ticks: the definition's own over its own range, round ones over
+// a zoomed range.
+function ticksOf(axis, low, high) {
+  if (low === axis.low && high === axis.high) return { values: axis.ticks, texts: axis.tickTexts };
+  const values = niceTicks(low, high);
+  return { values, texts: tickTexts(values) };
+}
+
+function layOut(figure, view) {
+  const yTicks = ticksOf(figure.y, view.y[0], view.y[1]);
+  const yTickWidth = Math.max(0, ...yTicks.texts.map((text) => textWidth(text)));
+  const left = kPad + kFontPixels * 1.4 + kPad + yTickWidth + kTickLength + 4;
+  const top = kPad + (figure.title ? kTitlePixels * 1.6 : 0);
+  const legendWidth = figure.legend.length === 0 ? 0
+    : kPad * 3 + kLegendKey + 6 + Math.max(...figure.legend.map((row) => textWidth(row.text)));
+  const area = { left, top, width: kArea.width, height: kArea.height };
+  const width = Math.max(left + kArea.width + legendWidth + kPad,
+    textWidth(figure.title, 'figure-title') + 2 * kPad);
+  const height = top + kArea.height + kTickLength + kFontPixels * 3.2 + kPad;
+  return { area, width, height, yTicks, xTicks: ticksOf(figure.x, view.x[0], view.x[1]) };
+}
+
+function scales(area, view) {
+  const x = (value) => area.left + ((value - view.x[0]) / (view.x[1] - view.x[0])) * area.width;
+  const y = (value) => area.top + area.height - ((value - view.y[0]) / (view.y[1] - view.y[0])) * area.height;
+  return { x, y };
+}
+
+function drawAxes(svg, figure, layout, at) {
+  const { area } = layout;
+  const bottom = area.top + area.height;
+  svg.append(element('rect', { x: area.left, y: area.top, width: area.width, height: area.height,
+    class: 'frame' }));
+  layout.xTicks.values.forEach((value, i) => {
+    const x = at.x(value);
+    svg.append(element('line', { x1: x, x2: x, y1: bottom, y2: bottom + kTickLength, class: 'tick' }));
+    svg.append(element('text', { x, y: bottom + kTickLength + kFontPixels, 'text-anchor': 'middle' },
+      layout.xTicks.texts[i]));
+  });
+  layout.yTicks.values.forEach((value, i) => {
+    const y = at.y(value);
+    svg.append(element('line', { x1: area.left - kTickLength, x2: area.left, y1: y, y2: y, class: 'tick' }));
+    svg.append(element('text', { x: area.left - kTickLength - 3, y: y + kFontPixels * 0.35,
+      'text-anchor': 'end' }, layout.yTicks.texts[i]));
+  });
+  const middle = area.top + area.height / 2;
+  svg.append(element('text', { x: area.left + area.width / 2, y: bottom + kTickLength + kFontPixels * 2.6,
+    'text-anchor': 'middle', class: 'axis-label' }, figure.x.label));
+  const yLabelX = kPad + kFontPixels;
+  svg.append(element('text', { x: yLabelX, y: middle, 'text-anchor': 'middle', class: 'axis-label',
+    transform: `rotate(-90 ${yLabelX} ${middle})` }, figure.y.label));
+  if (figure.title) {
+    svg.append(element('text', { x: layout.width / 2, y: kPad + kTitlePixels, 'text-anchor': 'middle',
+      class: 'figure-title' }, figure.title));
+  }
+}
+
+// A line through the points in order, broken where a value is missing.
+function linePath(series, at) {
+  let path = '';
+  let pen = 'M';
+  series.x.forEach((x, i) => {
+    const y = series.y[i];
+    if (!isNumber(x) || !isNumber(y)) {
+      pen = 'M';
+      return;
+    }
+    path += `${pen}${format(at.x(x))},${format(at.y(y))}`;
+    pen = 'L';
+  });
+  return path;
+}
+
+function strokeOf(stroke) {
+  return kDashes[stroke] ? { 'stroke-dasharray': kDashes[stroke] } : {};
+}
+
+// Markers outside the data area are not drawn; more than kManyMarkers are
+// one path, which a browser draws in a fraction of the time of as many
+// circle elements.
+function drawMarkers(group, series, at, area) {
+  const bars = [];
+  const centres = [];
+  const inside = (cx, cy) => cx >= area.left - kMarkerRadius && cx <= area.left + area.width + kMarkerRadius &&
+    cy >= area.top - kMarkerRadius && cy <= area.top + area.height + kMarkerRadius;
+  series.x.forEach((x, i) => {
+    const y = series.y[i];
+    if (!isNumber(x) || !isNumber(y)) return;
+    const cx = format(at.x(x));
+    const cy = format(at.y(y));
+    if (isNumber(series.yError[i]) && series.yError[i] > 0) {
+      bars.push(`M${cx},${format(at.y(y - series.yError[i]))}V${format(at.y(y + series.yError[i]))}`);
+    }
+    if (isNumber(series.xError[i]) && series.xError[i] > 0) {
+      bars.push(`M${format(at.x(x - series.xError[i]))},${cy}H${format(at.x(x + series.xError[i]))}`);
+    }
+    if (inside(cx, cy)) centres.push([cx, cy]);
+  });
+  if (bars.length > 0) group.append(element('path', { d: bars.join(''), class: 'error-bar', stroke: series.colour }));
+  const colours = { class: 'point', fill: series.colour, stroke: series.colour };
+  if (centres.length <= kManyMarkers) {
+    for (const [cx, cy] of centres) group.append(element('circle', { cx, cy, r: kMarkerRadius, ...colours }));
+    return;
+  }
+  const r = kMarkerRadius;
+  const d = centres.map(([cx, cy]) => `M${format(cx - r)},${cy}a${r},${r} 0 1,0 ${2 * r},0a${r},${r} 0 1,0 ${-2 * r},0`);
+  group.append(element('path', { d: d.join(''), ...colours }));
+}
+
+function drawSeries(svg, figure, layout, at, clipId) {
+  const { area } = layout;
+  const defs = element('defs');
+  const clip = element('clipPath', { id: clipId });
+  clip.append(element('rect', { x: area.left, y: area.top, width: area.width, height: area.height }));
+  defs.append(clip);
+  svg.append(defs);
+  const plotted = element('g', { 'clip-path': `url(#${clipId})` });
+  if (figure.zeroLine) {
+    const y = at.y(0);
+    plotted.append(element('line', { x1: area.left, x2: area.left + area.width, y1: y, y2: y, class: 'zero' }));
+  }
+  for (const series of figure.series) {
+    if (series.line) {
+      plotted.append(element('path', { d: linePath(series, at), class: 'curve', stroke: series.colour,
+        ...strokeOf(series.stroke) }));
+    } else {
+      const group = element('g');
+      drawMarkers(group, series, at, area);
+      plotted.append(group);
+    }
+  }
+  svg.append(plotted);
+}
+
+function drawLegend(svg, figure, layout) {
+  if (figure.legend.length === 0) return;
+  const left = layout.area.left + layout.area.width + kPad;
+  const top = layout.area.top;
+  const width = layout.width - left - kPad;
+  const legend = element('g', { class: 'legend' });
+  legend.append(element('rect', { x: left, y: top, width, height: kPad + kLegendRow * figure.legend.length,
+    class: 'legend-box' }));
+  figure.legend.forEach((row, i) => {
+    const y = top + kPad / 2 + kLegendRow * (i + 0.5);
+    const keyLeft = left + kPad;
+    if (row.line) {
+      legend.append(element('line', { x1: keyLeft, x2: keyLeft + kLegendKey, y1: y, y2: y, class: 'curve',
+        stroke: row.colour, ...strokeOf(row.stroke) }));
+    }
+    if (row.marker) {
+      legend.append(element('circle', { cx: keyLeft + kLegendKey / 2, cy: y, r: kMarkerRadius, class: 'point',
+        fill: row.colour, stroke: row.colour }));
+    }
+    legend.append(element('text', { x: keyLeft + kLegendKey + 6, y: y + kFontPixels * 0.35 }, row.text));
+  });
+  svg.append(legend);
+}
+
+let clipCount = 0;
+
+// The whole figure at the view's ranges: {x: [low, high], y: [low, high]}.
+export function renderFigure(figure, view, label) {
+  const layout = layOut(figure, view);
+  const svg = element('svg', { viewBox: `0 0 ${format(layout.width)} ${format(layout.height)}`,
+    width: format(layout.width), height: format(layout.height), class: 'figure', role: 'img', tabindex: 0, 'aria-label': label });
+  svg.append(element('title', {}, figure.title));
+  const at = scales(layout.area, view);
+  drawAxes(svg, figure, layout, at);
+  drawSeries(svg, figure, layout, at, `figure-clip-${++clipCount}`);
+  drawLegend(svg, figure, layout);
+  return { svg, layout, at };
+}
+
+// The view's ranges zoomed by factor about the data point (cx, cy).
+export function zoomed(view, factor, cx, cy) {
+  const scale = ([low, high], centre) => [centre + (low - centre) / factor, centre + (high - centre) / factor];
+  return { x: scale(view.x, cx), y: scale(view.y, cy) };
+}
+
+export function panned(view, dx, dy) {
+  return { x: [view.x[0] + dx, view.x[1] + dx], y: [view.y[0] + dy, view.y[1] + dy] };
+}
+
+// The marker nearest the pixel (px, py) that is a fitted point, within reach:
+// {series, index, observation, x, y}, or null.
+export function nearestPoint(entry, at, px, py) {
+  let best = null;
+  let bestDistance = kHoverReach * kHoverReach;
+  entry.figure.series.forEach((series, s) => {
+    const observations = entry.observations[s];
+    if (!observations) return;
+    series.x.forEach((x, i) => {
+      const y = series.y[i];
+      if (!isNumber(x) || !isNumber(y)) return;
+      const distance = (at.x(x) - px) ** 2 + (at.y(y) - py) ** 2;
+      if (distance < bestDistance) {
+        bestDistance = distance;
+        best = { series: s, index: i, observation: observations[i], x: at.x(x), y: at.y(y) };
+      }
+    });
+  });
+  return best;
+}
+
+// Every marker that is a fitted point, in the order of the data: what the
+// keyboard steps through where a pointer would hover.
+export function fittedPoints(entry, at) {
+  const points = [];
+  entry.figure.series.forEach((series, s) => {
+    const observations = entry.observations[s];
+    if (!observations) return;
+    series.x.forEach((x, i) => {
+      if (isNumber(x) && isNumber(series.y[i])) {
+        points.push({ series: s, index: i, observation: observations[i], x: at.x(x), y: at.y(series.y[i]) });
+      }
+    });
+  });
+  return points.sort((a, b) => a.observation - b.observation);
+}
+
+export const kViewKeys = { zoomIn: ['+', '='], zoomOut: ['-', '_'], reset: ['0', 'Home'], next: [']'],
+  previous: ['['] };
+export const kZoom = kZoomStep;
+export const kPan = kPanStep;
