@@ -153,16 +153,22 @@ std::string DataWithPressures(const cli::DataTable& table, const Computed& compu
   const cli::DataHeader& header = table.header;
   const long last = table.lines.empty() ? header.line : table.lines.back();
   std::vector<std::string> lines(static_cast<std::size_t>(last));
+  // Readings without sigmas give none to P: a sigP of zero would be read
+  // as a sigma the point claims and refused.
+  const bool sigmas = std::any_of(computed.pressures.begin(), computed.pressures.end(),
+                                  [](const cli::ScalePressure& p) { return p.sigP > 0.0; });
   std::string& head = lines[static_cast<std::size_t>(header.line - 1)];
-  head = "P,sigP";
+  head = sigmas ? "P,sigP" : "P";
   for (const char* name : kSampleColumns) {
     if (header.Has(name)) head += std::string(",") + name;
   }
   for (std::size_t r = 0; r < table.RowCount(); ++r) {
     std::string& line = lines[static_cast<std::size_t>(table.lines[r] - 1)];
     cli::AppendShortest(line, computed.pressures[r].P);
-    line += ",";
-    cli::AppendShortest(line, computed.pressures[r].sigP);
+    if (sigmas) {
+      line += ",";
+      cli::AppendShortest(line, computed.pressures[r].sigP);
+    }
     for (const char* name : kSampleColumns) {
       if (!header.Has(name)) continue;
       line += ",";

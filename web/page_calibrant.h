@@ -17,8 +17,8 @@ std::string ScaleListJson();
 // or {"error": "message"}. column: Vcal, acal or lambda; empty for the one
 // the data holds. The data's text keeps every row on its line, so the
 // fit's messages and figures name the lines of the file as it was opened;
-// it holds the columns the fit reads (P, sigP, V and, where the file has
-// them, sigV, T, sigT).
+// it holds the columns the fit reads: P, V and, where there are any, sigP,
+// sigV, T and sigT.
 std::string CalibrantPressuresJson(const std::string& dataText, const std::string& source,
                                    const std::string& scaleName, const std::string& column);
 
