@@ -211,7 +211,13 @@ std::string CalibrantPressuresJson(const std::string& dataText, const std::strin
       }
       out += p.inRange ? ", true]" : ", false]";
     }
-    out += "], \"warning\": ";
+    out += "], \"default_T\": ";
+    if (table.header.Has("T")) {
+      out += "null";
+    } else {
+      AppendJsonNumber(out, cli::DefaultTemperature(scale));
+    }
+    out += ", \"warning\": ";
     params::AppendJsonString(
         out, cli::RangeWarning("pressure", computed.outOfRange, scales::InfoOf(scale)));
     out += ", \"data\": ";

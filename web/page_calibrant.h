@@ -13,7 +13,9 @@ std::string ScaleListJson();
 // `quorvane-eos pressure --input FILE --scale NAME --column COLUMN` gives
 // them, and the data with them as its P and sigP, for the fit:
 //   {"column": "Vcal", "rows": [[line, P, sigP, sigPscale, in_range], ...],
-//    "warning": "" or a line, "data": the data's text, "error": null}
+//    "default_T": the scale's temperature for rows without T (null where
+//    the file has T), "warning": "" or a line, "data": the data's text,
+//    "error": null}
 // or {"error": "message"}. column: Vcal, acal or lambda; empty for the one
 // the data holds. The data's text keeps every row on its line, so the
 // fit's messages and figures name the lines of the file as it was opened;

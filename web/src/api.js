@@ -59,7 +59,7 @@ export async function statePoint(parameterFile, point) {
 // The pressures of the data's calibrant column (Vcal, acal or lambda) on a
 // shipped scale, as `quorvane-eos pressure --input FILE --scale NAME` gives
 // them, and the data with them as P and sigP. Resolves with {column, rows,
-// warning, data}.
+// default_T, warning, data}.
 export async function calibrantPressures(dataText, options) {
   const answer = await ask({
     kind: 'calibrant', dataText: String(dataText), source: String(options.data ?? kDefaultSource),

@@ -60,6 +60,7 @@ export function buildCalibrantPanel(data, filled) {
       const outside = result.rows.filter((row) => !row[4]).length;
       byId('calibrant-summary').textContent = `P and sigP of ${result.rows.length} points from ${result.column} ` +
         `on ${scale}${outside > 0 ? `, ${outside} outside its calibrated range` : ''}. ` +
+        (result.default_T === null ? '' : `The file has no T: the calibrant is read at the scale's ${result.default_T} K. `) +
         'sigP carries the readings\' sigmas only; the scale\'s own error is common to all points. Open the file again to undo.';
       showMessage('calibrant-warning', result.warning.replace(/^quorvane-eos pressure: warning: /, 'Warning: ').trim());
     } catch (error) {

@@ -36,7 +36,7 @@ function fieldSpecs() {
       choices: CATALOGUE.equations.map((e) => [e.name, e.title]) },
     { id: 'order', label: 'Order', help: help['--order'], choices: [] },
     { id: 'thermal', label: 'Thermal model', help: help['--thermal'],
-      choices: CATALOGUE.thermals.map((t) => [t.name, t.title]) },
+      choices: CATALOGUE.thermals.map((t) => [t.name, `${t.name}: ${t.title}`]) },
     { id: 'arithmetic', label: 'Arithmetic', help: help['--arithmetic'], choices: kArithmeticChoices },
     { id: 'volume-unit', label: 'Volume unit', help: help['--volume-unit'],
       choices: CATALOGUE.volume_units.map((u) => [u, kVolumeUnitTitles[u] ?? u]) },
