@@ -24,8 +24,12 @@ function showMessage(id, message) {
   byId(id).hidden = !message;
 }
 
+// Every digit the command line prints, in exponent form where a decimal
+// would start with a run of zeros (alpha, its sigma).
+const kSmallest = 1e-3;
 function numberText(value) {
-  return value === null || value === undefined ? '—' : String(value);
+  if (value === null || value === undefined) return '—';
+  return value !== 0 && Math.abs(value) < kSmallest ? value.toExponential() : String(value);
 }
 
 function sigmaOf(row, name) {
