@@ -236,7 +236,12 @@ describe('the workbench page', { skip }, () => {
     const expected = JSON.parse(run.stdout);
     await load(calibrant);
     await page.locator('#data-error').waitFor({ state: 'visible' });
-    await page.getByLabel('Scale').selectOption('au-fei2007');
+    // Each scale offers the readings it takes.
+    for (const [scale, columns] of [['ruby-dewaele2008', ['', 'lambda']], ['ne-fei2007', ['', 'Vcal', 'acal']],
+      ['au-fei2007', ['', 'Vcal', 'acal']]]) {
+      await page.getByLabel('Scale').selectOption(scale);
+      assert.deepEqual(await page.locator('#calibrant-column option').evaluateAll((o) => o.map((x) => x.value)), columns);
+    }
     await page.getByRole('button', { name: 'Fill P from the calibrant' }).click();
     await page.waitForFunction((n) => document.querySelectorAll('#points tbody tr').length === n, expected.length);
     const shownP = await page.locator('#points tbody tr td:nth-child(3)').allTextContents();

@@ -30,9 +30,15 @@ function fillScales() {
   }
 }
 
+// The columns the chosen scale reads, a gauge its line, a volume scale a
+// cell volume (or a cubic cell's edge).
 function showScale() {
   const scale = SCALES.find((s) => s.name === byId('scale').value);
   byId('scale-citation').textContent = scale ? `${scale.citation}. Calibrated: ${scale.range}.` : '';
+  const column = byId('calibrant-column');
+  const previous = column.value;
+  column.replaceChildren(new Option('the one the file has', ''), ...(scale?.readings ?? []).map((name) => new Option(name, name)));
+  if ([...column.options].some((o) => o.value === previous)) column.value = previous;
   try {
     localStorage.setItem(kScaleKey, byId('scale').value);
   } catch {

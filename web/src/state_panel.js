@@ -3,6 +3,7 @@
 // thermodynamic properties at that point, as `quorvane-eos eos --params FILE
 // --properties` gives them.
 import { statePoint } from './api.js';
+import { CATALOGUE } from 'quorvane:core';
 
 const byId = (id) => document.getElementById(id);
 
@@ -91,9 +92,18 @@ async function compute() {
   }
 }
 
+// The units of P and V: the thermal-pressure models compute in GPa and in
+// their volume unit, the expansion models in the data's units.
+function unitsOf(file) {
+  const thermal = CATALOGUE.thermals.find((t) => t.name === file?.thermal);
+  if (!thermal?.thermal_pressure) return { P: 'in the data\'s unit', V: 'in the data\'s unit' };
+  return { P: 'GPa', V: file.volume_unit === 'A3' ? 'Å³ per cell' : 'cm³/mol' };
+}
+
 function showKnown() {
   const known = byId('state-known').value;
-  byId('state-value-label').textContent = known === 'P' ? 'P (the pressure of the data)' : 'V (the volume of the data)';
+  const units = unitsOf(parameterFile ? JSON.parse(parameterFile) : null);
+  byId('state-value-label').textContent = `${known} (${units[known]})`;
 }
 
 // The fit whose parameters the panel computes with, or null when there is
@@ -104,6 +114,7 @@ export function setStateFit(fit) {
   byId('state-compute').disabled = parameterFile === null;
   byId('state-note').textContent = parameterFile === null ? 'Fit first: the state point is computed with the fitted parameters.'
     : `With the parameters of the last fit (${fit.report.eos}, order ${fit.report.order}); σ from its covariance.`;
+  showKnown();
   const Tref = fit?.report?.parameters?.Tref;
   if (Tref !== undefined && byId('state-T').value.trim() === '') byId('state-T').value = String(Tref);
 }
@@ -117,6 +128,5 @@ export function buildStatePanel() {
   byId('state-fields').addEventListener('keydown', (event) => {
     if (event.key === 'Enter' && !event.ctrlKey && !event.metaKey) compute();
   });
-  showKnown();
   setStateFit(null);
 }
