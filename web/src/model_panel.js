@@ -68,6 +68,7 @@ function addField(grid, spec) {
   else Object.assign(control, { placeholder: spec.placeholder ?? '', inputMode: spec.id === 'Z' ? 'decimal' : 'text' });
   const error = document.createElement('span');
   Object.assign(error, { id: `${spec.id}-error`, className: 'field-error', hidden: true });
+  error.setAttribute('aria-live', 'polite');
   control.setAttribute('aria-describedby', error.id);
   const cell = document.createElement('span');
   cell.className = 'field';
@@ -110,6 +111,7 @@ function parameterRow(body, name, start) {
   input.addEventListener('input', () => { starts[name] = input.value.trim(); });
   const error = document.createElement('span');
   Object.assign(error, { id: `start-${name}-error`, className: 'field-error', hidden: true });
+  error.setAttribute('aria-live', 'polite');
   input.setAttribute('aria-describedby', error.id);
   row.insertCell().append(input, error);
   const refine = document.createElement('input');
@@ -216,7 +218,9 @@ function restore() {
   for (const id of ['eos', 'thermal', 'arithmetic', 'volume-unit', 'Z', 'esd-scaling', 'constrain', 'bounds']) {
     if (fields[id] !== undefined) byId(id).value = fields[id];
   }
-  if (!byId('eos').value) byId('eos').value = CATALOGUE.equations[0].name;
+  // A choice this version no longer offers falls back to the default.
+  if (!byId('eos').value) byId('eos').value = 'birch-murnaghan';
+  if (!byId('thermal').value) byId('thermal').value = 'linear';
   showOrders();
   if (fields.order !== undefined && [...byId('order').options].some((o) => o.value === fields.order)) {
     byId('order').value = fields.order;
