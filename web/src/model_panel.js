@@ -211,9 +211,9 @@ function restore() {
   try {
     settings = JSON.parse(localStorage.getItem(kSettingsKey) ?? 'null');
   } catch {
-    return;
+    return false;
   }
-  if (!settings) return;
+  if (!settings) return false;
   const fields = settings.fields ?? {};
   for (const id of ['eos', 'thermal', 'arithmetic', 'volume-unit', 'Z', 'esd-scaling', 'constrain', 'bounds']) {
     if (fields[id] !== undefined) byId(id).value = fields[id];
@@ -227,6 +227,7 @@ function restore() {
   }
   Object.assign(starts, settings.starts ?? {});
   for (const name of settings.refined ?? []) refined.add(name);
+  return true;
 }
 
 function changed(event) {
@@ -247,7 +248,7 @@ export function buildModelPanel(changedCallback) {
   byId('eos').value = 'birch-murnaghan';
   byId('thermal').value = 'linear';
   showOrders();
-  restore();
+  const restored = restore();
   showParameters();
   showUnitFields();
   byId('model-panel').addEventListener('change', changed);
@@ -257,5 +258,7 @@ export function buildModelPanel(changedCallback) {
       check();
     }
   });
-  check();
+  // The defaults need no check, and the core need not start before a file
+  // is opened; settings of an earlier visit may be refused.
+  if (restored) check();
 }
