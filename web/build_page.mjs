@@ -4,7 +4,8 @@
 //   node build_page.mjs --core quorvane_core.js --version 6.0.0 --out quorvane-workbench.html
 import { build } from 'esbuild';
 import { readFile, writeFile } from 'node:fs/promises';
-import { dirname, join } from 'node:path';
+import { createRequire } from 'node:module';
+import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { parseArgs } from 'node:util';
 
@@ -25,8 +26,14 @@ async function bundle(entry, plugins = []) {
 }
 
 const coreSource = await readFile(values.core, 'utf8');
+// What the panels offer, asked of the core itself: the catalogue of models
+// and the fit's options, and the shipped scales.
+const core = await createRequire(import.meta.url)(resolve(values.core))();
+const catalogueJson = core.catalogueJson();
+const scaleListJson = core.scaleListJson();
 const workerSource = await bundle('core_worker.js');
-// The core, the worker and the version reach the page's script as strings.
+// The core, the worker and the version reach the page's script as strings,
+// the catalogue and the scales as objects.
 const inlined = {
   name: 'quorvane-core',
   setup(context) {
@@ -34,7 +41,9 @@ const inlined = {
     context.onLoad({ filter: /.*/, namespace: 'quorvane' }, () => ({
       contents: `export const CORE_SOURCE = ${JSON.stringify(coreSource)};\n` +
         `export const WORKER_SOURCE = ${JSON.stringify(workerSource)};\n` +
-        `export const PAGE_VERSION = ${JSON.stringify(values.version)};\n`,
+        `export const PAGE_VERSION = ${JSON.stringify(values.version)};\n` +
+        `export const CATALOGUE = ${catalogueJson};\n` +
+        `export const SCALES = ${scaleListJson};\n`,
       loader: 'js',
     }));
   },

@@ -1,4 +1,5 @@
-// The page's core: the fit and the data reader of the command line, bound to
+// The page's core: the fit, the data reader, the state points and the scale
+// pressures of the command line, and the catalogue of its models, bound to
 // JavaScript.
 #include <emscripten/bind.h>
 
@@ -7,7 +8,10 @@
 #include <vector>
 
 #include "web/page_figures.h"
+#include "web/page_calibrant.h"
+#include "web/page_catalogue.h"
 #include "web/page_fit.h"
+#include "web/page_state.h"
 
 namespace {
 
@@ -59,5 +63,10 @@ EMSCRIPTEN_BINDINGS(quorvane_core) {
   emscripten::function("fitFiguresJson", &quorvane::web::FitFiguresJson);
   emscripten::function("figureSvgJson", &quorvane::web::FigureSvgJson);
   emscripten::function("ellipseFigureJson", &quorvane::web::EllipseFigureJson);
+  emscripten::function("catalogueJson", &quorvane::web::CatalogueJson);
+  emscripten::function("fitOptionsError", &quorvane::web::FitOptionsError);
+  emscripten::function("statePointJson", &quorvane::web::StatePointJson);
+  emscripten::function("scaleListJson", &quorvane::web::ScaleListJson);
+  emscripten::function("calibrantPressuresJson", &quorvane::web::CalibrantPressuresJson);
   emscripten::function("version", &Version);
 }

@@ -3,7 +3,7 @@
 //   QUORVANE_CORE=.../quorvane_core.js QUORVANE_EOS=.../quorvane-eos node --test
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
@@ -73,6 +73,29 @@ const refusedCases = [
   ['P,V\n1,10\n2,9\n3,8\n', ['--eos=nonsense']],
   ['P,V\n1,10\n2,9\n3,8\n', ['--refine=V0,V0']],
   ['P,V\n1,10\n2,9\n3,8\n', ['--no-such-option=1']],
+];
+
+// State points of fitted parameter files, in both directions, with the
+// properties and their sigmas: [data, fit options, point, molar mass, atoms].
+// The molar mass of SiO2, 60.08 g/mol, is the sum of the standard atomic
+// weights (IUPAC 2021); the rest are states inside each data set's range.
+const stateCases = [
+  ['isothermal', [], { P: 5, T: 298 }, 0, 0],
+  ['isothermal', [], { V: 150, T: 298 }, 0, 0],
+  ['isothermal', ['--eos=vinet'], { P: 0, T: 298 }, 0, 0],
+  ['stishovitePvt', [], { P: 10, T: 900 }, 60.08, 0],
+  ['stishovitePvt', ['--thermal=mgd', '--refine=V0,K0,theta0,gamma0'], { P: 12, T: 1000 }, 60.08, 0],
+  ['stishovitePvt', ['--thermal=mgd', '--refine=V0,K0,theta0,gamma0'], { V: 14, T: 700 }, 0, 0],
+  ['stishovitePvt', ['--thermal=einstein', '--refine=V0,K0,alpha0'], { P: 8, T: 800 }, 60.08, 0],
+];
+
+// Calibrant readings beside a sample's V, made up for the agreement (not
+// measured): a volume scale read from Vcal and from acal, and a gauge.
+const calibrantCases = [
+  ['au-fei2007', 'Vcal', 'V,sigV,Vcal,sigVcal,T\n160,0.05,66.5,0.01,300\n155,0.05,64.9,0.01,300\n150,0.05,62.8,0.02,900\n'],
+  ['pt-dorfman2012', 'acal', '# a comment, then a blank line\n\nV\tacal\tsigAcal\n160\t3.90\t0.001\n152\t3.86\t0.001\n'],
+  ['ruby-dewaele2008', 'lambda', 'V,lambda,sigLambda\n161,695.0,0.02\n157,698.5,0.02\n'],
+  ['mgo-ye2017', 'Vcal', 'V,Vcal\n160,74.5\n150,40\n'],
 ];
 
 function native(dataText, options, extra = []) {
@@ -187,6 +210,95 @@ describe('the WebAssembly core', { skip: !eos || !corePath ? 'QUORVANE_EOS and Q
       assert.equal(page.ok, false);
       assert.equal(`quorvane-eos fit: ${page.error}\n`, expected.stderr);
     }
+  });
+
+  function stateFromCommandLine(paramsPath, point, molarMass, natoms) {
+    const known = point.P !== undefined ? 'P' : 'V';
+    const run = spawnSync(eos, ['--params', paramsPath, `--${known}`, String(point[known]), '--T', String(point.T),
+      '--properties', '--format', 'json', ...(molarMass ? [`--molar-mass=${molarMass}`] : []),
+      ...(natoms ? [`--natoms=${natoms}`] : [])], { encoding: 'utf8' });
+    assert.equal(run.status, 0, run.stderr);
+    return JSON.parse(run.stdout)[0];
+  }
+
+  test('gives the state points and properties of a fit as the command line does', () => {
+    for (const [name, options, point, molarMass, natoms] of stateCases) {
+      const where = `${name} ${options.join(' ')} ${JSON.stringify(point)}`;
+      const page = fit(readFileSync(dataFiles[name], 'utf8'), options);
+      assert.ok(page.ok, `${where}: ${page.error}`);
+      const paramsPath = join(scratch, 'state-params.json');
+      writeFileSync(paramsPath, page.parameterFile);
+      const expected = stateFromCommandLine(paramsPath, point, molarMass, natoms);
+      const known = point.P !== undefined ? 'P' : 'V';
+      const answer = JSON.parse(core.statePointJson(page.parameterFile, known, point[known], point.T, molarMass, natoms));
+      assert.equal(answer.error, null, where);
+      differences.push(...compareReports(answer.row, expected, kTolerance, where));
+      assert.deepEqual(Object.keys(answer.units), Object.keys(expected).filter((key) => key !== 'converged'));
+    }
+  });
+
+  test('refuses a state point the command line refuses', () => {
+    const page = fit(readFileSync(dataFiles.stishovitePvt, 'utf8'), ['--thermal=mgd', '--refine=V0,K0']);
+    const paramsPath = join(scratch, 'refused-params.json');
+    writeFileSync(paramsPath, page.parameterFile);
+    const run = spawnSync(eos, ['--params', paramsPath, '--P', '10', '--T', '-5', '--properties'], { encoding: 'utf8' });
+    assert.notEqual(run.status, 0);
+    const answer = JSON.parse(core.statePointJson(page.parameterFile, 'P', 10, -5, 0, 0));
+    assert.equal(`quorvane-eos: --T: ${answer.error}\n`, run.stderr);
+  });
+
+  test('reads a calibrant column on the shipped scales as `pressure --input` does', () => {
+    for (const [scale, column, dataText] of calibrantCases) {
+      const run = spawnSync(eos, ['pressure', '--input', '-', '--scale', scale, '--column', column, '--format', 'json'],
+        { input: dataText, encoding: 'utf8' });
+      assert.equal(run.status, 0, `${scale}: ${run.stderr}`);
+      const expected = JSON.parse(run.stdout);
+      const answer = JSON.parse(core.calibrantPressuresJson(dataText, '<stdin>', scale, ''));
+      assert.equal(answer.error, null, `${scale}: ${answer.error}`);
+      assert.equal(answer.column, column);
+      assert.equal(answer.warning, run.stderr);
+      const rows = answer.rows.map(([, P, sigP, sigPscale, inRange]) =>
+        (column === 'lambda' ? { P, sigP, in_range: inRange } : { P, sigP, sigPscale, in_range: inRange }));
+      const wanted = expected.map(({ P, sigP, sigPscale, in_range: inRange }) =>
+        (column === 'lambda' ? { P, sigP, in_range: inRange } : { P, sigP, sigPscale, in_range: inRange }));
+      differences.push(...compareReports(rows, wanted, kLibmTolerance, scale));
+      // The fit reads those pressures from the data on the lines of the file
+      // as opened, as the command line reads the same text.
+      const fitArguments = listOf(core.StringList, []);
+      const read = JSON.parse(core.dataPointsJson(answer.data, '<stdin>', fitArguments));
+      fitArguments.delete();
+      assert.equal(read.error, null, `${scale}: ${read.error}`);
+      assert.deepEqual(read.points.map(([line, P, , , sigP]) => [line, P, sigP]),
+        answer.rows.map(([line, P, sigP]) => [line, P, sigP]));
+      const nativeFit = native(answer.data, ['--refine=V0,K0'], ['--format', 'json']);
+      assert.deepEqual(JSON.parse(nativeFit.stdout).residuals.map((r) => r.P_obs), answer.rows.map(([, P]) => P));
+    }
+  });
+
+  test('offers only models and options the command line takes', () => {
+    const catalogue = JSON.parse(core.catalogueJson());
+    const error = (options) => {
+      const list = listOf(core.StringList, options);
+      try {
+        return core.fitOptionsError(list);
+      } finally {
+        list.delete();
+      }
+    };
+    for (const [key, model] of Object.entries(catalogue.models)) {
+      const [eosName, order, thermal] = key.split('/');
+      const shape = [`--eos=${eosName}`, `--order=${order}`, `--thermal=${thermal}`];
+      const starts = Object.entries(model.free).map(([name, value]) => `--${name}=${value}`);
+      assert.equal(error([...shape, ...starts]), '', key);
+      for (const name of model.implied) assert.match(error([...shape, `--${name}=1`]), /implied/, `${key} ${name}`);
+    }
+    for (const equation of catalogue.equations) {
+      for (const order of [2, 3, 4].filter((o) => !equation.orders.includes(o))) {
+        assert.notEqual(error([`--eos=${equation.name}`, `--order=${order}`]), '', `${equation.name} ${order}`);
+      }
+    }
+    assert.equal(error(['--constrain=Kp0=abc:1']), native('P,V\n1,10\n', ['--constrain=Kp0=abc:1']).stderr
+      .replace(/^quorvane-eos fit: /, '').trim());
   });
 
   test('reads the points the fit reads', () => {

@@ -230,8 +230,10 @@ describe('the workbench page', { skip }, () => {
       const fromPage = await page.evaluate(([text, o]) => window.quorvane.fit(text, o), [dataText, options]);
       const native = spawnSync(eos, ['fit', '-', '--format', 'json',
         ...Object.entries(options).map(([k, v]) => `--${k}=${v}`)], { input: dataText, encoding: 'utf8' });
-      compareReports(fromPage, JSON.parse(native.stdout), kTolerance, JSON.stringify(options));
+      assert.deepEqual(compareReports(fromPage, JSON.parse(native.stdout), kTolerance, JSON.stringify(options)), []);
     }
+    const named = await page.evaluate((text) => window.quorvane.fit(text, { data: 'sample 7.csv' }), dataText);
+    assert.equal(named.data, 'sample 7.csv');
   });
 
   test('a bad file shows the message that names its line', async () => {
@@ -245,6 +247,142 @@ describe('the workbench page', { skip }, () => {
     assert.equal(`quorvane-eos fit: ${await message.textContent()}\n`, expected.stderr);
     assert.match(await message.textContent(), /line 4/);
     await shoot('bad-file');
+  });
+
+  async function fitOnPage() {
+    await page.getByRole('button', { name: 'Fit', exact: true }).click();
+    await page.waitForFunction(() => /^(Fitted|The fit failed)/.test(document.getElementById('status').textContent));
+    assert.equal(await page.locator('#fit-error').textContent(), '');
+  }
+
+  function near(actual, expected, where) {
+    assert.ok(Math.abs(Number(actual) - expected) <= kTolerance * Math.abs(expected), `${where}: ${actual} against ${expected}`);
+  }
+
+  async function rowValues(id) {
+    return page.locator(`#${id} td`).allTextContents();
+  }
+
+  test('the model panel offers the chosen model\'s parameters and shows refusals next to their control', async () => {
+    const panel = page.locator('#model-panel');
+    await panel.getByLabel('Equation').selectOption('vinet');
+    assert.deepEqual(await page.locator('#order option').allTextContents(), ['2', '3']);
+    assert.match(await page.locator('#implied-parameters').textContent(), /K''0/);
+    await panel.getByLabel('Thermal model').selectOption('mgd');
+    const names = await page.locator('#parameters tbody th').allTextContents();
+    for (const name of ['theta0', 'gamma0', 'q', 'natoms']) assert.ok(names.some((n) => n.startsWith(name)), name);
+    assert.ok(!names.some((n) => n.startsWith('alpha0')), 'mgd has no alpha0');
+    await panel.getByLabel('Thermal model').selectOption('linear');
+
+    // Each refusal is the command line's, beside what it refuses.
+    const refusals = [['#constrain', 'Kp0=abc:1', '--constrain=Kp0=abc:1'], ['#start-K0', '1e', '--K0=1e'],
+      ['#bounds', 'Kp0=6', '--bounds=Kp0=6']];
+    for (const [control, typed, option] of refusals) {
+      const expected = spawnSync(eos, ['fit', kIsothermal, option], { encoding: 'utf8' }).stderr
+        .replace(/^quorvane-eos fit: /, '').trim();
+      await page.fill(control, typed);
+      const shown = page.locator(`${control}-error`);
+      await shown.waitFor({ state: 'visible' });
+      assert.equal(await shown.textContent(), expected, control);
+      if (control === '#bounds') await shoot('model-refusal');
+      await page.fill(control, '');
+      await shown.waitFor({ state: 'hidden' });
+    }
+
+    await load(kIsothermal);
+    await page.waitForSelector('#points tbody tr');
+    await fitOnPage();
+    const report = JSON.parse(nativeReport(kIsothermal, ['--eos=vinet']).stdout);
+    near(await page.locator('#result-K0 td').first().textContent(), report.parameters.K0, 'Vinet K0');
+    await shoot('model-vinet');
+    // Remembered over a reload, then back to the defaults for what follows.
+    await page.reload();
+    assert.equal(await page.locator('#eos').inputValue(), 'vinet');
+    await page.locator('#eos').selectOption('birch-murnaghan');
+  });
+
+  test('the state point panel gives V or P with its sigma and the properties as the command line does', async () => {
+    await load(kIsothermal);
+    await page.waitForSelector('#points tbody tr');
+    await fitOnPage();
+    const paramsPath = join(scratch, 'isothermal-params.json');
+    spawnSync(eos, ['fit', kIsothermal, `--params-out=${paramsPath}`]);
+    const cases = [['P', '5', 'V', 'sigV'], ['V', '150', 'P', 'sigP']];
+    for (const [known, value, derived, sigma] of cases) {
+      const run = spawnSync(eos, ['--params', paramsPath, `--${known}`, value, '--T', '298', '--properties',
+        '--molar-mass', '60', '--format', 'json'], { encoding: 'utf8' });
+      const [expected] = JSON.parse(run.stdout);
+      await page.getByLabel('Given').selectOption(known);
+      await page.fill('#state-value', value);
+      assert.equal(await page.locator('#state-T').inputValue(), '298');
+      await page.fill('#state-molar-mass', '60');
+      await page.getByRole('button', { name: 'Compute state point' }).click();
+      await page.locator(`#state-${derived}`).waitFor();
+      const [, shown, shownSigma, unit] = await rowValues(`state-${derived}`);
+      near(shown, expected[derived], derived);
+      near(shownSigma, expected[sigma], sigma);
+      assert.match(unit, /data's/);
+      for (const property of ['KT', 'Kp', 'alpha', 'dKdT', 'rho']) {
+        const [, value, sig] = await rowValues(`state-${property}`);
+        near(value, expected[property], property);
+        near(sig, expected[`sig_${property}`], `sig_${property}`);
+      }
+    }
+    await shoot('state-point-light');
+    await page.emulateMedia({ colorScheme: 'dark' });
+    await shoot('state-point-dark');
+    await page.emulateMedia({ colorScheme: 'light' });
+  });
+
+  test('fills P from a calibrant column on a shipped scale, and the fit and its report use them', async () => {
+    const calibrant = join(scratch, 'gold-calibrant.csv');
+    const rows = ['V,sigV,Vcal,sigVcal'];
+    for (let i = 0; i < 8; i++) {
+      const V = 163.7 - 2.2 * i;
+      rows.push(`${V.toFixed(2)},0.05,${(67.85 * (V / 163.7) ** 0.5).toFixed(4)},0.01`);
+    }
+    writeFileSync(calibrant, `${rows.join('\n')}\n`);
+    const run = spawnSync(eos, ['pressure', '--input', calibrant, '--scale', 'au-fei2007', '--column', 'Vcal', '--format', 'json'],
+      { encoding: 'utf8' });
+    const expected = JSON.parse(run.stdout);
+    await load(calibrant);
+    await page.locator('#data-error').waitFor({ state: 'visible' });
+    // Each scale offers the readings it takes.
+    for (const [scale, columns] of [['ruby-dewaele2008', ['', 'lambda']], ['ne-fei2007', ['', 'Vcal', 'acal']],
+      ['au-fei2007', ['', 'Vcal', 'acal']]]) {
+      await page.getByLabel('Scale').selectOption(scale);
+      assert.deepEqual(await page.locator('#calibrant-column option').evaluateAll((o) => o.map((x) => x.value)), columns);
+    }
+    await page.getByRole('button', { name: 'Fill P from the calibrant' }).click();
+    await page.waitForFunction((n) => document.querySelectorAll('#points tbody tr').length === n, expected.length);
+    const shownP = await page.locator('#points tbody tr td:nth-child(3)').allTextContents();
+    shownP.forEach((P, i) => near(P, expected[i].P, `P of row ${i + 1}`));
+    const shownSigP = await page.locator('#points tbody tr td:nth-child(6)').allTextContents();
+    shownSigP.forEach((sigP, i) => near(sigP, expected[i].sigP, `sigP of row ${i + 1}`));
+    assert.match(await page.locator('#calibrant-summary').textContent(), /8 points from Vcal on au-fei2007/);
+    await fitOnPage();
+    const text = await page.locator('#report').textContent();
+    assert.match(text, /gold-calibrant\.csv/);
+    assert.doesNotMatch(text, /<stdin>/);
+    await shoot('calibrant');
+    await page.reload();
+    assert.equal(await page.locator('#scale').inputValue(), 'au-fei2007');
+  });
+
+  test('every control is labelled and reached from the keyboard', async () => {
+    const unlabelled = await page.evaluate(() => [...document.querySelectorAll('main input, main select, main button')]
+      .filter((node) => node.labels?.length === 0 && !node.getAttribute('aria-label') && !node.textContent.trim())
+      .map((node) => node.id || node.outerHTML));
+    assert.deepEqual(unlabelled, []);
+    await page.focus('#data-file');
+    const reached = new Set();
+    for (let i = 0; i < 80; i++) {
+      await page.keyboard.press('Tab');
+      reached.add(await page.evaluate(() => document.activeElement?.id));
+    }
+    for (const id of ['eos', 'order', 'thermal', 'constrain', 'start-K0', 'refine-K0', 'scale', 'state-known', 'state-T']) {
+      assert.ok(reached.has(id), `${id} is reached with Tab`);
+    }
   });
 
   test(`Cancel ends a fit of ${kManyPoints} points and the page stays usable`, async () => {

@@ -1,7 +1,8 @@
 // window.quorvane: the fit of the command line for scripts, notebooks and
 // other web tools.
 import { ask } from './core_client.js';
-import { argumentsFromOptions } from './options.js';
+import { argumentsFromOptions, kDefaultSource } from './options.js';
+import { CATALOGUE, SCALES } from 'quorvane:core';
 
 // Every report of one fit: the parsed JSON (that of `fit --format json`),
 // the text report, the parameter file (that of --params-out) and, with
@@ -49,6 +50,44 @@ export async function figureSvg(name, pairAndLevel = '') {
   return answer.svg.svg;
 }
 
+// The command line's message for options `quorvane-eos fit` refuses, or
+// null for options it takes.
+export async function optionsError(options) {
+  const { arguments: fitArguments } = argumentsFromOptions(options);
+  const answer = await ask({ kind: 'check', arguments: fitArguments });
+  return answer.error === '' ? null : answer.error;
+}
+
+function answered(answer) {
+  if (answer.answer.error !== null) throw new Error(answer.answer.error);
+  return answer.answer;
+}
+
+// One state point of a parameter file (that of --params-out), as `quorvane-eos
+// eos --params FILE --properties --format json` gives it: point is {P, T} or
+// {V, T}, with molarMass (g/mol) and natoms where wanted. Resolves with
+// {row, units, warning}; rejects with the reason there is no state point.
+export async function statePoint(parameterFile, point) {
+  const known = point.P !== undefined ? 'P' : 'V';
+  const answer = await ask({
+    kind: 'state', parameterFile: String(parameterFile), known, value: Number(point[known]),
+    T: Number(point.T), molarMass: Number(point.molarMass ?? 0), natoms: Number(point.natoms ?? 0),
+  });
+  return answered(answer);
+}
+
+// The pressures of the data's calibrant column (Vcal, acal or lambda) on a
+// shipped scale, as `quorvane-eos pressure --input FILE --scale NAME` gives
+// them, and the data with them as P and sigP. Resolves with {column, rows,
+// default_T, warning, data}.
+export async function calibrantPressures(dataText, options) {
+  const answer = await ask({
+    kind: 'calibrant', dataText: String(dataText), source: String(options.data ?? kDefaultSource),
+    scale: String(options.scale), column: String(options.column ?? ''),
+  });
+  return answered(answer);
+}
+
 export function installApi(version) {
   window.quorvane = Object.freeze({
     version,
@@ -58,5 +97,9 @@ export function installApi(version) {
     fit: async (dataText, options = {}) => (await fitReports(dataText, options)).report,
     fitReports,
     dataPoints,
+    statePoint,
+    pressures: calibrantPressures,
+    scales: SCALES,
+    catalogue: CATALOGUE,
   });
 }

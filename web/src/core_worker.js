@@ -15,15 +15,28 @@ function listOf(Type, items) {
   return list;
 }
 
+// The requests that need no data file's options: the state point of a fit's
+// parameter file and the pressures of a calibrant column.
+function answerPanel(module, message) {
+  if (message.kind === 'state') {
+    const { parameterFile, known, value, T, molarMass, natoms } = message;
+    return { answer: JSON.parse(module.statePointJson(parameterFile, known, value, T, molarMass, natoms)) };
+  }
+  const { dataText, source, scale, column } = message;
+  return { answer: JSON.parse(module.calibrantPressuresJson(dataText, source, scale, column)) };
+}
+
 function answer(module, message) {
   if (message.kind === 'ellipse') return { figure: JSON.parse(module.ellipseFigureJson(message.pairAndLevel)) };
   if (message.kind === 'svg') return { svg: JSON.parse(module.figureSvgJson(message.name, message.ask)) };
+  if (message.kind === 'state' || message.kind === 'calibrant') return answerPanel(module, message);
   const fitArguments = listOf(module.StringList, message.arguments);
   try {
     if (message.kind === 'points') {
       return { points: JSON.parse(module.dataPointsJson(message.dataText, message.source, fitArguments)) };
     }
     if (message.kind === 'version') return { version: module.version() };
+    if (message.kind === 'check') return { error: module.fitOptionsError(fitArguments) };
     const excluded = listOf(module.IndexList, message.excluded ?? []);
     try {
       const started = performance.now();

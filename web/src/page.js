@@ -2,15 +2,10 @@
 import { dataPoints, ellipseFigure, figureSvg, fitReports, installApi } from './api.js';
 import { cancelAll } from './core_client.js';
 import { figurePanelAt } from './figure_panel.js';
+import { buildCalibrantPanel, setCalibrantData } from './calibrant_panel.js';
+import { buildModelPanel, modelOptions } from './model_panel.js';
+import { buildStatePanel, setStateFit } from './state_panel.js';
 import { PAGE_VERSION } from 'quorvane:core';
-
-// The catalogue's parameters, with the command line's defaults as hints.
-const kParameters = [
-  ['V0', '10 (refined: from the data)'], ['K0', '100 (refined: from the data)'], ['Kp0', '4'],
-  ['Kpp0', 'implied'], ['alpha0', '2'], ['alpha1', '0'], ['alpha2', '0'], ['dKdT', '-0.02'],
-  ['Tref', '298'], ['theta0', '500'], ['gamma0', '1.5'], ['q', '1'], ['natoms', '1'],
-];
-const kSettingsKey = 'quorvane-workbench-settings';
 
 const byId = (id) => document.getElementById(id);
 const state = { dataText: null, source: null, points: [], fit: null, fitAsked: null };
@@ -30,66 +25,11 @@ function cell(row, text, header = false) {
   return node;
 }
 
-function buildParameterRows() {
-  const body = byId('parameters').tBodies[0];
-  for (const [name, hint] of kParameters) {
-    const row = body.insertRow();
-    cell(row, name, true);
-    const start = document.createElement('input');
-    Object.assign(start, { id: `start-${name}`, placeholder: hint, inputMode: 'decimal' });
-    start.setAttribute('aria-label', `Start value of ${name}`);
-    row.insertCell().append(start);
-    const refine = document.createElement('input');
-    Object.assign(refine, { type: 'checkbox', id: `refine-${name}` });
-    refine.setAttribute('aria-label', `Refine ${name}`);
-    row.insertCell().append(refine);
-  }
-}
-
-// The command line's options the model panel describes.
-function modelOptions() {
-  const options = {};
-  for (const node of document.querySelectorAll('[data-option]')) {
-    const value = node.value.trim();
-    if (value === '') continue;
-    const name = node.dataset.option;
-    options[name] = ['constrain', 'bounds'].includes(name) ? value.split(/\s*,\s*/) : value;
-  }
-  for (const [name] of kParameters) {
-    const value = byId(`start-${name}`).value.trim();
-    if (value !== '') options[name] = value;
-  }
-  const refined = kParameters.map(([name]) => name).filter((name) => byId(`refine-${name}`).checked);
-  if (refined.length > 0) options.refine = refined.join(',');
+// The fit's options: the model panel's, and the data named by its file.
+function fitOptions() {
+  const options = modelOptions();
   if (state.source) options.data = state.source;
   return options;
-}
-
-function saveSettings() {
-  const settings = { fields: {}, refine: [] };
-  for (const node of document.querySelectorAll('[data-option], [id^="start-"]')) settings.fields[node.id] = node.value;
-  settings.refine = kParameters.map(([name]) => name).filter((name) => byId(`refine-${name}`).checked);
-  try {
-    localStorage.setItem(kSettingsKey, JSON.stringify(settings));
-  } catch {
-    // Storage refused (private windows, some file:// set-ups): settings last for this visit.
-  }
-}
-
-function restoreSettings() {
-  let settings = null;
-  try {
-    settings = JSON.parse(localStorage.getItem(kSettingsKey) ?? 'null');
-  } catch {
-    return;
-  }
-  if (!settings) return;
-  for (const [id, value] of Object.entries(settings.fields ?? {})) {
-    if (byId(id)) byId(id).value = value;
-  }
-  for (const name of settings.refine ?? []) {
-    if (byId(`refine-${name}`)) byId(`refine-${name}`).checked = true;
-  }
 }
 
 function showPoints() {
@@ -125,18 +65,24 @@ function clearResults() {
   byId('report').textContent = '';
   byId('status').textContent = '';
   for (const id of ['export-json', 'export-params']) byId(id).disabled = true;
+  setStateFit(null);
 }
 
 async function loadFile(file) {
+  await loadText(await file.text(), file.name);
+}
+
+async function loadText(dataText, source) {
   if (document.body.classList.contains('busy')) cancelAll();
   showMessage('data-error', null);
   clearResults();
-  state.dataText = await file.text();
-  state.source = file.name;
+  state.dataText = dataText;
+  state.source = source;
+  setCalibrantData(true);
   state.points = [];
   showPoints();
   try {
-    state.points = await dataPoints(state.dataText, modelOptions());
+    state.points = await dataPoints(state.dataText, fitOptions());
     showPoints();
     byId('fit').disabled = state.points.length === 0;
   } catch (error) {
@@ -179,6 +125,7 @@ function showResults(fit) {
   if (fit.figures && !fit.figures.error) figures.show(fit.figures, report);
   byId('report').textContent = fit.text;
   for (const id of ['export-json', 'export-params']) byId(id).disabled = false;
+  setStateFit(fit);
 }
 
 function showCorrelation(report) {
@@ -210,7 +157,7 @@ async function runFit() {
   setBusy(true, `Fitting ${count} points…`);
   const started = performance.now();
   try {
-    const options = modelOptions();
+    const options = fitOptions();
     const fit = await fitReports(state.dataText, options, excluded, true);
     state.fit = fit;
     state.fitAsked = { options, excluded };
@@ -257,7 +204,6 @@ function wire() {
       runFit();
     }
   });
-  byId('model-panel').addEventListener('change', saveSettings);
   byId('export-json').addEventListener('click', () =>
     download(`${baseName()}-fit.json`, state.fit.json, 'application/json'));
   byId('export-params').addEventListener('click', () =>
@@ -288,6 +234,7 @@ figures = figurePanelAt('figure-panel', {
   onExport: exportFigure,
   onEllipse: (pairAndLevel) => ofFitOnShow(() => ellipseFigure(pairAndLevel)),
 });
-buildParameterRows();
-restoreSettings();
+buildModelPanel();
+buildStatePanel();
+buildCalibrantPanel(() => ({ dataText: state.dataText, source: state.source }), (text) => loadText(text, state.source));
 wire();

@@ -1,0 +1,151 @@
+#include "web/page_state.h"
+
+#include <array>
+#include <optional>
+
+#include "app/eos_request.h"
+#include "app/input_error.h"
+#include "app/property_columns.h"
+#include "app/state_rows.h"
+#include "models/model_catalogue.h"
+#include "params/parameter_file.h"
+#include "web/page_json.h"
+
+namespace quorvane::web {
+namespace {
+
+using cli::EosRequest;
+using cli::KnownQuantity;
+using cli::RowOutcome;
+using cli::StateRow;
+
+EosRequest RequestFromFile(const std::string& text) {
+  const params::ParameterFile file = params::ReadParameterFile(text, "the fitted parameters");
+  EosRequest request;
+  request.model = file.model;
+  if (!file.covariance.empty()) {
+    request.covariance = params::ParameterCovariance{file.refined, file.covariance};
+  }
+  request.properties.wanted = true;
+  return request;
+}
+
+void ReadInputs(EosRequest& request, const std::string& known, double molarMass, double natoms) {
+  if (known != "P" && known != "V") throw cli::InputError("the known quantity is P or V");
+  request.known = known == "P" ? KnownQuantity::Pressure : KnownQuantity::Volume;
+  if (molarMass < 0.0) throw cli::InputError("the molar mass must be above zero");
+  if (molarMass > 0.0) request.properties.molarMass = molarMass;
+  if (natoms < 0.0) throw cli::InputError("the atoms per formula unit must be above zero");
+  if (natoms > 0.0 && request.model.thermal == models::Thermal::Einstein) {
+    request.properties.einsteinAtoms = natoms;
+  }
+}
+
+// The reasons `quorvane-eos eos` gives for a point that is none.
+std::string NoStatePointReason(const StateRow& row) {
+  if (row.outcome == RowOutcome::NotFinite) {
+    return std::string(cli::FirstNonFiniteColumn(row)) + " is not finite";
+  }
+  if (row.outcome == RowOutcome::PressureNotANumber) {
+    return "the equation of state gives no number for the pressure";
+  }
+  if (row.outcome == RowOutcome::PressureNotReachedWithoutZeroPressureVolume) {
+    return "the pressure is not reached, and at this temperature no volume has zero pressure";
+  }
+  return {};
+}
+
+std::string UnreachedWarning(const StateRow& row) {
+  const char* why = nullptr;
+  if (row.outcome == RowOutcome::PressureNotReached) why = "the search gave up and V is V(T,0)";
+  if (row.outcome == RowOutcome::VolumeNotPositive) why = "V is not above zero";
+  if (!why) return {};
+  std::string warning = "the pressure ";
+  cli::AppendShortest(warning, row.point.P);
+  warning += " is not reached at T = ";
+  cli::AppendShortest(warning, row.point.T);
+  return warning + "; " + why;
+}
+
+// The unit each column is in: the thermal-pressure models compute in GPa
+// and in the model's volume unit; the expansion models in the data's own
+// units, which no file names.
+struct Units {
+  std::string pressure;
+  std::string volume;
+};
+
+Units UnitsOf(const models::Model& model) {
+  if (!models::Info(model.thermal).thermalPressure) {
+    return {"unit of the data's P", "unit of the data's V"};
+  }
+  const bool perCell = model.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell;
+  return {"GPa", perCell ? "Å³ per cell" : "cm³/mol"};
+}
+
+std::string UnitOf(const std::string& column, const Units& units) {
+  const std::string name = column.starts_with("sig_")  ? column.substr(4)
+                           : column.starts_with("sig") ? column.substr(3)
+                                                       : column;
+  if (name == "P" || name == "KT" || name == "KS" || name == "Pth") return units.pressure;
+  if (name == "V" || name == "VT0") return units.volume;
+  if (name == "T") return "K";
+  if (name == "alpha") return "1/K";
+  if (name == "dKdT") return units.pressure + " per K";
+  if (name == "CV" || name == "CP") return "J/(mol K)";
+  if (name == "rho") return "g/cm³";
+  if (name == "Vphi") return "km/s";
+  return "";
+}
+
+void AppendRow(std::string& out, std::string& units, const EosRequest& request,
+               const StateRow& row) {
+  const Units modelUnits = UnitsOf(request.model);
+  auto column = [&](const std::string& name, double value) {
+    AppendJsonKey(out, name);
+    const bool absent = row.zeroPressureVolumeAbsent && (name == "VT0" || name == "V/VT0");
+    AppendJsonNumber(out, absent ? std::nan("") : value);
+    AppendJsonKey(units, name);
+    params::AppendJsonString(units, UnitOf(name, modelUnits));
+  };
+  const auto values = cli::StateValues(row.point);
+  for (int i = 0; i < cli::kStateColumnCount; ++i) column(cli::kStateColumnNames[i], values[i]);
+  if (const char* sigma = cli::UncertaintyColumn(request)) column(sigma, row.sigma);
+  const cli::PropertySet set = cli::PropertiesOf(request);
+  std::array<double, 2 * cli::kPropertyCount> properties{};
+  cli::ComputeProperties(request, set, row, properties);
+  for (int i = 0; i < set.ValueCount(); ++i) column(set.Name(i), properties[i]);
+  AppendJsonKey(out, "converged");
+  out += row.IsStatePoint() ? "true" : "false";
+}
+
+}  // namespace
+
+std::string StatePointJson(const std::string& parameterFileText, const std::string& known,
+                           double value, double T, double molarMass, double natoms) {
+  try {
+    EosRequest request = RequestFromFile(parameterFileText);
+    ReadInputs(request, known, molarMass, natoms);
+    if (const std::string error = models::TemperatureError(request.model, T); !error.empty()) {
+      return ErrorJson(error);
+    }
+    StateRow row =
+        cli::ComputeStateRow(request.model, request.known, cli::PressureSolver::Exact, {value, T});
+    if (const std::string reason = NoStatePointReason(row); !reason.empty()) {
+      return ErrorJson("these inputs determine no state point: " + reason);
+    }
+    row.sigma = cli::RowUncertainty(request, row);
+    std::string out = "{\"row\": {";
+    std::string units = "{";
+    AppendRow(out, units, request, row);
+    out += "}, \"units\": " + units + "}, \"warning\": ";
+    params::AppendJsonString(out, UnreachedWarning(row));
+    return out + ", \"error\": null}";
+  } catch (const params::ParameterFileError& error) {
+    return ErrorJson(error.what());
+  } catch (const cli::InputError& error) {
+    return ErrorJson(error.what());
+  }
+}
+
+}  // namespace quorvane::web
