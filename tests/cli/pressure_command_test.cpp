@@ -94,6 +94,10 @@ TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
        "\"a\" and \"d111\" could each be"},
       {{"--scale", "au-fei2007", "--input", Write("s.csv", "d111,sig_d111\n2.2,-1\n")},
        "sigd111 = -1 is no"},
+      {{"--scale", "au-fei2007", "--input", Write("t.csv", "d111,D111 (A)\n2.2,2.2\n")},
+       "\"d111\" appears twice"},
+      {{"--scale", "pt-fei2007", "--input", Write("u.csv", "d111,d200\n2.2,1.9\n")},
+       "\"d111\" and \"d200\" could each be"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments{"pressure"};
