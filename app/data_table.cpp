@@ -156,7 +156,14 @@ DataHeader HeaderFrom(std::string_view line, long lineNumber, std::string_view s
   std::vector<std::string_view> fields;
   SplitFields(line, header.delimiter, source, lineNumber, fields);
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    const int index = header.Find(WithoutUnit(fields[i], header.delimiter));
+    const std::string_view bare = WithoutUnit(fields[i], header.delimiter);
+    int index = header.Find(bare);
+    if (index < 0 && asked.alsoNamed && asked.alsoNamed(bare)) {
+      index = static_cast<int>(header.names.size());
+      header.names.emplace_back(bare);
+      header.columns.push_back(0);
+      header.units.emplace_back();
+    }
     if (index < 0) continue;
     const int column = static_cast<int>(i) + 1;
     if (header.columns[index] > 0) {

@@ -22,6 +22,10 @@ struct DataColumns {
   // Optional columns whose field may be left empty, for a value not known
   // for that row: it reads as NaN.
   std::vector<std::string> blankable{};
+  // Further optional columns picked by their name (without its unit), for
+  // names a reader cannot list, such as a spacing d111 of any reflection:
+  // each the file has is added to the header's names, in the file's order.
+  std::function<bool(std::string_view)> alsoNamed{};
 };
 
 // Where the asked-for columns sit in a file.
@@ -30,7 +34,8 @@ struct DataHeader {
   std::string source;
   long line = 0;
   char delimiter = ',';
-  // The names asked for: the required ones, then the optional ones.
+  // The names asked for: the required ones, the optional ones, then those
+  // alsoNamed picked, as the file writes them.
   std::vector<std::string> names;
   // The 1-based column of each name in the file; 0 for an optional column the
   // file does not have.

@@ -112,6 +112,16 @@ ScalePressure ReadingPressure(const scales::Scale& scale, Reading reading, doubl
   return VolumeScalePressure(volume, x * x * x, 3.0 * x * x * sigX, T, sigT, what);
 }
 
+ScalePressure SpacingPressure(const scales::Scale& scale, const scales::Reflection& reflection,
+                              double d, double sigD, double T, double sigT,
+                              const std::string& what) {
+  const std::string name = "d" + scales::ReflectionName(reflection);
+  if (!(d > 0.0)) throw InputError(what + ": " + name + " = " + Number(d) + " is not above zero");
+  RequireSigma(sigD, "sig" + name, what);
+  const double norm = scales::IndexNorm(reflection);
+  return ReadingPressure(scale, Reading::Lattice, d * norm, sigD * norm, T, sigT, {}, what);
+}
+
 double CalibrantVolume(const scales::VolumeScale& scale, double P, double T,
                        const std::string& what) {
   RequirePositive(T, "T", what);

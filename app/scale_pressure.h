@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/eos_request.h"
+#include "scales/calibrant_cell.h"
 #include "scales/scale_directory.h"
 
 namespace quorvane::cli {
@@ -44,6 +45,14 @@ enum class Reading { Volume, Lattice, Wavelength };
 // above, and for a reading of the wrong kind for the scale.
 ScalePressure ReadingPressure(const scales::Scale& scale, Reading reading, double x, double sigX,
                               double T, double sigT, std::optional<double> lambda0,
+                              const std::string& what);
+
+// The pressure of a cubic calibrant's spacing d (A) of a reflection: its
+// lattice parameter d sqrt(h^2 + k^2 + l^2) read as ReadingPressure reads a.
+// Throws InputError as that, naming the spacing (d111) where d or sigD is
+// refused.
+ScalePressure SpacingPressure(const scales::Scale& scale, const scales::Reflection& reflection,
+                              double d, double sigD, double T, double sigT,
                               const std::string& what);
 
 // The pressure of a line at lambda (nm), lambda0 its ambient wavelength.

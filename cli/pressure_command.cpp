@@ -12,6 +12,7 @@
 #include "cli/eos_command.h"
 #include "cli/scale_commands.h"
 #include "cli/subcommand_parse.h"
+#include "scales/calibrant_cell.h"
 
 namespace quorvane::cli {
 namespace {
@@ -19,12 +20,13 @@ namespace {
 constexpr const char* kCommand = "pressure";
 // The options that take a number, or a range start:stop:step where marked.
 const char* const kRangeOptions[] = {"--V", "--a", "--lambda", "--T"};
-const char* const kNumberOptions[] = {"--lambda0", "--sigV", "--sigA", "--sigLambda", "--sigT"};
+const char* const kNumberOptions[] = {"--lambda0", "--sigV",      "--sigA",
+                                      "--sigD",    "--sigLambda", "--sigT"};
 // The table is computed whole before it is written, so that a bad reading
 // leaves nothing half-written: its size is bounded.
 constexpr std::int64_t kMaxPoints = 1'000'000;
 
-// One calibrant reading: x is V, a or lambda as the scale reads it.
+// One calibrant reading: x is V, a, a spacing d or lambda as the scale reads it.
 struct Sample {
   double x = 0.0;
   double sigX = 0.0;
@@ -36,14 +38,16 @@ struct Sample {
 
 // A column or option that holds the calibrant's reading, with its standard
 // deviation's. Vcal and acal are the names a data set of the sample gives
-// the calibrant's own (rescale reads them too), beside the sample's V.
+// the calibrant's own (rescale reads them too), beside the sample's V. A
+// spacing d111 of a cubic calibrant is read through its lattice parameter.
 struct ReadingName {
-  const char* name;
-  const char* sigma;
+  std::string name;
+  std::string sigma;
   Reading reading;
+  std::optional<scales::Reflection> spacing{};
 };
 
-constexpr ReadingName kReadingNames[] = {
+const ReadingName kReadingNames[] = {
     {"V", "sigV", Reading::Volume},
     {"a", "sigA", Reading::Lattice},
     {"Vcal", "sigVcal", Reading::Volume},
@@ -79,6 +83,36 @@ std::vector<ReadingName> ReadingsOf(const scales::Scale& scale) {
   return names;
 }
 
+// The spacing reading named d111 (or d-111, ...); its option's sigma is
+// --sigD, its column's sigd111 or sig_d111.
+std::optional<ReadingName> SpacingReading(std::string_view name) {
+  const auto reflection = scales::SpacingReflection(name);
+  if (!reflection) return {};
+  const std::string spacing = "d" + scales::ReflectionName(*reflection);
+  return ReadingName{spacing, "sig" + spacing, Reading::Lattice, reflection};
+}
+
+// A data column of a spacing or of its standard deviation.
+bool IsSpacingColumn(std::string_view name) {
+  for (const std::string_view prefix : {"sig_", "sig", ""}) {
+    if (name.size() > prefix.size() && name.substr(0, prefix.size()) == prefix &&
+        SpacingReading(name.substr(prefix.size()))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The spacing options given (--d111, ...): the options map holds every one
+// the command line named.
+std::vector<std::string> SpacingOptions(const std::map<std::string, std::string>& given) {
+  std::vector<std::string> options;
+  for (const auto& entry : given) {
+    if (SpacingReading(std::string_view(entry.first).substr(2))) options.push_back(entry.first);
+  }
+  return options;
+}
+
 std::string NameList(const std::vector<std::string>& names, const char* last) {
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -91,15 +125,24 @@ std::string NameList(const std::vector<std::string>& names, const char* last) {
 void CheckQuantityOptions(const PressureRequest& request,
                           const std::map<std::string, std::string>& given, bool input) {
   const bool gauge = IsGauge(request.scale);
-  const char* const wrong[] = {gauge ? "--V" : "--lambda", gauge ? "--a" : "--lambda0",
-                               gauge ? "--sigV" : "--sigLambda", gauge ? "--sigA" : "--lambda0"};
-  for (const char* option : wrong) {
+  std::vector<std::string> wrong{gauge ? "--V" : "--lambda", gauge ? "--a" : "--lambda0",
+                                 gauge ? "--sigV" : "--sigLambda", gauge ? "--sigA" : "--lambda0",
+                                 gauge ? "--sigD" : "--lambda0"};
+  const std::vector<std::string> spacings = SpacingOptions(given);
+  if (gauge) wrong.insert(wrong.end(), spacings.begin(), spacings.end());
+  for (const std::string& option : wrong) {
     if (given.count(option)) {
-      throw InputError(std::string(option) + ": " + scales::InfoOf(request.scale).name +
+      throw InputError(option + ": " + scales::InfoOf(request.scale).name +
                        (gauge ? " is a fluorescence gauge" : " is a volume scale"));
     }
   }
   if (given.count("--V") && given.count("--a")) throw InputError("--a: give --V or --a, not both");
+  if (!spacings.empty() && (spacings.size() > 1 || given.count("--V") || given.count("--a"))) {
+    throw InputError(spacings.back() + ": give one reading: --V, --a or one spacing --dHKL");
+  }
+  if (given.count("--sigD") && request.reading.spacing == std::nullopt) {
+    throw InputError("--sigD: only with a spacing --dHKL");
+  }
   if (given.count("--column") && !input) throw InputError("--column: only with --input");
   const std::string option = std::string("--") + request.reading.name;
   const bool has = given.count(option) > 0;
@@ -107,7 +150,7 @@ void CheckQuantityOptions(const PressureRequest& request,
   if (!input && !has) throw InputError(option + ": no reading given (or --input FILE)");
   if (request.reading.reading == Reading::Lattice &&
       !std::get<scales::VolumeScale>(request.scale).cubic) {
-    throw InputError("--a: " + scales::InfoOf(request.scale).name + " has no cubic cell");
+    throw InputError(option + ": " + scales::InfoOf(request.scale).name + " has no cubic cell");
   }
 }
 
@@ -158,25 +201,45 @@ ReadingName ChosenReading(const std::vector<ReadingName>& candidates, const Data
   return candidates.front();
 }
 
+// The spacings the file holds, and the one --column names, as candidates.
+void AddSpacingCandidates(std::vector<ReadingName>& candidates, const DataHeader& header,
+                          const std::optional<std::string>& named) {
+  std::vector<std::string> names = header.names;
+  if (named) names.push_back(*named);
+  for (const std::string& name : names) {
+    const std::optional<ReadingName> spacing = SpacingReading(name);
+    if (!spacing) continue;
+    bool known = false;
+    for (const ReadingName& c : candidates) known = known || c.name == spacing->name;
+    if (!known) candidates.push_back(*spacing);
+  }
+}
+
 void ReadingsFromFile(PressureRequest& request, const std::string& path, std::istream& in,
                       const std::optional<std::string>& named) {
-  const std::vector<ReadingName> candidates = ReadingsOf(request.scale);
+  std::vector<ReadingName> candidates = ReadingsOf(request.scale);
   DataColumns columns{{}, {"T", "sigT", "lambda0"}};
   for (const ReadingName& c : candidates) {
     columns.optional.push_back(c.name);
     columns.optional.push_back(c.sigma);
   }
+  if (!IsGauge(request.scale)) columns.alsoNamed = IsSpacingColumn;
   const DataTable table = ReadDataTable(path, "--input", in, columns);
+  if (!IsGauge(request.scale)) AddSpacingCandidates(candidates, table.header, named);
   request.reading = ChosenReading(candidates, table.header, named);
   const double defaultT = DefaultTemperature(request.scale);
-  auto value = [&](std::size_t row, const char* name, double fallback) {
+  auto value = [&](std::size_t row, const std::string& name, double fallback) {
     if (!table.header.Has(name)) return fallback;
     return table.Value(row, static_cast<std::size_t>(table.header.Find(name)));
   };
+  // A spacing's sigma may be written sig_d111 as well as sigd111.
+  const std::string sigma = request.reading.spacing && !table.header.Has(request.reading.sigma)
+                                ? "sig_" + request.reading.name
+                                : request.reading.sigma;
   for (std::size_t r = 0; r < table.RowCount(); ++r) {
     Sample sample;
     sample.x = value(r, request.reading.name, 0.0);
-    sample.sigX = value(r, request.reading.sigma, 0.0);
+    sample.sigX = value(r, sigma, 0.0);
     sample.T = value(r, "T", defaultT);
     sample.sigT = value(r, "sigT", 0.0);
     sample.lambda0 = request.lambda0;
@@ -194,6 +257,11 @@ PressureRequest RequestFrom(const std::map<std::string, std::string>& given, std
       ScaleOption("--scale", given.at("--scale")), kReadingNames[0], {}, OutputFormat::Csv, {}};
   request.reading = ReadingsOf(request.scale).front();
   if (!IsGauge(request.scale) && given.count("--a")) request.reading = kReadingNames[1];
+  const std::vector<std::string> spacings = SpacingOptions(given);
+  if (!IsGauge(request.scale) && spacings.size() == 1) {
+    request.reading = *SpacingReading(std::string_view(spacings.front()).substr(2));
+    request.reading.sigma = "sigD";
+  }
   const bool input = given.count("--input") > 0;
   CheckQuantityOptions(request, given, input);
   if (given.count("--format")) request.format = ScaleFormat(given.at("--format"));
@@ -216,6 +284,7 @@ PressureRequest RequestFrom(const std::map<std::string, std::string>& given, std
 
 std::vector<std::string> ColumnsOf(const PressureRequest& request) {
   const std::string name = request.reading.name;
+  if (request.reading.spacing) return {"P", "sigP", name, "a", "V", "T", "sigPscale"};
   switch (request.reading.reading) {
     case Reading::Wavelength:
       return {"P", "sigP", "lambda", "lambda0", "T"};
@@ -231,6 +300,14 @@ ScaleTable Compute(const PressureRequest& request) {
   ScaleTable table;
   table.columns = ColumnsOf(request);
   for (const Sample& s : request.samples) {
+    if (request.reading.spacing) {
+      const ScalePressure p = SpacingPressure(request.scale, *request.reading.spacing, s.x, s.sigX,
+                                              s.T, s.sigT, s.where);
+      const double a = s.x * scales::IndexNorm(*request.reading.spacing);
+      table.rows.push_back({p.P, p.sigP, s.x, a, a * a * a, s.T, p.sigPScale});
+      table.inRange.push_back(p.inRange);
+      continue;
+    }
     const ScalePressure p = ReadingPressure(request.scale, request.reading.reading, s.x, s.sigX,
                                             s.T, s.sigT, s.lambda0, s.where);
     switch (request.reading.reading) {
@@ -252,6 +329,20 @@ ScaleTable Compute(const PressureRequest& request) {
   return table;
 }
 
+// The spacing options the arguments use (--d111 2.35, --d200=2.03): a
+// reflection's name is the option's, so each is added as the line gives it,
+// written as the table's column would be (--d111, not --D111).
+void AddSpacingOptions(CLI::App& app, std::map<std::string, std::string>& values,
+                       const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    if (!argument.starts_with("--")) continue;
+    const std::string option = argument.substr(0, argument.find('='));
+    const auto spacing = SpacingReading(std::string_view(option).substr(2));
+    if (values.count(option) || !spacing || "--" + spacing->name != option) continue;
+    app.add_option(option, values[option], "a cubic calibrant's spacing d (A) of reflection hkl");
+  }
+}
+
 }  // namespace
 
 int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& in,
@@ -259,12 +350,16 @@ int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& 
   CLI::App app{
       "The pressure a calibrant gives on a scale: from its cell volume (--V, or --a for "
       "a cubic lattice parameter) and temperature, or from a fluorescence line "
-      "(--lambda, nm) and its ambient wavelength --lambda0. Values may be ranges "
+      "(--lambda, nm) and its ambient wavelength --lambda0; or from a cubic "
+      "calibrant's spacing of one reflection, --d111 2.35 (A, sigma --sigD), through "
+      "a = d sqrt(h^2 + k^2 + l^2). Values may be ranges "
       "start:stop:step, or rows of an --input CSV file with those column names "
-      "(or Vcal, acal: the calibrant's beside a sample's V). sigP carries the "
+      "(or Vcal, acal: the calibrant's beside a sample's V; d111 with sigd111 or "
+      "sig_d111 for a spacing). sigP carries the "
       "readings' standard deviations, sigPscale the scale's own esds.",
       "quorvane-eos pressure"};
   std::map<std::string, std::string> values;
+  AddSpacingOptions(app, values, arguments);
   app.add_option("--scale", values["--scale"],
                  "a scale's name (quorvane-eos scales) or a scale file");
   for (const char* option : kRangeOptions) app.add_option(option, values[option], "value or range");
@@ -273,7 +368,7 @@ int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& 
                  "CSV or TSV file of readings (- for standard input)");
   app.add_option("--column", values["--column"],
                  "with --input: the column holding the calibrant's reading, where the file "
-                 "holds more than one (V, a, Vcal, acal)");
+                 "holds more than one (V, a, Vcal, acal, d111, ...)");
   app.add_option("--format", values["--format"], "csv | tsv | json (default csv)");
   ScaleTable table;
   std::string name;

@@ -123,6 +123,16 @@ std::vector<scales::Reflection> ReflectionsNamed(const std::vector<std::string>&
   return reflections;
 }
 
+py::tuple SpacingPressure(const std::string& name, const std::string& folder,
+                          const std::string& hkl, const Array& d, const Array& T, const Array& sigD,
+                          const Array& sigT) {
+  const scales::Scale scale = Named(name, folder);
+  const scales::Reflection reflection = ReflectionsNamed({hkl}).front();
+  return Rows({d, T, sigD, sigT}, [&](const double* v, const std::string& what) {
+    return cli::SpacingPressure(scale, reflection, v[0], v[2], v[1], v[3], what);
+  });
+}
+
 // V, sigV, a, siga, then d and sigd of each reflection, at one (P, T).
 std::vector<double> CellRow(const scales::VolumeScale& scale, double P, double T,
                             const std::vector<scales::Reflection>& reflections,
@@ -212,6 +222,10 @@ void BindScales(py::module_& module) {
              py::arg("lambda0"),
              "(P, sigP, sigPscale, in_range) of readings (reading: V, a or lam) over flat "
              "arrays of equal size; lambda0 None takes the gauge's own.");
+  module.def("scale_spacing_pressure", &SpacingPressure, py::arg("name"), py::arg("folder"),
+             py::arg("hkl"), py::arg("d"), py::arg("T"), py::arg("sigD"), py::arg("sigT"),
+             "(P, sigP, sigPscale, in_range) of a cubic calibrant's spacings d (A) of the "
+             "reflection hkl over flat arrays of equal size.");
   module.def("scale_cell", &Cell, py::arg("name"), py::arg("folder"), py::arg("P"), py::arg("T"),
              py::arg("hkl"),
              "A cubic calibrant's cell at (P, T) over flat arrays: V, a and d-spacings with "

@@ -11,11 +11,16 @@ namespace {
 
 constexpr int kIndexCount = 3;
 
+}  // namespace
+
 double IndexNorm(const Reflection& r) {
   return std::sqrt(static_cast<double>(r.h * r.h + r.k * r.k + r.l * r.l));
 }
 
-}  // namespace
+std::optional<Reflection> SpacingReflection(std::string_view name) {
+  if (name.empty() || (name.front() != 'd' && name.front() != 'D')) return {};
+  return ReflectionFromText(name.substr(1));
+}
 
 std::optional<Reflection> ReflectionFromText(std::string_view text) {
   int indices[kIndexCount] = {};

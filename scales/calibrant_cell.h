@@ -24,6 +24,14 @@ std::optional<Reflection> ReflectionFromText(std::string_view text);
 // "111", "-111": the indices as the text would give them.
 std::string ReflectionName(const Reflection& reflection);
 
+// sqrt(h^2 + k^2 + l^2): a cubic cell's lattice parameter over the
+// reflection's spacing.
+double IndexNorm(const Reflection& reflection);
+
+// A spacing name of a data column or option: "d111", "d-111" (any case) is
+// that reflection's; empty for any other text.
+std::optional<Reflection> SpacingReflection(std::string_view name);
+
 // The cell of a cubic calibrant at P and T: V (A^3), the lattice parameter a
 // (A) and the spacing of each reflection asked for, a / sqrt(h^2 + k^2 + l^2),
 // each with the standard deviation the scale's covariance implies (0 where

@@ -6,6 +6,7 @@
     >>> gold = quorvane.scale("au-fei2007")
     >>> P, sigP, in_range = gold.pressure(V=60, T=1500, sigV=0.01)
     >>> gold.cell(50, 2000, hkl="111,200")["d111"]
+    >>> P, sigP, in_range = gold.pressure(d=2.2439, hkl="111", T=2000, sigD=0.001)
 """
 
 import os
@@ -106,15 +107,21 @@ class Scale:
         return next(iter(given.items()))
 
     def pressure(self, V=None, T=None, sigV=0.0, sigT=0.0, lam=None, lam0=None, sigLam=0.0,
-                 a=None, sigA=0.0, scale_esd=False):
-        """(P, sigP, in_range) of cell volumes V (A^3) or cubic lattice
-        parameters a (A) at T (K) on a volume scale, or of wavelengths lam (nm)
+                 a=None, sigA=0.0, scale_esd=False, d=None, hkl=None, sigD=0.0):
+        """(P, sigP, in_range) of cell volumes V (A^3), cubic lattice
+        parameters a (A) or spacings d (A) of the reflection hkl ("111"; sigma
+        sigD) at T (K) on a volume scale, or of wavelengths lam (nm)
         with lam0 on a gauge; scalars or arrays, broadcast together. T defaults
         to default_T. sigP carries the readings' standard deviations only; with
         scale_esd=True the result is (P, sigP, sigPscale, in_range), sigPscale
         the scale's own esd at each pressure. TypeError for a reading the scale
         does not take; ValueError for a reading or temperature not above zero
         or a standard deviation below zero."""
+        if (d is None) != (hkl is None) or (d is None and np.any(sigD)):
+            raise TypeError(f"{self.name}: a spacing d needs its reflection hkl, and sigD a d")
+        if d is not None:
+            return self._spacing_pressure(d, str(hkl), T, sigD, sigT, scale_esd,
+                                          (V, a, lam, lam0))
         given = {k: v for k, v in (("V", V), ("a", a), ("lam", lam)) if v is not None}
         if self.kind == "volume" and (lam0 is not None or np.any(sigLam)):
             raise TypeError(f"{self.name} is a volume scale: lam0 and sigLam are a gauge's")
@@ -126,6 +133,15 @@ class Scale:
         shape, (xs, t, sx, st) = _arrays(x, self.default_T if T is None else T, sigma, sigT)
         result = _core.scale_pressure(self.name, _folder(), reading, xs, t, sx, st,
                                       None if lam0 is None else float(lam0))
+        return _shaped(shape, result, scale_esd)
+
+    def _spacing_pressure(self, d, hkl, T, sigD, sigT, scale_esd, others):
+        if self.kind != "volume":
+            raise TypeError(f"{self.name} is a fluorescence gauge: give lam, not d")
+        if any(other is not None for other in others):
+            raise TypeError(f"{self.name}: give one reading of V, a or d")
+        shape, (xs, t, sx, st) = _arrays(d, self.default_T if T is None else T, sigD, sigT)
+        result = _core.scale_spacing_pressure(self.name, _folder(), hkl, xs, t, sx, st)
         return _shaped(shape, result, scale_esd)
 
     def cell(self, P, T=None, hkl=()):

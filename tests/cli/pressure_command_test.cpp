@@ -78,6 +78,22 @@ TEST_F(PressureCommand, BadInputIsOneLineAndNothingWritten) {
       {{"--scale", "au-fei2007", "--input", both}, "\"V\" and \"acal\" could each be"},
       {{"--scale", "au-fei2007", "--input", both, "--column", "lambda"}, "is no reading"},
       {{"--scale", "au-fei2007", "--V", "60", "--column", "V"}, "only with --input"},
+      // A spacing is one reading among the others, of a cubic calibrant only.
+      {{"--scale", "au-fei2007", "--d111", "2.2", "--d200", "1.9"}, "give one reading"},
+      {{"--scale", "au-fei2007", "--d111", "2.2", "--a", "3.9"}, "give one reading"},
+      {{"--scale", "au-fei2007", "--d111", "0"}, "d111 = 0 is not above zero"},
+      {{"--scale", "au-fei2007", "--d111", "2.2", "--sigD", "-1"}, "sigD = -1 is no"},
+      {{"--scale", "au-fei2007", "--a", "3.9", "--sigD", "0.1"}, "only with a spacing"},
+      {{"--scale", "ruby-shen2020", "--d111", "2.2"}, "is a fluorescence gauge"},
+      {{"--scale", "au-fei2007", "--d000", "2.2"}, "--d000"},
+      {{"--scale", "au-fei2007", "--input", Write("d.csv", "d111,a\n2.2,3.9\n")},
+       "\"a\" and \"d111\" could each be"},
+      {{"--scale", "au-fei2007", "--input", Write("s.csv", "d111,sig_d111\n2.2,-1\n")},
+       "sigd111 = -1 is no"},
+      {{"--scale", "au-fei2007", "--input", Write("t.csv", "d111,D111 (A)\n2.2,2.2\n")},
+       "\"d111\" appears twice"},
+      {{"--scale", "pt-fei2007", "--input", Write("u.csv", "d111,d200\n2.2,1.9\n")},
+       "\"d111\" and \"d200\" could each be"},
   };
   ExpectRefusals("pressure", refusals);
 }
@@ -172,6 +188,53 @@ TEST_F(PressureCommand, EveryReadingColumnIsRead) {
     const ScaleOutcome run = RunScaleProgram(arguments);
     ASSERT_EQ(run.code, 0) << c.file << run.err;
     EXPECT_EQ(first(run).at(0), first(c.same).at(0)) << c.file;
+  }
+}
+
+// A measured spacing gives back the pressure the calibrant's cell at that
+// pressure has it at, by option and by file column, for reflections whose
+// index sums differ; its sigma is the lattice parameter's scaled by the same
+// factor, whatever the column of the sigma is called.
+TEST_F(PressureCommand, SpacingGivesBackThePressureOfTheCell) {
+  const double P = 50.0, sigD = 0.002;
+  const ScaleOutcome cell = RunScaleProgram(
+      {"cell", "--scale", "au-fei2007", "--P", "50", "--T", "2000", "--hkl", "111,200,-311"});
+  ASSERT_EQ(cell.code, 0) << cell.err;
+  const std::vector<double> row = CsvRows(cell.out).at(0);  // P,T,V,sigV,a,siga,d,sigd,...
+  struct Case {
+    const char* name;
+    double sumOfSquares;
+    double d;
+  };
+  const Case cases[] = {{"111", 3, row.at(6)}, {"200", 4, row.at(8)}, {"-311", 11, row.at(10)}};
+  for (const Case& c : cases) {
+    const std::string option = std::string("--d") + c.name;
+    const ScaleOutcome byOption =
+        RunScaleProgram({"pressure", "--scale", "au-fei2007", option, Exact(c.d), "--T", "2000",
+                         "--sigD", Exact(sigD)});
+    ASSERT_EQ(byOption.code, 0) << c.name << byOption.err;
+    EXPECT_EQ(byOption.out.substr(0, byOption.out.find('\n')),
+              std::string("P,sigP,d") + c.name + ",a,V,T,sigPscale,in_range");
+    const std::vector<double> got = CsvRows(byOption.out).at(0);
+    EXPECT_NEAR(got.at(0), P, 1e-9 * P) << c.name;
+    EXPECT_NEAR(got.at(3), row.at(4), 1e-12 * row.at(4)) << c.name;
+
+    const double sigA = sigD * std::sqrt(c.sumOfSquares);
+    const ScaleOutcome byA =
+        RunScaleProgram({"pressure", "--scale", "au-fei2007", "--a", Exact(got.at(3)), "--T",
+                         "2000", "--sigA", Exact(sigA)});
+    ASSERT_EQ(byA.code, 0) << byA.err;
+    EXPECT_NEAR(got.at(1), CsvRows(byA.out).at(0).at(1), 1e-12 * got.at(1)) << c.name;
+
+    for (const std::string sigma : {"sigd", "sig_d"}) {
+      const std::string file =
+          Write("spacings.csv", std::string("T,d") + c.name + " (A)," + sigma + c.name + "\n2000," +
+                                    Exact(c.d) + "," + Exact(sigD) + "\n");
+      const ScaleOutcome byFile =
+          RunScaleProgram({"pressure", "--scale", "au-fei2007", "--input", file});
+      ASSERT_EQ(byFile.code, 0) << c.name << byFile.err;
+      EXPECT_EQ(CsvRows(byFile.out).at(0), got) << c.name << " " << sigma;
+    }
   }
 }
 

@@ -31,6 +31,9 @@ def _program_table(arguments):
      lambda: quorvane.ruby_pressure(712.25, 694.2, T=450, sigLam=0.05)),
     ("smsbo-datchi1997", ["--lambda", "701"],
      lambda: quorvane.ruby_pressure(701, scale="smsbo-datchi1997")),
+    ("pt-fei2007", ["--d-311", "1.17", "--T", "1500", "--sigD", "0.0004", "--sigT", "20"],
+     lambda: quorvane.scale("pt-fei2007").pressure(d=1.17, hkl="-311", T=1500, sigD=0.0004,
+                                                   sigT=20)),
 ])
 def test_pressures_are_the_programs_to_the_last_bit(name, arguments, call):
     row = _program_table(["--scale", name, *arguments])[0]
@@ -70,6 +73,15 @@ def test_bad_input_raises_value_error(call, says):
     (lambda: quorvane.scale("au-fei2007").pressure(V=60, lam0=694.2), TypeError, "lam0"),
     (lambda: quorvane.scale("au-fei2007").pressure(V=60, a=3.9), TypeError, "one reading"),
     (lambda: quorvane.scale(None), TypeError, "not NoneType"),
+    (lambda: quorvane.scale("au-fei2007").pressure(d=2.2), TypeError, "needs its reflection"),
+    (lambda: quorvane.scale("au-fei2007").pressure(d=2.2, hkl="111", a=3.9), TypeError,
+     "one reading"),
+    (lambda: quorvane.scale("ruby-shen2020").pressure(d=2.2, hkl="111"), TypeError,
+     "fluorescence gauge"),
+    (lambda: quorvane.scale("au-fei2007").pressure(d=2.2, hkl="000"), ValueError,
+     "is no reflection"),
+    (lambda: quorvane.scale("au-fei2007").pressure(d=0, hkl="111"), ValueError,
+     "d111 = 0 is not above zero"),
     (lambda: quorvane.ruby_pressure(700.5, 0), ValueError, "lambda0 = 0 is not above zero"),
     (lambda: quorvane.rescale(10, "au-fei2007", "au-dorfman2012", sigP=-0.05), ValueError,
      "sigP = -0.05 is no standard deviation"),
