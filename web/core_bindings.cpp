@@ -38,12 +38,10 @@ val FitDataText(const std::string& dataText, const std::string& source,
   const std::string json = std::exchange(fit.json, {});
   const std::string text = std::exchange(fit.text, {});
   const std::string parameterFile = std::exchange(fit.parameterFile, {});
-  const std::string curves = std::exchange(fit.curves, {});
   val object(fit);
   object.set("json", DecodedText(json));
   object.set("text", DecodedText(text));
   object.set("parameterFile", DecodedText(parameterFile));
-  object.set("curves", DecodedText(curves));
   return object;
 }
 
