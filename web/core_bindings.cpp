@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "web/page_figures.h"
 #include "web/page_calibrant.h"
 #include "web/page_catalogue.h"
+#include "web/page_figures.h"
 #include "web/page_fit.h"
 #include "web/page_state.h"
 
