@@ -198,4 +198,17 @@ StateInput RowInput(const EosRequest& request, std::int64_t row) {
   return {request.knownValues.At(row % perPartner), request.partnerValues.At(row / perPartner)};
 }
 
+std::string NoStatePointReason(const StateRow& row) {
+  if (row.outcome == RowOutcome::NotFinite) {
+    return std::string(FirstNonFiniteColumn(row)) + " is not finite";
+  }
+  if (row.outcome == RowOutcome::PressureNotANumber) {
+    return "the equation of state gives no number for the pressure";
+  }
+  if (row.outcome == RowOutcome::PressureNotReachedWithoutZeroPressureVolume) {
+    return "the pressure is not reached, and at this temperature no volume has zero pressure";
+  }
+  return {};
+}
+
 }  // namespace quorvane::cli

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "app/eos_request.h"
 #include "engine/eos_parameters.h"
@@ -66,6 +67,10 @@ std::array<double, kStateColumnCount> StateValues(const engine::WorkingPoint& po
 const char* FirstNonFiniteColumn(const engine::WorkingPoint& point);
 // The same, passing over VT0 and V/VT0 where the row has no V(T,0).
 const char* FirstNonFiniteColumn(const StateRow& row);
+
+// Why a single point is no state point at all, or empty when it is one, or
+// is the V(T,0) of a pressure not reached (which a table then flags).
+std::string NoStatePointReason(const StateRow& row);
 
 // One state point of the model for the known quantity; for the calculator's
 // own family along the calculator's own path.

@@ -58,21 +58,6 @@ std::string UnreachedPointWarning(const EosRequest& request, const TableSummary&
   return warning + "; " + why + "\n";
 }
 
-// Why a single point is no state point at all, or empty when it is one, or
-// is the V(T,0) of a pressure not reached (which the table then flags).
-std::string NoStatePointReason(const StateRow& row) {
-  if (row.outcome == RowOutcome::NotFinite) {
-    return std::string(FirstNonFiniteColumn(row)) + " is not finite";
-  }
-  if (row.outcome == RowOutcome::PressureNotANumber) {
-    return "the equation of state gives no number for the pressure";
-  }
-  if (row.outcome == RowOutcome::PressureNotReachedWithoutZeroPressureVolume) {
-    return "the pressure is not reached, and at this temperature no volume has zero pressure";
-  }
-  return {};
-}
-
 // One line for each kind of row of a table that is not a state point.
 std::string TableWarnings(const TableSummary& summary) {
   struct Kind {

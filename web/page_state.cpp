@@ -41,20 +41,6 @@ void ReadInputs(EosRequest& request, const std::string& known, double molarMass,
   }
 }
 
-// The reasons `quorvane-eos eos` gives for a point that is none.
-std::string NoStatePointReason(const StateRow& row) {
-  if (row.outcome == RowOutcome::NotFinite) {
-    return std::string(cli::FirstNonFiniteColumn(row)) + " is not finite";
-  }
-  if (row.outcome == RowOutcome::PressureNotANumber) {
-    return "the equation of state gives no number for the pressure";
-  }
-  if (row.outcome == RowOutcome::PressureNotReachedWithoutZeroPressureVolume) {
-    return "the pressure is not reached, and at this temperature no volume has zero pressure";
-  }
-  return {};
-}
-
 std::string UnreachedWarning(const StateRow& row) {
   const char* why = nullptr;
   if (row.outcome == RowOutcome::PressureNotReached) why = "the search gave up and V is V(T,0)";
@@ -131,7 +117,7 @@ std::string StatePointJson(const std::string& parameterFileText, const std::stri
     }
     StateRow row =
         cli::ComputeStateRow(request.model, request.known, cli::PressureSolver::Exact, {value, T});
-    if (const std::string reason = NoStatePointReason(row); !reason.empty()) {
+    if (const std::string reason = cli::NoStatePointReason(row); !reason.empty()) {
       return ErrorJson("these inputs determine no state point: " + reason);
     }
     row.sigma = cli::RowUncertainty(request, row);
