@@ -22,98 +22,11 @@ namespace {
 // digits padded with zeros name: its fixed text is its exact value.
 constexpr double kInexactIntegers = 9007199254740992.0;  // 2^53
 
-// Significant digits and the decimal exponent of the first: d.ddd x 10^exponent.
-struct Decimal {
-  std::string digits;
-  int exponent = 0;
-};
-
 // The same, over digits held elsewhere.
 struct DigitsView {
   std::string_view digits;
   int exponent = 0;
 };
-
-DigitsView View(const Decimal& decimal) {
-  return {decimal.digits, decimal.exponent};
-}
-
-// x rounded to count significant digits.
-Decimal Rounded(double x, int count) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%.*e", count - 1, x);
-  Decimal decimal;
-  const char* c = text;
-  for (; *c != 'e'; ++c) {
-    if (*c != '.') decimal.digits += *c;
-  }
-  decimal.exponent = std::atoi(c + 1);
-  return decimal;
-}
-
-// The decimal one unit of its last digit away, towards direction.
-Decimal Neighbour(Decimal decimal, int direction) {
-  std::string& digits = decimal.digits;
-  int i = static_cast<int>(digits.size()) - 1;
-  if (direction > 0) {
-    for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
-    if (i >= 0) {
-      ++digits[i];
-    } else {
-      digits.insert(digits.begin(), '1');
-      digits.pop_back();
-      ++decimal.exponent;
-    }
-    return decimal;
-  }
-  for (; i >= 0 && digits[i] == '0'; --i) digits[i] = '9';
-  if (i >= 0) --digits[i];
-  return decimal;
-}
-
-// Every double reads back from this many significant digits.
-constexpr int kMaxDigits = 17;
-
-double ValueOf(const Decimal& decimal) {
-  const std::string text =
-      decimal.digits + "e" +
-      std::to_string(decimal.exponent - static_cast<int>(decimal.digits.size()) + 1);
-  return std::strtod(text.c_str(), nullptr);
-}
-
-// The decimal of count digits closest to the positive finite x that reads
-// back as x, if any does.
-std::optional<Decimal> ReadingBack(double x, int count) {
-  const Decimal nearest = Rounded(x, count);
-  const double nearestValue = ValueOf(nearest);
-  if (nearestValue == x) return nearest;
-  // Next to a power of two the doubles below are closer together than those
-  // above, so the decimal on the far side may read back where the nearest
-  // does not.
-  const Decimal other = Neighbour(nearest, nearestValue < x ? 1 : -1);
-  if (other.digits.front() != '0' && other.digits.size() == nearest.digits.size() &&
-      ValueOf(other) == x) {
-    return other;
-  }
-  return std::nullopt;
-}
-
-// The shortest digits that read back as the positive finite x, the closest to
-// x among them. A count that reads back makes every longer one read back
-// too, so the shortest is found by bisection.
-Decimal SearchedDigits(double x) {
-  int low = 1;
-  int high = kMaxDigits;
-  while (low < high) {
-    const int middle = (low + high) / 2;
-    if (ReadingBack(x, middle)) {
-      high = middle;
-    } else {
-      low = middle + 1;
-    }
-  }
-  return *ReadingBack(x, low);
-}
 
 int Count(const DigitsView& decimal) {
   return static_cast<int>(decimal.digits.size());
@@ -221,32 +134,6 @@ bool HasNonZeroDigitBeforeExponent(std::string_view text) {
   return false;
 }
 
-float FloatValueOf(const Decimal& decimal) {
-  const std::string text =
-      decimal.digits + "e" +
-      std::to_string(decimal.exponent - static_cast<int>(decimal.digits.size()) + 1);
-  return std::strtof(text.c_str(), nullptr);
-}
-
-// The shortest digits that read back as the positive finite float x, the
-// closest to x among them; next to a power of two the decimal on the far
-// side may read back where the nearest does not. Help texts are the only
-// use, so a plain search from one digit up will do.
-Decimal ShortestFloatDigits(float x) {
-  constexpr int kMaxFloatDigits = 9;
-  for (int count = 1; count < kMaxFloatDigits; ++count) {
-    const Decimal nearest = Rounded(static_cast<double>(x), count);
-    const float nearestValue = FloatValueOf(nearest);
-    if (nearestValue == x) return nearest;
-    const Decimal other = Neighbour(nearest, nearestValue < x ? 1 : -1);
-    if (other.digits.front() != '0' && other.digits.size() == nearest.digits.size() &&
-        FloatValueOf(other) == x) {
-      return other;
-    }
-  }
-  return Rounded(static_cast<double>(x), kMaxFloatDigits);
-}
-
 // Integers from this float on need not be the ones their shortest digits
 // padded with zeros name.
 constexpr double kInexactFloatIntegers = 16777216.0;  // 2^24
@@ -278,19 +165,8 @@ void AppendShortestTextOf(std::string& text, bool negative, const DigitsView& di
   }
 }
 
-template <typename Real>
-std::string ShortestTextFromSearch(Real x, Decimal (*digitsOf)(Real), double inexactFrom) {
-  if (auto text = TextWithoutDigits(x)) return *text;
-  const Real magnitude = std::fabs(x);
-  std::string text;
-  AppendShortestTextOf(text, std::signbit(x), View(digitsOf(magnitude)),
-                       static_cast<double>(magnitude), inexactFrom);
-  return text;
-}
-
-// The same digits from fmt's Dragonbox, in integer arithmetic and in place:
-// a few dozen operations where the search formats and reads up to five
-// times, and the page writes thousands of numbers a fit.
+// The shortest digits from fmt's Dragonbox, in integer arithmetic and in
+// place: the page writes thousands of numbers a fit.
 template <typename Real>
 void AppendDragonboxText(std::string& text, Real x, double inexactFrom) {
   if (auto special = TextWithoutDigits(x)) {
@@ -340,14 +216,6 @@ double FastFloatValue(std::string_view text) {
 
 }  // namespace
 
-std::string ShortestTextFromPrintf(float x) {
-  return ShortestTextFromSearch(x, ShortestFloatDigits, kInexactFloatIntegers);
-}
-
-std::string ShortestTextFromPrintf(double x) {
-  return ShortestTextFromSearch(x, SearchedDigits, kInexactIntegers);
-}
-
 std::string ShortestTextFromDragonbox(float x) {
   std::string text;
   AppendDragonboxText(text, x, kInexactFloatIntegers);
@@ -360,26 +228,10 @@ std::string ShortestTextFromDragonbox(double x) {
   return text;
 }
 
-std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision) {
-  const char* conversion = format == std::chars_format::fixed        ? "%.*f"
-                           : format == std::chars_format::scientific ? "%.*e"
-                                                                     : "%.*g";
-  // Fixed notation of a large double runs to hundreds of digits.
-  const int length = std::snprintf(nullptr, 0, conversion, precision, x);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  std::snprintf(text.data(), text.size(), conversion, precision, x);
-  text.pop_back();
-  return text;
-}
-
 std::string FormattedTextFromFmt(double x, std::chars_format format, int precision) {
   if (format == std::chars_format::fixed) return fmt::format("{:.{}f}", x, precision);
   if (format == std::chars_format::scientific) return fmt::format("{:.{}e}", x, precision);
   return fmt::format("{:.{}g}", x, precision);
-}
-
-std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value) {
-  return CheckedReading(first, last, value, StrtodValue);
 }
 
 std::from_chars_result ReadDoubleWithFastFloat(const char* first, const char* last, double& value) {
@@ -410,7 +262,7 @@ std::string FormattedText(double x, std::chars_format format, int precision) {
   char text[400];
   const std::to_chars_result written =
       std::to_chars(text, text + sizeof text, x, format, precision);
-  if (written.ec != std::errc{}) return FormattedTextFromPrintf(x, format, precision);
+  if (written.ec != std::errc{}) return FormattedTextFromFmt(x, format, precision);
   return std::string(text, written.ptr);
 }
 

@@ -30,16 +30,13 @@ std::from_chars_result ReadDouble(const char* first, const char* last, double& v
 // The same from other sources, for standard libraries without the
 // floating-point charconv, where they stand in for it: the shortest digits
 // from fmt's Dragonbox, the text of a given precision from fmt and the
-// reading from fast_float (all in integer arithmetic), or the C library's printf and strtod, which
-// the WebAssembly C library computes in software long double, a hundred times slower. Exposed for
-// tests, which hold them to the standard library's where it has them.
+// reading from fast_float, all in integer arithmetic (the WebAssembly C
+// library's printf and strtod compute in software long double, a hundred
+// times slower). Exposed for tests, which hold them to the standard
+// library's where it has them.
 std::string ShortestTextFromDragonbox(double x);
 std::string ShortestTextFromDragonbox(float x);
 std::string FormattedTextFromFmt(double x, std::chars_format format, int precision);
 std::from_chars_result ReadDoubleWithFastFloat(const char* first, const char* last, double& value);
-std::string ShortestTextFromPrintf(double x);
-std::string ShortestTextFromPrintf(float x);
-std::string FormattedTextFromPrintf(double x, std::chars_format format, int precision);
-std::from_chars_result ReadDoubleWithStrtod(const char* first, const char* last, double& value);
 
 }  // namespace quorvane::numtext

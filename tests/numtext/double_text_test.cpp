@@ -97,12 +97,6 @@ struct ShortestWriter {
   std::string (*forFloat)(float);
 };
 const ShortestWriter kShortestWriters[] = {
-// The Windows C library's printf and strtod do not round as the standard's
-// charconv does; the stand-ins on them serve only where charconv is missing,
-// which Windows builds never are.
-#if !defined(_WIN32)
-    {"printf", ShortestTextFromPrintf, ShortestTextFromPrintf},
-#endif
     {"Dragonbox", ShortestTextFromDragonbox, ShortestTextFromDragonbox},
 };
 
@@ -111,9 +105,6 @@ struct DoubleReader {
   std::from_chars_result (*read)(const char*, const char*, double&);
 };
 const DoubleReader kDoubleReaders[] = {
-#if !defined(_WIN32)
-    {"strtod", ReadDoubleWithStrtod},
-#endif
     {"fast_float", ReadDoubleWithFastFloat},
 };
 
@@ -163,9 +154,6 @@ struct PrecisionWriter {
   std::string (*write)(double, std::chars_format, int);
 };
 const PrecisionWriter kPrecisionWriters[] = {
-#if !defined(_WIN32)
-    {"printf", FormattedTextFromPrintf},
-#endif
     {"fmt", FormattedTextFromFmt},
 };
 
