@@ -6,7 +6,7 @@
 #include "app/decimal_text.h"
 #include "params/json_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 // As the fit's own table: values in full, esds to four digits.
@@ -69,4 +69,4 @@ void AppendAxisJson(std::string& out, const fit::AxialParameters& axial) {
   out += "},\n";
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

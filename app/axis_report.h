@@ -4,7 +4,7 @@
 
 #include "fit/axial_parameters.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The axis' own parameters as a text table: value and esd of each.
 void AppendAxisText(std::string& out, const fit::AxialParameters& axial);
@@ -14,4 +14,4 @@ void AppendAxisText(std::string& out, const fit::AxialParameters& axial);
 // indented as the object's others and ended with ",\n".
 void AppendAxisJson(std::string& out, const fit::AxialParameters& axial);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

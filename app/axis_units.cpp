@@ -6,7 +6,7 @@
 
 #include "models/model_catalogue.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 struct Spelling {
@@ -86,4 +86,4 @@ AxisUnits AxisUnitsOf(const fit::FitData& data, const models::Model& model) {
   return units;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

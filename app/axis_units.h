@@ -5,7 +5,7 @@
 #include "fit/fit_data.h"
 #include "models/model.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The units a fit's figures put on P, V and T, in typographic form ("Å³");
 // empty where it is not known, for no unit is better than a wrong one.
@@ -26,4 +26,4 @@ std::string PressureUnit(const std::string& written);
 std::string VolumeUnit(const std::string& written);
 std::string TemperatureUnit(const std::string& written);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -7,7 +7,7 @@
 #include "app/parameter_options.h"
 #include "app/safe_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 struct OptionDescription {
@@ -138,4 +138,4 @@ TypedOptions ReadCommandLine(const std::vector<std::string>& arguments) {
   return options;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

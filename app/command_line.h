@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The options as typed, by their long name ("--P"), before any checking.
 struct TypedOptions {
@@ -24,4 +24,4 @@ struct TypedOptions {
 // a repeated option or a stray argument.
 TypedOptions ReadCommandLine(const std::vector<std::string>& arguments);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -9,7 +9,7 @@
 #include "app/input_error.h"
 #include "app/safe_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -298,4 +298,4 @@ DataTable ReadDataTable(const std::string& path, std::string_view option,
   return table;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // No line of a data file may be longer; a longer one is refused when the bound
 // is passed, so a line that never ends (/dev/zero) is not read into memory.
@@ -99,4 +99,4 @@ void ReadDataFile(const std::string& path, std::string_view option, std::istream
 DataTable ReadDataTable(const std::string& path, std::string_view option,
                         std::istream& standardInput, const DataColumns& columns);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -6,7 +6,7 @@
 
 #include "numtext/double_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 bool IsDigit(char c) {
@@ -68,4 +68,4 @@ void AppendShortest(std::string& out, double x) {
   numtext::AppendShortestText(out, x);
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

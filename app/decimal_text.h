@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // A finite decimal number: an optional sign, digits with at most one point
 // (at least one digit in all), and an optional exponent "e" or "E" with an
@@ -20,4 +20,4 @@ std::string DecimalSyntaxProblem(std::string_view text);
 // non-finite values).
 void AppendShortest(std::string& out, double x);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

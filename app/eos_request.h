@@ -8,7 +8,7 @@
 #include "models/model.h"
 #include "params/parameter_covariance.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The quantity a row holds fixed, as on the form's working-point fields.
 enum class KnownQuantity { Pressure, Volume, VolumeOverV00, ZeroPressureVolume, VolumeOverVT0 };
@@ -96,4 +96,4 @@ inline bool IsSinglePoint(const EosRequest& request) {
          request.partnerValues.single;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

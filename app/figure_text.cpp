@@ -6,7 +6,7 @@
 #include "models/model_catalogue.h"
 #include "numtext/double_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 // The names as a reader of a paper writes them, with the en dash that joins
@@ -60,4 +60,4 @@ std::string WholeOrThreeDigits(double value) {
   return numtext::FormattedText(value, std::chars_format::general, kSmallDigits);
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

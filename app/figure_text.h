@@ -4,7 +4,7 @@
 
 #include "models/model.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The model as a figure's title names it: "3rd-order Birch–Murnaghan +
 // Mie–Grüneisen–Debye". The expansion of isothermal data is not named: it
@@ -16,4 +16,4 @@ std::string ModelTitle(const models::Model& model, bool isothermal);
 // every C++ library.
 std::string WholeOrThreeDigits(double value);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

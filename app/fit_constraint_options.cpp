@@ -7,7 +7,7 @@
 #include "app/safe_text.h"
 #include "models/model_catalogue.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 struct Item {
@@ -82,4 +82,4 @@ fit::EsdScaling EsdScalingFromOption(const std::string& text) {
   throw InputError("--esd-scaling: " + QuotedInput(text) + " is not one of auto, always, never");
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -5,7 +5,7 @@
 
 #include "fit/fit_constraints.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // "K0=160.2:0.5" items, comma-separated, of every --constrain given: the
 // prior's mean and sigma. Throws InputError for an unknown parameter or a
@@ -17,4 +17,4 @@ std::vector<fit::Bound> BoundsFromOptions(const std::vector<std::string>& option
 
 fit::EsdScaling EsdScalingFromOption(const std::string& text);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

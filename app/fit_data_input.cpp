@@ -6,7 +6,7 @@
 #include "app/input_error.h"
 #include "fit/axial_parameters.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 // kV is the volume, or the axis fitted; kSigV its sigma, and for an axis
@@ -110,4 +110,4 @@ fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tre
   return data;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

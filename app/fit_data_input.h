@@ -5,7 +5,7 @@
 
 #include "fit/fit_data.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // Reads measured points for a fit: columns P and V, optionally T, sigP, sigV
 // and sigT, with the data reader's tolerances. Rows without a T column take
@@ -17,4 +17,4 @@ namespace quorvane::cli {
 fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref,
                          const std::string& axis = {});
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

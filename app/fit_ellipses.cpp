@@ -10,7 +10,7 @@
 #include "models/model_catalogue.h"
 #include "params/json_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 constexpr const char* kOption = "--ellipse";
@@ -191,4 +191,4 @@ std::vector<std::string> EllipseFileTags(const std::vector<EllipseReport>& ellip
   return tags;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -7,7 +7,7 @@
 #include "fit/confidence_ellipse.h"
 #include "models/model.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // One --ellipse of the fit command: two parameters and a confidence level.
 struct EllipseAsk {
@@ -43,4 +43,4 @@ void AppendEllipseJson(std::string& out, const std::vector<EllipseReport>& ellip
 std::string EllipseFileTag(const EllipseAsk& ask);
 std::vector<std::string> EllipseFileTags(const std::vector<EllipseReport>& ellipses);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -3,7 +3,7 @@
 #include "app/fit_figures.h"
 #include "app/fit_thermal_figures.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 std::vector<NamedFigure> FitFigureSet(const FitReport& report) {
   std::vector<NamedFigure> figures;
@@ -24,4 +24,4 @@ std::vector<NamedFigure> FitFigureSet(const FitReport& report) {
   return figures;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

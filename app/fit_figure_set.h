@@ -6,7 +6,7 @@
 #include "app/fit_report.h"
 #include "plot/figure.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // One figure of a fit with the name its file carries after the plot prefix
 // ("isotherm", "residuals-V", "ellipse-K0-Kp0"), so that every front end
@@ -22,4 +22,4 @@ struct NamedFigure {
 // temperatures, and last the report's ellipses.
 std::vector<NamedFigure> FitFigureSet(const FitReport& report);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -15,7 +15,7 @@
 #include "plot/colour.h"
 #include "plot/temperature_groups.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 // Points along each drawn isotherm: smooth at README size.
@@ -336,4 +336,4 @@ plot::Figure EllipseFigure(const EllipseReport& report) {
   return figure;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -5,7 +5,7 @@
 #include "app/fit_report.h"
 #include "plot/figure.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The data alone, V against P with error bars, before any fit.
 plot::Figure DataFigure(const fit::FitData& data);
@@ -27,4 +27,4 @@ plot::Figure ResidualFigure(const FitReport& report, ResidualAxis against = Resi
 // estimate's 1-D standard deviations as bars.
 plot::Figure EllipseFigure(const EllipseReport& report);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

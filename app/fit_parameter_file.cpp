@@ -3,7 +3,7 @@
 #include "models/model_catalogue.h"
 #include "params/parameter_file.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 const char* Name(models::Parameter parameter) {
@@ -39,4 +39,4 @@ std::string FitParameterFileText(const std::string& program, const fit::FitData&
   return params::WriteParameterFile(file);
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

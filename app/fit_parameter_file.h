@@ -4,7 +4,7 @@
 
 #include "fit/eos_fit.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The parameter file of a fit, with its provenance: the covariance under the
 // scaling the fit applied, and the fit's constraints and bounds. program
@@ -12,4 +12,4 @@ namespace quorvane::cli {
 std::string FitParameterFileText(const std::string& program, const fit::FitData& data,
                                  const fit::FitResult& result);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

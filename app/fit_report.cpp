@@ -13,7 +13,7 @@
 #include "numtext/double_text.h"
 #include "params/json_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 using fit::FitResult;
@@ -492,4 +492,4 @@ void AppendFitJson(std::string& out, const FitReport& report) {
   out += "}\n";
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -8,7 +8,7 @@
 #include "fit/eos_fit.h"
 #include "fit/normalised_pressure.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // A converged fit with everything the report shows beside it.
 struct FitReport {
@@ -33,4 +33,4 @@ void AppendFitText(std::string& out, const FitReport& report);
 // The same, complete, as one JSON object.
 void AppendFitJson(std::string& out, const FitReport& report);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -14,7 +14,7 @@
 #include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 // For a refined parameter, the value given is its start instead of the one
@@ -182,4 +182,4 @@ FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& argume
   return request;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

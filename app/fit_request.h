@@ -7,7 +7,7 @@
 #include "app/fit_ellipses.h"
 #include "fit/eos_fit.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 enum class FitFormat { Text, Json };
 
@@ -31,4 +31,4 @@ struct FitCommandRequest {
 // data file.
 FitCommandRequest FitRequestFromArguments(const std::vector<std::string>& arguments);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -14,7 +14,7 @@
 #include "numtext/double_text.h"
 #include "plot/colour.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 using models::Parameter;
@@ -174,4 +174,4 @@ plot::Figure ReducedStrainFigure(const FitReport& report) {
   return StrainFigureOf(points, fit::FitStrainLine(points), units.P, true);
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

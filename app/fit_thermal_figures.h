@@ -3,7 +3,7 @@
 #include "app/fit_report.h"
 #include "plot/figure.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The thermal part of a fit to data at several temperatures, against T: for
 // a thermal-pressure model P_th(V, T) = P(V, T) - P(V, T(ref)) along a few of
@@ -17,4 +17,4 @@ plot::Figure ThermalFigure(const FitReport& report);
 // through them.
 plot::Figure ReducedStrainFigure(const FitReport& report);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

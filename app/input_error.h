@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // Bad input from the command line or the CSV file. Its message is the one line
 // the user sees, without the program's name; nothing has been written yet.
@@ -12,4 +12,4 @@ class InputError : public std::runtime_error {
   explicit InputError(const std::string& message) : std::runtime_error(message) {}
 };
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

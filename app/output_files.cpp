@@ -7,7 +7,7 @@
 #include "files/atomic_file.h"
 #include "plot/figure_writer.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 constexpr const char* kStandardInput = "-";
@@ -102,4 +102,4 @@ void WriteOutputFiles(const std::vector<OutputFile>& outputs,
   }
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

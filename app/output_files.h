@@ -6,7 +6,7 @@
 
 #include "plot/figure.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // A file a command was asked to write: the option that asked for it, its
 // path as given, and its bytes.
@@ -56,4 +56,4 @@ void AddFigureFiles(std::vector<OutputFile>& outputs, const std::string& option,
 void WriteOutputFiles(const std::vector<OutputFile>& outputs,
                       const std::vector<std::string>& inputs);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

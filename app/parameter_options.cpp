@@ -11,7 +11,7 @@
 #include "models/model_catalogue.h"
 #include "numtext/double_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 using engine::EosParameters;
@@ -305,4 +305,4 @@ EosParameters ParametersFromOptions(const TypedOptions& options) {
   return models::CalculatorParameters(model);
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -7,7 +7,7 @@
 #include "engine/eos_parameters.h"
 #include "models/model.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // An option that describes the model, with its help, as the table command and
 // the fit both offer it: the model's shape (--eos, --order, --thermal, ...)
@@ -31,4 +31,4 @@ models::Model ModelFromOptions(const TypedOptions& options);
 // computes on it; refuses every other model.
 engine::EosParameters ParametersFromOptions(const TypedOptions& options);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

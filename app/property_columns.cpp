@@ -9,7 +9,7 @@
 #include "models/thermodynamic_properties.h"
 #include "params/property_uncertainty.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
@@ -121,4 +121,4 @@ void ComputeProperties(const EosRequest& request, const PropertySet& set, const 
                     row.point.T, request.known == KnownQuantity::Pressure, values);
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -9,7 +9,7 @@
 #include "models/model.h"
 #include "params/parameter_covariance.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The thermodynamic properties a table adds with --properties.
 enum class Property { KT, Kp, alpha, dKdT, Pth, CV, gamma, CP, KS, rho, Vphi };
@@ -51,4 +51,4 @@ void ComputeProperties(const models::Model& model, const PropertyRequest& reques
 void ComputeProperties(const EosRequest& request, const PropertySet& set, const StateRow& row,
                        std::span<double> values);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

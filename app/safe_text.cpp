@@ -1,6 +1,6 @@
 #include "app/safe_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 bool IsPrintableAscii(unsigned char c) {
@@ -37,4 +37,4 @@ std::string QuotedInput(std::string_view text) {
   return '"' + SafeText(text) + '"';
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // How much of a user's text an error line quotes before cutting it short.
 inline constexpr std::size_t kQuotedInputLimit = 60;
@@ -21,4 +21,4 @@ std::string SafeText(std::string_view text, std::size_t limit = kQuotedInputLimi
 // SafeText in double quotes, for quoting input in an error line.
 std::string QuotedInput(std::string_view text);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

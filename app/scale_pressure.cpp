@@ -9,7 +9,7 @@
 #include "models/model_volume.h"
 #include "params/propagated_uncertainty.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 constexpr double kVolumeScaleDefaultT = 300.0;
@@ -247,4 +247,4 @@ std::string RangeWarning(const std::string& command, long rows, const scales::Sc
          RangeText(info) + "): in_range false\n";
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

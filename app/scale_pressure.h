@@ -8,7 +8,7 @@
 #include "scales/calibrant_cell.h"
 #include "scales/scale_directory.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // A pressure on a scale with its standard deviations, and whether the point
 // lies where the scale was calibrated. sigP is what the reading's own
@@ -102,4 +102,4 @@ std::string RangeText(const scales::ScaleInfo& info);
 // The warning line for rows beyond the scale's range, or empty.
 std::string RangeWarning(const std::string& command, long rows, const scales::ScaleInfo& info);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -12,7 +12,7 @@
 #include "models/model_volume.h"
 #include "params/propagated_uncertainty.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 StateRow FiniteRow(const engine::WorkingPoint& point) {
@@ -211,4 +211,4 @@ std::string NoStatePointReason(const StateRow& row) {
   return {};
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -8,7 +8,7 @@
 #include "engine/eos_parameters.h"
 #include "models/model.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // A target this close to the pressure at V(T,0), as a fraction of K(T), moves
 // the volume by less than that fraction of itself: V(T,0) is then right to
@@ -92,4 +92,4 @@ void SetRowBand(const EosRequest& request, StateRow& row);
 std::int64_t RowCount(const EosRequest& request);
 StateInput RowInput(const EosRequest& request, std::int64_t row);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

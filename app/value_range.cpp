@@ -8,7 +8,7 @@
 #include "app/input_error.h"
 #include "app/safe_text.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 // A stop that start + n step misses by rounding alone still counts as reached.
@@ -127,4 +127,4 @@ ValueRange ParseValueRange(std::string_view text, std::string_view argument) {
   return range;
 }
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

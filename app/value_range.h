@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quorvane::cli {
+namespace quorvane::app {
 
 // The values of one quantity: a single number, a list a,b,c, or
 // start:stop:step with the stop included when a whole number of steps
@@ -49,4 +49,4 @@ inline constexpr std::int64_t kMaxRangeValues = 100'000'000;
 // more than kMaxRangeValues values.
 ValueRange ParseValueRange(std::string_view text, std::string_view argument);
 
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

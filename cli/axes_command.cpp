@@ -33,8 +33,8 @@ struct AxesRequest {
   std::vector<Axis> axes;
   // alpha, beta, gamma in degrees.
   double angles[kCellEdges] = {kRightAngle, kRightAngle, kRightAngle};
-  ValueRange Ps, Ts;
-  OutputFormat format = OutputFormat::Csv;
+  app::ValueRange Ps, Ts;
+  app::OutputFormat format = app::OutputFormat::Csv;
 };
 
 // The axis at P and T, its sigma from the file's covariance, and its linear
@@ -46,7 +46,7 @@ struct AxisState {
 };
 
 AxisState StateOf(const Axis& axis, double P, double T, const std::string& where) {
-  const double V = CalibrantVolume(axis.cubed, P, T, where + ", axis " + axis.name);
+  const double V = app::CalibrantVolume(axis.cubed, P, T, where + ", axis " + axis.name);
   AxisState state;
   state.L = std::cbrt(V);
   if (axis.cubed.covariance) {
@@ -69,47 +69,49 @@ double AngleFactor(const double (&angles)[kCellEdges]) {
 Axis AxisFromText(const std::string& text) {
   const std::size_t equals = text.find('=');
   if (equals == std::string::npos || equals == 0 || equals + 1 == text.size()) {
-    throw InputError("--axis: " + QuotedInput(text) + " is not NAME=FILE");
+    throw app::InputError("--axis: " + app::QuotedInput(text) + " is not NAME=FILE");
   }
-  const scales::Scale file = ScaleOption("--axis", text.substr(equals + 1));
+  const scales::Scale file = app::ScaleOption("--axis", text.substr(equals + 1));
   const auto* cubed = std::get_if<scales::VolumeScale>(&file);
-  if (!cubed) throw InputError("--axis: " + QuotedInput(text) + " names no parameter file");
+  if (!cubed)
+    throw app::InputError("--axis: " + app::QuotedInput(text) + " names no parameter file");
   return {text.substr(0, equals), *cubed};
 }
 
 double Angle(const std::map<std::string, std::string>& given, const std::string& option) {
   if (!given.count(option)) return kRightAngle;
-  const std::optional<double> x = ParseDecimal(given.at(option));
-  if (!x) throw InputError(option + ": " + DecimalSyntaxProblem(given.at(option)));
-  if (!(*x > 0.0 && *x < 2.0 * kRightAngle)) throw InputError(option + ": not between 0 and 180");
+  const std::optional<double> x = app::ParseDecimal(given.at(option));
+  if (!x) throw app::InputError(option + ": " + app::DecimalSyntaxProblem(given.at(option)));
+  if (!(*x > 0.0 && *x < 2.0 * kRightAngle))
+    throw app::InputError(option + ": not between 0 and 180");
   return *x;
 }
 
 AxesRequest RequestFrom(const std::vector<std::string>& axes,
                         const std::map<std::string, std::string>& given) {
   AxesRequest request;
-  if (axes.empty()) throw InputError("--axis: which axes? (NAME=FILE, repeatable)");
+  if (axes.empty()) throw app::InputError("--axis: which axes? (NAME=FILE, repeatable)");
   for (const std::string& text : axes) request.axes.push_back(AxisFromText(text));
   const char* names[kCellEdges] = {"--alpha", "--beta", "--gamma"};
   for (int i = 0; i < kCellEdges; ++i) request.angles[i] = Angle(given, names[i]);
   if (std::isnan(AngleFactor(request.angles))) {
-    throw InputError("--alpha, --beta, --gamma: these angles close no cell");
+    throw app::InputError("--alpha, --beta, --gamma: these angles close no cell");
   }
-  if (!given.count("--P")) throw InputError("--P: no pressure given");
-  request.Ps = ParseValueRange(given.at("--P"), "--P");
-  request.Ts.start = request.Ts.last = DefaultTemperature(request.axes.front().cubed);
-  if (given.count("--T")) request.Ts = ParseValueRange(given.at("--T"), "--T");
+  if (!given.count("--P")) throw app::InputError("--P: no pressure given");
+  request.Ps = app::ParseValueRange(given.at("--P"), "--P");
+  request.Ts.start = request.Ts.last = app::DefaultTemperature(request.axes.front().cubed);
+  if (given.count("--T")) request.Ts = app::ParseValueRange(given.at("--T"), "--T");
   if (request.Ps.count * request.Ts.count > kMaxPoints) {
-    throw InputError("--P: more than " + std::to_string(kMaxPoints) + " points");
+    throw app::InputError("--P: more than " + std::to_string(kMaxPoints) + " points");
   }
-  if (given.count("--format")) request.format = ScaleFormat(given.at("--format"));
+  if (given.count("--format")) request.format = app::ScaleFormat(given.at("--format"));
   return request;
 }
 
 // With the three edges, the cell volume and its sigma, the edges' sigmas
 // taken as independent (each from a fit of its own).
-ScaleTable Compute(const AxesRequest& request) {
-  ScaleTable table;
+app::ScaleTable Compute(const AxesRequest& request) {
+  app::ScaleTable table;
   table.columns = {"P", "T"};
   for (const Axis& axis : request.axes) {
     for (const std::string prefix : {"", "sig", "beta"})
@@ -173,7 +175,7 @@ int RunAxesCommand(const std::vector<std::string>& arguments, std::istream&, std
       err << "quorvane-eos axes: writing the table failed\n";
       return kExitWriteFailed;
     }
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     err << "quorvane-eos axes: " << error.what() << '\n';
     return kExitBadInput;
   }

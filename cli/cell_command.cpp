@@ -29,7 +29,7 @@ struct CellRequest {
   scales::VolumeScale scale;
   std::vector<scales::Reflection> reflections;
   std::vector<StatePoint> points;
-  OutputFormat format = OutputFormat::Csv;
+  app::OutputFormat format = app::OutputFormat::Csv;
 };
 
 std::vector<scales::Reflection> ReflectionsFromList(const std::string& list) {
@@ -40,8 +40,8 @@ std::vector<scales::Reflection> ReflectionsFromList(const std::string& list) {
     const std::string text = list.substr(start, comma - start);
     const auto reflection = scales::ReflectionFromText(text);
     if (!reflection) {
-      throw InputError("--hkl: " + QuotedInput(text) +
-                       " is no reflection (three one-digit indices such as 111 or -111)");
+      throw app::InputError("--hkl: " + app::QuotedInput(text) +
+                            " is no reflection (three one-digit indices such as 111 or -111)");
     }
     reflections.push_back(*reflection);
     start = comma + 1;
@@ -50,13 +50,13 @@ std::vector<scales::Reflection> ReflectionsFromList(const std::string& list) {
 }
 
 void PointsFromRanges(CellRequest& request, const std::map<std::string, std::string>& given) {
-  if (!given.count("--P")) throw InputError("--P: no pressure given (or --input FILE)");
-  const ValueRange Ps = ParseValueRange(given.at("--P"), "--P");
-  ValueRange Ts;
-  Ts.start = Ts.last = DefaultTemperature(request.scale);
-  if (given.count("--T")) Ts = ParseValueRange(given.at("--T"), "--T");
+  if (!given.count("--P")) throw app::InputError("--P: no pressure given (or --input FILE)");
+  const app::ValueRange Ps = app::ParseValueRange(given.at("--P"), "--P");
+  app::ValueRange Ts;
+  Ts.start = Ts.last = app::DefaultTemperature(request.scale);
+  if (given.count("--T")) Ts = app::ParseValueRange(given.at("--T"), "--T");
   if (Ps.count * Ts.count > kMaxPoints) {
-    throw InputError("--P: more than " + std::to_string(kMaxPoints) + " points");
+    throw app::InputError("--P: more than " + std::to_string(kMaxPoints) + " points");
   }
   for (std::int64_t t = 0; t < Ts.count; ++t) {
     for (std::int64_t i = 0; i < Ps.count; ++i) {
@@ -66,31 +66,31 @@ void PointsFromRanges(CellRequest& request, const std::map<std::string, std::str
 }
 
 void PointsFromFile(CellRequest& request, const std::string& path, std::istream& in) {
-  const DataTable table = ReadDataTable(path, "--input", in, {{"P"}, {"T"}});
+  const app::DataTable table = app::ReadDataTable(path, "--input", in, {{"P"}, {"T"}});
   const bool hasT = table.header.Has("T");
-  const double defaultT = DefaultTemperature(request.scale);
+  const double defaultT = app::DefaultTemperature(request.scale);
   for (std::size_t r = 0; r < table.RowCount(); ++r) {
     request.points.push_back({table.Value(r, 0), hasT ? table.Value(r, 1) : defaultT,
-                              DataLocation(table.header.source, table.lines[r])});
+                              app::DataLocation(table.header.source, table.lines[r])});
   }
 }
 
 CellRequest RequestFrom(const std::map<std::string, std::string>& given, std::istream& in) {
   if (!given.count("--scale"))
-    throw InputError("--scale: which scale? (quorvane-eos scales lists them)");
-  const scales::Scale scale = ScaleOption("--scale", given.at("--scale"));
+    throw app::InputError("--scale: which scale? (quorvane-eos scales lists them)");
+  const scales::Scale scale = app::ScaleOption("--scale", given.at("--scale"));
   const auto* volume = std::get_if<scales::VolumeScale>(&scale);
   if (!volume) {
-    throw InputError("--scale: " + scales::InfoOf(scale).name +
-                     " is a fluorescence gauge: it has no cell");
+    throw app::InputError("--scale: " + scales::InfoOf(scale).name +
+                          " is a fluorescence gauge: it has no cell");
   }
-  CellRequest request{*volume, {}, {}, OutputFormat::Csv};
+  CellRequest request{*volume, {}, {}, app::OutputFormat::Csv};
   if (given.count("--hkl")) request.reflections = ReflectionsFromList(given.at("--hkl"));
-  if (given.count("--format")) request.format = ScaleFormat(given.at("--format"));
+  if (given.count("--format")) request.format = app::ScaleFormat(given.at("--format"));
   if (given.count("--input")) {
     for (const char* option : {"--P", "--T"}) {
       if (given.count(option)) {
-        throw InputError(std::string(option) + ": the states come from --input");
+        throw app::InputError(std::string(option) + ": the states come from --input");
       }
     }
     PointsFromFile(request, given.at("--input"), in);
@@ -100,8 +100,8 @@ CellRequest RequestFrom(const std::map<std::string, std::string>& given, std::is
   return request;
 }
 
-ScaleTable Compute(const CellRequest& request) {
-  ScaleTable table;
+app::ScaleTable Compute(const CellRequest& request) {
+  app::ScaleTable table;
   table.columns = {"P", "T", "V", "sigV", "a", "siga"};
   for (const scales::Reflection& reflection : request.reflections) {
     const std::string name = scales::ReflectionName(reflection);
@@ -109,12 +109,12 @@ ScaleTable Compute(const CellRequest& request) {
     table.columns.push_back("sigd" + name);
   }
   for (const StatePoint& point : request.points) {
-    if (!(point.T > 0.0)) throw InputError(point.where + ": T is not above zero");
+    if (!(point.T > 0.0)) throw app::InputError(point.where + ": T is not above zero");
     scales::CalibrantCell cell;
     try {
       cell = scales::CellAt(request.scale, point.P, point.T, request.reflections);
     } catch (const scales::ScaleError& error) {
-      throw InputError(point.where + ": " + error.what());
+      throw app::InputError(point.where + ": " + error.what());
     }
     std::vector<double> row{point.P, point.T, cell.V, cell.sigV, cell.a, cell.sigA};
     for (std::size_t i = 0; i < cell.d.size(); ++i) {
@@ -155,14 +155,14 @@ int RunCellCommand(const std::vector<std::string>& arguments, std::istream& in, 
       if (app.count(option) > 0) given[option] = value;
     }
     const CellRequest request = RequestFrom(given, in);
-    const ScaleTable table = Compute(request);
+    const app::ScaleTable table = Compute(request);
     out << table.Text(request.format);
     if (!out.flush()) {
       err << "quorvane-eos cell: writing the table failed\n";
       return kExitWriteFailed;
     }
-    err << RangeWarning(kCommand, table.OutOfRange(), request.scale.info);
-  } catch (const InputError& error) {
+    err << app::RangeWarning(kCommand, table.OutOfRange(), request.scale.info);
+  } catch (const app::InputError& error) {
     err << "quorvane-eos cell: " << error.what() << '\n';
     return kExitBadInput;
   }

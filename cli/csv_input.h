@@ -13,6 +13,6 @@ namespace quorvane::cli {
 // V/VT0, or VT0 together with V, the volume held) and optionally T; rows
 // without a T column take request.partnerValues' single temperature. Throws
 // InputError naming the source, line and column of the first fault.
-void ReadCsvRows(std::istream& in, const std::string& source, EosRequest& request);
+void ReadCsvRows(std::istream& in, const std::string& source, app::EosRequest& request);
 
 }  // namespace quorvane::cli

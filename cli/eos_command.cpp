@@ -17,60 +17,60 @@
 namespace quorvane::cli {
 namespace {
 
-void ReadInputFile(std::istream& standardInput, EosRequest& request) {
-  ReadDataFile(
+void ReadInputFile(std::istream& standardInput, app::EosRequest& request) {
+  app::ReadDataFile(
       *request.inputPath, "--input", standardInput,
       [&](std::istream& in, const std::string& source) { ReadCsvRows(in, source, request); });
 }
 
 // Everything that can be refused is checked before the first character is
 // written: the options, the ranges and the whole CSV file.
-EosRequest CheckedRequest(const std::vector<std::string>& arguments, std::istream& in, bool& help,
-                          std::ostream& out) {
-  const TypedOptions options = ReadCommandLine(arguments);
+app::EosRequest CheckedRequest(const std::vector<std::string>& arguments, std::istream& in,
+                               bool& help, std::ostream& out) {
+  const app::TypedOptions options = app::ReadCommandLine(arguments);
   help = options.help;
   if (help) {
     out << options.helpText;
     return {};
   }
-  EosRequest request = RequestFromOptions(options);
+  app::EosRequest request = RequestFromOptions(options);
   if (request.inputPath) ReadInputFile(in, request);
   return request;
 }
 
 // Why a single point's pressure is not reached, or nullptr where it is.
 const char* UnreachedReason(const TableSummary& summary) {
-  if (summary.Count(RowOutcome::PressureNotReached) > 0) {
+  if (summary.Count(app::RowOutcome::PressureNotReached) > 0) {
     return "the search gave up and V is V(T,0)";
   }
-  if (summary.Count(RowOutcome::VolumeNotPositive) > 0) return "V is not above zero";
+  if (summary.Count(app::RowOutcome::VolumeNotPositive) > 0) return "V is not above zero";
   return nullptr;
 }
 
 // The warning for a single point whose pressure is not reached, or empty.
-std::string UnreachedPointWarning(const EosRequest& request, const TableSummary& summary) {
+std::string UnreachedPointWarning(const app::EosRequest& request, const TableSummary& summary) {
   const char* const why = UnreachedReason(summary);
   if (!why) return {};
   std::string warning = "quorvane-eos: warning: the pressure ";
-  AppendShortest(warning, request.knownValues.start);
+  app::AppendShortest(warning, request.knownValues.start);
   warning += " is not reached at T = ";
-  AppendShortest(warning, request.partnerValues.start);
+  app::AppendShortest(warning, request.partnerValues.start);
   return warning + "; " + why + "\n";
 }
 
 // One line for each kind of row of a table that is not a state point.
 std::string TableWarnings(const TableSummary& summary) {
   struct Kind {
-    RowOutcome outcome;
+    app::RowOutcome outcome;
     const char* what;
   };
   static const Kind kKinds[] = {
-      {RowOutcome::PressureNotReached, "the pressure is not reached; V is V(T,0)"},
-      {RowOutcome::VolumeNotPositive, "the pressure is not reached; V is not above zero"},
-      {RowOutcome::PressureNotANumber,
+      {app::RowOutcome::PressureNotReached, "the pressure is not reached; V is V(T,0)"},
+      {app::RowOutcome::VolumeNotPositive, "the pressure is not reached; V is not above zero"},
+      {app::RowOutcome::PressureNotANumber,
        "the equation of state gives no number for the pressure; V is V(T,0)"},
-      {RowOutcome::NotFinite, "a value is infinite or not a number"},
-      {RowOutcome::PressureNotReachedWithoutZeroPressureVolume,
+      {app::RowOutcome::NotFinite, "a value is infinite or not a number"},
+      {app::RowOutcome::PressureNotReachedWithoutZeroPressureVolume,
        "the pressure is not reached and no volume has zero pressure at T; V is not a number"},
   };
   std::string warnings;
@@ -85,13 +85,14 @@ std::string TableWarnings(const TableSummary& summary) {
 }
 
 // The plot may replace neither file the table is made from.
-void WriteTablePlot(const EosRequest& request) {
-  std::vector<OutputFile> outputs;
-  AddFigureFiles(outputs, "--plot", TableFigure(request), PlotFilesFor(*request.plotPath));
+void WriteTablePlot(const app::EosRequest& request) {
+  std::vector<app::OutputFile> outputs;
+  app::AddFigureFiles(outputs, "--plot", TableFigure(request),
+                      app::PlotFilesFor(*request.plotPath));
   std::vector<std::string> inputs;
   if (request.inputPath) inputs.push_back(*request.inputPath);
   if (request.paramsPath) inputs.push_back(*request.paramsPath);
-  WriteOutputFiles(outputs, inputs);
+  app::WriteOutputFiles(outputs, inputs);
 }
 
 int WriteFailed(std::ostream& err) {
@@ -109,21 +110,21 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
   if (!arguments.empty() && arguments.front() == "axes") {
     return RunAxesCommand({arguments.begin() + 1, arguments.end()}, in, out, err);
   }
-  EosRequest request;
+  app::EosRequest request;
   bool help = false;
   try {
     request = CheckedRequest(arguments, in, help, out);
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     err << "quorvane-eos: " << error.what() << '\n';
     return kExitBadInput;
   }
   if (help) return out.flush() ? kExitSuccess : kExitWriteFailed;
 
-  const bool single = IsSinglePoint(request);
+  const bool single = app::IsSinglePoint(request);
   if (single) {
-    const StateRow row =
+    const app::StateRow row =
         ComputeStateRow(request.model, request.known, request.solver, RowInput(request, 0));
-    const std::string reason = NoStatePointReason(row);
+    const std::string reason = app::NoStatePointReason(row);
     if (!reason.empty()) {
       err << "quorvane-eos: these inputs determine no state point: " << reason << '\n';
       return kExitNoStatePoint;
@@ -132,10 +133,10 @@ int RunEosCommand(const std::vector<std::string>& arguments, std::istream& in, s
   if (request.plotPath) {
     try {
       WriteTablePlot(request);
-    } catch (const InputError& error) {
+    } catch (const app::InputError& error) {
       err << "quorvane-eos: " << error.what() << '\n';
       return kExitBadInput;
-    } catch (const WriteError& error) {
+    } catch (const app::WriteError& error) {
       err << "quorvane-eos: " << error.what() << '\n';
       return kExitWriteFailed;
     }

@@ -21,71 +21,74 @@ constexpr const char* kProgram = "quorvane-eos " QUORVANE_VERSION;
 // A fit that did not converge, or results that could not be written.
 constexpr int kExitFitFailed = 1;
 
-fit::FitData ReadData(const FitCommandRequest& request, std::istream& in) {
+fit::FitData ReadData(const app::FitCommandRequest& request, std::istream& in) {
   fit::FitData data;
-  ReadDataFile(request.dataPath, "DATA", in, [&](std::istream& file, const std::string& source) {
-    data = ReadFitData(file, source, request.fit.start[models::Parameter::Tref], request.axis);
-  });
+  app::ReadDataFile(request.dataPath, "DATA", in,
+                    [&](std::istream& file, const std::string& source) {
+                      data = app::ReadFitData(
+                          file, source, request.fit.start[models::Parameter::Tref], request.axis);
+                    });
   return data;
 }
 
-void AddPlotFiles(std::vector<OutputFile>& outputs, const std::string& prefix,
-                  const FitReport& report) {
-  const PlotFiles files = PlotFilesFor(prefix);
-  for (const NamedFigure& named : FitFigureSet(report)) {
+void AddPlotFiles(std::vector<app::OutputFile>& outputs, const std::string& prefix,
+                  const app::FitReport& report) {
+  const app::PlotFiles files = app::PlotFilesFor(prefix);
+  for (const app::NamedFigure& named : FitFigureSet(report)) {
     AddFigureFiles(outputs, "--plot", named.figure, files, "-" + named.name);
   }
 }
 
 // Everything is drawn and checked before the first file is written.
-void WriteFitFiles(const FitCommandRequest& request, const fit::FitData& data,
-                   const fit::FitResult& result, const FitReport& report) {
-  std::vector<OutputFile> outputs;
+void WriteFitFiles(const app::FitCommandRequest& request, const fit::FitData& data,
+                   const fit::FitResult& result, const app::FitReport& report) {
+  std::vector<app::OutputFile> outputs;
   if (request.plotPrefix) AddPlotFiles(outputs, *request.plotPrefix, report);
   if (request.paramsOut) {
     outputs.push_back(
-        {"--params-out", *request.paramsOut, FitParameterFileText(kProgram, data, result)});
+        {"--params-out", *request.paramsOut, app::FitParameterFileText(kProgram, data, result)});
   }
-  WriteOutputFiles(outputs, {request.dataPath});
+  app::WriteOutputFiles(outputs, {request.dataPath});
 }
 
-int Fit(const FitCommandRequest& request, std::istream& in, std::ostream& out, std::ostream& err) {
+int Fit(const app::FitCommandRequest& request, std::istream& in, std::ostream& out,
+        std::ostream& err) {
   fit::FitData data;
   fit::FitResult result;
   try {
     data = ReadData(request, in);
     result = fit::FitEos(data, request.fit);
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     err << "quorvane-eos fit: " << error.what() << '\n';
     return kExitBadInput;
   } catch (const fit::FitError& error) {
-    err << "quorvane-eos fit: " << SafeText(data.source, kLongInputLimit) << ": " << error.what()
-        << '\n';
+    err << "quorvane-eos fit: " << app::SafeText(data.source, app::kLongInputLimit) << ": "
+        << error.what() << '\n';
     return kExitBadInput;
   }
   if (!result.converged) {
     err << "quorvane-eos fit: " << result.failure << "; no results are given\n";
     return kExitFitFailed;
   }
-  FitReport report = MakeFitReport(data, result);
+  app::FitReport report = app::MakeFitReport(data, result);
   try {
-    report.ellipses = MakeEllipseReports(result, request.ellipses);
-  } catch (const InputError& error) {
+    report.ellipses = app::MakeEllipseReports(result, request.ellipses);
+  } catch (const app::InputError& error) {
     err << "quorvane-eos fit: " << error.what() << '\n';
     return kExitBadInput;
   }
   std::string text;
-  if (request.format == FitFormat::Json) {
-    AppendFitJson(text, report);
+  if (request.format == app::FitFormat::Json) {
+    app::AppendFitJson(text, report);
   } else {
-    AppendFitText(text, report);
+    app::AppendFitText(text, report);
   }
   try {
     WriteFitFiles(request, data, result, report);
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     err << "quorvane-eos fit: " << error.what() << '\n';
     return kExitBadInput;
-  } catch (const WriteError& error) {
+  } catch (const app::WriteError& error) {
     err << "quorvane-eos fit: " << error.what() << '\n';
     return kExitFitFailed;
   }
@@ -102,10 +105,10 @@ int Fit(const FitCommandRequest& request, std::istream& in, std::ostream& out, s
 
 int RunFitCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
                   std::ostream& err) {
-  FitCommandRequest request;
+  app::FitCommandRequest request;
   try {
-    request = FitRequestFromArguments(arguments);
-  } catch (const InputError& error) {
+    request = app::FitRequestFromArguments(arguments);
+  } catch (const app::InputError& error) {
     err << "quorvane-eos fit: " << error.what() << '\n';
     return kExitBadInput;
   }

@@ -16,12 +16,13 @@ constexpr auto kMaxParameterFileBytes =
 
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw InputError("--params: cannot open " + QuotedInput(path));
+  if (!file) throw app::InputError("--params: cannot open " + app::QuotedInput(path));
   std::string text(static_cast<std::size_t>(kMaxParameterFileBytes) + 1, '\0');
   file.read(text.data(), kMaxParameterFileBytes + 1);
-  if (file.bad()) throw InputError("--params: cannot read " + QuotedInput(path));
+  if (file.bad()) throw app::InputError("--params: cannot read " + app::QuotedInput(path));
   if (file.gcount() > kMaxParameterFileBytes) {
-    throw InputError("--params: " + QuotedInput(path) + " is too large for a parameter file");
+    throw app::InputError("--params: " + app::QuotedInput(path) +
+                          " is too large for a parameter file");
   }
   text.resize(static_cast<std::size_t>(file.gcount()));
   return text;
@@ -29,17 +30,17 @@ std::string FileText(const std::string& path) {
 
 }  // namespace
 
-void ReadParamsOption(const TypedOptions& options, EosRequest& request) {
+void ReadParamsOption(const app::TypedOptions& options, app::EosRequest& request) {
   const std::string* path = options.Find("--params");
   if (!path) {
-    request.model = ModelFromOptions(options);
+    request.model = app::ModelFromOptions(options);
     return;
   }
-  for (const ParameterOption& option : ParameterOptions()) {
+  for (const app::ParameterOption& option : app::ParameterOptions()) {
     if (options.Find(option.name))
-      throw InputError(option.name + ": the parameters come from --params");
+      throw app::InputError(option.name + ": the parameters come from --params");
   }
-  const std::string source = SafeText(*path, kLongInputLimit);
+  const std::string source = app::SafeText(*path, app::kLongInputLimit);
   try {
     const params::ParameterFile file = params::ReadParameterFile(FileText(*path), source);
     request.model = file.model;
@@ -47,7 +48,7 @@ void ReadParamsOption(const TypedOptions& options, EosRequest& request) {
       request.covariance = params::ParameterCovariance{file.refined, file.covariance};
     }
   } catch (const params::ParameterFileError& error) {
-    throw InputError(std::string("--params: ") + error.what());
+    throw app::InputError(std::string("--params: ") + error.what());
   }
 }
 

@@ -43,29 +43,29 @@ struct Sample {
 struct ReadingName {
   std::string name;
   std::string sigma;
-  Reading reading;
+  app::Reading reading;
   std::optional<scales::Reflection> spacing{};
 };
 
 const ReadingName kReadingNames[] = {
-    {"V", "sigV", Reading::Volume},
-    {"a", "sigA", Reading::Lattice},
-    {"Vcal", "sigVcal", Reading::Volume},
-    {"acal", "sigAcal", Reading::Lattice},
-    {"lambda", "sigLambda", Reading::Wavelength},
+    {"V", "sigV", app::Reading::Volume},
+    {"a", "sigA", app::Reading::Lattice},
+    {"Vcal", "sigVcal", app::Reading::Volume},
+    {"acal", "sigAcal", app::Reading::Lattice},
+    {"lambda", "sigLambda", app::Reading::Wavelength},
 };
 
 struct PressureRequest {
   scales::Scale scale;
   ReadingName reading = kReadingNames[0];
   std::vector<Sample> samples;
-  OutputFormat format = OutputFormat::Csv;
+  app::OutputFormat format = app::OutputFormat::Csv;
   std::optional<double> lambda0;
 };
 
 double Number(const std::map<std::string, std::string>& given, const std::string& option) {
-  const std::optional<double> x = ParseDecimal(given.at(option));
-  if (!x) throw InputError(option + ": " + DecimalSyntaxProblem(given.at(option)));
+  const std::optional<double> x = app::ParseDecimal(given.at(option));
+  if (!x) throw app::InputError(option + ": " + app::DecimalSyntaxProblem(given.at(option)));
   return *x;
 }
 
@@ -78,7 +78,7 @@ bool IsGauge(const scales::Scale& scale) {
 std::vector<ReadingName> ReadingsOf(const scales::Scale& scale) {
   std::vector<ReadingName> names;
   for (const ReadingName& name : kReadingNames) {
-    if ((name.reading == Reading::Wavelength) == IsGauge(scale)) names.push_back(name);
+    if ((name.reading == app::Reading::Wavelength) == IsGauge(scale)) names.push_back(name);
   }
   return names;
 }
@@ -89,7 +89,7 @@ std::optional<ReadingName> SpacingReading(std::string_view name) {
   const auto reflection = scales::SpacingReflection(name);
   if (!reflection) return {};
   const std::string spacing = "d" + scales::ReflectionName(*reflection);
-  return ReadingName{spacing, "sig" + spacing, Reading::Lattice, reflection};
+  return ReadingName{spacing, "sig" + spacing, app::Reading::Lattice, reflection};
 }
 
 // A data column of a spacing or of its standard deviation.
@@ -117,7 +117,7 @@ std::string NameList(const std::vector<std::string>& names, const char* last) {
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (i > 0) text += i + 1 == names.size() ? std::string(" ") + last + " " : ", ";
-    text += QuotedInput(names[i]);
+    text += app::QuotedInput(names[i]);
   }
   return text;
 }
@@ -132,37 +132,40 @@ void CheckQuantityOptions(const PressureRequest& request,
   if (gauge) wrong.insert(wrong.end(), spacings.begin(), spacings.end());
   for (const std::string& option : wrong) {
     if (given.count(option)) {
-      throw InputError(option + ": " + scales::InfoOf(request.scale).name +
-                       (gauge ? " is a fluorescence gauge" : " is a volume scale"));
+      throw app::InputError(option + ": " + scales::InfoOf(request.scale).name +
+                            (gauge ? " is a fluorescence gauge" : " is a volume scale"));
     }
   }
-  if (given.count("--V") && given.count("--a")) throw InputError("--a: give --V or --a, not both");
+  if (given.count("--V") && given.count("--a"))
+    throw app::InputError("--a: give --V or --a, not both");
   if (!spacings.empty() && (spacings.size() > 1 || given.count("--V") || given.count("--a"))) {
-    throw InputError(spacings.back() + ": give one reading: --V, --a or one spacing --dHKL");
+    throw app::InputError(spacings.back() + ": give one reading: --V, --a or one spacing --dHKL");
   }
   if (given.count("--sigD") && request.reading.spacing == std::nullopt) {
-    throw InputError("--sigD: only with a spacing --dHKL");
+    throw app::InputError("--sigD: only with a spacing --dHKL");
   }
-  if (given.count("--column") && !input) throw InputError("--column: only with --input");
+  if (given.count("--column") && !input) throw app::InputError("--column: only with --input");
   const std::string option = std::string("--") + request.reading.name;
   const bool has = given.count(option) > 0;
-  if (input && has) throw InputError("--input: the readings come from the file, not " + option);
-  if (!input && !has) throw InputError(option + ": no reading given (or --input FILE)");
-  if (request.reading.reading == Reading::Lattice &&
+  if (input && has)
+    throw app::InputError("--input: the readings come from the file, not " + option);
+  if (!input && !has) throw app::InputError(option + ": no reading given (or --input FILE)");
+  if (request.reading.reading == app::Reading::Lattice &&
       !std::get<scales::VolumeScale>(request.scale).cubic) {
-    throw InputError(option + ": " + scales::InfoOf(request.scale).name + " has no cubic cell");
+    throw app::InputError(option + ": " + scales::InfoOf(request.scale).name +
+                          " has no cubic cell");
   }
 }
 
 void ReadingsFromRanges(PressureRequest& request, const std::map<std::string, std::string>& given,
                         double sigX, double sigT) {
   const std::string option = std::string("--") + request.reading.name;
-  const ValueRange xs = ParseValueRange(given.at(option), option);
-  ValueRange Ts;
-  Ts.start = Ts.last = DefaultTemperature(request.scale);
-  if (given.count("--T")) Ts = ParseValueRange(given.at("--T"), "--T");
+  const app::ValueRange xs = app::ParseValueRange(given.at(option), option);
+  app::ValueRange Ts;
+  Ts.start = Ts.last = app::DefaultTemperature(request.scale);
+  if (given.count("--T")) Ts = app::ParseValueRange(given.at("--T"), "--T");
   if (xs.count * Ts.count > kMaxPoints) {
-    throw InputError(option + ": more than " + std::to_string(kMaxPoints) + " points");
+    throw app::InputError(option + ": more than " + std::to_string(kMaxPoints) + " points");
   }
   for (std::int64_t t = 0; t < Ts.count; ++t) {
     for (std::int64_t i = 0; i < xs.count; ++i) {
@@ -175,25 +178,25 @@ void ReadingsFromRanges(PressureRequest& request, const std::map<std::string, st
 // The one reading column of the file: the one --column names, else the only
 // candidate the file holds. A file with the sample's V and the calibrant's
 // acal must not be read by guess.
-ReadingName ChosenReading(const std::vector<ReadingName>& candidates, const DataHeader& header,
+ReadingName ChosenReading(const std::vector<ReadingName>& candidates, const app::DataHeader& header,
                           const std::optional<std::string>& named) {
   std::vector<std::string> present, all;
   for (const ReadingName& c : candidates) {
     all.push_back(c.name);
     if (named ? *named == c.name : header.Has(c.name)) present.push_back(c.name);
   }
-  const std::string where = DataLocation(header.source, header.line);
+  const std::string where = app::DataLocation(header.source, header.line);
   if (named && present.empty()) {
-    throw InputError("--column: " + QuotedInput(*named) + " is no reading this scale takes (" +
-                     NameList(all, "or") + ")");
+    throw app::InputError("--column: " + app::QuotedInput(*named) +
+                          " is no reading this scale takes (" + NameList(all, "or") + ")");
   }
   if (named && !header.Has(*named)) {
-    throw InputError(where + ": no column " + QuotedInput(*named));
+    throw app::InputError(where + ": no column " + app::QuotedInput(*named));
   }
-  if (present.empty()) throw InputError(where + ": no column " + NameList(all, "or"));
+  if (present.empty()) throw app::InputError(where + ": no column " + NameList(all, "or"));
   if (present.size() > 1) {
-    throw InputError(where + ": the columns " + NameList(present, "and") +
-                     " could each be the calibrant's reading: name it with --column");
+    throw app::InputError(where + ": the columns " + NameList(present, "and") +
+                          " could each be the calibrant's reading: name it with --column");
   }
   for (const ReadingName& c : candidates) {
     if (present.front() == c.name) return c;
@@ -202,7 +205,7 @@ ReadingName ChosenReading(const std::vector<ReadingName>& candidates, const Data
 }
 
 // The spacings the file holds, and the one --column names, as candidates.
-void AddSpacingCandidates(std::vector<ReadingName>& candidates, const DataHeader& header,
+void AddSpacingCandidates(std::vector<ReadingName>& candidates, const app::DataHeader& header,
                           const std::optional<std::string>& named) {
   std::vector<std::string> names = header.names;
   if (named) names.push_back(*named);
@@ -218,16 +221,16 @@ void AddSpacingCandidates(std::vector<ReadingName>& candidates, const DataHeader
 void ReadingsFromFile(PressureRequest& request, const std::string& path, std::istream& in,
                       const std::optional<std::string>& named) {
   std::vector<ReadingName> candidates = ReadingsOf(request.scale);
-  DataColumns columns{{}, {"T", "sigT", "lambda0"}};
+  app::DataColumns columns{{}, {"T", "sigT", "lambda0"}};
   for (const ReadingName& c : candidates) {
     columns.optional.push_back(c.name);
     columns.optional.push_back(c.sigma);
   }
   if (!IsGauge(request.scale)) columns.alsoNamed = IsSpacingColumn;
-  const DataTable table = ReadDataTable(path, "--input", in, columns);
+  const app::DataTable table = ReadDataTable(path, "--input", in, columns);
   if (!IsGauge(request.scale)) AddSpacingCandidates(candidates, table.header, named);
   request.reading = ChosenReading(candidates, table.header, named);
-  const double defaultT = DefaultTemperature(request.scale);
+  const double defaultT = app::DefaultTemperature(request.scale);
   auto value = [&](std::size_t row, const std::string& name, double fallback) {
     if (!table.header.Has(name)) return fallback;
     return table.Value(row, static_cast<std::size_t>(table.header.Find(name)));
@@ -244,17 +247,20 @@ void ReadingsFromFile(PressureRequest& request, const std::string& path, std::is
     sample.sigT = value(r, "sigT", 0.0);
     sample.lambda0 = request.lambda0;
     if (table.header.Has("lambda0")) sample.lambda0 = value(r, "lambda0", 0.0);
-    sample.where = DataLocation(table.header.source, table.lines[r]);
+    sample.where = app::DataLocation(table.header.source, table.lines[r]);
     request.samples.push_back(sample);
   }
 }
 
 PressureRequest RequestFrom(const std::map<std::string, std::string>& given, std::istream& in) {
   if (!given.count("--scale")) {
-    throw InputError("--scale: which scale? (quorvane-eos scales lists them)");
+    throw app::InputError("--scale: which scale? (quorvane-eos scales lists them)");
   }
-  PressureRequest request{
-      ScaleOption("--scale", given.at("--scale")), kReadingNames[0], {}, OutputFormat::Csv, {}};
+  PressureRequest request{app::ScaleOption("--scale", given.at("--scale")),
+                          kReadingNames[0],
+                          {},
+                          app::OutputFormat::Csv,
+                          {}};
   request.reading = ReadingsOf(request.scale).front();
   if (!IsGauge(request.scale) && given.count("--a")) request.reading = kReadingNames[1];
   const std::vector<std::string> spacings = SpacingOptions(given);
@@ -264,15 +270,15 @@ PressureRequest RequestFrom(const std::map<std::string, std::string>& given, std
   }
   const bool input = given.count("--input") > 0;
   CheckQuantityOptions(request, given, input);
-  if (given.count("--format")) request.format = ScaleFormat(given.at("--format"));
+  if (given.count("--format")) request.format = app::ScaleFormat(given.at("--format"));
   if (given.count("--lambda0")) request.lambda0 = Number(given, "--lambda0");
   const std::string sigOption = std::string("--") + request.reading.sigma;
   const double sigX = given.count(sigOption) ? Number(given, sigOption) : 0.0;
   const double sigT = given.count("--sigT") ? Number(given, "--sigT") : 0.0;
-  RequireSigma(sigX, request.reading.sigma, sigOption);
-  RequireSigma(sigT, "sigT", "--sigT");
+  app::RequireSigma(sigX, request.reading.sigma, sigOption);
+  app::RequireSigma(sigT, "sigT", "--sigT");
   if (input) {
-    if (given.count("--T")) throw InputError("--T: the temperatures come from --input");
+    if (given.count("--T")) throw app::InputError("--T: the temperatures come from --input");
     std::optional<std::string> named;
     if (given.count("--column")) named = given.at("--column");
     ReadingsFromFile(request, given.at("--input"), in, named);
@@ -286,41 +292,42 @@ std::vector<std::string> ColumnsOf(const PressureRequest& request) {
   const std::string name = request.reading.name;
   if (request.reading.spacing) return {"P", "sigP", name, "a", "V", "T", "sigPscale"};
   switch (request.reading.reading) {
-    case Reading::Wavelength:
+    case app::Reading::Wavelength:
       return {"P", "sigP", "lambda", "lambda0", "T"};
-    case Reading::Lattice:
+    case app::Reading::Lattice:
       return {"P", "sigP", name, name == "a" ? "V" : "Vcal", "T", "sigPscale"};
-    case Reading::Volume:
+    case app::Reading::Volume:
       break;
   }
   return {"P", "sigP", name, "T", "sigPscale"};
 }
 
-ScaleTable Compute(const PressureRequest& request) {
-  ScaleTable table;
+app::ScaleTable Compute(const PressureRequest& request) {
+  app::ScaleTable table;
   table.columns = ColumnsOf(request);
   for (const Sample& s : request.samples) {
     if (request.reading.spacing) {
-      const ScalePressure p = SpacingPressure(request.scale, *request.reading.spacing, s.x, s.sigX,
-                                              s.T, s.sigT, s.where);
+      const app::ScalePressure p = app::SpacingPressure(request.scale, *request.reading.spacing,
+                                                        s.x, s.sigX, s.T, s.sigT, s.where);
       const double a = s.x * scales::IndexNorm(*request.reading.spacing);
       table.rows.push_back({p.P, p.sigP, s.x, a, a * a * a, s.T, p.sigPScale});
       table.inRange.push_back(p.inRange);
       continue;
     }
-    const ScalePressure p = ReadingPressure(request.scale, request.reading.reading, s.x, s.sigX,
-                                            s.T, s.sigT, s.lambda0, s.where);
+    const app::ScalePressure p = ReadingPressure(request.scale, request.reading.reading, s.x,
+                                                 s.sigX, s.T, s.sigT, s.lambda0, s.where);
     switch (request.reading.reading) {
-      case Reading::Wavelength: {
+      case app::Reading::Wavelength: {
         const auto& gauge = *std::get<const scales::FluorescenceScale*>(request.scale);
-        const double lambda0 = GaugeLambda0(gauge, s.lambda0.value_or(0.0), s.lambda0.has_value());
+        const double lambda0 =
+            app::GaugeLambda0(gauge, s.lambda0.value_or(0.0), s.lambda0.has_value());
         table.rows.push_back({p.P, p.sigP, s.x, lambda0, s.T});
         break;
       }
-      case Reading::Lattice:
+      case app::Reading::Lattice:
         table.rows.push_back({p.P, p.sigP, s.x, s.x * s.x * s.x, s.T, p.sigPScale});
         break;
-      case Reading::Volume:
+      case app::Reading::Volume:
         table.rows.push_back({p.P, p.sigP, s.x, s.T, p.sigPScale});
         break;
     }
@@ -370,9 +377,9 @@ int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& 
                  "with --input: the column holding the calibrant's reading, where the file "
                  "holds more than one (V, a, Vcal, acal, d111, ...)");
   app.add_option("--format", values["--format"], "csv | tsv | json (default csv)");
-  ScaleTable table;
+  app::ScaleTable table;
   std::string name;
-  OutputFormat format = OutputFormat::Csv;
+  app::OutputFormat format = app::OutputFormat::Csv;
   try {
     if (const auto help = ParseSubcommand(app, "quorvane-eos pressure", arguments)) {
       out << *help;
@@ -392,8 +399,8 @@ int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& 
       err << "quorvane-eos pressure: writing the table failed\n";
       return kExitWriteFailed;
     }
-    err << RangeWarning(kCommand, table.OutOfRange(), scales::InfoOf(request.scale));
-  } catch (const InputError& error) {
+    err << app::RangeWarning(kCommand, table.OutOfRange(), scales::InfoOf(request.scale));
+  } catch (const app::InputError& error) {
     err << "quorvane-eos pressure: " << error.what() << '\n';
     return kExitBadInput;
   }

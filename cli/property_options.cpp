@@ -19,51 +19,52 @@ namespace {
 // model's pressure holds no atom count, which only its heat capacity needs.
 constexpr const char* kEinsteinAtoms = "einstein natoms";
 
-bool NamesEinstein(const TypedOptions& options) {
+bool NamesEinstein(const app::TypedOptions& options) {
   const std::string* thermal = options.Find("--thermal");
   return thermal && models::ThermalFromName(*thermal) == models::Thermal::Einstein;
 }
 
-void Rename(TypedOptions& options, const std::string& path, const std::string& grid) {
+void Rename(app::TypedOptions& options, const std::string& path, const std::string& grid) {
   const auto it = options.values.find(path);
   if (it == options.values.end()) return;
-  if (options.Find(grid)) throw InputError(path + ": give either " + path + " or " + grid);
+  if (options.Find(grid)) throw app::InputError(path + ": give either " + path + " or " + grid);
   options.values[grid] = it->second;
   options.values.erase(it);
 }
 
-double PositiveNumber(const TypedOptions& options, const std::string& name) {
+double PositiveNumber(const app::TypedOptions& options, const std::string& name) {
   const std::string& text = *options.Find(name);
-  const auto value = ParseDecimal(text);
+  const auto value = app::ParseDecimal(text);
   if (!value || !(*value > 0.0)) {
-    throw InputError(name + ": " + QuotedInput(text) + " is not a number above zero");
+    throw app::InputError(name + ": " + app::QuotedInput(text) + " is not a number above zero");
   }
   return *value;
 }
 
 // The pressures of the grid with the temperatures of the isentrope through
 // the first of them at the one temperature given.
-void ReadIsentrope(EosRequest& request) {
+void ReadIsentrope(app::EosRequest& request) {
   const models::Model& model = request.model;
   if (!models::HasClosedFormIsentrope(model)) {
-    throw InputError(std::string("--isentrope: the ") + models::Info(model.thermal).name +
-                     " thermal model has no entropy of its own; the isentrope is that of mgd");
+    throw app::InputError(std::string("--isentrope: the ") + models::Info(model.thermal).name +
+                          " thermal model has no entropy of its own; the isentrope is that of mgd");
   }
-  if (request.inputPath || request.known != KnownQuantity::Pressure) {
-    throw InputError("--isentrope: give the pressures with --P");
+  if (request.inputPath || request.known != app::KnownQuantity::Pressure) {
+    throw app::InputError("--isentrope: give the pressures with --P");
   }
   if (!request.partnerValues.single) {
-    throw InputError("--isentrope: give one temperature, that of the first pressure, with --T");
+    throw app::InputError(
+        "--isentrope: give one temperature, that of the first pressure, with --T");
   }
   const double P0 = request.knownValues.start;
   const double T0 = request.partnerValues.start;
   const engine::VolumeSolution start = models::VolumeFromPressure(model, P0, T0);
   if (!engine::IsVolumeFound(start)) {
     std::string message = "--isentrope: the pressure ";
-    AppendShortest(message, P0);
+    app::AppendShortest(message, P0);
     message += " is not reached at T = ";
-    AppendShortest(message, T0);
-    throw InputError(message);
+    app::AppendShortest(message, T0);
+    throw app::InputError(message);
   }
   request.isentrope = true;
   request.csvRows.clear();
@@ -83,25 +84,25 @@ void ReadIsentrope(EosRequest& request) {
 
 }  // namespace
 
-TypedOptions WithPathsAsGrid(const TypedOptions& options) {
-  TypedOptions grid = options;
+app::TypedOptions WithPathsAsGrid(const app::TypedOptions& options) {
+  app::TypedOptions grid = options;
   Rename(grid, "--isobar", "--P");
   Rename(grid, "--isochore", "--V");
   if (NamesEinstein(grid) && grid.Find("--properties")) Rename(grid, "--natoms", kEinsteinAtoms);
   return grid;
 }
 
-void ReadPropertyOptions(const TypedOptions& options, EosRequest& request) {
+void ReadPropertyOptions(const app::TypedOptions& options, app::EosRequest& request) {
   request.properties.wanted = options.Find("--properties") != nullptr;
   if (options.Find("--molar-mass")) {
-    if (!request.properties.wanted) throw InputError("--molar-mass: goes with --properties");
+    if (!request.properties.wanted) throw app::InputError("--molar-mass: goes with --properties");
     request.properties.molarMass = PositiveNumber(options, "--molar-mass");
   }
   if (options.Find(kEinsteinAtoms)) {
-    const auto atoms = ParseDecimal(*options.Find(kEinsteinAtoms));
+    const auto atoms = app::ParseDecimal(*options.Find(kEinsteinAtoms));
     if (!atoms || !(*atoms > 0.0)) {
-      throw InputError("--natoms: " + QuotedInput(*options.Find(kEinsteinAtoms)) +
-                       " is not a number above zero");
+      throw app::InputError("--natoms: " + app::QuotedInput(*options.Find(kEinsteinAtoms)) +
+                            " is not a number above zero");
     }
     request.properties.einsteinAtoms = *atoms;
   }

@@ -9,11 +9,11 @@ namespace quorvane::cli {
 // pressure or volume held over the --T range. Returns the options with them
 // written as --P and --V, and an Einstein model's --natoms set aside for
 // --properties; throws InputError where the quantity is given twice.
-TypedOptions WithPathsAsGrid(const TypedOptions& options);
+app::TypedOptions WithPathsAsGrid(const app::TypedOptions& options);
 
 // --properties, --molar-mass and --isentrope, once the model and the grid
 // are read. The isentrope's temperatures are computed here, so that a model
 // without one is refused before anything is written.
-void ReadPropertyOptions(const TypedOptions& options, EosRequest& request);
+void ReadPropertyOptions(const app::TypedOptions& options, app::EosRequest& request);
 
 }  // namespace quorvane::cli

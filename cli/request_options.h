@@ -10,11 +10,11 @@ namespace quorvane::cli {
 
 // The whole request the options describe, the CSV rows not yet read. Throws
 // InputError naming the argument for any bad or conflicting option.
-EosRequest RequestFromOptions(const TypedOptions& options);
+app::EosRequest RequestFromOptions(const app::TypedOptions& options);
 
 // The column and option names of the quantities.
-const char* ColumnName(KnownQuantity quantity);
-const char* OptionName(KnownQuantity quantity);
+const char* ColumnName(app::KnownQuantity quantity);
+const char* OptionName(app::KnownQuantity quantity);
 
 // Whether the model is the calculator's own, which alone the form's search
 // and a temperature from V(T,0) compute.
@@ -25,6 +25,6 @@ bool ComputesAsTheForm(const models::Model& model);
 void CheckTemperatureFollows(const models::Model& model, const std::string& where);
 
 // Volumes and ratios must be positive, as on the form.
-bool MustBePositive(KnownQuantity quantity);
+bool MustBePositive(app::KnownQuantity quantity);
 
 }  // namespace quorvane::cli

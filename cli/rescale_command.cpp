@@ -37,7 +37,7 @@ constexpr const char* kStandardOutput = "-";
 struct Rescale {
   std::optional<scales::Scale> from;
   scales::Scale to;
-  DataTable data;
+  app::DataTable data;
   std::optional<double> lambda0;
   bool addScaleSigma = false;
 };
@@ -75,14 +75,14 @@ void CheckScales(const Rescale& job) {
   const scales::ScaleInfo& from = scales::InfoOf(*job.from);
   const scales::ScaleInfo& to = scales::InfoOf(job.to);
   if (IsGauge(*job.from) != IsGauge(job.to) || from.material != to.material) {
-    throw InputError("--to: " + from.name + " and " + to.name +
-                     " are scales of different calibrants");
+    throw app::InputError("--to: " + from.name + " and " + to.name +
+                          " are scales of different calibrants");
   }
 }
 
 // Every standard deviation of the data by the one rule, with its line and
 // column named.
-void CheckSigmas(const DataTable& data) {
+void CheckSigmas(const app::DataTable& data) {
   for (std::size_t r = 0; r < data.RowCount(); ++r) {
     for (std::size_t c = 0; c < data.header.names.size(); ++c) {
       const std::string& name = data.header.names[c];
@@ -90,8 +90,9 @@ void CheckSigmas(const DataTable& data) {
       const double sigma = data.Value(r, c);
       // Left empty: not known for the row.
       if (std::isnan(sigma)) continue;
-      RequireSigma(sigma, name,
-                   DataLocation(data.header.source, data.lines[r], data.header.columns[c]));
+      app::RequireSigma(
+          sigma, name,
+          app::DataLocation(data.header.source, data.lines[r], data.header.columns[c]));
     }
   }
 }
@@ -101,8 +102,8 @@ double Lambda0(const Rescale& job, const scales::FluorescenceScale& scale, std::
   const double lambda0 =
       job.data.header.Has("lambda0")
           ? Column(job, row, "lambda0", 0.0)
-          : GaugeLambda0(scale, job.lambda0.value_or(0.0), job.lambda0.has_value());
-  if (!(lambda0 > 0.0)) throw InputError(where + ": lambda0 is not above zero");
+          : app::GaugeLambda0(scale, job.lambda0.value_or(0.0), job.lambda0.has_value());
+  if (!(lambda0 > 0.0)) throw app::InputError(where + ": lambda0 is not above zero");
   return lambda0;
 }
 
@@ -118,22 +119,22 @@ double Slope(const scales::Scale& scale, double reading, double lambda0, double 
 // standard deviation of the reading, the row's sigP stands for it: carried
 // over by the ratio of the two scales' slopes there when --from names the
 // old scale, else as it is.
-ScalePressure FromReading(const Rescale& job, std::size_t row, const std::string& column,
-                          const std::string& where) {
-  const double T = Column(job, row, "T", DefaultTemperature(job.to));
+app::ScalePressure FromReading(const Rescale& job, std::size_t row, const std::string& column,
+                               const std::string& where) {
+  const double T = Column(job, row, "T", app::DefaultTemperature(job.to));
   const double sigT = Column(job, row, "sigT", 0.0);
   const bool gauge = IsGauge(job.to);
   const std::string sigma = gauge ? "sigLambda" : column == "acal" ? "sigAcal" : "sigVcal";
   const double lambda0 = gauge ? Lambda0(job, Gauge(job.to), row, where) : 0.0;
   const double reading = Column(job, row, column.c_str(), 0.0);
-  const Reading kind = gauge              ? Reading::Wavelength
-                       : column == "acal" ? Reading::Lattice
-                                          : Reading::Volume;
+  const app::Reading kind = gauge              ? app::Reading::Wavelength
+                            : column == "acal" ? app::Reading::Lattice
+                                               : app::Reading::Volume;
   // A standard deviation left empty is not known for the row, as one the
   // file lacks.
   const double sigReading = Column(job, row, sigma.c_str(), 0.0);
   const bool hasSigma = job.data.header.Has(sigma) && !std::isnan(sigReading);
-  ScalePressure p =
+  app::ScalePressure p =
       ReadingPressure(job.to, kind, reading, hasSigma ? sigReading : 0.0, T, sigT, lambda0, where);
   if (hasSigma || !job.data.header.Has("sigP")) return p;
   const double oldSigP = Column(job, row, "sigP", 0.0);
@@ -141,7 +142,7 @@ ScalePressure FromReading(const Rescale& job, std::size_t row, const std::string
     p.sigP = std::hypot(p.sigP, oldSigP);
     return p;
   }
-  const double V = kind == Reading::Lattice ? reading * reading * reading : reading;
+  const double V = kind == app::Reading::Lattice ? reading * reading * reading : reading;
   const double ratio = Slope(job.to, V, lambda0, T) / Slope(*job.from, V, lambda0, T);
   p.sigP = std::hypot(p.sigP, ratio * oldSigP);
   return p;
@@ -149,20 +150,20 @@ ScalePressure FromReading(const Rescale& job, std::size_t row, const std::string
 
 // The new pressure of one row through its old one: the calibrant's reading
 // the old scale implies, read on the new; sigP scales by the two slopes.
-ScalePressure ThroughPressure(const Rescale& job, std::size_t row, const std::string& where) {
+app::ScalePressure ThroughPressure(const Rescale& job, std::size_t row, const std::string& where) {
   const scales::Scale& from = *job.from;
-  const double T = Column(job, row, "T", DefaultTemperature(from));
+  const double T = Column(job, row, "T", app::DefaultTemperature(from));
   const double lambda0 = IsGauge(from) ? Lambda0(job, Gauge(from), row, where) : 0.0;
-  return MovedPressure(from, job.to, Column(job, row, "P", 0.0), Column(job, row, "sigP", 0.0), T,
-                       lambda0, where);
+  return app::MovedPressure(from, job.to, Column(job, row, "P", 0.0), Column(job, row, "sigP", 0.0),
+                            T, lambda0, where);
 }
 
 // A row measured without the calibrant (its reading empty or zero): through
 // its P where --from says which scale that is on, else its P as it is, or
 // ambient pressure without one.
-ScalePressure AmbientRow(const Rescale& job, std::size_t row, const std::string& where) {
+app::ScalePressure AmbientRow(const Rescale& job, std::size_t row, const std::string& where) {
   if (job.from && job.data.header.Has("P")) return ThroughPressure(job, row, where);
-  const double T = Column(job, row, "T", DefaultTemperature(job.to));
+  const double T = Column(job, row, "T", app::DefaultTemperature(job.to));
   const double P = Column(job, row, "P", 0.0);
   return {P, Column(job, row, "sigP", 0.0), 0.0, scales::InfoOf(job.to).Holds(P, T)};
 }
@@ -182,7 +183,7 @@ std::vector<std::string> OutputColumns(const Rescale& job) {
 }
 
 struct Outcome {
-  ScaleTable table;
+  app::ScaleTable table;
   std::string way;
   std::vector<long> ambientLines;
 };
@@ -190,13 +191,14 @@ struct Outcome {
 Outcome Compute(const Rescale& job) {
   const std::string column = CalibrantColumn(job);
   if (column.empty() && !job.data.header.Has("P")) {
-    throw InputError("DATA: " + job.data.header.source + " has neither the calibrant's column (" +
-                     (IsGauge(job.to) ? "lambda" : "Vcal or acal") + ") nor P");
+    throw app::InputError("DATA: " + job.data.header.source +
+                          " has neither the calibrant's column (" +
+                          (IsGauge(job.to) ? "lambda" : "Vcal or acal") + ") nor P");
   }
   if (column.empty() && !job.from) {
-    throw InputError("--from: " + job.data.header.source + " holds no calibrant's reading (" +
-                     (IsGauge(job.to) ? "lambda" : "Vcal or acal") +
-                     "), so its P is moved: say which scale it is on");
+    throw app::InputError("--from: " + job.data.header.source + " holds no calibrant's reading (" +
+                          (IsGauge(job.to) ? "lambda" : "Vcal or acal") +
+                          "), so its P is moved: say which scale it is on");
   }
   CheckSigmas(job.data);
   Outcome outcome;
@@ -204,15 +206,15 @@ Outcome Compute(const Rescale& job) {
                                      scales::InfoOf(*job.from).name + ", back to P on " +
                                      scales::InfoOf(job.to).name + ")"
                                : "from the calibrant's " + column + " column";
-  ScaleTable& table = outcome.table;
+  app::ScaleTable& table = outcome.table;
   table.columns = OutputColumns(job);
   for (std::size_t r = 0; r < job.data.RowCount(); ++r) {
-    const std::string where = DataLocation(job.data.header.source, job.data.lines[r]);
+    const std::string where = app::DataLocation(job.data.header.source, job.data.lines[r]);
     const bool ambient = !column.empty() && HasNoReading(job, r, column);
     if (ambient) outcome.ambientLines.push_back(job.data.lines[r]);
-    ScalePressure p = column.empty() ? ThroughPressure(job, r, where)
-                      : ambient      ? AmbientRow(job, r, where)
-                                     : FromReading(job, r, column, where);
+    app::ScalePressure p = column.empty() ? ThroughPressure(job, r, where)
+                           : ambient      ? AmbientRow(job, r, where)
+                                          : FromReading(job, r, column, where);
     if (job.addScaleSigma) p.sigP = std::hypot(p.sigP, p.sigPScale);
     std::vector<double> row;
     for (const std::string& name : table.columns) row.push_back(Column(job, r, name.c_str(), 0.0));
@@ -273,29 +275,29 @@ int RunRescaleCommand(const std::vector<std::string>& arguments, std::istream& i
       out << *help;
       return out.flush() ? kExitSuccess : kExitWriteFailed;
     }
-    if (dataPath.empty()) throw InputError("DATA: the data file name is empty");
-    const OutputFormat outputFormat = ScaleFormat(format);
-    Rescale job{std::nullopt, ScaleOption("--to", toName), {}, {}, addScaleSigma};
-    if (app.count("--from") > 0) job.from = ScaleOption("--from", fromName);
+    if (dataPath.empty()) throw app::InputError("DATA: the data file name is empty");
+    const app::OutputFormat outputFormat = app::ScaleFormat(format);
+    Rescale job{std::nullopt, app::ScaleOption("--to", toName), {}, {}, addScaleSigma};
+    if (app.count("--from") > 0) job.from = app::ScaleOption("--from", fromName);
     CheckScales(job);
     if (app.count("--lambda0") > 0) {
-      const std::optional<double> x = ParseDecimal(lambda0Text);
-      if (!x) throw InputError("--lambda0: " + DecimalSyntaxProblem(lambda0Text));
+      const std::optional<double> x = app::ParseDecimal(lambda0Text);
+      if (!x) throw app::InputError("--lambda0: " + app::DecimalSyntaxProblem(lambda0Text));
       job.lambda0 = *x;
     }
-    job.data = ReadDataTable(dataPath, "DATA", in,
-                             {{},
-                              {std::begin(kColumns), std::end(kColumns)},
-                              {std::begin(kBlankable), std::end(kBlankable)}});
+    job.data = app::ReadDataTable(dataPath, "DATA", in,
+                                  {{},
+                                   {std::begin(kColumns), std::end(kColumns)},
+                                   {std::begin(kBlankable), std::end(kBlankable)}});
     const Outcome outcome = Compute(job);
     text = outcome.table.Text(outputFormat);
     rows = static_cast<long>(outcome.table.rows.size());
-    warning = RangeWarning(kCommand, outcome.table.OutOfRange(), scales::InfoOf(job.to));
+    warning = app::RangeWarning(kCommand, outcome.table.OutOfRange(), scales::InfoOf(job.to));
     note = AmbientNote(job, outcome.ambientLines);
     way = std::to_string(rows) + (rows == 1 ? " pressure" : " pressures") + " moved " +
           (job.from ? "from " + scales::InfoOf(*job.from).name + " " : std::string()) + "to " +
           scales::InfoOf(job.to).name + " " + outcome.way;
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     err << "quorvane-eos rescale: " << error.what() << '\n';
     return kExitBadInput;
   }

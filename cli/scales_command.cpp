@@ -12,9 +12,9 @@ namespace {
 
 std::string Bounds(double low, double high) {
   std::string text;
-  AppendShortest(text, low);
+  app::AppendShortest(text, low);
   text += "-";
-  AppendShortest(text, high);
+  app::AppendShortest(text, high);
   return text;
 }
 
@@ -52,7 +52,7 @@ int RunScalesList(const std::vector<std::string>& arguments, std::ostream& out, 
       out << *help;
       return out.flush() ? kExitSuccess : kExitWriteFailed;
     }
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     err << "quorvane-eos scales: " << error.what() << '\n';
     return kExitBadInput;
   }

@@ -22,31 +22,31 @@ struct Slice {
   std::int64_t begin = 0;
   std::int64_t end = 0;
   std::string text;
-  std::array<std::int64_t, kRowOutcomeCount> rows{};
+  std::array<std::int64_t, app::kRowOutcomeCount> rows{};
 };
 
-void ComputeSlice(const EosRequest& request, const TableWriter& writer, Slice& slice) {
+void ComputeSlice(const app::EosRequest& request, const TableWriter& writer, Slice& slice) {
   slice.text.clear();
   slice.rows = {};
   TableWriter::ColumnTexts previous;
-  const PropertySet properties = PropertiesOf(request);
-  std::array<double, 2 * kPropertyCount> values{};
+  const app::PropertySet properties = PropertiesOf(request);
+  std::array<double, 2 * app::kPropertyCount> values{};
   const std::span<double> propertyValues(values.data(),
                                          static_cast<std::size_t>(properties.ValueCount()));
   for (std::int64_t row = slice.begin; row < slice.end; ++row) {
-    StateRow state =
+    app::StateRow state =
         ComputeStateRow(request.model, request.known, request.solver, RowInput(request, row));
-    state.sigma = RowUncertainty(request, state);
-    SetRowBand(request, state);
+    state.sigma = app::RowUncertainty(request, state);
+    app::SetRowBand(request, state);
     ++slice.rows[static_cast<int>(state.outcome)];
-    if (properties.count > 0) ComputeProperties(request, properties, state, propertyValues);
+    if (properties.count > 0) app::ComputeProperties(request, properties, state, propertyValues);
     writer.AppendRow(slice.text, state, row == 0, previous, propertyValues);
   }
 }
 
 // The first slice on this thread, the others on helpers; a helper that cannot
 // be started leaves its slice to this thread.
-void ComputeBlock(const EosRequest& request, const TableWriter& writer,
+void ComputeBlock(const app::EosRequest& request, const TableWriter& writer,
                   std::vector<Slice>& slices) {
   std::vector<std::thread> helpers;
   std::size_t started = 1;
@@ -72,9 +72,9 @@ unsigned ThreadCount(std::int64_t rows) {
 
 }  // namespace
 
-TableSummary WriteStateTable(const EosRequest& request, std::ostream& out) {
-  const TableWriter writer(request.format, request.width, UncertaintyColumn(request),
-                           BandColumnsOf(request), PropertiesOf(request));
+TableSummary WriteStateTable(const app::EosRequest& request, std::ostream& out) {
+  const TableWriter writer(request.format, request.width, app::UncertaintyColumn(request),
+                           app::BandColumnsOf(request), app::PropertiesOf(request));
   std::string text;
   writer.AppendHeader(text);
   TableSummary summary;
@@ -83,7 +83,7 @@ TableSummary WriteStateTable(const EosRequest& request, std::ostream& out) {
     return summary;
   }
 
-  const std::int64_t rows = RowCount(request);
+  const std::int64_t rows = app::RowCount(request);
   std::vector<Slice> slices(ThreadCount(rows));
   for (std::int64_t next = 0; next < rows;) {
     for (Slice& slice : slices) {
@@ -94,7 +94,7 @@ TableSummary WriteStateTable(const EosRequest& request, std::ostream& out) {
     ComputeBlock(request, writer, slices);
     for (const Slice& slice : slices) {
       out << slice.text;
-      for (int i = 0; i < kRowOutcomeCount; ++i) summary.rows[i] += slice.rows[i];
+      for (int i = 0; i < app::kRowOutcomeCount; ++i) summary.rows[i] += slice.rows[i];
     }
     if (!out) {
       summary.written = false;

@@ -14,7 +14,7 @@ std::optional<std::string> ParseSubcommand(CLI::App& app, const std::string& pro
   } catch (const CLI::CallForHelp&) {
     return app.help();
   } catch (const CLI::ParseError& error) {
-    throw InputError(SafeText(error.what(), kLongInputLimit));
+    throw app::InputError(app::SafeText(error.what(), app::kLongInputLimit));
   }
   return std::nullopt;
 }

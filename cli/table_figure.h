@@ -9,6 +9,6 @@ namespace quorvane::cli {
 
 // The isotherms of a table: V against P, one line for each temperature, in
 // the order of the rows. Rows that are not state points are left out.
-plot::Figure TableFigure(const EosRequest& request);
+plot::Figure TableFigure(const app::EosRequest& request);
 
 }  // namespace quorvane::cli

@@ -8,16 +8,16 @@
 namespace quorvane::cli {
 
 void TableWriter::AppendHeader(std::string& out) const {
-  if (format_ == OutputFormat::Json) {
+  if (format_ == app::OutputFormat::Json) {
     out += "[\n";
     return;
   }
-  for (const char* column : kStateColumnNames) {
+  for (const char* column : app::kStateColumnNames) {
     out += column;
     out += Separator();
   }
   Extra extras[3];
-  const int count = Extras(StateRow{}, extras);
+  const int count = Extras(app::StateRow{}, extras);
   for (int i = 0; i < count; ++i) {
     out += extras[i].name;
     out += Separator();
@@ -29,7 +29,7 @@ void TableWriter::AppendHeader(std::string& out) const {
   out += "converged\n";
 }
 
-int TableWriter::Extras(const StateRow& row, Extra (&extras)[3]) const {
+int TableWriter::Extras(const app::StateRow& row, Extra (&extras)[3]) const {
   int count = 0;
   if (uncertainty_) extras[count++] = {uncertainty_, row.sigma};
   if (band_.lower) {
@@ -40,7 +40,7 @@ int TableWriter::Extras(const StateRow& row, Extra (&extras)[3]) const {
 }
 
 void TableWriter::AppendNumber(std::string& out, double x) const {
-  const bool json = format_ == OutputFormat::Json;
+  const bool json = format_ == app::OutputFormat::Json;
   if (width_ > 0) {
     if (json) out += '"';
     out += numtext::FormatFieldNumber(x, width_);
@@ -52,7 +52,7 @@ void TableWriter::AppendNumber(std::string& out, double x) const {
     out += "null";
     return;
   }
-  AppendShortest(out, x);
+  app::AppendShortest(out, x);
 }
 
 void TableWriter::AppendColumn(std::string& out, int column, double x,
@@ -74,22 +74,22 @@ constexpr int kZeroPressureVolumeColumn = 4;
 constexpr int kOverZeroPressureVolumeColumn = 5;
 
 // Where V(T,0) does not exist its columns are left empty (null in JSON).
-bool IsAbsentColumn(const StateRow& row, int column) {
+bool IsAbsentColumn(const app::StateRow& row, int column) {
   return row.zeroPressureVolumeAbsent &&
          (column == kZeroPressureVolumeColumn || column == kOverZeroPressureVolumeColumn);
 }
 
 }  // namespace
 
-void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
+void TableWriter::AppendRow(std::string& out, const app::StateRow& row, bool first,
                             ColumnTexts& previous, std::span<const double> properties) const {
-  const auto values = StateValues(row.point);
+  const auto values = app::StateValues(row.point);
   const char* const converged = row.IsStatePoint() ? "true" : "false";
-  if (format_ == OutputFormat::Json) {
+  if (format_ == app::OutputFormat::Json) {
     out += first ? "  {" : ",\n  {";
-    for (int i = 0; i < kStateColumnCount; ++i) {
+    for (int i = 0; i < app::kStateColumnCount; ++i) {
       out += i == 0 ? "\"" : ", \"";
-      out += kStateColumnNames[i];
+      out += app::kStateColumnNames[i];
       out += "\": ";
       if (IsAbsentColumn(row, i)) {
         out += "null";
@@ -116,7 +116,7 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
     out += '}';
     return;
   }
-  for (int i = 0; i < kStateColumnCount; ++i) {
+  for (int i = 0; i < app::kStateColumnCount; ++i) {
     if (!IsAbsentColumn(row, i)) AppendColumn(out, i, values[i], previous);
     out += Separator();
   }
@@ -135,7 +135,7 @@ void TableWriter::AppendRow(std::string& out, const StateRow& row, bool first,
 }
 
 void TableWriter::AppendFooter(std::string& out) const {
-  if (format_ == OutputFormat::Json) out += "\n]\n";
+  if (format_ == app::OutputFormat::Json) out += "\n]\n";
 }
 
 }  // namespace quorvane::cli

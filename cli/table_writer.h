@@ -23,16 +23,16 @@ class TableWriter {
   // and V(T,0) row after row, and their text is then written only once. One
   // per thread.
   struct ColumnTexts {
-    double values[kStateColumnCount] = {};
-    std::string texts[kStateColumnCount];
-    bool known[kStateColumnCount] = {};
+    double values[app::kStateColumnCount] = {};
+    std::string texts[app::kStateColumnCount];
+    bool known[app::kStateColumnCount] = {};
   };
 
   // uncertainty: the name of a standard-deviation column after V/VT0, or
   // nullptr; band: the names of the band's columns after it, or nullptrs.
   // properties: the property columns after those.
-  TableWriter(OutputFormat format, int width, const char* uncertainty = nullptr,
-              BandColumns band = {}, PropertySet properties = {})
+  TableWriter(app::OutputFormat format, int width, const char* uncertainty = nullptr,
+              app::BandColumns band = {}, app::PropertySet properties = {})
       : format_(format),
         width_(width),
         uncertainty_(uncertainty),
@@ -42,14 +42,14 @@ class TableWriter {
   void AppendHeader(std::string& out) const;
   // first: the row is the table's first (JSON separates rows with commas).
   // properties: the row's values of the property columns.
-  void AppendRow(std::string& out, const StateRow& row, bool first, ColumnTexts& previous,
+  void AppendRow(std::string& out, const app::StateRow& row, bool first, ColumnTexts& previous,
                  std::span<const double> properties = {}) const;
   void AppendFooter(std::string& out) const;
 
  private:
   void AppendNumber(std::string& out, double x) const;
   void AppendColumn(std::string& out, int column, double x, ColumnTexts& previous) const;
-  char Separator() const { return format_ == OutputFormat::Tsv ? '\t' : ','; }
+  char Separator() const { return format_ == app::OutputFormat::Tsv ? '\t' : ','; }
 
   // The extra columns of a row: the standard deviation and the band's bounds
   // where asked for.
@@ -57,13 +57,13 @@ class TableWriter {
     const char* name;
     double value;
   };
-  int Extras(const StateRow& row, Extra (&extras)[3]) const;
+  int Extras(const app::StateRow& row, Extra (&extras)[3]) const;
 
-  OutputFormat format_;
+  app::OutputFormat format_;
   int width_;
   const char* uncertainty_;
-  BandColumns band_;
-  PropertySet properties_;
+  app::BandColumns band_;
+  app::PropertySet properties_;
 };
 
 }  // namespace quorvane::cli

@@ -14,7 +14,7 @@ namespace quorvane::python {
 using Array = pybind11::array_t<double, pybind11::array::c_style | pybind11::array::forcecast>;
 using Flags = pybind11::array_t<bool, pybind11::array::c_style>;
 
-inline constexpr int kStateColumns = cli::kStateColumnCount;
+inline constexpr int kStateColumns = app::kStateColumnCount;
 using StateRowValues = std::array<double, kStateColumns>;
 
 inline void RequireSameSize(const Array& a, const Array& b) {
@@ -39,7 +39,7 @@ Array Map(const Array& a, const Array& b, const Function& f) {
 }
 
 // The state point of each (value, partner) pair, without the GIL: the
-// columns of cli::StateValues and whether each volume was found, as a tuple of seven arrays.
+// columns of app::StateValues and whether each volume was found, as a tuple of seven arrays.
 // state(value, partner, row) fills row and says whether its volume was found.
 template <typename State>
 pybind11::tuple MapStates(const Array& values, const Array& partners, const State& state) {

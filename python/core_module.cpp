@@ -46,9 +46,9 @@ using models::Model;
 // "order", "volume-unit", ...), checked and completed exactly as quorvane-eos
 // does.
 Model ModelFromTexts(const std::map<std::string, std::string>& texts) {
-  cli::TypedOptions options;
+  app::TypedOptions options;
   for (const auto& [name, text] : texts) options.values["--" + name] = text;
-  return cli::ModelFromOptions(options);
+  return app::ModelFromOptions(options);
 }
 
 constexpr const char* kFormSearchOnly =
@@ -202,7 +202,7 @@ py::tuple State(const Model& model, const std::string& knownName, const Array& v
   const Known known = KnownFromName(knownName);
   return MapStates(values, partners, [&](double value, double partner, StateRowValues& row) {
     const engine::SolvedState s = StateOf(p, known, value, partner, exact);
-    row = cli::StateValues(s.point);
+    row = app::StateValues(s.point);
     return known != Known::Pressure || engine::IsVolumeFound(s.solution);
   });
 }
@@ -258,7 +258,7 @@ PYBIND11_MODULE(_core, m) {
   m.doc() = "Compiled engine of the quorvane package; use the quorvane module instead.";
   m.attr("__version__") = QUORVANE_VERSION;
 
-  py::register_exception<cli::InputError>(m, "InputError", PyExc_ValueError);
+  py::register_exception<app::InputError>(m, "InputError", PyExc_ValueError);
 
   py::class_<models::Model>(m, "Model", "A checked model with its implied K'0 and K''0.")
       .def_property_readonly("type",

@@ -25,11 +25,11 @@ double ZeroPressureVolumeOrNaN(const models::Model& model, double T) {
   return VT0.converged ? VT0.V : std::numeric_limits<double>::quiet_NaN();
 }
 
-cli::KnownQuantity KnownFromName(const std::string& name) {
-  if (name == "P") return cli::KnownQuantity::Pressure;
-  if (name == "V") return cli::KnownQuantity::Volume;
-  if (name == "V/V00") return cli::KnownQuantity::VolumeOverV00;
-  if (name == "V/VT0") return cli::KnownQuantity::VolumeOverVT0;
+app::KnownQuantity KnownFromName(const std::string& name) {
+  if (name == "P") return app::KnownQuantity::Pressure;
+  if (name == "V") return app::KnownQuantity::Volume;
+  if (name == "V/V00") return app::KnownQuantity::VolumeOverV00;
+  if (name == "V/VT0") return app::KnownQuantity::VolumeOverVT0;
   if (name == "VT0") {
     throw py::value_error(
         "VT0: only the calculator's equations with the linear thermal model, in the "
@@ -108,11 +108,11 @@ Array ModelZeroPressureModuli(const models::Model& model, const Array& T) {
 py::tuple ModelStates(const models::Model& model, const std::string& known, const Array& values,
                       const Array& partners) {
   RequireSameSize(values, partners);
-  const cli::KnownQuantity quantity = KnownFromName(known);
+  const app::KnownQuantity quantity = KnownFromName(known);
   return MapStates(values, partners, [&](double value, double partner, StateRowValues& row) {
-    const cli::StateRow state =
-        cli::ComputeStateRow(model, quantity, cli::PressureSolver::Exact, {value, partner});
-    row = cli::StateValues(state.point);
+    const app::StateRow state =
+        app::ComputeStateRow(model, quantity, app::PressureSolver::Exact, {value, partner});
+    row = app::StateValues(state.point);
     return state.IsStatePoint();
   });
 }

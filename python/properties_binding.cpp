@@ -52,12 +52,12 @@ py::dict Properties(const models::Model& model, const std::string& known, const 
                     std::optional<std::vector<std::string>> refined,
                     std::optional<Matrix> covarianceMatrix, std::optional<double> einsteinAtoms) {
   RequireSameSize(values, T);
-  cli::EosRequest request;
+  app::EosRequest request;
   request.model = model;
-  request.known = known == "P" ? cli::KnownQuantity::Pressure : cli::KnownQuantity::Volume;
+  request.known = known == "P" ? app::KnownQuantity::Pressure : app::KnownQuantity::Volume;
   request.properties = {true, molarMass, einsteinAtoms};
   request.covariance = CovarianceOf(refined, covarianceMatrix);
-  const cli::PropertySet set = cli::PropertiesOf(request);
+  const app::PropertySet set = app::PropertiesOf(request);
   const int columns = set.ValueCount();
   const py::ssize_t count = values.size();
   std::vector<Array> arrays;
@@ -73,12 +73,12 @@ py::dict Properties(const models::Model& model, const std::string& known, const 
   {
     py::gil_scoped_release release;
     ParallelFor(static_cast<std::size_t>(count), [&](std::size_t begin, std::size_t end) {
-      std::array<double, 2 * cli::kPropertyCount> row{};
+      std::array<double, 2 * app::kPropertyCount> row{};
       const std::span<double> span(row.data(), static_cast<std::size_t>(columns));
       for (std::size_t i = begin; i < end; ++i) {
-        const cli::StateRow state = cli::ComputeStateRow(
-            request.model, request.known, cli::PressureSolver::Exact, {value[i], temperature[i]});
-        cli::ComputeProperties(request, set, state, span);
+        const app::StateRow state = app::ComputeStateRow(
+            request.model, request.known, app::PressureSolver::Exact, {value[i], temperature[i]});
+        app::ComputeProperties(request, set, state, span);
         V[i] = state.point.V;
         for (int c = 0; c < columns; ++c) out[c][i] = row[c];
       }
@@ -117,7 +117,7 @@ py::tuple Isentrope(const models::Model& model, const Array& P, double P0, doubl
         if (point.converged) guess = point.V;
         T[i] = point.converged ? point.T : std::numeric_limits<double>::quiet_NaN();
       }
-      V[i] = cli::ComputeStateRow(model, cli::KnownQuantity::Pressure, cli::PressureSolver::Exact,
+      V[i] = app::ComputeStateRow(model, app::KnownQuantity::Pressure, app::PressureSolver::Exact,
                                   {pressure[i], T[i]})
                  .point.V;
     }

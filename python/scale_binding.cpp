@@ -22,7 +22,7 @@ scales::Scale Named(const std::string& name, const std::string& folder) {
   try {
     return scales::FindScale(name, folder);
   } catch (const scales::ScaleError& error) {
-    throw cli::InputError(error.what());
+    throw app::InputError(error.what());
   }
 }
 
@@ -57,17 +57,17 @@ py::tuple ScaleList(const std::string& folder) {
 
 // (P, sigP, sigPscale, in_range) over flat arrays of equal size, row by row.
 py::tuple Rows(const std::vector<Array>& inputs,
-               const std::function<cli::ScalePressure(const double*, const std::string&)>& row) {
+               const std::function<app::ScalePressure(const double*, const std::string&)>& row) {
   const py::ssize_t n = inputs.front().size();
   for (const Array& input : inputs) {
-    if (input.size() != n) throw cli::InputError("the arrays differ in size");
+    if (input.size() != n) throw app::InputError("the arrays differ in size");
   }
   Array P(n), sigP(n), sigPScale(n);
   py::array_t<bool> inRange(n);
   for (py::ssize_t i = 0; i < n; ++i) {
     double values[4] = {};
     for (std::size_t k = 0; k < inputs.size(); ++k) values[k] = inputs[k].data()[i];
-    const cli::ScalePressure p = row(values, "value " + std::to_string(i));
+    const app::ScalePressure p = row(values, "value " + std::to_string(i));
     P.mutable_data()[i] = p.P;
     sigP.mutable_data()[i] = p.sigP;
     sigPScale.mutable_data()[i] = p.sigPScale;
@@ -76,10 +76,10 @@ py::tuple Rows(const std::vector<Array>& inputs,
   return py::make_tuple(P, sigP, sigPScale, inRange);
 }
 
-cli::Reading ReadingNamed(const std::string& name) {
-  if (name == "V") return cli::Reading::Volume;
-  if (name == "a") return cli::Reading::Lattice;
-  if (name == "lam") return cli::Reading::Wavelength;
+app::Reading ReadingNamed(const std::string& name) {
+  if (name == "V") return app::Reading::Volume;
+  if (name == "a") return app::Reading::Lattice;
+  if (name == "lam") return app::Reading::Wavelength;
   throw py::type_error("no reading is named \"" + name + "\" (V, a or lam)");
 }
 
@@ -87,9 +87,9 @@ py::tuple CalibrantPressure(const std::string& name, const std::string& folder,
                             const std::string& reading, const Array& x, const Array& T,
                             const Array& sigX, const Array& sigT, std::optional<double> lambda0) {
   const scales::Scale scale = Named(name, folder);
-  const cli::Reading kind = ReadingNamed(reading);
+  const app::Reading kind = ReadingNamed(reading);
   return Rows({x, T, sigX, sigT}, [&](const double* v, const std::string& what) {
-    return cli::ReadingPressure(scale, kind, v[0], v[2], v[1], v[3], lambda0, what);
+    return app::ReadingPressure(scale, kind, v[0], v[2], v[1], v[3], lambda0, what);
   });
 }
 
@@ -98,15 +98,15 @@ py::tuple Moved(const std::string& from, const std::string& to, const std::strin
   const scales::Scale old = Named(from, folder);
   const scales::Scale now = Named(to, folder);
   if (scales::InfoOf(old).material != scales::InfoOf(now).material) {
-    throw cli::InputError(from + " and " + to + " are scales of different calibrants");
+    throw app::InputError(from + " and " + to + " are scales of different calibrants");
   }
   double l0 = 0.0;
   if (const auto* const* gauge = std::get_if<const scales::FluorescenceScale*>(&old)) {
-    l0 = cli::GaugeLambda0(**gauge, lambda0.value_or(0.0), lambda0.has_value());
-    if (!(l0 > 0.0)) throw cli::InputError("lambda0 is not above zero");
+    l0 = app::GaugeLambda0(**gauge, lambda0.value_or(0.0), lambda0.has_value());
+    if (!(l0 > 0.0)) throw app::InputError("lambda0 is not above zero");
   }
   return Rows({P, T, sigP}, [&](const double* v, const std::string& what) {
-    return cli::MovedPressure(old, now, v[0], v[2], v[1], l0, what);
+    return app::MovedPressure(old, now, v[0], v[2], v[1], l0, what);
   });
 }
 
@@ -115,7 +115,7 @@ std::vector<scales::Reflection> ReflectionsNamed(const std::vector<std::string>&
   for (const std::string& name : names) {
     const auto reflection = scales::ReflectionFromText(name);
     if (!reflection) {
-      throw cli::InputError("hkl: \"" + name +
+      throw app::InputError("hkl: \"" + name +
                             "\" is no reflection (three one-digit indices such as 111 or -111)");
     }
     reflections.push_back(*reflection);
@@ -129,7 +129,7 @@ py::tuple SpacingPressure(const std::string& name, const std::string& folder,
   const scales::Scale scale = Named(name, folder);
   const scales::Reflection reflection = ReflectionsNamed({hkl}).front();
   return Rows({d, T, sigD, sigT}, [&](const double* v, const std::string& what) {
-    return cli::SpacingPressure(scale, reflection, v[0], v[2], v[1], v[3], what);
+    return app::SpacingPressure(scale, reflection, v[0], v[2], v[1], v[3], what);
   });
 }
 
@@ -137,12 +137,12 @@ py::tuple SpacingPressure(const std::string& name, const std::string& folder,
 std::vector<double> CellRow(const scales::VolumeScale& scale, double P, double T,
                             const std::vector<scales::Reflection>& reflections,
                             const std::string& what) {
-  if (!(T > 0.0)) throw cli::InputError(what + ": T is not above zero");
+  if (!(T > 0.0)) throw app::InputError(what + ": T is not above zero");
   scales::CalibrantCell cell;
   try {
     cell = scales::CellAt(scale, P, T, reflections);
   } catch (const scales::ScaleError& error) {
-    throw cli::InputError(what + ": " + error.what());
+    throw app::InputError(what + ": " + error.what());
   }
   std::vector<double> row{cell.V, cell.sigV, cell.a, cell.sigA};
   for (std::size_t k = 0; k < cell.d.size(); ++k) {
@@ -158,8 +158,8 @@ py::dict Cell(const std::string& name, const std::string& folder, const Array& P
               const std::vector<std::string>& hkl) {
   const scales::Scale scale = Named(name, folder);
   const auto* volume = std::get_if<scales::VolumeScale>(&scale);
-  if (!volume) throw cli::InputError(name + " is a fluorescence gauge: it has no cell");
-  if (P.size() != T.size()) throw cli::InputError("the arrays differ in size");
+  if (!volume) throw app::InputError(name + " is a fluorescence gauge: it has no cell");
+  if (P.size() != T.size()) throw app::InputError("the arrays differ in size");
   const std::vector<scales::Reflection> reflections = ReflectionsNamed(hkl);
   std::vector<std::string> names{"V", "sigV", "a", "siga"};
   for (const scales::Reflection& reflection : reflections) {
@@ -191,7 +191,7 @@ py::dict ScaleFacts(const std::string& name, const std::string& folder) {
   const bool gauge = std::holds_alternative<const scales::FluorescenceScale*>(scale);
   facts["kind"] = gauge ? "fluorescence" : "volume";
   facts["cubic"] = !gauge && std::get<scales::VolumeScale>(scale).cubic;
-  facts["default_T"] = cli::DefaultTemperature(scale);
+  facts["default_T"] = app::DefaultTemperature(scale);
   facts["info"] = InfoDict(scales::InfoOf(scale));
   return facts;
 }
@@ -210,7 +210,7 @@ void BindScales(py::module_& module) {
       [](const std::string& name, const std::string& folder) {
         const scales::Scale scale = Named(name, folder);
         if (!std::holds_alternative<scales::VolumeScale>(scale)) {
-          throw cli::InputError(name + " is a fluorescence gauge, not a parameter file");
+          throw app::InputError(name + " is a fluorescence gauge, not a parameter file");
         }
         return (std::filesystem::path(folder) / (name + ".json")).string();
       },

@@ -21,12 +21,12 @@ namespace {
 struct ReadingColumn {
   const char* name;
   const char* sigma;
-  cli::Reading reading;
+  app::Reading reading;
 };
 constexpr ReadingColumn kReadingColumns[] = {
-    {"Vcal", "sigVcal", cli::Reading::Volume},
-    {"acal", "sigAcal", cli::Reading::Lattice},
-    {"lambda", "sigLambda", cli::Reading::Wavelength},
+    {"Vcal", "sigVcal", app::Reading::Volume},
+    {"acal", "sigAcal", app::Reading::Lattice},
+    {"lambda", "sigLambda", app::Reading::Wavelength},
 };
 // The sample's columns the fit reads, after P and sigP.
 const char* const kSampleColumns[] = {"V", "sigV", "T", "sigT"};
@@ -38,9 +38,9 @@ bool IsGauge(const scales::Scale& scale) {
 std::vector<ReadingColumn> ReadingsOf(const scales::Scale& scale) {
   std::vector<ReadingColumn> readings;
   for (const ReadingColumn& column : kReadingColumns) {
-    const bool wavelength = column.reading == cli::Reading::Wavelength;
+    const bool wavelength = column.reading == app::Reading::Wavelength;
     if (wavelength != IsGauge(scale)) continue;
-    if (column.reading == cli::Reading::Lattice && !std::get<scales::VolumeScale>(scale).cubic) {
+    if (column.reading == app::Reading::Lattice && !std::get<scales::VolumeScale>(scale).cubic) {
       continue;
     }
     readings.push_back(column);
@@ -53,7 +53,7 @@ scales::Scale FindShippedScale(const std::string& name) {
   for (const ShippedScaleText& shipped : ShippedScaleTexts()) {
     if (name == shipped.name) return scales::ReadVolumeScale(shipped.text, name, name);
   }
-  throw cli::InputError("--scale: no scale is named " + cli::QuotedInput(name));
+  throw app::InputError("--scale: no scale is named " + app::QuotedInput(name));
 }
 
 std::vector<scales::Scale> AllScales() {
@@ -74,7 +74,7 @@ void AppendScale(std::string& out, const scales::Scale& scale) {
                                    {"material", info.material},
                                    {"kind", IsGauge(scale) ? "fluorescence" : "volume"},
                                    {"citation", info.citation},
-                                   {"range", cli::RangeText(info)}}) {
+                                   {"range", app::RangeText(info)}}) {
     AppendJsonKey(out, key);
     params::AppendJsonString(out, value);
   }
@@ -87,7 +87,7 @@ void AppendScale(std::string& out, const scales::Scale& scale) {
   out += "]}";
 }
 
-ReadingColumn ChosenReading(const scales::Scale& scale, const cli::DataHeader& header,
+ReadingColumn ChosenReading(const scales::Scale& scale, const app::DataHeader& header,
                             const std::string& named) {
   std::vector<ReadingColumn> present;
   std::string all;
@@ -95,53 +95,53 @@ ReadingColumn ChosenReading(const scales::Scale& scale, const cli::DataHeader& h
     all += (all.empty() ? "" : " or ") + std::string(column.name);
     if (named.empty() ? header.Has(column.name) : named == column.name) present.push_back(column);
   }
-  const std::string where = cli::DataLocation(header.source, header.line);
+  const std::string where = app::DataLocation(header.source, header.line);
   if (!named.empty() && present.empty()) {
-    throw cli::InputError("--column: " + cli::QuotedInput(named) +
+    throw app::InputError("--column: " + app::QuotedInput(named) +
                           " is no reading this scale takes (" + all + ")");
   }
   if (present.empty() || !header.Has(present.front().name)) {
-    throw cli::InputError(where + ": no column " + (named.empty() ? all : named));
+    throw app::InputError(where + ": no column " + (named.empty() ? all : named));
   }
   if (present.size() > 1) {
-    throw cli::InputError(where + ": the columns " + std::string(present[0].name) + " and " +
+    throw app::InputError(where + ": the columns " + std::string(present[0].name) + " and " +
                           present[1].name + " could each be the calibrant's reading: choose one");
   }
   return present.front();
 }
 
-cli::DataTable ReadTable(const std::string& dataText, const std::string& source,
+app::DataTable ReadTable(const std::string& dataText, const std::string& source,
                          const scales::Scale& scale) {
-  cli::DataColumns columns{{"V"}, {"sigV", "T", "sigT", "lambda0"}};
+  app::DataColumns columns{{"V"}, {"sigV", "T", "sigT", "lambda0"}};
   for (const ReadingColumn& column : ReadingsOf(scale)) {
     columns.optional.push_back(column.name);
     columns.optional.push_back(column.sigma);
   }
   std::istringstream in(dataText);
-  return cli::ReadDataTable(in, source, columns);
+  return app::ReadDataTable(in, source, columns);
 }
 
 struct Computed {
-  std::vector<cli::ScalePressure> pressures;
+  std::vector<app::ScalePressure> pressures;
   long outOfRange = 0;
 };
 
 Computed Compute(const scales::Scale& scale, const ReadingColumn& reading,
-                 const cli::DataTable& table) {
-  const cli::DataHeader& header = table.header;
+                 const app::DataTable& table) {
+  const app::DataHeader& header = table.header;
   auto value = [&](std::size_t row, const char* name, double fallback) {
     if (!header.Has(name)) return fallback;
     return table.Value(row, static_cast<std::size_t>(header.Find(name)));
   };
-  const double defaultT = cli::DefaultTemperature(scale);
+  const double defaultT = app::DefaultTemperature(scale);
   Computed computed;
   for (std::size_t r = 0; r < table.RowCount(); ++r) {
     std::optional<double> lambda0;
     if (header.Has("lambda0")) lambda0 = value(r, "lambda0", 0.0);
-    const cli::ScalePressure p = cli::ReadingPressure(
+    const app::ScalePressure p = app::ReadingPressure(
         scale, reading.reading, value(r, reading.name, 0.0), value(r, reading.sigma, 0.0),
         value(r, "T", defaultT), value(r, "sigT", 0.0), lambda0,
-        cli::DataLocation(header.source, table.lines[r]));
+        app::DataLocation(header.source, table.lines[r]));
     computed.outOfRange += p.inRange ? 0 : 1;
     computed.pressures.push_back(p);
   }
@@ -149,14 +149,14 @@ Computed Compute(const scales::Scale& scale, const ReadingColumn& reading,
 }
 
 // The table as the fit reads it, each row on the line it was read from.
-std::string DataWithPressures(const cli::DataTable& table, const Computed& computed) {
-  const cli::DataHeader& header = table.header;
+std::string DataWithPressures(const app::DataTable& table, const Computed& computed) {
+  const app::DataHeader& header = table.header;
   const long last = table.lines.empty() ? header.line : table.lines.back();
   std::vector<std::string> lines(static_cast<std::size_t>(last));
   // Readings without sigmas give none to P: a sigP of zero would be read
   // as a sigma the point claims and refused.
   const bool sigmas = std::any_of(computed.pressures.begin(), computed.pressures.end(),
-                                  [](const cli::ScalePressure& p) { return p.sigP > 0.0; });
+                                  [](const app::ScalePressure& p) { return p.sigP > 0.0; });
   std::string& head = lines[static_cast<std::size_t>(header.line - 1)];
   head = sigmas ? "P,sigP" : "P";
   for (const char* name : kSampleColumns) {
@@ -164,15 +164,15 @@ std::string DataWithPressures(const cli::DataTable& table, const Computed& compu
   }
   for (std::size_t r = 0; r < table.RowCount(); ++r) {
     std::string& line = lines[static_cast<std::size_t>(table.lines[r] - 1)];
-    cli::AppendShortest(line, computed.pressures[r].P);
+    app::AppendShortest(line, computed.pressures[r].P);
     if (sigmas) {
       line += ",";
-      cli::AppendShortest(line, computed.pressures[r].sigP);
+      app::AppendShortest(line, computed.pressures[r].sigP);
     }
     for (const char* name : kSampleColumns) {
       if (!header.Has(name)) continue;
       line += ",";
-      cli::AppendShortest(line, table.Value(r, static_cast<std::size_t>(header.Find(name))));
+      app::AppendShortest(line, table.Value(r, static_cast<std::size_t>(header.Find(name))));
     }
   }
   std::string text;
@@ -195,14 +195,14 @@ std::string CalibrantPressuresJson(const std::string& dataText, const std::strin
                                    const std::string& scaleName, const std::string& column) {
   try {
     const scales::Scale scale = FindShippedScale(scaleName);
-    const cli::DataTable table = ReadTable(dataText, source, scale);
+    const app::DataTable table = ReadTable(dataText, source, scale);
     const ReadingColumn reading = ChosenReading(scale, table.header, column);
     const Computed computed = Compute(scale, reading, table);
     std::string out = "{\"column\": ";
     params::AppendJsonString(out, reading.name);
     out += ", \"rows\": [";
     for (std::size_t r = 0; r < table.RowCount(); ++r) {
-      const cli::ScalePressure& p = computed.pressures[r];
+      const app::ScalePressure& p = computed.pressures[r];
       out += r == 0 ? "[" : ", [";
       out += std::to_string(table.lines[r]);
       for (double x : {p.P, p.sigP, p.sigPScale}) {
@@ -215,15 +215,15 @@ std::string CalibrantPressuresJson(const std::string& dataText, const std::strin
     if (table.header.Has("T")) {
       out += "null";
     } else {
-      AppendJsonNumber(out, cli::DefaultTemperature(scale));
+      AppendJsonNumber(out, app::DefaultTemperature(scale));
     }
     out += ", \"warning\": ";
     params::AppendJsonString(
-        out, cli::RangeWarning("pressure", computed.outOfRange, scales::InfoOf(scale)));
+        out, app::RangeWarning("pressure", computed.outOfRange, scales::InfoOf(scale)));
     out += ", \"data\": ";
     params::AppendJsonString(out, DataWithPressures(table, computed));
     return out + ", \"error\": null}";
-  } catch (const cli::InputError& error) {
+  } catch (const app::InputError& error) {
     return ErrorJson(error.what());
   } catch (const scales::ScaleError& error) {
     return ErrorJson(error.what());

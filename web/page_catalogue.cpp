@@ -29,7 +29,7 @@ std::string DefaultText(double value) {
   const auto single = static_cast<float>(value);
   if (static_cast<double>(single) == value) return numtext::ShortestText(single);
   std::string text;
-  cli::AppendShortest(text, value);
+  app::AppendShortest(text, value);
   return text;
 }
 
@@ -91,7 +91,7 @@ void AppendChoices(std::string& out) {
 
 const std::string& HelpOf(const std::string& option) {
   static const std::string none;
-  for (const cli::ParameterOption& candidate : cli::ParameterOptions()) {
+  for (const app::ParameterOption& candidate : app::ParameterOptions()) {
     if (candidate.name == option) return candidate.help;
   }
   return none;
@@ -125,11 +125,11 @@ void AppendOptions(std::string& out) {
 
 // The start the fit takes for a model of this shape with no value given.
 models::Model StartModel(models::Equation equation, int order, models::Thermal thermal) {
-  cli::TypedOptions options;
+  app::TypedOptions options;
   options.values["--eos"] = models::Info(equation).name;
   options.values["--order"] = std::to_string(order);
   options.values["--thermal"] = models::Info(thermal).name;
-  return cli::ModelFromOptions(options);
+  return app::ModelFromOptions(options);
 }
 
 void AppendModel(std::string& out, const models::Model& model) {
@@ -183,8 +183,8 @@ std::string FitOptionsError(const std::vector<std::string>& options) {
   std::vector<std::string> arguments = options;
   arguments.push_back("-");
   try {
-    cli::FitRequestFromArguments(arguments);
-  } catch (const cli::InputError& error) {
+    app::FitRequestFromArguments(arguments);
+  } catch (const app::InputError& error) {
     return error.what();
   }
   return {};

@@ -25,7 +25,7 @@ using Observations = std::vector<std::optional<std::vector<std::size_t>>>;
 constexpr const char* kIsotherm = "isotherm";
 
 struct RememberedFit {
-  std::vector<cli::EllipseAsk> ellipses;
+  std::vector<app::EllipseAsk> ellipses;
   fit::FitData data;
   fit::FitResult result;
 };
@@ -113,12 +113,12 @@ std::string TabOf(const std::string& name) {
 // A figure of the page: the ellipses with the --ellipse text they are
 // drawn again from, for their SVG file.
 struct PageFigure {
-  cli::NamedFigure named;
+  app::NamedFigure named;
   std::string ask;
 };
 
 void AppendFigure(std::string& out, const PageFigure& page, const fit::FitData& data) {
-  const cli::NamedFigure& named = page.named;
+  const app::NamedFigure& named = page.named;
   out += "{\"name\":";
   params::AppendJsonString(out, named.name);
   out += ",\"tab\":";
@@ -131,10 +131,10 @@ void AppendFigure(std::string& out, const PageFigure& page, const fit::FitData& 
   out += '}';
 }
 
-std::string AskText(const cli::EllipseAsk& ask) {
+std::string AskText(const app::EllipseAsk& ask) {
   std::string text =
       std::string(models::Info(ask.first).name) + "," + models::Info(ask.second).name + ":";
-  cli::AppendShortest(text, ask.level);
+  app::AppendShortest(text, ask.level);
   return text;
 }
 
@@ -154,28 +154,28 @@ bool Refined(const fit::FitResult& result, models::Parameter parameter) {
 // Where the report asked for no ellipse: K0 and K'0, the pair whose
 // correlation a reader of an equation of state looks at first, or else the
 // first two refined parameters.
-void AddDefaultEllipse(cli::FitReport& report) {
+void AddDefaultEllipse(app::FitReport& report) {
   const fit::FitResult& result = *report.result;
   if (!report.ellipses.empty() || result.refined.size() < 2) return;
-  cli::EllipseAsk ask;
+  app::EllipseAsk ask;
   if (!Refined(result, ask.first) || !Refined(result, ask.second)) {
     ask.first = result.refined[0];
     ask.second = result.refined[1];
   }
   try {
-    report.ellipses = cli::MakeEllipseReports(result, {ask});
-  } catch (const cli::InputError&) {
+    report.ellipses = app::MakeEllipseReports(result, {ask});
+  } catch (const app::InputError&) {
     // A singular covariance has no ellipse: the page shows the other figures.
   }
 }
 
 // Throws InputError where an ellipse asked for cannot be drawn.
 std::vector<PageFigure> FiguresOf(const RememberedFit& fitted) {
-  cli::FitReport report = cli::MakeFitReport(fitted.data, fitted.result);
-  report.ellipses = cli::MakeEllipseReports(fitted.result, fitted.ellipses);
+  app::FitReport report = app::MakeFitReport(fitted.data, fitted.result);
+  report.ellipses = app::MakeEllipseReports(fitted.result, fitted.ellipses);
   AddDefaultEllipse(report);
   std::vector<PageFigure> figures;
-  for (cli::NamedFigure& named : cli::FitFigureSet(report)) {
+  for (app::NamedFigure& named : app::FitFigureSet(report)) {
     figures.push_back({std::move(named), ""});
   }
   // The ellipses come last, in the report's order.
@@ -187,10 +187,10 @@ std::vector<PageFigure> FiguresOf(const RememberedFit& fitted) {
 }
 
 PageFigure EllipseOf(const RememberedFit& fitted, const std::string& ask) {
-  const std::vector<cli::EllipseReport> reports =
-      cli::MakeEllipseReports(fitted.result, {cli::EllipseAskFromText(ask)});
+  const std::vector<app::EllipseReport> reports =
+      app::MakeEllipseReports(fitted.result, {app::EllipseAskFromText(ask)});
   return {
-      {"ellipse-" + cli::EllipseFileTag(reports.front().ask), cli::EllipseFigure(reports.front())},
+      {"ellipse-" + app::EllipseFileTag(reports.front().ask), app::EllipseFigure(reports.front())},
       ask};
 }
 
@@ -209,7 +209,7 @@ std::string FitFiguresJson() {
       first = false;
       AppendFigure(out, figure, fitted.data);
     }
-  } catch (const cli::InputError& error) {
+  } catch (const app::InputError& error) {
     return ErrorJson(error.what());
   }
   return out + "]}";
@@ -229,13 +229,13 @@ std::string FigureSvgJson(const std::string& name, const std::string& ask) {
       params::AppendJsonString(out, plot::FigureSvg(figure.named.figure));
       return out + "}";
     }
-  } catch (const cli::InputError& error) {
+  } catch (const app::InputError& error) {
     return ErrorJson(error.what());
   }
   return ErrorJson("the fit has no figure " + name);
 }
 
-void RememberFit(const std::vector<cli::EllipseAsk>& ellipses, const fit::FitData& data,
+void RememberFit(const std::vector<app::EllipseAsk>& ellipses, const fit::FitData& data,
                  const fit::FitResult& result) {
   Remembered() = std::make_unique<RememberedFit>(RememberedFit{ellipses, data, result});
 }
@@ -246,7 +246,7 @@ std::string EllipseFigureJson(const std::string& ask) {
   try {
     AppendFigure(out, EllipseOf(*Remembered(), ask), Remembered()->data);
     return out;
-  } catch (const cli::InputError& error) {
+  } catch (const app::InputError& error) {
     return ErrorJson(error.what());
   }
 }

@@ -12,7 +12,7 @@ namespace quorvane::web {
 // page's latest fit, so that its figures are drawn apart from the fit (a
 // script that wants only the report does not wait for them) and an ellipse
 // of another pair or level needs no new fit.
-void RememberFit(const std::vector<cli::EllipseAsk>& ellipses, const fit::FitData& data,
+void RememberFit(const std::vector<app::EllipseAsk>& ellipses, const fit::FitData& data,
                  const fit::FitResult& result);
 
 // The figures of the remembered fit as the page draws them, as JSON:

@@ -26,23 +26,23 @@ constexpr const char* kProgram = "quorvane-eos " QUORVANE_VERSION;
 // Building the command line's parser costs a tenth of a 100-point fit in
 // the page, which asks fit after fit with the same options; the request
 // depends on the options alone.
-cli::FitCommandRequest RequestFromOptions(const std::vector<std::string>& options) {
+app::FitCommandRequest RequestFromOptions(const std::vector<std::string>& options) {
   thread_local std::vector<std::string> lastOptions;
-  thread_local std::optional<cli::FitCommandRequest> lastRequest;
+  thread_local std::optional<app::FitCommandRequest> lastRequest;
   if (lastRequest && options == lastOptions) return *lastRequest;
   std::vector<std::string> arguments = options;
   arguments.push_back("-");
-  cli::FitCommandRequest request = cli::FitRequestFromArguments(arguments);
-  if (request.help) throw cli::InputError("--help: the page shows no help text");
+  app::FitCommandRequest request = app::FitRequestFromArguments(arguments);
+  if (request.help) throw app::InputError("--help: the page shows no help text");
   lastOptions = options;
   lastRequest = request;
   return request;
 }
 
 fit::FitData ReadData(const std::string& dataText, const std::string& source,
-                      const cli::FitCommandRequest& request) {
+                      const app::FitCommandRequest& request) {
   std::istringstream in(dataText);
-  return cli::ReadFitData(in, source, request.fit.start[models::Parameter::Tref]);
+  return app::ReadFitData(in, source, request.fit.start[models::Parameter::Tref]);
 }
 
 void LeaveOut(fit::FitData& data, std::vector<int> excluded) {
@@ -55,15 +55,15 @@ void LeaveOut(fit::FitData& data, std::vector<int> excluded) {
   }
 }
 
-PageFit Report(const cli::FitCommandRequest& request, const fit::FitData& data,
+PageFit Report(const app::FitCommandRequest& request, const fit::FitData& data,
                const fit::FitResult& result) {
-  cli::FitReport report = cli::MakeFitReport(data, result);
-  report.ellipses = cli::MakeEllipseReports(result, request.ellipses);
+  app::FitReport report = app::MakeFitReport(data, result);
+  report.ellipses = app::MakeEllipseReports(result, request.ellipses);
   PageFit page;
   page.ok = true;
-  cli::AppendFitJson(page.json, report);
-  cli::AppendFitText(page.text, report);
-  page.parameterFile = cli::FitParameterFileText(kProgram, data, result);
+  app::AppendFitJson(page.json, report);
+  app::AppendFitText(page.text, report);
+  page.parameterFile = app::FitParameterFileText(kProgram, data, result);
   RememberFit(request.ellipses, data, result);
   return page;
 }
@@ -80,16 +80,16 @@ PageFit FitDataText(const std::string& dataText, const std::string& source,
                     const std::vector<std::string>& options, const std::vector<int>& excluded) {
   fit::FitData data;
   try {
-    const cli::FitCommandRequest request = RequestFromOptions(options);
+    const app::FitCommandRequest request = RequestFromOptions(options);
     data = ReadData(dataText, source, request);
     LeaveOut(data, excluded);
     const fit::FitResult result = fit::FitEos(data, request.fit);
     if (!result.converged) return Failure(result.failure + "; no results are given");
     return Report(request, data, result);
-  } catch (const cli::InputError& error) {
+  } catch (const app::InputError& error) {
     return Failure(error.what());
   } catch (const fit::FitError& error) {
-    return Failure(cli::SafeText(data.source, cli::kLongInputLimit) + ": " + error.what());
+    return Failure(app::SafeText(data.source, app::kLongInputLimit) + ": " + error.what());
   }
 }
 
@@ -104,12 +104,12 @@ std::string DataPointsJson(const std::string& dataText, const std::string& sourc
       json += data.lines.empty() ? std::to_string(i + 1) : std::to_string(data.lines[i]);
       for (double x : {point.P, point.V, point.T, point.sigP, point.sigV, point.sigT}) {
         json += ", ";
-        cli::AppendShortest(json, x);
+        app::AppendShortest(json, x);
       }
       json += "]";
     }
     return json + "], \"error\": null}";
-  } catch (const cli::InputError& error) {
+  } catch (const app::InputError& error) {
     std::string out = "{\"points\": [], \"error\": ";
     params::AppendJsonString(out, error.what());
     return out + "}";

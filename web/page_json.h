@@ -16,7 +16,7 @@ inline void AppendJsonNumber(std::string& out, double x) {
     out += "null";
     return;
   }
-  cli::AppendShortest(out, x);
+  app::AppendShortest(out, x);
 }
 
 // "name": with a comma before it unless it opens its object.

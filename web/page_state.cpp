@@ -14,10 +14,10 @@
 namespace quorvane::web {
 namespace {
 
-using cli::EosRequest;
-using cli::KnownQuantity;
-using cli::RowOutcome;
-using cli::StateRow;
+using app::EosRequest;
+using app::KnownQuantity;
+using app::RowOutcome;
+using app::StateRow;
 
 EosRequest RequestFromFile(const std::string& text) {
   const params::ParameterFile file = params::ReadParameterFile(text, "the fitted parameters");
@@ -31,11 +31,11 @@ EosRequest RequestFromFile(const std::string& text) {
 }
 
 void ReadInputs(EosRequest& request, const std::string& known, double molarMass, double natoms) {
-  if (known != "P" && known != "V") throw cli::InputError("the known quantity is P or V");
+  if (known != "P" && known != "V") throw app::InputError("the known quantity is P or V");
   request.known = known == "P" ? KnownQuantity::Pressure : KnownQuantity::Volume;
-  if (molarMass < 0.0) throw cli::InputError("the molar mass must be above zero");
+  if (molarMass < 0.0) throw app::InputError("the molar mass must be above zero");
   if (molarMass > 0.0) request.properties.molarMass = molarMass;
-  if (natoms < 0.0) throw cli::InputError("the atoms per formula unit must be above zero");
+  if (natoms < 0.0) throw app::InputError("the atoms per formula unit must be above zero");
   if (natoms > 0.0 && request.model.thermal == models::Thermal::Einstein) {
     request.properties.einsteinAtoms = natoms;
   }
@@ -47,9 +47,9 @@ std::string UnreachedWarning(const StateRow& row) {
   if (row.outcome == RowOutcome::VolumeNotPositive) why = "V is not above zero";
   if (!why) return {};
   std::string warning = "the pressure ";
-  cli::AppendShortest(warning, row.point.P);
+  app::AppendShortest(warning, row.point.P);
   warning += " is not reached at T = ";
-  cli::AppendShortest(warning, row.point.T);
+  app::AppendShortest(warning, row.point.T);
   return warning + "; " + why;
 }
 
@@ -94,12 +94,12 @@ void AppendRow(std::string& out, std::string& units, const EosRequest& request,
     AppendJsonKey(units, name);
     params::AppendJsonString(units, UnitOf(name, modelUnits));
   };
-  const auto values = cli::StateValues(row.point);
-  for (int i = 0; i < cli::kStateColumnCount; ++i) column(cli::kStateColumnNames[i], values[i]);
-  if (const char* sigma = cli::UncertaintyColumn(request)) column(sigma, row.sigma);
-  const cli::PropertySet set = cli::PropertiesOf(request);
-  std::array<double, 2 * cli::kPropertyCount> properties{};
-  cli::ComputeProperties(request, set, row, properties);
+  const auto values = app::StateValues(row.point);
+  for (int i = 0; i < app::kStateColumnCount; ++i) column(app::kStateColumnNames[i], values[i]);
+  if (const char* sigma = app::UncertaintyColumn(request)) column(sigma, row.sigma);
+  const app::PropertySet set = app::PropertiesOf(request);
+  std::array<double, 2 * app::kPropertyCount> properties{};
+  app::ComputeProperties(request, set, row, properties);
   for (int i = 0; i < set.ValueCount(); ++i) column(set.Name(i), properties[i]);
   AppendJsonKey(out, "converged");
   out += row.IsStatePoint() ? "true" : "false";
@@ -116,11 +116,11 @@ std::string StatePointJson(const std::string& parameterFileText, const std::stri
       return ErrorJson(error);
     }
     StateRow row =
-        cli::ComputeStateRow(request.model, request.known, cli::PressureSolver::Exact, {value, T});
-    if (const std::string reason = cli::NoStatePointReason(row); !reason.empty()) {
+        app::ComputeStateRow(request.model, request.known, app::PressureSolver::Exact, {value, T});
+    if (const std::string reason = app::NoStatePointReason(row); !reason.empty()) {
       return ErrorJson("these inputs determine no state point: " + reason);
     }
-    row.sigma = cli::RowUncertainty(request, row);
+    row.sigma = app::RowUncertainty(request, row);
     std::string out = "{\"row\": {";
     std::string units = "{";
     AppendRow(out, units, request, row);
@@ -129,7 +129,7 @@ std::string StatePointJson(const std::string& parameterFileText, const std::stri
     return out + ", \"error\": null}";
   } catch (const params::ParameterFileError& error) {
     return ErrorJson(error.what());
-  } catch (const cli::InputError& error) {
+  } catch (const app::InputError& error) {
     return ErrorJson(error.what());
   }
 }

@@ -40,7 +40,7 @@ FitOutcome RunFit(fit::FitData data, std::vector<bool> includedRows,
     outcome.result = fit::FitEos(data, request);
     // A report of many points is long in the making: not on the window's thread.
     if (outcome.result->converged) {
-      cli::AppendFitText(outcome.report, cli::MakeFitReport(data, *outcome.result));
+      app::AppendFitText(outcome.report, app::MakeFitReport(data, *outcome.result));
       CutForDisplay(outcome.report);
     }
   } catch (const std::exception& error) {

@@ -12,8 +12,8 @@ namespace quorvane::workbench {
 
 fit::FitData FitSession::Read(const std::string& path, double Tref) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw cli::InputError(path + ": cannot be read");
-  return cli::ReadFitData(in, path, Tref);
+  if (!in) throw app::InputError(path + ": cannot be read");
+  return app::ReadFitData(in, path, Tref);
 }
 
 void FitSession::SetData(fit::FitData data) {
@@ -75,12 +75,12 @@ std::optional<fit::PointResidual> FitSession::ResidualOf(std::size_t row) const 
 
 std::string FitSession::ReportJson() const {
   std::string text;
-  cli::AppendFitJson(text, cli::MakeFitReport(fitted_, *result_));
+  app::AppendFitJson(text, app::MakeFitReport(fitted_, *result_));
   return text;
 }
 
 std::string FitSession::ParameterFileText() const {
-  return cli::FitParameterFileText(kProgramName, fitted_, *result_);
+  return app::FitParameterFileText(kProgramName, fitted_, *result_);
 }
 
 }  // namespace quorvane::workbench

@@ -19,7 +19,7 @@ inline constexpr const char* kProgramName = "quorvane-workbench";
 class FitSession {
  public:
   // Reads a CSV or TSV text with the fit command's reader; throws
-  // cli::InputError naming the line of the first fault.
+  // app::InputError naming the line of the first fault.
   static fit::FitData Read(const std::string& path, double Tref);
   // The session's points in place of the file's, for a program that makes
   // its data itself.

@@ -56,7 +56,7 @@ int NearestOrder(models::Equation equation, int order) {
 }  // namespace
 
 fit::FitRequest RequestFor(const FitSetup& setup) {
-  return cli::FitRequestFromArguments(Arguments(setup)).fit;
+  return app::FitRequestFromArguments(Arguments(setup)).fit;
 }
 
 void ChooseModel(FitSetup& setup, models::Equation equation, int order, models::Thermal thermal) {

@@ -28,7 +28,7 @@ struct FitSetup {
   std::optional<std::vector<models::Parameter>> refined;
 };
 
-// The fit command's request for the setup. Throws cli::InputError with the
+// The fit command's request for the setup. Throws app::InputError with the
 // command line's message for a value or combination it refuses.
 fit::FitRequest RequestFor(const FitSetup& setup);
 

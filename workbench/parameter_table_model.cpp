@@ -152,7 +152,7 @@ void ParameterTableModel::ShowFit() {
 void ParameterTableModel::SetRefined(Parameter parameter, bool refined) {
   if (!refined) {
     std::string text;
-    cli::AppendShortest(text, Shown(parameter));
+    app::AppendShortest(text, Shown(parameter));
     setup_.typed[parameter] = text;
   }
   std::vector<Parameter> list = refined_;

@@ -97,9 +97,9 @@ void PlotPanel::Redraw() {
 
 // Before a fit, the data alone; after it, the fit's own figures.
 void PlotPanel::DrawIsotherms() {
-  if (!Converged(session_)) return isotherms_->Show(cli::DataFigure(session_.IncludedData()));
-  const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
-  isotherms_->Show(cli::IsothermFigure(report));
+  if (!Converged(session_)) return isotherms_->Show(app::DataFigure(session_.IncludedData()));
+  const app::FitReport report = app::MakeFitReport(session_.FittedData(), session_.Result());
+  isotherms_->Show(app::IsothermFigure(report));
 }
 
 void PlotPanel::DrawResiduals() {
@@ -107,9 +107,9 @@ void PlotPanel::DrawResiduals() {
     residuals_->Begin(tr("Residuals"), tr("P"), tr("ΔP / σ"));
     return residuals_->Finish();
   }
-  const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
-  const auto against = static_cast<cli::ResidualAxis>(std::max(0, residualAxis_->currentIndex()));
-  residuals_->Show(cli::ResidualFigure(report, against));
+  const app::FitReport report = app::MakeFitReport(session_.FittedData(), session_.Result());
+  const auto against = static_cast<app::ResidualAxis>(std::max(0, residualAxis_->currentIndex()));
+  residuals_->Show(app::ResidualFigure(report, against));
 }
 
 void PlotPanel::DrawThermal() {
@@ -118,8 +118,8 @@ void PlotPanel::DrawThermal() {
                     QString());
     return thermal_->Finish();
   }
-  const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
-  thermal_->Show(cli::ThermalFigure(report));
+  const app::FitReport report = app::MakeFitReport(session_.FittedData(), session_.Result());
+  thermal_->Show(app::ThermalFigure(report));
 }
 
 void PlotPanel::DrawStrain() {
@@ -127,8 +127,8 @@ void PlotPanel::DrawStrain() {
     strain_->Begin(tr("Normalised pressure against Eulerian strain"), tr("f"), tr("F"));
     return strain_->Finish();
   }
-  const cli::FitReport report = cli::MakeFitReport(session_.FittedData(), session_.Result());
-  strain_->Show(report.strain ? cli::StrainFigure(report) : cli::ReducedStrainFigure(report));
+  const app::FitReport report = app::MakeFitReport(session_.FittedData(), session_.Result());
+  strain_->Show(report.strain ? app::StrainFigure(report) : app::ReducedStrainFigure(report));
 }
 
 void PlotPanel::FillEllipseChoices() {

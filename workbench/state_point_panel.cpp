@@ -112,11 +112,11 @@ void StatePointPanel::Update() {
 
 // The columns of quorvane-eos --properties, computed by the same function.
 void StatePointPanel::ShowProperties(const fit::FitResult& result, double V, double T) {
-  const cli::PropertyRequest request{true, std::nullopt, std::nullopt};
-  const cli::PropertySet set = cli::PropertiesOf(result.model, request, true);
+  const app::PropertyRequest request{true, std::nullopt, std::nullopt};
+  const app::PropertySet set = app::PropertiesOf(result.model, request, true);
   const params::ParameterCovariance covariance = CovarianceOf(result);
-  std::array<double, 2 * cli::kPropertyCount> values{};
-  cli::ComputeProperties(result.model, request, &covariance, set, V, T, PressureKnown(),
+  std::array<double, 2 * app::kPropertyCount> values{};
+  app::ComputeProperties(result.model, request, &covariance, set, V, T, PressureKnown(),
                          {values.data(), static_cast<std::size_t>(set.ValueCount())});
   QStringList lines;
   for (int i = 0; i < set.count; ++i) {

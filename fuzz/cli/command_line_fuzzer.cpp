@@ -21,6 +21,7 @@
 namespace {
 
 using namespace quorvane::cli;
+namespace app = quorvane::app;
 using fuzz::Require;
 
 // More rows than this are not computed: the point is the parsing.
@@ -40,11 +41,11 @@ std::vector<std::string> Arguments(std::string_view text) {
 
 void CheckRange(const std::string& text) {
   try {
-    const ValueRange range = ParseValueRange(text, "--P");
-    Require(range.count >= 1 && range.count <= kMaxRangeValues);
+    const app::ValueRange range = app::ParseValueRange(text, "--P");
+    Require(range.count >= 1 && range.count <= app::kMaxRangeValues);
     Require(range.At(0) == range.start || range.count == 1);
     Require(range.At(range.count - 1) == range.last);
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     fuzz::RequireErrorLine(error.what());
   }
 }
@@ -52,15 +53,15 @@ void CheckRange(const std::string& text) {
 // True when the options are accepted and the command is cheap and safe to run.
 bool SmallRequest(const std::vector<std::string>& arguments) {
   try {
-    const TypedOptions options = ReadCommandLine(arguments);
+    const app::TypedOptions options = app::ReadCommandLine(arguments);
     if (options.help) return false;
     // Files named by --params are read, and --plot writes some: neither is run.
     if (options.Find("--params") || options.Find("--plot")) return false;
-    const EosRequest request = RequestFromOptions(options);
+    const app::EosRequest request = RequestFromOptions(options);
     // Only standard input: a path could name a device that blocks (/dev/tty).
     if (request.inputPath) return *request.inputPath == "-";
     return RowCount(request) <= kMaxComputedRows;
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     fuzz::RequireErrorLine(error.what());
     return false;
   }
@@ -70,9 +71,9 @@ bool SmallRequest(const std::vector<std::string>& arguments) {
 // only, since a fit reads its data from a file and may write others.
 void CheckFitOptions(const std::vector<std::string>& arguments) {
   try {
-    const FitCommandRequest request = FitRequestFromArguments(arguments);
+    const app::FitCommandRequest request = app::FitRequestFromArguments(arguments);
     Require(request.help || !request.dataPath.empty());
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     fuzz::RequireErrorLine(error.what());
   }
 }

@@ -16,13 +16,14 @@
 namespace {
 
 using namespace quorvane::cli;
+namespace app = quorvane::app;
 using fuzz::Require;
 
 void CheckTable(const std::string& text) {
-  const DataColumns columns{{"P", "V"}, {"T", "sigP", "sigV", "sigT"}};
+  const app::DataColumns columns{{"P", "V"}, {"T", "sigP", "sigV", "sigT"}};
   std::istringstream in(text);
   try {
-    const DataTable table = ReadDataTable(in, "data.csv", columns);
+    const app::DataTable table = ReadDataTable(in, "data.csv", columns);
     Require(table.header.names.size() == 6);
     Require(table.values.size() == table.RowCount() * 6);
     for (std::size_t row = 0; row < table.RowCount(); ++row) {
@@ -33,13 +34,13 @@ void CheckTable(const std::string& text) {
         Require(present ? std::isfinite(table.Value(row, i)) : std::isnan(table.Value(row, i)));
       }
     }
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     fuzz::RequireErrorLine(error.what());
   }
 }
 
 void CheckStatePoints(const std::string& text) {
-  EosRequest request;
+  app::EosRequest request;
   request.inputPath = "points.csv";
   request.partnerValues.start = 298.0;
   request.partnerValues.last = 298.0;
@@ -47,10 +48,10 @@ void CheckStatePoints(const std::string& text) {
   try {
     ReadCsvRows(in, "points.csv", request);
     Require(!request.csvRows.empty());
-    for (const StateInput& row : request.csvRows) {
+    for (const app::StateInput& row : request.csvRows) {
       Require(std::isfinite(row.known) && std::isfinite(row.partner));
     }
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     fuzz::RequireErrorLine(error.what());
   }
 }

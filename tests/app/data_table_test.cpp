@@ -11,7 +11,7 @@
 
 #include "app/input_error.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 const DataColumns kFitColumns{{"P", "V"}, {"T", "sigP", "sigV", "sigT"}};
@@ -181,4 +181,4 @@ TEST(DataTable, EndlessLineIsRefusedAfterTheBound) {
 }
 
 }  // namespace
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

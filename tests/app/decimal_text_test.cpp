@@ -9,7 +9,7 @@
 #include <regex>
 #include <string>
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 struct DecimalCase {
@@ -121,4 +121,4 @@ TEST(DecimalText, RandomTextsFollowTheSyntax) {
 }
 
 }  // namespace
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -13,7 +13,7 @@
 #include "models/model_catalogue.h"
 #include "models/model_pressure.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 using models::Parameter;
@@ -197,4 +197,4 @@ TEST(FigureUnits, FromColumnNamesOrTheThermalPressureModel) {
 }
 
 }  // namespace
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

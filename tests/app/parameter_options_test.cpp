@@ -8,7 +8,7 @@
 #include "app/command_line.h"
 #include "app/input_error.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 using engine::EosParameters;
@@ -194,4 +194,4 @@ TEST(ParameterOptions, NegativeKp0AboveTheFloorIsKept) {
 }
 
 }  // namespace
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

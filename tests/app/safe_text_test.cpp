@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 struct SafeCase {
@@ -43,4 +43,4 @@ INSTANTIATE_TEST_SUITE_P(Texts, SafeTexts, testing::ValuesIn(kSafeCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

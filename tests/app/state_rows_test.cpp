@@ -7,7 +7,7 @@
 #include "engine/thermal_model.h"
 #include "models/calculator_parameters.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 engine::EosParameters StartUpWith(engine::EosType type, engine::EosOrder order = 3) {
@@ -122,4 +122,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, RowOutcomes, testing::ValuesIn(kOutcomeCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

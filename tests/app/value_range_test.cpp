@@ -7,7 +7,7 @@
 
 #include "app/input_error.h"
 
-namespace quorvane::cli {
+namespace quorvane::app {
 namespace {
 
 std::vector<double> Values(const ValueRange& range) {
@@ -126,4 +126,4 @@ INSTANTIATE_TEST_SUITE_P(Texts, RefusedRanges, testing::ValuesIn(kRefusedCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
-}  // namespace quorvane::cli
+}  // namespace quorvane::app

@@ -78,7 +78,7 @@ std::string FieldText(std::int32_t field) {
 
 std::string Shortest(double x) {
   std::string text;
-  AppendShortest(text, x);
+  app::AppendShortest(text, x);
   return text;
 }
 

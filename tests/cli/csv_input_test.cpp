@@ -10,10 +10,10 @@
 namespace quorvane::cli {
 namespace {
 
-EosRequest RequestReading(const std::string& text, double defaultTemperature = 298.0) {
-  EosRequest request;
+app::EosRequest RequestReading(const std::string& text, double defaultTemperature = 298.0) {
+  app::EosRequest request;
   request.inputPath = "points.csv";
-  request.partnerValues = ValueRange::Single(defaultTemperature);
+  request.partnerValues = app::ValueRange::Single(defaultTemperature);
   std::istringstream in(text);
   ReadCsvRows(in, "points.csv", request);
   return request;
@@ -22,15 +22,15 @@ EosRequest RequestReading(const std::string& text, double defaultTemperature = 2
 std::string RefusalOf(const std::string& text) {
   try {
     RequestReading(text);
-  } catch (const InputError& error) {
+  } catch (const app::InputError& error) {
     return error.what();
   }
   return "accepted";
 }
 
 TEST(CsvInput, ReadsTheKnownQuantityAndTheTemperature) {
-  const EosRequest r = RequestReading("T,P\n300,10\n900,-5\n");
-  EXPECT_EQ(r.known, KnownQuantity::Pressure);
+  const app::EosRequest r = RequestReading("T,P\n300,10\n900,-5\n");
+  EXPECT_EQ(r.known, app::KnownQuantity::Pressure);
   ASSERT_EQ(r.csvRows.size(), 2u);
   EXPECT_EQ(r.csvRows[0].known, 10.0);
   EXPECT_EQ(r.csvRows[0].partner, 300.0);
@@ -39,32 +39,32 @@ TEST(CsvInput, ReadsTheKnownQuantityAndTheTemperature) {
 }
 
 TEST(CsvInput, WithoutATemperatureColumnTakesTheGivenTemperature) {
-  const EosRequest r = RequestReading("V\n9\n9.5\n", 1200.0);
-  EXPECT_EQ(r.known, KnownQuantity::Volume);
+  const app::EosRequest r = RequestReading("V\n9\n9.5\n", 1200.0);
+  EXPECT_EQ(r.known, app::KnownQuantity::Volume);
   ASSERT_EQ(r.csvRows.size(), 2u);
   EXPECT_EQ(r.csvRows[1].known, 9.5);
   EXPECT_EQ(r.csvRows[1].partner, 1200.0);
 }
 
 TEST(CsvInput, ZeroPressureVolumeHoldsTheVolumeColumn) {
-  const EosRequest r = RequestReading("V,VT0\n9,10.5\n");
-  EXPECT_EQ(r.known, KnownQuantity::ZeroPressureVolume);
+  const app::EosRequest r = RequestReading("V,VT0\n9,10.5\n");
+  EXPECT_EQ(r.known, app::KnownQuantity::ZeroPressureVolume);
   EXPECT_EQ(r.csvRows[0].known, 10.5);
   EXPECT_EQ(r.csvRows[0].partner, 9.0);
 }
 
 TEST(CsvInput, ToleratesBlankLinesCarriageReturnsQuotedNamesAndPadding) {
-  const EosRequest r = RequestReading("\n\"V/VT0\" , \"T\"\r\n\r\n 0.95 ,\t300 \r\n\n");
-  EXPECT_EQ(r.known, KnownQuantity::VolumeOverVT0);
+  const app::EosRequest r = RequestReading("\n\"V/VT0\" , \"T\"\r\n\r\n 0.95 ,\t300 \r\n\n");
+  EXPECT_EQ(r.known, app::KnownQuantity::VolumeOverVT0);
   ASSERT_EQ(r.csvRows.size(), 1u);
   EXPECT_EQ(r.csvRows[0].known, 0.95);
   EXPECT_EQ(r.csvRows[0].partner, 300.0);
 }
 
 TEST(CsvInput, ReadsEveryQuantityName) {
-  EXPECT_EQ(RequestReading("V/V00\n0.9\n").known, KnownQuantity::VolumeOverV00);
-  EXPECT_EQ(RequestReading("V/VT0\n0.9\n").known, KnownQuantity::VolumeOverVT0);
-  EXPECT_EQ(RequestReading("P\n0.9\n").known, KnownQuantity::Pressure);
+  EXPECT_EQ(RequestReading("V/V00\n0.9\n").known, app::KnownQuantity::VolumeOverV00);
+  EXPECT_EQ(RequestReading("V/VT0\n0.9\n").known, app::KnownQuantity::VolumeOverVT0);
+  EXPECT_EQ(RequestReading("P\n0.9\n").known, app::KnownQuantity::Pressure);
 }
 
 struct RefusedCase {

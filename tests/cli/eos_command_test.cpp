@@ -49,7 +49,7 @@ std::vector<std::vector<double>> Numbers(const std::string& csv) {
     std::vector<double> row;
     for (const std::string& field : Split(lines[i], ',')) {
       if (field == "true" || field == "false") continue;
-      const auto value = ParseDecimal(field);
+      const auto value = app::ParseDecimal(field);
       EXPECT_TRUE(value.has_value()) << field;
       row.push_back(value.value_or(-1.0));
     }
@@ -349,9 +349,9 @@ TEST(EosCommand, VolumesPrintedReadBackToTheSameState) {
   std::string csv = "V,T\n";
   for (const auto& row : Numbers(first.out)) {
     std::string line;
-    AppendShortest(line, row[2]);
+    app::AppendShortest(line, row[2]);
     line += ',';
-    AppendShortest(line, row[1]);
+    app::AppendShortest(line, row[1]);
     csv += line + '\n';
   }
   const Outcome second = RunEos({"--input", "-"}, csv);
@@ -404,9 +404,9 @@ TEST_P(ModelRoundTrips, PressureToVolumeAndBack) {
   EXPECT_EQ(before[0][3], 1.0);
   std::string csv = "V,T\n";
   for (const auto& row : before) {
-    AppendShortest(csv, row[2]);
+    app::AppendShortest(csv, row[2]);
     csv += ',';
-    AppendShortest(csv, row[1]);
+    app::AppendShortest(csv, row[1]);
     csv += '\n';
   }
   std::vector<std::string> backward = arguments;
@@ -438,7 +438,7 @@ TEST(EosCommand, ThermalPressureIsTheSameInEitherVolumeUnit) {
   perCell.insert(perCell.end(), {"--volume-unit", "A3", "--Z", "4", "--V0", "74.7"});
   std::vector<std::string> molar = material;
   std::string V0;
-  AppendShortest(V0, 74.7 * 0.602214076 / 4.0);
+  app::AppendShortest(V0, 74.7 * 0.602214076 / 4.0);
   molar.insert(molar.end(), {"--V0", V0});
   const auto cell = Numbers(RunEos(perCell).out);
   const auto mole = Numbers(RunEos(molar).out);

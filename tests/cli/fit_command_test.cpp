@@ -67,7 +67,7 @@ TEST_F(FitCommand, ParameterFileReproducesTheFittedPressuresBitForBit) {
   for (const params::Json& residual : residuals) {
     const double V = residual.at("V").get<double>();
     std::string volume;
-    AppendShortest(volume, V);
+    app::AppendShortest(volume, V);
     const Outcome table = RunProgram({"--params", params, "--V", volume, "--format", "json"});
     ASSERT_EQ(table.code, 0) << table.err;
     const params::Json row = params::ParseJson(table.out).at(0);
@@ -206,12 +206,12 @@ TEST_F(FitCommand, RefusesTwoOutputsNamingOneFile) {
   fs::create_directory(Path("plots"));
   const std::set<fs::path> before = Entries();
   for (const std::string& other : spellings) {
-    const std::vector<OutputFile> outputs{{"--plot", figure, "<svg/>"},
-                                          {"--params-out", other, "{}"}};
+    const std::vector<app::OutputFile> outputs{{"--plot", figure, "<svg/>"},
+                                               {"--params-out", other, "{}"}};
     try {
-      WriteOutputFiles(outputs, {});
+      app::WriteOutputFiles(outputs, {});
       ADD_FAILURE() << other << " was written";
-    } catch (const InputError& error) {
+    } catch (const app::InputError& error) {
       EXPECT_NE(std::string(error.what()).find("is also written by --plot"), std::string::npos)
           << error.what();
     }
@@ -331,7 +331,7 @@ TEST_F(FitCommand, UnitWeightEsdsDoNotDependOnThePressureUnit) {
   for (int u = 0; u < 2; ++u) {
     std::string csv = "P,V\n";
     for (const auto& row : rows) {
-      AppendShortest(csv, *ParseDecimal(row[0]) * units[u].perGigapascal);
+      app::AppendShortest(csv, *app::ParseDecimal(row[0]) * units[u].perGigapascal);
       csv += std::string(",") + row[1] + "\n";
     }
     const std::string params = Path(std::string(units[u].name) + ".json");

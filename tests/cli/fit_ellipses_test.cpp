@@ -98,13 +98,13 @@ TEST(EllipseFileTags, NoTwoFiguresShareAName) {
       {{"Kp0,K0:0.5", "K0,Kp0:0.9"}, {"Kp0-K0", "K0-Kp0"}},
   };
   for (const auto& c : kCases) {
-    std::vector<EllipseReport> ellipses;
+    std::vector<app::EllipseReport> ellipses;
     for (const std::string& ask : c.asks) {
-      EllipseReport report;
-      report.ask = EllipseAskFromText(ask);
+      app::EllipseReport report;
+      report.ask = app::EllipseAskFromText(ask);
       ellipses.push_back(report);
     }
-    EXPECT_EQ(EllipseFileTags(ellipses), c.tags) << c.asks.front();
+    EXPECT_EQ(app::EllipseFileTags(ellipses), c.tags) << c.asks.front();
   }
 }
 

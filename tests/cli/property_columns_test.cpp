@@ -61,7 +61,7 @@ Table ReadTable(const std::string& csv) {
 }
 
 models::Model ModelOf(const std::vector<std::string>& arguments) {
-  return RequestFromOptions(ReadCommandLine(arguments)).model;
+  return RequestFromOptions(app::ReadCommandLine(arguments)).model;
 }
 
 constexpr double kMolarMass = 40.3;
@@ -114,7 +114,8 @@ TEST_P(PropertyColumns, HoldTheModelsPropertiesAtEachRow) {
   }
   EXPECT_EQ(header, c.columns);
   const models::Model model = ModelOf(arguments);
-  const PropertySet set = PropertiesOf(RequestFromOptions(ReadCommandLine(arguments)));
+  const app::PropertySet set =
+      app::PropertiesOf(RequestFromOptions(app::ReadCommandLine(arguments)));
   ASSERT_GT(table.rows.size(), 1u);
   for (std::size_t row = 0; row < table.rows.size(); ++row) {
     const double V = table.Number(row, "V");
@@ -123,13 +124,13 @@ TEST_P(PropertyColumns, HoldTheModelsPropertiesAtEachRow) {
     const std::map<std::string, double> expected = {
         {"KT", p.KT}, {"Kp", p.Kp},       {"alpha", p.alpha}, {"dKdT", p.dKdT}, {"Pth", p.Pth},
         {"CV", p.CV}, {"gamma", p.gamma}, {"CP", p.CP},       {"KS", p.KS}};
-    for (const Property property : set.Columns()) {
-      const std::string name = kPropertyNames[static_cast<int>(property)];
-      if (property == Property::rho) {
+    for (const app::Property property : set.Columns()) {
+      const std::string name = app::kPropertyNames[static_cast<int>(property)];
+      if (property == app::Property::rho) {
         EXPECT_EQ(table.Number(row, name), kMolarMass / V) << row;
         continue;
       }
-      if (property == Property::Vphi) {
+      if (property == app::Property::Vphi) {
         EXPECT_EQ(table.Number(row, name), std::sqrt(p.KS / (kMolarMass / V))) << row;
         continue;
       }
@@ -210,7 +211,7 @@ TEST_F(PropertySigmas, FollowEachPropertyFromTheCovariance) {
     const Outcome outcome = RunProgram(arguments);
     ASSERT_EQ(outcome.code, 0) << outcome.err;
     const Table table = ReadTable(outcome.out);
-    const EosRequest request = RequestFromOptions(ReadCommandLine(arguments));
+    const app::EosRequest request = RequestFromOptions(app::ReadCommandLine(arguments));
     const params::PropertyUncertainties s = params::PropertyUncertaintiesAt(
         request.model, *request.covariance, table.Number(0, "V"), 2000.0,
         std::string(known) == "--P", std::nullopt, std::nullopt);

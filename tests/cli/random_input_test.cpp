@@ -30,11 +30,11 @@ TEST(RandomInput, RangesAreReadOrRefused) {
   for (int i = 0; i < 40000; ++i) {
     const std::string text = RandomText(random, tokens, 10);
     try {
-      const ValueRange range = ParseValueRange(text, "--P");
+      const app::ValueRange range = app::ParseValueRange(text, "--P");
       ASSERT_GE(range.count, 1) << text;
-      ASSERT_LE(range.count, kMaxRangeValues) << text;
+      ASSERT_LE(range.count, app::kMaxRangeValues) << text;
       ASSERT_EQ(range.At(range.count - 1), range.last) << text;
-    } catch (const InputError& error) {
+    } catch (const app::InputError& error) {
       ASSERT_EQ(std::string(error.what()).rfind("--P", 0), 0u) << text;
     }
   }

@@ -45,7 +45,7 @@ std::int64_t RowsComputed(const TableSummary& summary) {
 }
 
 TEST(StateTable, StopsAtTheFirstBlockTheOutputRefuses) {
-  const EosRequest request = RequestFromOptions(ReadCommandLine({"--P", "0:999999:1"}));
+  const app::EosRequest request = RequestFromOptions(app::ReadCommandLine({"--P", "0:999999:1"}));
   for (const std::streamsize room : {std::streamsize{0}, std::streamsize{100000}}) {
     RefusingBuffer buffer(room);
     std::ostream out(&buffer);
@@ -69,7 +69,7 @@ TEST(StateTableBand, BoundsTheDerivedQuantityByZSigmas) {
     std::vector<std::string> arguments{"--V0",  "163.7", "--K0",     "84.4",
                                        "--Kp0", "4.9",   "--format", "json"};
     arguments.insert(arguments.end(), c.grid.begin(), c.grid.end());
-    EosRequest request = RequestFromOptions(ReadCommandLine(arguments));
+    app::EosRequest request = RequestFromOptions(app::ReadCommandLine(arguments));
     request.covariance =
         params::ParameterCovariance{{models::Parameter::V0, models::Parameter::K0,
                                      models::Parameter::Kp0, models::Parameter::dKdT},
@@ -77,7 +77,7 @@ TEST(StateTableBand, BoundsTheDerivedQuantityByZSigmas) {
                                      {-0.0016, 0.17, -0.051, 0.0},
                                      {0.00034, -0.051, 0.017, 0.0},
                                      {0.0, 0.0, 0.0, 1e-6}}};
-    request.band = EosRequest::Band{0.95, params::TwoSidedNormalQuantile(0.95)};
+    request.band = app::EosRequest::Band{0.95, params::TwoSidedNormalQuantile(0.95)};
     std::ostringstream out;
     ASSERT_TRUE(WriteStateTable(request, out).written);
     const params::Json rows = params::ParseJson(out.str());
@@ -90,7 +90,7 @@ TEST(StateTableBand, BoundsTheDerivedQuantityByZSigmas) {
       EXPECT_NEAR(row.at(c.upper).get<double>(), value + kZ95 * sigma,
                   1e-8 * sigma + 1e-14 * std::fabs(value));
     }
-    request.format = OutputFormat::Csv;
+    request.format = app::OutputFormat::Csv;
     std::ostringstream csv;
     WriteStateTable(request, csv);
     const std::string header = csv.str().substr(0, csv.str().find('\n'));

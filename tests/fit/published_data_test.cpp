@@ -52,7 +52,7 @@ FitData ReadPublished(const PublishedFit& published) {
   const std::string path = std::string(QUORVANE_FIT_DATA_DIR) + "/" + published.file;
   std::ifstream in(path, std::ios::binary);
   if (!in) ADD_FAILURE() << "cannot open " << path;
-  return cli::ReadFitData(in, published.file, published.Tref);
+  return app::ReadFitData(in, published.file, published.Tref);
 }
 
 // Every published value must lie within its published esd of ours, fitted as
