@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <string>
 #include <string_view>
 
 #include "models/model_catalogue.h"
@@ -58,7 +60,47 @@ std::string Lookup(std::string_view written, const Spelling* begin, const Spelli
   return {};
 }
 
+// "⁻⁵" for -5.
+std::string Superscript(long n) {
+  static constexpr const char* kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string text = n < 0 ? "⁻" : "";
+  for (char c : std::to_string(n < 0 ? -n : n)) text += kDigits[c - '0'];
+  return text;
+}
+
+// A unit over T^power, with the factor a typed value carries (alpha0 is
+// typed in 1e-5 K^-1).
+std::string PerTemperature(const std::string& T, int power, double typedScale) {
+  if (T.empty()) return {};
+  const std::string factor =
+      typedScale == 1.0 ? "" : "10" + Superscript(std::lround(std::log10(typedScale))) + " ";
+  return factor + T + Superscript(-power);
+}
+
 }  // namespace
+
+std::string ParameterUnit(models::Parameter parameter, const AxisUnits& units) {
+  const models::ParameterInfo& info = models::Info(parameter);
+  switch (info.unit) {
+    case models::UnitKind::None:
+      return {};
+    case models::UnitKind::Volume:
+      return units.V;
+    case models::UnitKind::Pressure:
+      return units.P;
+    case models::UnitKind::InversePressure:
+      return units.P.empty() ? "" : units.P + "⁻¹";
+    case models::UnitKind::Temperature:
+      return units.T;
+    case models::UnitKind::PerTemperature:
+      return PerTemperature(units.T, 1, info.scale);
+    case models::UnitKind::PerTemperatureSquared:
+      return PerTemperature(units.T, 2, info.scale);
+    case models::UnitKind::PressurePerTemperature:
+      return units.P.empty() || units.T.empty() ? "" : units.P + "/" + units.T;
+  }
+  return {};
+}
 
 std::string PressureUnit(const std::string& written) {
   return Lookup(written, std::begin(kPressures), std::end(kPressures));

@@ -26,4 +26,9 @@ std::string PressureUnit(const std::string& written);
 std::string VolumeUnit(const std::string& written);
 std::string TemperatureUnit(const std::string& written);
 
+// The unit a parameter is typed in, made of the units of P, V and T
+// ("10⁻⁵ K⁻¹" for alpha0, "GPa/K" for dK/dT); empty where the parameter has
+// none or a unit it is made of is not known.
+std::string ParameterUnit(models::Parameter parameter, const AxisUnits& units);
+
 }  // namespace quorvane::app

@@ -18,8 +18,9 @@ std::vector<NamedFigure> FitFigureSet(const FitReport& report) {
     figures.push_back({"ff", ReducedStrainFigure(report)});
   }
   const std::vector<std::string> tags = EllipseFileTags(report.ellipses);
+  const AxisUnits units = AxisUnitsOf(*report.data, report.result->model);
   for (std::size_t i = 0; i < tags.size(); ++i) {
-    figures.push_back({"ellipse-" + tags[i], EllipseFigure(report.ellipses[i])});
+    figures.push_back({"ellipse-" + tags[i], EllipseFigure(report.ellipses[i], units)});
   }
   return figures;
 }

@@ -302,7 +302,7 @@ plot::Figure ResidualFigure(const FitReport& report, ResidualAxis against) {
   return figure;
 }
 
-plot::Figure EllipseFigure(const EllipseReport& report) {
+plot::Figure EllipseFigure(const EllipseReport& report, const AxisUnits& units) {
   const std::string a = models::Info(report.ask.first).symbol;
   const std::string b = models::Info(report.ask.second).symbol;
   plot::Figure figure;
@@ -311,7 +311,9 @@ plot::Figure EllipseFigure(const EllipseReport& report) {
                 b.c_str(), report.ellipse.level, report.covarianceName.c_str());
   figure.title = title;
   figure.xLabel = a;
+  figure.xUnit = ParameterUnit(report.ask.first, units);
   figure.yLabel = b;
+  figure.yUnit = ParameterUnit(report.ask.second, units);
   plot::Series outline;
   char label[64];
   std::snprintf(label, sizeof label, "ellipse, \u0394\u03c7\u00b2 = %.4g",

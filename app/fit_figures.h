@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/axis_units.h"
 #include "app/fit_report.h"
 #include "plot/figure.h"
 
@@ -25,6 +26,6 @@ enum class ResidualAxis { P, V, T };
 plot::Figure ResidualFigure(const FitReport& report, ResidualAxis against = ResidualAxis::P);
 // The confidence ellipse of two parameters around their estimate, with the
 // estimate's 1-D standard deviations as bars.
-plot::Figure EllipseFigure(const EllipseReport& report);
+plot::Figure EllipseFigure(const EllipseReport& report, const AxisUnits& units);
 
 }  // namespace quorvane::app

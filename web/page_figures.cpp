@@ -189,9 +189,9 @@ std::vector<PageFigure> FiguresOf(const RememberedFit& fitted) {
 PageFigure EllipseOf(const RememberedFit& fitted, const std::string& ask) {
   const std::vector<app::EllipseReport> reports =
       app::MakeEllipseReports(fitted.result, {app::EllipseAskFromText(ask)});
-  return {
-      {"ellipse-" + app::EllipseFileTag(reports.front().ask), app::EllipseFigure(reports.front())},
-      ask};
+  return {{"ellipse-" + app::EllipseFileTag(reports.front().ask),
+           app::EllipseFigure(reports.front(), app::AxisUnitsOf(fitted.data, fitted.result.model))},
+          ask};
 }
 
 }  // namespace

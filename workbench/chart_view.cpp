@@ -1,6 +1,7 @@
 #include "workbench/chart_view.h"
 
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QLegend>
 #include <QLegendMarker>
@@ -26,13 +27,22 @@ constexpr int kPanStep = 20;
 // A margin around the data so that no point sits on an axis.
 constexpr double kMargin = 0.05;
 constexpr qreal kMarkerSize = 7.0;
+// Before the first layout the plot takes about this much of the view's width.
+constexpr double kPlotShareOfWidth = 0.6;
+// Ticks lie at least a label's width and a gap of a fifth of it apart.
+constexpr double kLabelRoom = 1.2;
 
 // Error bars are no series of the chart's own kind: an item in the chart's
 // scene that maps its points through the chart whenever it is drawn.
 class ErrorBars : public QGraphicsItem {
  public:
-  ErrorBars(QChart* chart, QScatterSeries* series, std::vector<double> sigma)
-      : QGraphicsItem(chart), chart_(chart), series_(series), sigma_(std::move(sigma)) {
+  ErrorBars(QChart* chart, QScatterSeries* series, std::vector<double> ySigma,
+            std::vector<double> xSigma)
+      : QGraphicsItem(chart),
+        chart_(chart),
+        series_(series),
+        ySigma_(std::move(ySigma)),
+        xSigma_(std::move(xSigma)) {
     setZValue(chart->zValue() + 1);
   }
   QRectF boundingRect() const override { return chart_->plotArea(); }
@@ -40,20 +50,38 @@ class ErrorBars : public QGraphicsItem {
     painter->setClipRect(chart_->plotArea());
     painter->setPen(QPen(series_->color(), 1.0));
     const QList<QPointF> points = series_->points();
-    const std::size_t count = std::min<std::size_t>(points.size(), sigma_.size());
-    for (std::size_t i = 0; i < count && i < kMaxErrorBars; ++i) {
-      if (!(sigma_[i] > 0.0)) continue;
+    const std::size_t count = std::min<std::size_t>(points.size(), kMaxErrorBars);
+    for (std::size_t i = 0; i < count; ++i) {
       const QPointF p = points[static_cast<qsizetype>(i)];
-      painter->drawLine(chart_->mapToPosition({p.x(), p.y() - sigma_[i]}, series_),
-                        chart_->mapToPosition({p.x(), p.y() + sigma_[i]}, series_));
+      const double y = i < ySigma_.size() ? ySigma_[i] : 0.0;
+      const double x = i < xSigma_.size() ? xSigma_[i] : 0.0;
+      if (y > 0.0) Bar(painter, {p.x(), p.y() - y}, {p.x(), p.y() + y});
+      if (x > 0.0) Bar(painter, {p.x() - x, p.y()}, {p.x() + x, p.y()});
     }
   }
 
  private:
+  void Bar(QPainter* painter, QPointF from, QPointF to) const {
+    painter->drawLine(chart_->mapToPosition(from, series_), chart_->mapToPosition(to, series_));
+  }
+
   QChart* chart_;
   QScatterSeries* series_;
-  std::vector<double> sigma_;
+  std::vector<double> ySigma_;
+  std::vector<double> xSigma_;
 };
+
+// Decimals enough to tell ticks a step apart.
+int DecimalsOf(double step) {
+  return std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
+}
+
+void SetTicks(QValueAxis* axis, double step) {
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0.0);
+  axis->setTickInterval(step);
+  axis->setLabelFormat(QString("%.%1f").arg(DecimalsOf(step)));
+}
 
 QColor ColourOf(plot::Colour colour) {
   return QColor(colour.red, colour.green, colour.blue);
@@ -76,6 +104,7 @@ Qt::PenStyle PenStyleOf(plot::Series::Stroke stroke) {
 struct FinitePoints {
   std::vector<QPointF> points;
   std::vector<double> yError;
+  std::vector<double> xError;
 };
 
 FinitePoints PointsOf(const plot::Series& series) {
@@ -84,6 +113,7 @@ FinitePoints PointsOf(const plot::Series& series) {
     if (!std::isfinite(series.x[i]) || !std::isfinite(series.y[i])) continue;
     finite.points.push_back({series.x[i], series.y[i]});
     finite.yError.push_back(i < series.yError.size() ? series.yError[i] : 0.0);
+    finite.xError.push_back(i < series.xError.size() ? series.xError[i] : 0.0);
   }
   return finite;
 }
@@ -182,18 +212,23 @@ QScatterSeries* ChartView::AddPoints(const QString& name, const std::vector<QPoi
 
 // sigma holds one value per point given to AddPoints; the bars go on the
 // markers drawn.
-void ChartView::AddErrorBars(QScatterSeries* series, const std::vector<double>& sigma) {
+void ChartView::AddErrorBars(QScatterSeries* series, const std::vector<double>& ySigma,
+                             const std::vector<double>& xSigma) {
   const std::vector<std::size_t>& drawn = drawn_[series];
-  std::vector<double> drawnSigma;
-  drawnSigma.reserve(drawn.size());
-  for (std::size_t i : drawn) drawnSigma.push_back(i < sigma.size() ? sigma[i] : 0.0);
+  std::vector<double> drawnY, drawnX;
+  drawnY.reserve(drawn.size());
+  for (std::size_t i : drawn) {
+    drawnY.push_back(i < ySigma.size() ? ySigma[i] : 0.0);
+    drawnX.push_back(i < xSigma.size() ? xSigma[i] : 0.0);
+  }
   std::vector<QPointF> ends;
   const QList<QPointF> points = series->points();
-  for (qsizetype i = 0; i < points.size() && static_cast<std::size_t>(i) < drawnSigma.size(); ++i) {
-    ends.push_back({points[i].x(), points[i].y() - drawnSigma[static_cast<std::size_t>(i)]});
-    ends.push_back({points[i].x(), points[i].y() + drawnSigma[static_cast<std::size_t>(i)]});
+  for (qsizetype i = 0; i < points.size() && static_cast<std::size_t>(i) < drawnY.size(); ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    ends.push_back({points[i].x() - drawnX[k], points[i].y() - drawnY[k]});
+    ends.push_back({points[i].x() + drawnX[k], points[i].y() + drawnY[k]});
   }
-  new ErrorBars(chart(), series, std::move(drawnSigma));
+  new ErrorBars(chart(), series, std::move(drawnY), std::move(drawnX));
   Include(ends);
 }
 
@@ -249,7 +284,9 @@ void ChartView::Show(const plot::Figure& figure) {
       QScatterSeries* points = AddPoints(names[i], finite.points);
       points->setColor(colour);
       points->setBorderColor(colour.darker(140));
-      if (!series.yError.empty()) AddErrorBars(points, finite.yError);
+      if (!series.yError.empty() || !series.xError.empty()) {
+        AddErrorBars(points, finite.yError, finite.xError);
+      }
       drawn = points;
     }
     if (names[i].isEmpty()) {
@@ -287,18 +324,41 @@ void ChartView::ShowTicks() {
   const QList<QAbstractAxis*> x = chart()->axes(Qt::Horizontal);
   const QList<QAbstractAxis*> y = chart()->axes(Qt::Vertical);
   if (x.isEmpty() || y.isEmpty()) return;
-  const std::pair<QValueAxis*, double> ticked[] = {{qobject_cast<QValueAxis*>(x.first()), xTick_},
-                                                   {qobject_cast<QValueAxis*>(y.first()), yTick_}};
-  for (const auto& [axis, step] : ticked) {
-    if (axis == nullptr) continue;
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0.0);
-    axis->setTickInterval(step);
-    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
-    axis->setLabelFormat(QString("%.%1f").arg(decimals));
-  }
+  SetTickIntervals();
   x.first()->setRange(xMin_, xMax_);
   y.first()->setRange(yMin_, yMax_);
+}
+
+void ChartView::SetTickIntervals() {
+  const QList<QAbstractAxis*> x = chart()->axes(Qt::Horizontal);
+  const QList<QAbstractAxis*> y = chart()->axes(Qt::Vertical);
+  if (x.isEmpty() || y.isEmpty()) return;
+  auto* xAxis = qobject_cast<QValueAxis*>(x.first());
+  auto* yAxis = qobject_cast<QValueAxis*>(y.first());
+  if (xAxis) SetTicks(xAxis, StepThatFits(*xAxis, xTick_));
+  if (yAxis) SetTicks(yAxis, yTick_);
+}
+
+// Labels wider than the room between two ticks are cut to "163..."; the
+// x axis then labels every second, fifth or tenth round value.
+double ChartView::StepThatFits(const QValueAxis& axis, double step) const {
+  const double plotWidth = chart()->plotArea().width();
+  const double room = plotWidth > 0.0 ? plotWidth : width() * kPlotShareOfWidth;
+  const QFontMetricsF metrics(axis.labelsFont());
+  for (const double factor : {1.0, 2.0, 5.0, 10.0, 20.0, 50.0}) {
+    const double candidate = step * factor;
+    const int decimals = DecimalsOf(candidate);
+    const double label = std::max(metrics.horizontalAdvance(QString::number(xMin_, 'f', decimals)),
+                                  metrics.horizontalAdvance(QString::number(xMax_, 'f', decimals)));
+    const double spacing = room * candidate / (xMax_ - xMin_);
+    if (spacing >= label * kLabelRoom) return candidate;
+  }
+  return step * 100.0;
+}
+
+void ChartView::resizeEvent(QResizeEvent* event) {
+  QChartView::resizeEvent(event);
+  if (figureAxes_) SetTickIntervals();
 }
 
 void ChartView::keyPressEvent(QKeyEvent* event) {

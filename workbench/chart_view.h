@@ -9,6 +9,7 @@
 
 class QLineSeries;
 class QScatterSeries;
+class QValueAxis;
 
 namespace quorvane::workbench {
 
@@ -26,9 +27,11 @@ class ChartView : public QChartView {
   // Past kMaxMarkers points the series draws a thinned set (its legend says
   // how many of how many); the axes still take in every point.
   QScatterSeries* AddPoints(const QString& name, const std::vector<QPointF>& points);
-  // Vertical bars of half-length sigma about each point given to AddPoints,
-  // drawn over the markers the series draws.
-  void AddErrorBars(QScatterSeries* series, const std::vector<double>& sigma);
+  // Bars of half-length sigma about each point given to AddPoints, vertical
+  // for ySigma and horizontal for xSigma, drawn over the markers the series
+  // draws.
+  void AddErrorBars(QScatterSeries* series, const std::vector<double>& ySigma,
+                    const std::vector<double>& xSigma = {});
   QLineSeries* AddLine(const QString& name, const std::vector<QPointF>& points);
   // A dashed line in the colour of `like`, without a legend entry when unnamed.
   void AddBound(const QString& name, const std::vector<QPointF>& points, const QLineSeries* like,
@@ -47,10 +50,13 @@ class ChartView : public QChartView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Include(const std::vector<QPointF>& points);
   void ShowTicks();
+  void SetTickIntervals();
+  double StepThatFits(const QValueAxis& axis, double step) const;
   void KeyRows(const plot::Figure& figure);
 
   // For each scatter series of the chart, which of its points it draws.

@@ -3,25 +3,22 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
-#include <QScatterSeries>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
+#include "app/axis_units.h"
+#include "app/fit_ellipses.h"
 #include "app/fit_figures.h"
 #include "app/fit_report.h"
 #include "app/fit_thermal_figures.h"
-#include "fit/confidence_ellipse.h"
+#include "app/input_error.h"
 #include "models/model_catalogue.h"
 #include "workbench/chart_view.h"
 
 namespace quorvane::workbench {
 namespace {
-
-constexpr int kEllipseSamples = 180;
 
 bool Converged(const FitSession& session) {
   return session.HasResult() && session.Result().converged;
@@ -149,31 +146,31 @@ void PlotPanel::FillEllipseChoices() {
   second_->setCurrentIndex(second >= 0 ? second : std::min(1, count - 1));
 }
 
+// The same figure as the command line's --ellipse and the page's: the
+// region at the default level, the estimate with its 1-D esds as bars.
 void PlotPanel::DrawEllipse() {
   const int i = first_->currentIndex();
   const int j = second_->currentIndex();
-  ellipse_->Begin(tr("68.3 % joint confidence region"), first_->currentText(),
-                  second_->currentText());
-  if (!Converged(session_) || i < 0 || j < 0 || i == j) return ellipse_->Finish();
+  const auto blank = [&] {
+    ellipse_->Begin(tr("Confidence ellipse"), first_->currentText(), second_->currentText());
+    ellipse_->Finish();
+  };
+  if (!Converged(session_) || i < 0 || j < 0 || i == j) return blank();
   const fit::FitResult& result = session_.Result();
   const auto ui = static_cast<std::size_t>(i);
   const auto uj = static_cast<std::size_t>(j);
-  if (std::max(ui, uj) >= result.refined.size()) return ellipse_->Finish();
-  const double cx = result.model[result.refined[ui]];
-  const double cy = result.model[result.refined[uj]];
-  std::vector<QPointF> outline;
+  if (std::max(ui, uj) >= result.refined.size()) return blank();
+  app::EllipseAsk ask;
+  ask.first = result.refined[ui];
+  ask.second = result.refined[uj];
   try {
-    const fit::ConfidenceEllipse ellipse =
-        fit::FitEllipse(result, result.refined[ui], result.refined[uj]);
-    for (const auto& [x, y] : fit::EllipseOutline(ellipse, kEllipseSamples))
-      outline.push_back({x, y});
-    outline.push_back(outline.front());
-    ellipse_->AddLine(tr("Δχ² = %1").arg(ellipse.deltaChi2, 0, 'g', 4), outline);
-  } catch (const fit::FitError&) {
+    const std::vector<app::EllipseReport> reports = app::MakeEllipseReports(result, {ask});
+    ellipse_->Show(
+        app::EllipseFigure(reports.front(), app::AxisUnitsOf(session_.FittedData(), result.model)));
+  } catch (const app::InputError&) {
     // A parameter held on a bound has no region to draw.
+    blank();
   }
-  ellipse_->AddPoints(tr("fitted values"), {{cx, cy}});
-  ellipse_->Finish();
 }
 
 }  // namespace quorvane::workbench

@@ -196,5 +196,31 @@ TEST(FigureUnits, FromColumnNamesOrTheThermalPressureModel) {
   }
 }
 
+// An ellipse's axes carry the parameters' units as they are typed: alpha0 in
+// 1e-5 K^-1, so its axis must not claim K^-1; a unit built on an unknown one
+// is left out.
+TEST(FigureUnits, ParametersInTheUnitsTheyAreTypedIn) {
+  const AxisUnits known{"GPa", "\u00c5\u00b3", "K"}, noT{"GPa", "\u00c5\u00b3", ""};
+  const struct {
+    Parameter parameter;
+    const AxisUnits& units;
+    const char* expected;
+  } cases[] = {
+      {Parameter::V0, known, "\u00c5\u00b3"},
+      {Parameter::K0, known, "GPa"},
+      {Parameter::Kp0, known, ""},
+      {Parameter::Kpp0, known, "GPa\u207b\u00b9"},
+      {Parameter::alpha0, known, "10\u207b\u2075 K\u207b\u00b9"},
+      {Parameter::alpha1, known, "10\u207b\u2078 K\u207b\u00b2"},
+      {Parameter::dKdT, known, "GPa/K"},
+      {Parameter::alpha0, noT, ""},
+      {Parameter::dKdT, noT, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(models::Info(c.parameter).name);
+    EXPECT_EQ(ParameterUnit(c.parameter, c.units), c.expected);
+  }
+}
+
 }  // namespace
 }  // namespace quorvane::app
