@@ -37,6 +37,8 @@ constexpr Spelling kVolumes[] = {{"a^3", "Å³"},
                                  {"nm^3", "nm³"},
                                  {"nm3", "nm³"},
                                  {"bohr^3", "bohr³"}};
+constexpr Spelling kLengths[] = {{"a", "Å³"},        {"å", "Å³"},   {"ang", "Å³"},
+                                 {"angstrom", "Å³"}, {"nm", "nm³"}, {"bohr", "bohr³"}};
 constexpr Spelling kTemperatures[] = {{"k", "K"}, {"kelvin", "K"}};
 
 // Lower case (ASCII only, so that Å stays whole) without blanks.
@@ -114,15 +116,21 @@ std::string TemperatureUnit(const std::string& written) {
   return Lookup(written, std::begin(kTemperatures), std::end(kTemperatures));
 }
 
+std::string CubedLengthUnit(const std::string& written) {
+  return Lookup(written, std::begin(kLengths), std::end(kLengths));
+}
+
 AxisUnits AxisUnitsOf(const fit::FitData& data, const models::Model& model) {
-  AxisUnits units{PressureUnit(data.units.P), VolumeUnit(data.units.V),
-                  TemperatureUnit(data.units.T)};
+  const bool cubedAxis = !data.axis.empty();
+  AxisUnits units{PressureUnit(data.units.P),
+                  cubedAxis ? CubedLengthUnit(data.units.V) : VolumeUnit(data.units.V),
+                  TemperatureUnit(data.units.T), cubedAxis ? data.axis + "³" : "V"};
   if (!models::Info(model.thermal).thermalPressure) return units;
   // A thermal pressure is reckoned in GPa and K from volumes in the model's
   // unit: the data must be in them for the fit to mean anything.
   if (data.units.P.empty()) units.P = "GPa";
   if (data.units.T.empty()) units.T = "K";
-  if (data.units.V.empty()) {
+  if (data.units.V.empty() && !cubedAxis) {
     units.V = model.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell ? "Å³" : "cm³/mol";
   }
   return units;

@@ -156,7 +156,7 @@ plot::Figure DataFigure(const fit::FitData& data) {
   figure.title = "Data";
   figure.xLabel = "P";
   figure.xUnit = units.P;
-  figure.yLabel = "V";
+  figure.yLabel = units.volumeName;
   figure.yUnit = units.V;
   plot::Series points;
   points.label = "data";
@@ -175,7 +175,7 @@ plot::Figure IsothermFigure(const FitReport& report) {
   plot::Figure figure;
   figure.xLabel = "P";
   figure.xUnit = units.P;
-  figure.yLabel = "V";
+  figure.yLabel = units.volumeName;
   figure.yUnit = units.V;
   std::vector<double> temperatures;
   for (const fit::Observation& obs : data.points) temperatures.push_back(obs.T);
@@ -266,7 +266,7 @@ plot::Figure ResidualFigure(const FitReport& report, ResidualAxis against) {
   figure.title = std::string(weighted ? "Weighted residuals" : "Residuals") + " of the " +
                  ModelTitle(result.model, fit::IsIsothermal(data)) + " fit";
   const std::string* unit[] = {&units.P, &units.V, &units.T};
-  const char* quantity[] = {"P (observed)", "V", "T"};
+  const std::string quantity[] = {"P (observed)", units.volumeName, "T"};
   figure.xLabel = quantity[static_cast<int>(against)];
   figure.xUnit = *unit[static_cast<int>(against)];
   figure.yLabel = weighted ? "\u0394P / \u03c3 = (P_obs \u2212 P_calc) / \u03c3"

@@ -121,8 +121,8 @@ plot::Figure ThermalPressureFigure(const FitReport& report, const AxisUnits& uni
 
 plot::Figure ZeroPressureVolumeFigure(const FitReport& report, const AxisUnits& units) {
   const models::Model& model = report.result->model;
-  plot::Figure figure =
-      AgainstTemperature("Volume at zero pressure", "V(T, 0)", units.V, report, units);
+  plot::Figure figure = AgainstTemperature("Volume at zero pressure", units.volumeName + "(T, 0)",
+                                           units.V, report, units);
   const Span span = TemperatureSpan(*report.data, Tref(model));
   plot::Series curve;
   curve.line = true;

@@ -196,6 +196,31 @@ TEST(FigureUnits, FromColumnNamesOrTheThermalPressureModel) {
   }
 }
 
+// A fitted cell edge stands in for V as its cube, in the cube of its unit;
+// an edge without a unit gives none, whatever unit the model reckons in.
+TEST(FigureUnits, CubedAxisInTheCubeOfItsUnit) {
+  const struct {
+    const char* text;
+    const char* axis;
+    models::Thermal thermal;
+    const char* V;
+  } cases[] = {
+      {"P (GPa),b (A),sigb\n1,10,0.01\n", "b", models::Thermal::Linear, "\u00c5\u00b3"},
+      {"P,c (nm),sig_c,T\n1,1,0.001,300\n", "c", models::Thermal::MieGruneisenDebye, "nm\u00b3"},
+      {"P,a,siga,T\n1,10,0.01,300\n", "a", models::Thermal::MieGruneisenDebye, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::istringstream text(c.text);
+    const fit::FitData data = ReadFitData(text, "axis.csv", 298.0, c.axis);
+    const AxisUnits units =
+        AxisUnitsOf(data, models::DefaultModel(models::Equation::BirchMurnaghan, 3, c.thermal,
+                                               models::Arithmetic::Textbook));
+    EXPECT_EQ(units.V, c.V);
+    EXPECT_EQ(units.volumeName, std::string(c.axis) + "\u00b3");
+  }
+}
+
 // An ellipse's axes carry the parameters' units as they are typed: alpha0 in
 // 1e-5 K^-1, so its axis must not claim K^-1; a unit built on an unknown one
 // is left out.
