@@ -1,5 +1,6 @@
-// Any bytes as a command line: arguments up to the first NUL, one a line;
-// what follows is standard input. Every refusal is one safe line; a request
+// Any bytes as a command line (the state-point command or a pressure-scale
+// command): arguments up to the first NUL, one a line; what follows is
+// standard input. Every refusal is one safe line; a request
 // small enough to compute runs through the whole command, whose exit code,
 // stdout and stderr must agree with one another.
 #include <cstddef>
@@ -16,6 +17,7 @@
 #include "app/value_range.h"
 #include "cli/eos_command.h"
 #include "cli/request_options.h"
+#include "cli/scale_commands.h"
 #include "fuzz/cli/fuzz_checks.h"
 
 namespace {
@@ -78,11 +80,34 @@ void CheckFitOptions(const std::vector<std::string>& arguments) {
   }
 }
 
-void RunCommand(const std::vector<std::string>& arguments, std::string_view input) {
+// The pressure-scale commands run when they write no file, name no path
+// (one could be a device that blocks) and their ranges make few rows; the
+// count is an upper bound, each value or range an argument gives.
+bool SmallScaleRequest(const std::vector<std::string>& arguments) {
+  if (!IsScaleCommand(arguments)) return false;
+  std::int64_t rows = 1;
+  for (const std::string& argument : arguments) {
+    if (argument.rfind("-o", 0) == 0 || argument.rfind("--output", 0) == 0) return false;
+    if (argument.find('/') != std::string::npos) return false;
+    try {
+      rows *= app::ParseValueRange(argument, "--P").count;
+    } catch (const app::InputError&) {
+      continue;
+    }
+    if (rows > kMaxComputedRows) return false;
+  }
+  return true;
+}
+
+using Command = int (*)(const std::vector<std::string>&, std::istream&, std::ostream&,
+                        std::ostream&);
+
+void RunCommand(Command command, const std::vector<std::string>& arguments,
+                std::string_view input) {
   std::istringstream in{std::string(input)};
   std::ostringstream out;
   std::ostringstream err;
-  const int code = RunEosCommand(arguments, in, out, err);
+  const int code = command(arguments, in, out, err);
   const std::string errText = err.str();
   Require(fuzz::IsTerminalSafe(errText));
   if (code == kExitBadInput || code == kExitNoStatePoint) {
@@ -103,7 +128,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view input =
       split == std::string_view::npos ? std::string_view() : bytes.substr(split + 1);
   for (const std::string& argument : arguments) CheckRange(argument);
-  if (SmallRequest(arguments)) RunCommand(arguments, input);
+  if (SmallScaleRequest(arguments)) {
+    RunCommand(RunScaleCommand, arguments, input);
+  } else if (SmallRequest(arguments)) {
+    RunCommand(RunEosCommand, arguments, input);
+  }
   CheckFitOptions(arguments);
   return 0;
 }
