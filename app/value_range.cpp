@@ -127,4 +127,9 @@ ValueRange ParseValueRange(std::string_view text, std::string_view argument) {
   return range;
 }
 
+std::string RangeValueLocation(std::string_view option, const ValueRange& range, std::int64_t i) {
+  if (range.count == 1) return std::string(option);
+  return std::string(option) + " value " + std::to_string(i + 1);
+}
+
 }  // namespace quorvane::app

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -48,5 +49,9 @@ inline constexpr std::int64_t kMaxRangeValues = 100'000'000;
 // is zero, the range is empty (the step leads away from the stop) or it has
 // more than kMaxRangeValues values.
 ValueRange ParseValueRange(std::string_view text, std::string_view argument);
+
+// Where a refusal of value i (from 0) of the option's range points: the
+// option alone for a single value, "--P value 3" among several.
+std::string RangeValueLocation(std::string_view option, const ValueRange& range, std::int64_t i);
 
 }  // namespace quorvane::app

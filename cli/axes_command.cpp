@@ -122,7 +122,7 @@ app::ScaleTable Compute(const AxesRequest& request) {
   for (std::int64_t t = 0; t < request.Ts.count; ++t) {
     for (std::int64_t i = 0; i < request.Ps.count; ++i) {
       const double P = request.Ps.At(i), T = request.Ts.At(t);
-      const std::string where = "--P " + std::to_string(i + 1);
+      const std::string where = app::RangeValueLocation("--P", request.Ps, i);
       std::vector<double> row{P, T};
       double V = AngleFactor(request.angles), relative = 0.0;
       for (const Axis& axis : request.axes) {

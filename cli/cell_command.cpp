@@ -9,6 +9,7 @@
 #include "cli/eos_command.h"
 #include "cli/scale_commands.h"
 #include "cli/subcommand_parse.h"
+#include "numtext/double_text.h"
 #include "scales/calibrant_cell.h"
 
 namespace quorvane::cli {
@@ -60,7 +61,7 @@ void PointsFromRanges(CellRequest& request, const std::map<std::string, std::str
   }
   for (std::int64_t t = 0; t < Ts.count; ++t) {
     for (std::int64_t i = 0; i < Ps.count; ++i) {
-      request.points.push_back({Ps.At(i), Ts.At(t), "--P " + std::to_string(i + 1)});
+      request.points.push_back({Ps.At(i), Ts.At(t), app::RangeValueLocation("--P", Ps, i)});
     }
   }
 }
@@ -109,7 +110,9 @@ app::ScaleTable Compute(const CellRequest& request) {
     table.columns.push_back("sigd" + name);
   }
   for (const StatePoint& point : request.points) {
-    if (!(point.T > 0.0)) throw app::InputError(point.where + ": T is not above zero");
+    if (!(point.T > 0.0)) {
+      throw app::InputError("--T: T = " + numtext::ShortestText(point.T) + " is not above zero");
+    }
     scales::CalibrantCell cell;
     try {
       cell = scales::CellAt(request.scale, point.P, point.T, request.reflections);
@@ -162,6 +165,7 @@ int RunCellCommand(const std::vector<std::string>& arguments, std::istream& in, 
       return kExitWriteFailed;
     }
     err << app::RangeWarning(kCommand, table.OutOfRange(), request.scale.info);
+    err << app::AbsentReflectionWarning(kCommand, request.scale, request.reflections);
   } catch (const app::InputError& error) {
     err << "quorvane-eos cell: " << error.what() << '\n';
     return kExitBadInput;

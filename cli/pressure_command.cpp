@@ -169,7 +169,7 @@ void ReadingsFromRanges(PressureRequest& request, const std::map<std::string, st
   }
   for (std::int64_t t = 0; t < Ts.count; ++t) {
     for (std::int64_t i = 0; i < xs.count; ++i) {
-      std::string where = option + " " + std::to_string(i + 1);
+      std::string where = app::RangeValueLocation(option, xs, i);
       request.samples.push_back({xs.At(i), sigX, Ts.At(t), sigT, request.lambda0, where});
     }
   }
@@ -400,6 +400,10 @@ int RunPressureCommand(const std::vector<std::string>& arguments, std::istream& 
       return kExitWriteFailed;
     }
     err << app::RangeWarning(kCommand, table.OutOfRange(), scales::InfoOf(request.scale));
+    const auto* volume = std::get_if<scales::VolumeScale>(&request.scale);
+    if (volume && request.reading.spacing) {
+      err << app::AbsentReflectionWarning(kCommand, *volume, {*request.reading.spacing});
+    }
   } catch (const app::InputError& error) {
     err << "quorvane-eos pressure: " << error.what() << '\n';
     return kExitBadInput;

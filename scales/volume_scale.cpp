@@ -80,6 +80,7 @@ void ReadScaleObject(const Json& scale, const std::string& source, VolumeScale& 
   ReadBounds(scale, "temperature_range_K", result.info.range.minT, result.info.range.maxT, source);
   ReadPieces(scale, source, result.info);
   result.cubic = TextOf(scale, "lattice") == "cubic";
+  result.centring = CentringFromText(TextOf(scale, "centring"));
 }
 
 // The inversion follows the branch through V0; at or below V0 every shipped

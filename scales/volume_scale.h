@@ -6,6 +6,7 @@
 
 #include "models/model.h"
 #include "params/parameter_covariance.h"
+#include "scales/lattice_centring.h"
 #include "scales/scale_info.h"
 
 namespace quorvane::scales {
@@ -19,6 +20,7 @@ struct VolumeScale {
   std::optional<params::ParameterCovariance> covariance;
   // A cubic cell: V = a^3, so the lattice parameter can stand for V.
   bool cubic = false;
+  Centring centring = Centring::Unknown;
 };
 
 // Reads a scale from a parameter file's text; source names it in errors and,

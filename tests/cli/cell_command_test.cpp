@@ -116,6 +116,37 @@ TEST_F(CellCommand, InputFileGivesTheRowsOfTheRanges) {
   EXPECT_NE(json.out.find("\"sigd200\": "), std::string::npos) << json.out;
 }
 
+// A face-centred calibrant shows only reflections with h, k, l all odd or all
+// even, a primitive one every reflection; a spacing asked for or read of
+// another is computed with a warning, since indexing a line as one is a
+// mistake. The sign of an index does not change its parity.
+TEST_F(CellCommand, ReflectionsTheLatticeExtinguishesAreWarnedOf) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* absent;  // empty: no warning
+  } cases[] = {
+      {{"cell", "--scale", "au-fei2007", "--P", "10", "--hkl", "111,200,220,311,-1-11"}, ""},
+      {{"cell", "--scale", "ne-fei2007", "--P", "10", "--hkl", "100,111,110,210"}, "100, 110, 210"},
+      {{"cell", "--scale", "mgo-ye2017", "--P", "10", "--hkl", "-100,002"}, "-100"},
+      {{"cell", "--scale", "nacl-b2-fei2007", "--P", "40", "--hkl", "100,110"}, ""},
+      {{"pressure", "--scale", "au-fei2007", "--d110", "2.7", "--T", "300"}, "110"},
+      {{"pressure", "--scale", "au-fei2007", "--d-3-1-1", "1.2", "--T", "300"}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments[2] + " " + c.arguments.back());
+    const ScaleOutcome run = RunScaleProgram(c.arguments);
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::string absent = c.absent;
+    if (absent.empty()) {
+      EXPECT_EQ(run.err.find("shows no reflection"), std::string::npos) << run.err;
+    } else {
+      EXPECT_NE(run.err.find("shows no reflection " + absent + "; computed all the same"),
+                std::string::npos)
+          << run.err;
+    }
+  }
+}
+
 // Every refusal is one line naming what is wrong, exit 2 and nothing written.
 TEST_F(CellCommand, BadInputIsOneLineAndNothingWritten) {
   const std::string both = Write("states.csv", "P\n10\n");
@@ -127,7 +158,7 @@ TEST_F(CellCommand, BadInputIsOneLineAndNothingWritten) {
       {{"--scale", "au-fei2007", "--P", "10", "--hkl", "111,000"}, "\"000\" is no reflection"},
       {{"--scale", "au-fei2007", "--P", "10", "--hkl", "1111"}, "\"1111\" is no reflection"},
       {{"--scale", "au-fei2007", "--P", "10", "--hkl", "1-1"}, "\"1-1\" is no reflection"},
-      {{"--scale", "au-fei2007", "--P", "10", "--T", "0"}, "T is not above zero"},
+      {{"--scale", "au-fei2007", "--P", "10", "--T", "0"}, "--T: T = 0 is not above zero"},
       {{"--scale", "au-fei2007", "--P", "-500"}, "does not reach that pressure"},
       {{"--scale", "au-fei2007", "--P", "10", "--input", both}, "--P: the states come from"},
       {{"--scale", "au-fei2007", "--P", "0:100:1e-5"}, "more than 1000000 points"},
