@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <map>
+#include <optional>
 
 #include "app/axial_cell.h"
 #include "app/decimal_text.h"
