@@ -161,8 +161,13 @@ ScalePressure MovedPressure(const scales::Scale& from, const scales::Scale& to, 
 }
 
 scales::Scale ScaleOption(const std::string& option, const std::string& nameOrPath) {
+  return ScaleOption(option, nameOrPath, scales::ShippedScalesFolder());
+}
+
+scales::Scale ScaleOption(const std::string& option, const std::string& nameOrPath,
+                          const std::filesystem::path& folder) {
   try {
-    return scales::FindScale(nameOrPath, scales::ShippedScalesFolder());
+    return scales::FindScale(nameOrPath, folder);
   } catch (const scales::ScaleError& error) {
     throw InputError(option + ": " + SafeText(error.what(), kLongInputLimit * 4));
   }

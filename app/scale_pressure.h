@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,6 +77,9 @@ ScalePressure MovedPressure(const scales::Scale& from, const scales::Scale& to, 
 
 // The scale by name or path (--scale, --from, --to); the error names option.
 scales::Scale ScaleOption(const std::string& option, const std::string& nameOrPath);
+// The same with the shipped scales looked for in folder.
+scales::Scale ScaleOption(const std::string& option, const std::string& nameOrPath,
+                          const std::filesystem::path& folder);
 
 // The temperature a scale is read at when none is given: its reference.
 double DefaultTemperature(const scales::Scale& scale);

@@ -24,6 +24,7 @@
 #include "engine/volume_solver.h"
 #include "models/calculator_parameters.h"
 #include "models/model_catalogue.h"
+#include "python/axes_binding.h"
 #include "python/lane_pressures.h"
 #include "python/model_arrays.h"
 #include "python/parallel_loop.h"
@@ -303,6 +304,7 @@ PYBIND11_MODULE(_core, m) {
   BindParameterFile(m);
   BindProperties(m);
   BindScales(m);
+  BindAxes(m);
 #ifdef QUORVANE_WITH_FIT
   BindFit(m);
 #endif

@@ -11,11 +11,12 @@ the JSON parameter files of quorvane-eos.
 
 from quorvane import _core
 from quorvane._core import __version__
+from quorvane.axes import axes
 from quorvane.eos import Eos, load, save
 from quorvane.scales import Scale, rescale, ruby_pressure, scale, scales
 
-__all__ = ["Eos", "load", "save", "__version__", "Scale", "rescale", "ruby_pressure", "scale",
-           "scales"]
+__all__ = ["Eos", "load", "save", "__version__", "Scale", "axes", "rescale", "ruby_pressure",
+           "scale", "scales"]
 
 # Present where the module was built with the fitting library.
 if hasattr(_core, "fit"):
