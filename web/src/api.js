@@ -6,19 +6,30 @@ import { CATALOGUE, SCALES } from 'quorvane:core';
 
 // Every report of one fit: the parsed JSON (that of `fit --format json`),
 // the text report, the parameter file (that of --params-out) and, with
-// withFigures, the figures ({lines, figures}, as web/page_figures.h says).
-// Rejects with the command line's message where it fails.
+// withFigures, what the page shows: the figures ({lines, figures}, as
+// web/page_figures.h says, their numbers in typed arrays), the report less
+// its per-point lists (summary) and the residuals as columns. The page
+// reads no more than these, so that there the parsed report is read only
+// when a script asks for it. Rejects with the command line's message where
+// it fails.
 export async function fitReports(dataText, options, excluded = [], withFigures = false) {
   const { arguments: fitArguments, source } = argumentsFromOptions(options);
   const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded,
     figures: withFigures });
   if (!answer.result.ok) throw new Error(answer.result.error);
+  const json = answer.result.json;
+  let report = withFigures ? null : JSON.parse(json);
   return {
-    report: JSON.parse(answer.result.json),
-    json: answer.result.json,
+    get report() {
+      report ??= JSON.parse(json);
+      return report;
+    },
+    json,
     text: answer.result.text,
     parameterFile: answer.result.parameterFile,
-    figures: answer.figures ? JSON.parse(answer.figures) : null,
+    figures: answer.figures ?? null,
+    summary: answer.summary ?? null,
+    residuals: answer.residuals ?? null,
     figureMilliseconds: answer.figureMilliseconds ?? null,
     milliseconds: answer.milliseconds,
   };

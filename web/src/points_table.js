@@ -1,0 +1,141 @@
+// The data's points with their include boxes. Of a large file only the rows
+// in and near the scrolled view are elements: spacer rows stand for the
+// rest, so the scroll bar, Tab from box to box and the table's row count (for
+// a screen reader) are those of the whole file, while the page's thread
+// builds a few dozen rows however many points there are.
+
+// Files up to this many points are drawn whole, as any table.
+const kWholeTable = 300;
+// Rows drawn beyond each edge of the view: Tab and the arrow keys reach
+// rows that are elements already.
+const kOverscan = 12;
+// The include box and the seven values of a point.
+const kColumns = 8;
+// Until a row has been laid out (the table hidden): a row of the page's font.
+const kRowPixelsUnmeasured = 24;
+
+const byId = (id) => document.getElementById(id);
+
+export class PointsTable {
+  constructor(table) {
+    this.table = table;
+    this.body = table.tBodies[0];
+    this.scroller = table.parentElement;
+    this.points = [];
+    this.included = new Uint8Array(0);
+    this.rows = new Map();
+    this.rowHeight = 0;
+    this.drawing = false;
+    this.scroller.addEventListener('scroll', () => this.redrawSoon());
+    this.body.addEventListener('change', (event) => {
+      const index = Number(event.target.dataset.index);
+      if (Number.isInteger(index)) this.included[index] = event.target.checked ? 1 : 0;
+    });
+    // A box reached by Tab is drawn with its neighbours before the next Tab.
+    this.body.addEventListener('focusin', (event) => {
+      const index = Number(event.target.dataset.index);
+      if (Number.isInteger(index) && this.windowed()) this.drawAround(index);
+    });
+  }
+
+  // points: [line, P, V, T, sigP, sigV, sigT] each; every one included.
+  show(points) {
+    this.points = points;
+    this.included = new Uint8Array(points.length).fill(1);
+    this.rows.clear();
+    this.body.replaceChildren();
+    this.table.setAttribute('aria-rowcount', String(points.length + 1));
+    this.scroller.scrollTop = 0;
+    if (!this.windowed()) {
+      this.body.append(...points.map((_, index) => this.row(index)));
+      return;
+    }
+    this.drawRange(0, Math.min(points.length, 2 * kOverscan));
+  }
+
+  // The 0-based indices of the points left out.
+  excluded() {
+    const indices = [];
+    this.included.forEach((included, index) => {
+      if (!included) indices.push(index);
+    });
+    return indices;
+  }
+
+  windowed() {
+    return this.points.length > kWholeTable;
+  }
+
+  row(index) {
+    const point = this.points[index];
+    const row = document.createElement('tr');
+    row.setAttribute('aria-rowindex', String(index + 2));
+    const include = document.createElement('input');
+    Object.assign(include, { type: 'checkbox', checked: this.included[index] === 1 });
+    include.dataset.index = String(index);
+    include.setAttribute('aria-label', `Include line ${point[0]}`);
+    row.insertCell().append(include);
+    for (const value of point) row.insertCell().textContent = String(value);
+    return row;
+  }
+
+  redrawSoon() {
+    if (this.drawing || !this.windowed()) return;
+    this.drawing = true;
+    requestAnimationFrame(() => {
+      this.drawing = false;
+      this.drawVisible();
+    });
+  }
+
+  drawVisible() {
+    const height = this.rowPixels();
+    const first = Math.floor(this.scroller.scrollTop / height);
+    const shown = Math.ceil(this.scroller.clientHeight / height);
+    this.drawRange(Math.max(0, first - kOverscan), Math.min(this.points.length, first + shown + kOverscan));
+  }
+
+  drawAround(index) {
+    const first = Math.max(0, index - kOverscan);
+    const end = Math.min(this.points.length, index + kOverscan + 1);
+    if (this.rows.has(first) && this.rows.has(end - 1)) return;
+    const drawn = [...this.rows.keys()];
+    this.drawRange(Math.min(first, ...drawn), Math.max(end, ...drawn.map((i) => i + 1)));
+  }
+
+  // The height of a row as drawn, measured once on a row of the table.
+  rowPixels() {
+    if (this.rowHeight > 0) return this.rowHeight;
+    const sample = this.rows.values().next().value;
+    if (!sample) return kRowPixelsUnmeasured;
+    if (!sample.isConnected) this.body.append(sample);
+    const measured = sample.getBoundingClientRect().height;
+    if (measured > 0) this.rowHeight = measured;
+    return measured || kRowPixelsUnmeasured;
+  }
+
+  // Rows first..end-1 as elements, those already drawn kept as they are (a
+  // focused box keeps its focus), and spacers of the rest's height.
+  drawRange(first, end) {
+    const kept = new Map();
+    for (let index = first; index < end; index++) kept.set(index, this.rows.get(index) ?? this.row(index));
+    this.rows = kept;
+    const height = this.rowPixels();
+    this.body.replaceChildren(this.spacer(first * height), ...kept.values(),
+      this.spacer((this.points.length - end) * height));
+  }
+
+  spacer(height) {
+    const row = document.createElement('tr');
+    row.className = 'spacer';
+    row.setAttribute('aria-hidden', 'true');
+    const cell = row.insertCell();
+    cell.colSpan = kColumns;
+    cell.style.height = `${height}px`;
+    return row;
+  }
+}
+
+export function pointsTableAt(id) {
+  return new PointsTable(byId(id));
+}
