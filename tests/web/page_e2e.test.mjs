@@ -385,6 +385,27 @@ describe('the workbench page', { skip }, () => {
     }
   });
 
+  // A file longer than the table draws at once: each box, drawn when
+  // scrolled or tabbed to, still stands for its own point.
+  test('a long file\'s points are each reached, by scrolling and by Tab, and left out', async () => {
+    const long = join(scratch, 'long.csv');
+    const rows = ['P,V'];
+    for (let i = 0; i < 1000; i++) rows.push(`${(0.01 * i).toFixed(2)},${(160 - 0.005 * i).toFixed(3)}`);
+    writeFileSync(long, `${rows.join('\n')}\n`);
+    await load(long);
+    await page.waitForFunction(() => document.getElementById('data-summary').textContent.includes('1000 points'));
+    const box = (line) => page.getByLabel(`Include line ${line}`, { exact: true });
+    await page.locator('#points').evaluate((table) => { table.parentElement.scrollTop = 1e7; });
+    await box(1001).uncheck();
+    await page.locator('#points').evaluate((table) => { table.parentElement.scrollTop = 0; });
+    await box(2).focus();
+    for (let i = 0; i < 500; i++) await page.keyboard.press('Tab');
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), 'Include line 502');
+    await page.keyboard.press('Space');
+    await fitOnPage();
+    assert.match(await page.locator('#fit-summary').textContent(), /: 998 points/);
+  });
+
   test(`Cancel ends a fit of ${kManyPoints} points and the page stays usable`, async () => {
     const many = join(scratch, 'many.csv');
     const rows = ['P,V,sigP'];

@@ -158,23 +158,29 @@ function drawMarkers(group, series, at, area) {
   const centres = [];
   const inside = (cx, cy) => cx >= area.left - kMarkerRadius && cx <= area.left + area.width + kMarkerRadius &&
     cy >= area.top - kMarkerRadius && cy <= area.top + area.height + kMarkerRadius;
+  // Pixels are rounded for the text of those drawn only: of 100,000 that is most of the time.
   for (let i = 0; i < series.x.length; i++) {
     const x = series.x[i];
     const y = series.y[i];
     if (!isNumber(x) || !isNumber(y)) continue;
-    const cx = format(at.x(x));
-    const cy = format(at.y(y));
+    const [cx, cy] = [at.x(x), at.y(y)];
     const yError = series.yError[i];
     if (isNumber(yError) && yError > 0) {
-      const [low, high] = [format(at.y(y - yError)), format(at.y(y + yError))];
-      if (!dense || firstInCell(taken.vertical, cell.x(cx), cell.y(low), cell.y(high))) bars.push(`M${cx},${low}V${high}`);
+      const [low, high] = [at.y(y - yError), at.y(y + yError)];
+      if (!dense || firstInCell(taken.vertical, cell.x(cx), cell.y(low), cell.y(high))) {
+        bars.push(`M${format(cx)},${format(low)}V${format(high)}`);
+      }
     }
     const xError = series.xError[i];
     if (isNumber(xError) && xError > 0) {
-      const [left, right] = [format(at.x(x - xError)), format(at.x(x + xError))];
-      if (!dense || firstInCell(taken.horizontal, cell.y(cy), cell.x(left), cell.x(right))) bars.push(`M${left},${cy}H${right}`);
+      const [left, right] = [at.x(x - xError), at.x(x + xError)];
+      if (!dense || firstInCell(taken.horizontal, cell.y(cy), cell.x(left), cell.x(right))) {
+        bars.push(`M${format(left)},${format(cy)}H${format(right)}`);
+      }
     }
-    if (inside(cx, cy) && (!dense || firstInCell(taken.marker, cell.x(cx), cell.y(cy)))) centres.push([cx, cy]);
+    if (inside(cx, cy) && (!dense || firstInCell(taken.marker, cell.x(cx), cell.y(cy)))) {
+      centres.push([format(cx), format(cy)]);
+    }
   }
   if (bars.length > 0) group.append(element('path', { d: bars.join(''), class: 'error-bar', stroke: series.colour }));
   const colours = { class: 'point', fill: series.colour, stroke: series.colour };

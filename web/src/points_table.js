@@ -1,5 +1,5 @@
 // The data's points with their include boxes. Of a large file only the rows
-// in and near the scrolled view are elements: spacer rows stand for the
+// in and near the scrolled view are elements: two spacer rows stand for the
 // rest, so the scroll bar, Tab from box to box and the table's row count (for
 // a screen reader) are those of the whole file, while the page's thread
 // builds a few dozen rows however many points there are.
@@ -16,6 +16,14 @@ const kRowPixelsUnmeasured = 24;
 
 const byId = (id) => document.getElementById(id);
 
+function spacerRow() {
+  const row = document.createElement('tr');
+  row.className = 'spacer';
+  row.setAttribute('aria-hidden', 'true');
+  row.insertCell().colSpan = kColumns;
+  return row;
+}
+
 export class PointsTable {
   constructor(table) {
     this.table = table;
@@ -23,9 +31,14 @@ export class PointsTable {
     this.scroller = table.parentElement;
     this.points = [];
     this.included = new Uint8Array(0);
+    // The rows drawn, first..end-1, each by its point's index.
     this.rows = new Map();
+    this.first = 0;
+    this.end = 0;
     this.rowHeight = 0;
     this.drawing = false;
+    this.top = spacerRow();
+    this.bottom = spacerRow();
     this.scroller.addEventListener('scroll', () => this.redrawSoon());
     this.body.addEventListener('change', (event) => {
       const index = Number(event.target.dataset.index);
@@ -43,13 +56,15 @@ export class PointsTable {
     this.points = points;
     this.included = new Uint8Array(points.length).fill(1);
     this.rows.clear();
-    this.body.replaceChildren();
+    this.first = 0;
+    this.end = 0;
     this.table.setAttribute('aria-rowcount', String(points.length + 1));
     this.scroller.scrollTop = 0;
     if (!this.windowed()) {
-      this.body.append(...points.map((_, index) => this.row(index)));
+      this.body.replaceChildren(...points.map((_, index) => this.row(index)));
       return;
     }
+    this.body.replaceChildren(this.top, this.bottom);
     this.drawRange(0, Math.min(points.length, 2 * kOverscan));
   }
 
@@ -98,41 +113,49 @@ export class PointsTable {
   drawAround(index) {
     const first = Math.max(0, index - kOverscan);
     const end = Math.min(this.points.length, index + kOverscan + 1);
-    if (this.rows.has(first) && this.rows.has(end - 1)) return;
-    const drawn = [...this.rows.keys()];
-    this.drawRange(Math.min(first, ...drawn), Math.max(end, ...drawn.map((i) => i + 1)));
+    if (first >= this.first && end <= this.end) return;
+    this.drawRange(Math.min(first, this.first), Math.max(end, this.end));
   }
 
   // The height of a row as drawn, measured once on a row of the table.
   rowPixels() {
     if (this.rowHeight > 0) return this.rowHeight;
     const sample = this.rows.values().next().value;
-    if (!sample) return kRowPixelsUnmeasured;
-    if (!sample.isConnected) this.body.append(sample);
-    const measured = sample.getBoundingClientRect().height;
+    const measured = sample?.getBoundingClientRect().height ?? 0;
     if (measured > 0) this.rowHeight = measured;
     return measured || kRowPixelsUnmeasured;
   }
 
-  // Rows first..end-1 as elements, those already drawn kept as they are (a
-  // focused box keeps its focus), and spacers of the rest's height.
+  // Rows first..end-1 as elements between the spacers. Rows drawn already
+  // stay where they are: one taken out of the document, even for a moment,
+  // would lose the focus of its box.
   drawRange(first, end) {
-    const kept = new Map();
-    for (let index = first; index < end; index++) kept.set(index, this.rows.get(index) ?? this.row(index));
-    this.rows = kept;
+    for (const [index, row] of this.rows) {
+      if (index >= first && index < end) continue;
+      row.remove();
+      this.rows.delete(index);
+    }
+    const overlaps = this.rows.size > 0;
+    const above = this.rowsOf(first, overlaps ? this.first : end);
+    const below = this.rowsOf(overlaps ? this.end : end, end);
+    this.top.after(...above);
+    this.bottom.before(...below);
+    this.first = first;
+    this.end = end;
     const height = this.rowPixels();
-    this.body.replaceChildren(this.spacer(first * height), ...kept.values(),
-      this.spacer((this.points.length - end) * height));
+    this.top.firstChild.style.height = `${first * height}px`;
+    this.bottom.firstChild.style.height = `${(this.points.length - end) * height}px`;
   }
 
-  spacer(height) {
-    const row = document.createElement('tr');
-    row.className = 'spacer';
-    row.setAttribute('aria-hidden', 'true');
-    const cell = row.insertCell();
-    cell.colSpan = kColumns;
-    cell.style.height = `${height}px`;
-    return row;
+  // New rows first..end-1, kept in this.rows.
+  rowsOf(first, end) {
+    const made = [];
+    for (let index = first; index < end; index++) {
+      const row = this.row(index);
+      this.rows.set(index, row);
+      made.push(row);
+    }
+    return made;
   }
 }
 
