@@ -76,13 +76,14 @@ function answered(answer) {
 
 // One state point of a parameter file (that of --params-out), as `quorvane-eos
 // eos --params FILE --properties --format json` gives it: point is {P, T} or
-// {V, T}, with molarMass (g/mol) and natoms where wanted. Resolves with
-// {row, units, warning}; rejects with the reason there is no state point.
+// {V, T}, with molarMass (g/mol) and, for an einstein model's heat
+// capacity, natoms where wanted (taken and refused as --natoms is). Resolves
+// with {row, units, warning}; rejects with the reason there is no state point.
 export async function statePoint(parameterFile, point) {
   const known = point.P !== undefined ? 'P' : 'V';
   const answer = await ask({
     kind: 'state', parameterFile: String(parameterFile), known, value: Number(point[known]),
-    T: Number(point.T), molarMass: Number(point.molarMass ?? 0), natoms: Number(point.natoms ?? 0),
+    T: Number(point.T), molarMass: Number(point.molarMass ?? 0), natoms: String(point.natoms ?? '').trim(),
   });
   return answered(answer);
 }

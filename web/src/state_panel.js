@@ -84,7 +84,7 @@ async function compute() {
     const point = {
       [known]: numberField('state-value', known, false), T: numberField('state-T', 'T', false),
       molarMass: numberField('state-molar-mass', 'molar mass', true),
-      natoms: numberField('state-natoms', 'atoms per formula unit', true),
+      natoms: byId('state-natoms').value.trim(),
     };
     showPoint(await statePoint(parameterFile, point));
   } catch (error) {
