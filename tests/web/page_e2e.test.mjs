@@ -164,7 +164,7 @@ describe('the workbench page', { skip }, () => {
     const leftOut = Number(await page.locator('#points tbody tr').nth(2).locator('td').nth(1).textContent());
     await page.getByRole('button', { name: 'Fit', exact: true }).click();
     await page.locator('#figure-tab-isotherm').waitFor();
-    for (const tab of ['isotherm', 'residuals', 'residuals-T', 'thermal']) {
+    for (const tab of ['isotherm', 'residuals', 'residuals-T', 'thermal', 'ff']) {
       await page.locator(`#figure-tab-${tab}`).click();
       const markers = page.locator(kDataMarkers);
       const count = await markers.count();
@@ -222,6 +222,29 @@ describe('the workbench page', { skip }, () => {
       if (changes) assert.notDeepEqual(await axes(), own, name);
       else assert.deepEqual(await axes(), own, name);
     }
+  });
+
+  // The example's point at the smallest strain is left out of F-f (its
+  // sigma of F would stretch the axis): the readout still names it, and why.
+  test('the F-f readout steps through every point and says why one is not drawn', async () => {
+    const dataLines = readFileSync(kIsothermal, 'utf8').split('\n')
+      .map((text, i) => (/^[\d.-]/.test(text) ? i + 1 : null)).filter((line) => line !== null);
+    await load(kIsothermal);
+    await page.waitForSelector('#points tbody tr');
+    await page.getByRole('button', { name: 'Fit', exact: true }).click();
+    await page.locator('#figure-tab-ff').click();
+    const readout = page.locator('#figure-readout');
+    assert.match(await readout.textContent(), new RegExp(`^1 of the ${dataLines.length} points not drawn`));
+    await page.locator('#figure svg').focus();
+    const shown = [];
+    for (const _ of dataLines) {
+      await page.keyboard.press(']');
+      shown.push(await readout.textContent());
+    }
+    assert.deepEqual(shown.map((text) => Number(/^Line (\d+):/.exec(text)?.[1])), dataLines);
+    assert.equal(shown.filter((text) => text.includes('not drawn in this figure: ')).length, 1);
+    await page.locator(kDataMarkers).first().hover({ force: true });
+    assert.match(await readout.textContent(), /^Line \d+: P = /);
   });
 
   test('quorvane.fit gives the command line\'s report', async () => {

@@ -143,6 +143,7 @@ export class FigurePanel {
     this.resetButton.disabled = false;
     this.exportButton.disabled = false;
     this.resetView();
+    this.showPoint(null);
   }
 
   resetView() {
@@ -221,7 +222,7 @@ export class FigurePanel {
 
   // The next or previous fitted point in the file's order, as if hovered.
   stepPoint(step) {
-    const point = steppedPoint(this.current, this.rendered.at, this.shownObservation, step);
+    const point = steppedPoint(this.current, this.rendered.at, this.shownObservation, step, this.lines.length);
     if (point) this.showPoint(point);
   }
 
@@ -271,24 +272,41 @@ export class FigurePanel {
     this.showPoint(nearestPoint(this.current, this.rendered.at, at.px, at.py));
   }
 
-  // The readout of one fitted point: its file line, P, V, T and residual.
+  // How many points the figure on show leaves out and why; "" where it draws
+  // every one.
+  leftOutText() {
+    const entry = this.current;
+    if (!entry?.leftOut) return '';
+    const drawn = entry.observations.reduce((sum, markers) => sum + (markers?.length ?? 0), 0);
+    const count = this.lines.length - drawn;
+    if (count <= 0) return '';
+    return `${count} of the ${this.lines.length} points not drawn: ${entry.leftOut}. ` +
+      '[ and ] step through every point, drawn or not.';
+  }
+
+  // The readout of one fitted point: its file line, P, V, T and residual,
+  // and why the figure leaves it out where it does.
   showPoint(point) {
     this.highlight?.remove();
     this.highlight = null;
     this.shownObservation = point?.observation ?? null;
     if (!point) {
-      this.readout.textContent = '';
+      this.readout.textContent = this.leftOutText();
       return;
     }
+    this.readout.textContent = this.pointText(point.observation) +
+      (point.undrawn ? ` — not drawn in this figure: ${this.current.leftOut}` : '');
+    if (point.undrawn) return;
     this.highlight = this.svg.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'circle'));
     for (const [key, value] of Object.entries({ cx: point.x, cy: point.y, r: 7, class: 'hover-ring' })) {
       this.highlight.setAttribute(key, value);
     }
-    const at = point.observation;
+  }
+
+  pointText(at) {
     const { P_obs: P, V, T, dP, sigma } = this.residuals;
-    const line = this.lines[at];
     const inSigmas = this.weighted && sigma[at] > 0 ? ` (${(dP[at] / sigma[at]).toPrecision(3)} σ)` : '';
-    this.readout.textContent = `Line ${line}: P = ${withUnit(P[at], this.units.P)}, ` +
+    return `Line ${this.lines[at]}: P = ${withUnit(P[at], this.units.P)}, ` +
       `V = ${withUnit(V[at], this.units.V)}, T = ${withUnit(T[at], this.units.T)}, ` +
       `residual ΔP = ${withUnit(dP[at].toPrecision(4), this.units.P)}${inSigmas}`;
   }

@@ -267,7 +267,10 @@ export function panned(view, dx, dy) {
   return { x: [view.x[0] + dx, view.x[1] + dx], y: [view.y[0] + dy, view.y[1] + dy] };
 }
 
-function markerAt(entry, at, s, i) {
+// A fitted point's marker: {series, index, observation, x, y}; or where the
+// figure leaves the point out (series -1), {observation, undrawn: true}.
+function markerAt(entry, at, s, i, observation) {
+  if (s < 0) return { observation, undrawn: true };
   const series = entry.figure.series[s];
   return { series: s, index: i, observation: entry.observations[s][i], x: at.x(series.x[i]), y: at.y(series.y[i]) };
 }
@@ -290,24 +293,30 @@ export function nearestPoint(entry, at, px, py) {
       }
     }
   });
-  return best && markerAt(entry, at, ...best);
+  return best && markerAt(entry, at, ...best, null);
 }
 
-// Every marker of a figure that is a fitted point, as [series, index] in the
-// order of the data, and each one's place in that order by its point: built
-// once a figure, as sorting 100,000 markers at every key would be slow.
+// Every marker of a figure that is a fitted point, as [series, index,
+// point] in the order of the data, with [-1, -1, point] for each of the
+// count points the figure leaves out, and each one's place in that order by
+// its point: built once a figure, as sorting 100,000 markers at every key
+// would be slow.
 const dataOrders = new WeakMap();
 
-function dataOrderOf(entry) {
+function dataOrderOf(entry, count) {
   if (dataOrders.has(entry)) return dataOrders.get(entry);
   const markers = [];
+  const drawn = new Uint8Array(count);
   entry.figure.series.forEach((series, s) => {
     const observations = entry.observations[s];
     if (!observations) return;
     for (let i = 0; i < series.x.length; i++) {
-      if (isNumber(series.x[i]) && isNumber(series.y[i])) markers.push([s, i, observations[i]]);
+      if (!isNumber(series.x[i]) || !isNumber(series.y[i])) continue;
+      markers.push([s, i, observations[i]]);
+      drawn[observations[i]] = 1;
     }
   });
+  if (entry.leftOut) drawn.forEach((isDrawn, point) => isDrawn || markers.push([-1, -1, point]));
   markers.sort((a, b) => a[2] - b[2]);
   const order = { markers, placeOf: new Map(markers.map((marker, k) => [marker[2], k])) };
   dataOrders.set(entry, order);
@@ -316,13 +325,14 @@ function dataOrderOf(entry) {
 
 // The fitted point step places after the given one (a point index, or null
 // for none yet) in the order of the data, wrapping round: what the keyboard
-// steps through where a pointer would hover. Null where the figure has none.
-export function steppedPoint(entry, at, observation, step) {
-  const { markers, placeOf } = dataOrderOf(entry);
+// steps through where a pointer would hover, those the figure leaves out
+// among them (of count points in all). Null where the figure has none.
+export function steppedPoint(entry, at, observation, step, count) {
+  const { markers, placeOf } = dataOrderOf(entry, count);
   if (markers.length === 0) return null;
   const place = placeOf.get(observation);
   const next = place === undefined ? (step > 0 ? 0 : markers.length - 1) : (place + step + markers.length) % markers.length;
-  return markerAt(entry, at, markers[next][0], markers[next][1]);
+  return markerAt(entry, at, ...markers[next]);
 }
 
 export const kViewKeys = { zoomIn: ['+', '='], zoomOut: ['-', '_'], reset: ['0', 'Home'], next: [']'],
