@@ -234,7 +234,7 @@ describe('the workbench page', { skip }, () => {
     await page.getByRole('button', { name: 'Fit', exact: true }).click();
     await page.locator('#figure-tab-ff').click();
     const readout = page.locator('#figure-readout');
-    assert.match(await readout.textContent(), new RegExp(`^1 of the ${dataLines.length} points not drawn`));
+    assert.match(await readout.textContent(), new RegExp(`^1 of the ${dataLines.length} points left out`));
     await page.locator('#figure svg').focus();
     const shown = [];
     for (const _ of dataLines) {
@@ -242,7 +242,7 @@ describe('the workbench page', { skip }, () => {
       shown.push(await readout.textContent());
     }
     assert.deepEqual(shown.map((text) => Number(/^Line (\d+):/.exec(text)?.[1])), dataLines);
-    assert.equal(shown.filter((text) => text.includes('not drawn in this figure: ')).length, 1);
+    assert.equal(shown.filter((text) => text.includes('left out of this figure: ')).length, 1);
     await page.locator(kDataMarkers).first().hover({ force: true });
     assert.match(await readout.textContent(), /^Line \d+: P = /);
   });

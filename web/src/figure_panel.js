@@ -280,7 +280,7 @@ export class FigurePanel {
     const drawn = entry.observations.reduce((sum, markers) => sum + (markers?.length ?? 0), 0);
     const count = this.lines.length - drawn;
     if (count <= 0) return '';
-    return `${count} of the ${this.lines.length} points not drawn: ${entry.leftOut}. ` +
+    return `${count} of the ${this.lines.length} points left out of this figure: ${entry.leftOut}. ` +
       '[ and ] step through every point, drawn or not.';
   }
 
@@ -295,7 +295,7 @@ export class FigurePanel {
       return;
     }
     this.readout.textContent = this.pointText(point.observation) +
-      (point.undrawn ? ` — not drawn in this figure: ${this.current.leftOut}` : '');
+      (point.undrawn ? ` — left out of this figure: ${this.current.leftOut}` : '');
     if (point.undrawn) return;
     this.highlight = this.svg.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'circle'));
     for (const [key, value] of Object.entries({ cx: point.x, cy: point.y, r: 7, class: 'hover-ring' })) {
