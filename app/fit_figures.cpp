@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "app/axis_units.h"
+#include "app/decimal_text.h"
 #include "app/figure_text.h"
 #include "fit/confidence_band.h"
 #include "fit/confidence_ellipse.h"
@@ -36,6 +37,15 @@ constexpr int kResidualMarkColour = 3;
 // times the typical one tells nothing and would only stretch the axis. The
 // table keeps it; the figure leaves it out and says so.
 constexpr double kUninformative = 20.0;
+
+// What a host says of a point the figure leaves out.
+std::string StrainLeftOut() {
+  std::string text =
+      "F is not drawn where it is 0/0 (P = 0 or f = 0), not finite, or near f = 0 with a sigma "
+      "over ";
+  AppendShortest(text, kUninformative);
+  return text + " times the median one, which would only stretch the axis";
+}
 
 double MedianSigma(const std::vector<fit::StrainPoint>& points) {
   std::vector<double> sigmas;
@@ -211,6 +221,7 @@ plot::Figure StrainFigureOf(const std::vector<fit::StrainPoint>& points,
   figure.yLabel =
       reduced ? "F = (P \u2212 P_th) / (3f (1 + 2f)^(5/2))" : "F = P / (3f (1 + 2f)^(5/2))";
   figure.yUnit = pressureUnit;
+  figure.leftOut = StrainLeftOut();
   plot::Series data;
   data.label = reduced ? "data less P_th(V, T)" : "data";
   double fLow = 0.0, fHigh = 0.0;
@@ -225,6 +236,7 @@ plot::Figure StrainFigureOf(const std::vector<fit::StrainPoint>& points,
     data.x.push_back(point.f);
     data.y.push_back(point.F);
     data.yError.push_back(point.sigF);
+    data.points.push_back(point.point);
     fLow = std::min(fLow, point.f);
     fHigh = std::max(fHigh, point.f);
   }

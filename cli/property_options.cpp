@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "app/atom_count.h"
 #include "app/decimal_text.h"
 #include "app/input_error.h"
 #include "app/safe_text.h"
@@ -15,9 +16,11 @@
 namespace quorvane::cli {
 namespace {
 
-// Where --natoms of an Einstein model waits for ReadPropertyOptions: the
-// model's pressure holds no atom count, which only its heat capacity needs.
-constexpr const char* kEinsteinAtoms = "einstein natoms";
+// Where --natoms waits for ReadPropertyOptions, out of the model's options,
+// where the model may be an einstein one: that model's pressure holds no atom
+// count, which only its heat capacity needs, and a parameter file's model is
+// known only once the file is read.
+constexpr const char* kAtomCount = "atom count";
 
 bool NamesEinstein(const app::TypedOptions& options) {
   const std::string* thermal = options.Find("--thermal");
@@ -88,7 +91,7 @@ app::TypedOptions WithPathsAsGrid(const app::TypedOptions& options) {
   app::TypedOptions grid = options;
   Rename(grid, "--isobar", "--P");
   Rename(grid, "--isochore", "--V");
-  if (NamesEinstein(grid) && grid.Find("--properties")) Rename(grid, "--natoms", kEinsteinAtoms);
+  if (NamesEinstein(grid) || grid.Find("--params")) Rename(grid, "--natoms", kAtomCount);
   return grid;
 }
 
@@ -98,14 +101,7 @@ void ReadPropertyOptions(const app::TypedOptions& options, app::EosRequest& requ
     if (!request.properties.wanted) throw app::InputError("--molar-mass: goes with --properties");
     request.properties.molarMass = PositiveNumber(options, "--molar-mass");
   }
-  if (options.Find(kEinsteinAtoms)) {
-    const auto atoms = app::ParseDecimal(*options.Find(kEinsteinAtoms));
-    if (!atoms || !(*atoms > 0.0)) {
-      throw app::InputError("--natoms: " + app::QuotedInput(*options.Find(kEinsteinAtoms)) +
-                            " is not a number above zero");
-    }
-    request.properties.einsteinAtoms = *atoms;
-  }
+  if (const std::string* atoms = options.Find(kAtomCount)) app::ReadAtomCount(*atoms, request);
   if (options.Find("--isentrope")) ReadIsentrope(request);
 }
 

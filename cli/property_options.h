@@ -7,8 +7,9 @@ namespace quorvane::cli {
 
 // --isobar P and --isochore V are the isotherms' grid turned round: the one
 // pressure or volume held over the --T range. Returns the options with them
-// written as --P and --V, and an Einstein model's --natoms set aside for
-// --properties; throws InputError where the quantity is given twice.
+// written as --P and --V, and --natoms set aside for --properties where the
+// model may be an einstein one (its options name it, or it comes from
+// --params); throws InputError where the quantity is given twice.
 app::TypedOptions WithPathsAsGrid(const app::TypedOptions& options);
 
 // --properties, --molar-mass and --isentrope, once the model and the grid

@@ -8,9 +8,11 @@ namespace quorvane::fit {
 
 std::vector<StrainPoint> EulerianStrainPoints(const FitData& data, double V0, double sigV0) {
   std::vector<StrainPoint> points;
-  for (const Observation& obs : data.points) {
+  for (std::size_t i = 0; i < data.points.size(); ++i) {
+    const Observation& obs = data.points[i];
     const double ratio = std::pow(V0 / obs.V, 2.0 / 3.0);
     StrainPoint point;
+    point.point = i;
     point.f = 0.5 * (ratio - 1.0);
     if (point.f == 0.0 || obs.P == 0.0) continue;
     const double f = point.f;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "fit/fit_data.h"
@@ -14,6 +15,8 @@ struct StrainPoint {
   double F = 0.0;
   double sigf = 0.0;
   double sigF = 0.0;
+  // The index in the data of the observation it is of.
+  std::size_t point = 0;
 };
 
 // The points of an isothermal data set; points at P = 0 or f = 0, where F is

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ struct Series {
   // Bounds and marks beside the curves themselves are drawn dashed or dotted.
   enum class Stroke { Solid, Dashed, Dotted };
   Stroke stroke = Stroke::Solid;
+  // Markers of data that leave some of its points out: the index in the data
+  // of the point behind each marker. Empty: one marker for each point in the
+  // data's order, or markers of no data.
+  std::vector<std::size_t> points = {};
 };
 
 // One row of the legend: a marker, a line or both in one colour, and a text.
@@ -51,6 +56,9 @@ struct Figure {
   std::vector<Colour> palette = {};
   // Empty: one row for each labelled series, in order.
   std::vector<LegendEntry> legend = {};
+  // Which points of the data the figure leaves out and why, for a host that
+  // names a point that has no marker; empty where it draws every one.
+  std::string leftOut = {};
 };
 
 // "P (GPa)", or the quantity alone when its unit is not known.

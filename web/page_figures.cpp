@@ -52,8 +52,8 @@ std::vector<std::size_t> Counting(std::size_t count) {
 
 // The isotherm figure draws each temperature group's points as its own
 // marker series, in the groups' order; every other figure draws the points
-// as one series in the data's order, and a series with fewer markers than
-// points (those the figure leaves out) is not matched to them.
+// as one series in the data's order, or names the point of each marker
+// where it leaves some out.
 Observations ObservationsOf(const plot::Figure& figure, bool grouped, const fit::FitData& data) {
   Observations observations(figure.series.size());
   std::vector<std::vector<std::size_t>> groups;
@@ -68,7 +68,9 @@ Observations ObservationsOf(const plot::Figure& figure, bool grouped, const fit:
   for (std::size_t s = 0; s < figure.series.size(); ++s) {
     const plot::Series& series = figure.series[s];
     if (series.line) continue;
-    if (group < groups.size() && groups[group].size() == series.x.size()) {
+    if (!series.points.empty()) {
+      observations[s] = series.points;
+    } else if (group < groups.size() && groups[group].size() == series.x.size()) {
       observations[s] = groups[group++];
     } else if (series.x.size() == data.points.size()) {
       observations[s] = Counting(series.x.size());
@@ -126,6 +128,8 @@ void AppendFigure(std::string& out, const PageFigure& page, const fit::FitData& 
   out += ",\"ask\":";
   params::AppendJsonString(out, page.ask);
   out += ",\"figure\":" + plot::FigureJson(named.figure);
+  out += ",\"leftOut\":";
+  params::AppendJsonString(out, named.figure.leftOut);
   out += ",\"observations\":";
   AppendObservations(out, ObservationsOf(named.figure, named.name == kIsotherm, data));
   out += '}';

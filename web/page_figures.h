@@ -18,11 +18,12 @@ void RememberFit(const std::vector<app::EllipseAsk>& ellipses, const fit::FitDat
 // The figures of the remembered fit as the page draws them, as JSON:
 //   {"lines": [file line of each fitted point],
 //    "figures": [{"name", "tab", "ask", "figure": plot's FigureJson,
-//                 "observations": [...]}]}
+//                 "leftOut", "observations": [...]}]}
 // where "name" is that of the figure's --plot file, "ask" the --ellipse text
-// of an ellipse ("" for the others), and "observations" holds, for each
-// series, the index of the fitted point behind each of its markers, or null
-// where the markers are no data points. Where no ellipse was asked for, K0
+// of an ellipse ("" for the others), "leftOut" which points the figure does
+// not draw and why ("" where it draws every one), and "observations" holds,
+// for each series, the index of the fitted point behind each of its
+// markers, or null where the markers are no data points. Where no ellipse was asked for, K0
 // and K'0 (or the first two refined parameters) get one at the default
 // level, so that the page always has one to show. Without a remembered fit:
 // {"error": message}.

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "app/atom_count.h"
 #include "app/eos_request.h"
 #include "app/input_error.h"
 #include "app/property_columns.h"
@@ -30,15 +31,13 @@ EosRequest RequestFromFile(const std::string& text) {
   return request;
 }
 
-void ReadInputs(EosRequest& request, const std::string& known, double molarMass, double natoms) {
+void ReadInputs(EosRequest& request, const std::string& known, double molarMass,
+                const std::string& natoms) {
   if (known != "P" && known != "V") throw app::InputError("the known quantity is P or V");
   request.known = known == "P" ? KnownQuantity::Pressure : KnownQuantity::Volume;
   if (molarMass < 0.0) throw app::InputError("the molar mass must be above zero");
   if (molarMass > 0.0) request.properties.molarMass = molarMass;
-  if (natoms < 0.0) throw app::InputError("the atoms per formula unit must be above zero");
-  if (natoms > 0.0 && request.model.thermal == models::Thermal::Einstein) {
-    request.properties.einsteinAtoms = natoms;
-  }
+  if (!natoms.empty()) app::ReadAtomCount(natoms, request);
 }
 
 std::string UnreachedWarning(const StateRow& row) {
@@ -108,7 +107,7 @@ void AppendRow(std::string& out, std::string& units, const EosRequest& request,
 }  // namespace
 
 std::string StatePointJson(const std::string& parameterFileText, const std::string& known,
-                           double value, double T, double molarMass, double natoms) {
+                           double value, double T, double molarMass, const std::string& natoms) {
   try {
     EosRequest request = RequestFromFile(parameterFileText);
     ReadInputs(request, known, molarMass, natoms);

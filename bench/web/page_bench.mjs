@@ -6,10 +6,12 @@
 // (quorvane_page_fit_benchmark of the release preset gives the native time
 // of the very call the page makes.)
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
+
+import { bm3Data as measured, median } from './bm3_data.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const { chromium } = await import(join(here, '../../web/node_modules/playwright-core/index.mjs'));
@@ -20,32 +22,8 @@ const kFits = 30;
 // after some use: the fits after these many show the page's lasting speed.
 const kWarmUpFits = 100;
 const kSteadyFits = 50;
-const kPoints = 100;
 const kFigureSizes = [100, 10000, 100000];
 const kFigureRuns = 5;
-
-function median(values) {
-  const sorted = [...values].sort((a, b) => a - b);
-  return sorted[Math.floor(sorted.length / 2)];
-}
-
-// The benchmark's data set, which bench/web/page_fit_benchmark.cpp fits
-// natively too: BM3 with V0 163.7, K0 87.5, K'0 4.9, fixed scatter in P,
-// sigmas 0.02 in P and 0.01 in V; larger sets of the same kind for the
-// figures.
-function measured(points = kPoints) {
-  if (points === kPoints) return readFileSync(join(here, 'bm3_100_points.csv'), 'utf8');
-  const rows = ['P,V,sigP,sigV'];
-  let state = 7;
-  for (let i = 0; i < points; i++) {
-    state = (state * 1103515245 + 12345) % 2147483648;
-    const V = 163.7 * (1 - (0.25 * i) / (points - 1));
-    const x = (163.7 / V) ** (2 / 3);
-    const P = 1.5 * 87.5 * (x ** 3.5 - x ** 2.5) * (1 + 0.75 * (4.9 - 4) * (x - 1));
-    rows.push(`${(P + 0.02 * (state / 2147483648 - 0.5)).toFixed(6)},${V.toFixed(6)},0.02,0.01`);
-  }
-  return `${rows.join('\n')}\n`;
-}
 
 const scratch = mkdtempSync(join(tmpdir(), 'quorvane-page-bench-'));
 const context = await chromium.launchPersistentContext(join(scratch, 'profile'), {

@@ -87,6 +87,7 @@ const stateCases = [
   ['stishovitePvt', ['--thermal=mgd', '--refine=V0,K0,theta0,gamma0'], { P: 12, T: 1000 }, 60.08, 0],
   ['stishovitePvt', ['--thermal=mgd', '--refine=V0,K0,theta0,gamma0'], { V: 14, T: 700 }, 0, 0],
   ['stishovitePvt', ['--thermal=einstein', '--refine=V0,K0,alpha0'], { P: 8, T: 800 }, 60.08, 0],
+  ['stishovitePvt', ['--thermal=einstein', '--refine=V0,K0,alpha0'], { P: 8, T: 800 }, 60.08, 3],
 ];
 
 // Calibrant readings beside a sample's V, made up for the agreement (not
@@ -230,7 +231,8 @@ describe('the WebAssembly core', { skip: !eos || !corePath ? 'QUORVANE_EOS and Q
       writeFileSync(paramsPath, page.parameterFile);
       const expected = stateFromCommandLine(paramsPath, point, molarMass, natoms);
       const known = point.P !== undefined ? 'P' : 'V';
-      const answer = JSON.parse(core.statePointJson(page.parameterFile, known, point[known], point.T, molarMass, natoms));
+      const answer = JSON.parse(core.statePointJson(page.parameterFile, known, point[known], point.T, molarMass,
+        natoms ? String(natoms) : ''));
       assert.equal(answer.error, null, where);
       differences.push(...compareReports(answer.row, expected, kTolerance, where));
       assert.deepEqual(Object.keys(answer.units), Object.keys(expected).filter((key) => key !== 'converged'));
@@ -243,7 +245,7 @@ describe('the WebAssembly core', { skip: !eos || !corePath ? 'QUORVANE_EOS and Q
     writeFileSync(paramsPath, page.parameterFile);
     const run = spawnSync(eos, ['--params', paramsPath, '--P', '10', '--T', '-5', '--properties'], { encoding: 'utf8' });
     assert.notEqual(run.status, 0);
-    const answer = JSON.parse(core.statePointJson(page.parameterFile, 'P', 10, -5, 0, 0));
+    const answer = JSON.parse(core.statePointJson(page.parameterFile, 'P', 10, -5, 0, ''));
     assert.equal(`quorvane-eos: --T: ${answer.error}\n`, run.stderr);
   });
 

@@ -164,7 +164,7 @@ describe('the workbench page', { skip }, () => {
     const leftOut = Number(await page.locator('#points tbody tr').nth(2).locator('td').nth(1).textContent());
     await page.getByRole('button', { name: 'Fit', exact: true }).click();
     await page.locator('#figure-tab-isotherm').waitFor();
-    for (const tab of ['isotherm', 'residuals', 'residuals-T', 'thermal']) {
+    for (const tab of ['isotherm', 'residuals', 'residuals-T', 'thermal', 'ff']) {
       await page.locator(`#figure-tab-${tab}`).click();
       const markers = page.locator(kDataMarkers);
       const count = await markers.count();
@@ -222,6 +222,29 @@ describe('the workbench page', { skip }, () => {
       if (changes) assert.notDeepEqual(await axes(), own, name);
       else assert.deepEqual(await axes(), own, name);
     }
+  });
+
+  // The example's point at the smallest strain is left out of F-f (its
+  // sigma of F would stretch the axis): the readout still names it, and why.
+  test('the F-f readout steps through every point and says why one is not drawn', async () => {
+    const dataLines = readFileSync(kIsothermal, 'utf8').split('\n')
+      .map((text, i) => (/^[\d.-]/.test(text) ? i + 1 : null)).filter((line) => line !== null);
+    await load(kIsothermal);
+    await page.waitForSelector('#points tbody tr');
+    await page.getByRole('button', { name: 'Fit', exact: true }).click();
+    await page.locator('#figure-tab-ff').click();
+    const readout = page.locator('#figure-readout');
+    assert.match(await readout.textContent(), new RegExp(`^1 of the ${dataLines.length} points left out`));
+    await page.locator('#figure svg').focus();
+    const shown = [];
+    for (const _ of dataLines) {
+      await page.keyboard.press(']');
+      shown.push(await readout.textContent());
+    }
+    assert.deepEqual(shown.map((text) => Number(/^Line (\d+):/.exec(text)?.[1])), dataLines);
+    assert.equal(shown.filter((text) => text.includes('left out of this figure: ')).length, 1);
+    await page.locator(kDataMarkers).first().hover({ force: true });
+    assert.match(await readout.textContent(), /^Line \d+: P = /);
   });
 
   test('quorvane.fit gives the command line\'s report', async () => {
@@ -383,6 +406,28 @@ describe('the workbench page', { skip }, () => {
     for (const id of ['eos', 'order', 'thermal', 'constrain', 'start-K0', 'refine-K0', 'scale', 'state-known', 'state-T']) {
       assert.ok(reached.has(id), `${id} is reached with Tab`);
     }
+  });
+
+  // A file longer than the table draws at once: each box, drawn when
+  // scrolled or tabbed to, still stands for its own point.
+  test('a long file\'s points are each reached, by scrolling and by Tab, and left out', async () => {
+    const long = join(scratch, 'long.csv');
+    const rows = ['P,V'];
+    for (let i = 0; i < 1000; i++) rows.push(`${(0.01 * i).toFixed(2)},${(160 - 0.005 * i).toFixed(3)}`);
+    writeFileSync(long, `${rows.join('\n')}\n`);
+    await load(long);
+    await page.waitForFunction(() => document.getElementById('data-summary').textContent.includes('1000 points'));
+    const box = (line) => page.getByLabel(`Include line ${line}`, { exact: true });
+    await page.locator('#points').evaluate((table) => { table.parentElement.scrollTop = 1e7; });
+    await box(1001).uncheck();
+    await page.locator('#points').evaluate((table) => { table.parentElement.scrollTop = 0; });
+    await box(2).focus();
+    // Well past the rows drawn at first.
+    for (let i = 0; i < 60; i++) await page.keyboard.press('Tab');
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), 'Include line 62');
+    await page.keyboard.press('Space');
+    await fitOnPage();
+    assert.match(await page.locator('#fit-summary').textContent(), /: 998 points/);
   });
 
   test(`Cancel ends a fit of ${kManyPoints} points and the page stays usable`, async () => {

@@ -6,19 +6,30 @@ import { CATALOGUE, SCALES } from 'quorvane:core';
 
 // Every report of one fit: the parsed JSON (that of `fit --format json`),
 // the text report, the parameter file (that of --params-out) and, with
-// withFigures, the figures ({lines, figures}, as web/page_figures.h says).
-// Rejects with the command line's message where it fails.
+// withFigures, what the page shows: the figures ({lines, figures}, as
+// web/page_figures.h says, their numbers in typed arrays), the report less
+// its per-point lists (summary) and the residuals as columns. The page
+// reads no more than these, so that there the parsed report is read only
+// when a script asks for it. Rejects with the command line's message where
+// it fails.
 export async function fitReports(dataText, options, excluded = [], withFigures = false) {
   const { arguments: fitArguments, source } = argumentsFromOptions(options);
   const answer = await ask({ kind: 'fit', dataText: String(dataText), source, arguments: fitArguments, excluded,
     figures: withFigures });
   if (!answer.result.ok) throw new Error(answer.result.error);
+  const json = answer.result.json;
+  let report = withFigures ? null : JSON.parse(json);
   return {
-    report: JSON.parse(answer.result.json),
-    json: answer.result.json,
+    get report() {
+      report ??= JSON.parse(json);
+      return report;
+    },
+    json,
     text: answer.result.text,
     parameterFile: answer.result.parameterFile,
-    figures: answer.figures ? JSON.parse(answer.figures) : null,
+    figures: answer.figures ?? null,
+    summary: answer.summary ?? null,
+    residuals: answer.residuals ?? null,
     figureMilliseconds: answer.figureMilliseconds ?? null,
     milliseconds: answer.milliseconds,
   };
@@ -65,13 +76,14 @@ function answered(answer) {
 
 // One state point of a parameter file (that of --params-out), as `quorvane-eos
 // eos --params FILE --properties --format json` gives it: point is {P, T} or
-// {V, T}, with molarMass (g/mol) and natoms where wanted. Resolves with
-// {row, units, warning}; rejects with the reason there is no state point.
+// {V, T}, with molarMass (g/mol) and, for an einstein model's heat
+// capacity, natoms where wanted (taken and refused as --natoms is). Resolves
+// with {row, units, warning}; rejects with the reason there is no state point.
 export async function statePoint(parameterFile, point) {
   const known = point.P !== undefined ? 'P' : 'V';
   const answer = await ask({
     kind: 'state', parameterFile: String(parameterFile), known, value: Number(point[known]),
-    T: Number(point.T), molarMass: Number(point.molarMass ?? 0), natoms: Number(point.natoms ?? 0),
+    T: Number(point.T), molarMass: Number(point.molarMass ?? 0), natoms: String(point.natoms ?? '').trim(),
   });
   return answered(answer);
 }

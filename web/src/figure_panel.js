@@ -1,7 +1,7 @@
 // The results' figure panel: a tab for each figure of the fit, the ellipse's
 // pair and level, zoom and pan by pointer and keyboard, the point under the
 // pointer, and each figure's SVG file as the command line writes it.
-import { fittedPoints, kPan, kViewKeys, kZoom, nearestPoint, panned, renderFigure, zoomed } from './figure_view.js';
+import { kPan, kViewKeys, kZoom, nearestPoint, panned, renderFigure, steppedPoint, zoomed } from './figure_view.js';
 
 const kDefaultLevel = '0.683';
 // A drag shorter than this is a click, not a pan or a box.
@@ -84,11 +84,13 @@ export class FigurePanel {
     this.exportButton.disabled = true;
   }
 
-  // answer: the core's figures ({lines, figures}); report: the fit's JSON report.
-  show(answer, report) {
+  // answer: the core's figures ({lines, figures}); report: the fit's JSON
+  // report, less its per-point lists; residuals: the report's residuals as
+  // columns ({P_obs, V, T, dP, sigma}, each indexed by point).
+  show(answer, report, residuals) {
     this.clear();
     this.lines = answer.lines;
-    this.residuals = report.residuals ?? [];
+    this.residuals = residuals;
     this.weighted = report.weighted;
     this.figures = answer.figures;
     this.units = unitsOf(this.figures);
@@ -141,6 +143,7 @@ export class FigurePanel {
     this.resetButton.disabled = false;
     this.exportButton.disabled = false;
     this.resetView();
+    this.showPoint(null);
   }
 
   resetView() {
@@ -219,11 +222,8 @@ export class FigurePanel {
 
   // The next or previous fitted point in the file's order, as if hovered.
   stepPoint(step) {
-    const points = fittedPoints(this.current, this.rendered.at);
-    if (points.length === 0) return;
-    const at = points.findIndex((point) => point.observation === this.shownObservation);
-    const next = at === -1 ? (step > 0 ? 0 : points.length - 1) : (at + step + points.length) % points.length;
-    this.showPoint(points[next]);
+    const point = steppedPoint(this.current, this.rendered.at, this.shownObservation, step, this.lines.length);
+    if (point) this.showPoint(point);
   }
 
   // A plain drag pans; a drag with Shift held draws the box to zoom to.
@@ -272,25 +272,43 @@ export class FigurePanel {
     this.showPoint(nearestPoint(this.current, this.rendered.at, at.px, at.py));
   }
 
-  // The readout of one fitted point: its file line, P, V, T and residual.
+  // How many points the figure on show leaves out and why; "" where it draws
+  // every one.
+  leftOutText() {
+    const entry = this.current;
+    if (!entry?.leftOut) return '';
+    const drawn = entry.observations.reduce((sum, markers) => sum + (markers?.length ?? 0), 0);
+    const count = this.lines.length - drawn;
+    if (count <= 0) return '';
+    return `${count} of the ${this.lines.length} points left out of this figure: ${entry.leftOut}. ` +
+      '[ and ] step through every point, drawn or not.';
+  }
+
+  // The readout of one fitted point: its file line, P, V, T and residual,
+  // and why the figure leaves it out where it does.
   showPoint(point) {
     this.highlight?.remove();
     this.highlight = null;
     this.shownObservation = point?.observation ?? null;
     if (!point) {
-      this.readout.textContent = '';
+      this.readout.textContent = this.leftOutText();
       return;
     }
+    this.readout.textContent = this.pointText(point.observation) +
+      (point.undrawn ? ` — left out of this figure: ${this.current.leftOut}` : '');
+    if (point.undrawn) return;
     this.highlight = this.svg.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'circle'));
     for (const [key, value] of Object.entries({ cx: point.x, cy: point.y, r: 7, class: 'hover-ring' })) {
       this.highlight.setAttribute(key, value);
     }
-    const residual = this.residuals[point.observation];
-    const line = this.lines[point.observation];
-    const inSigmas = this.weighted && residual.sigma > 0 ? ` (${(residual.dP / residual.sigma).toPrecision(3)} σ)` : '';
-    this.readout.textContent = `Line ${line}: P = ${withUnit(residual.P_obs, this.units.P)}, ` +
-      `V = ${withUnit(residual.V, this.units.V)}, T = ${withUnit(residual.T, this.units.T)}, ` +
-      `residual ΔP = ${withUnit(residual.dP.toPrecision(4), this.units.P)}${inSigmas}`;
+  }
+
+  pointText(at) {
+    const { P_obs: P, V, T, dP, sigma } = this.residuals;
+    const inSigmas = this.weighted && sigma[at] > 0 ? ` (${(dP[at] / sigma[at]).toPrecision(3)} σ)` : '';
+    return `Line ${this.lines[at]}: P = ${withUnit(P[at], this.units.P)}, ` +
+      `V = ${withUnit(V[at], this.units.V)}, T = ${withUnit(T[at], this.units.T)}, ` +
+      `residual ΔP = ${withUnit(dP[at].toPrecision(4), this.units.P)}${inSigmas}`;
   }
 
   async exportCurrent() {

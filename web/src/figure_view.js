@@ -124,27 +124,64 @@ function strokeOf(stroke) {
   return kDashes[stroke] ? { 'stroke-dasharray': kDashes[stroke] } : {};
 }
 
+// A marker or error bar of a dense series is drawn only where none is drawn
+// yet in its half-pixel cell: the others lie under it, and a browser lays out
+// a few thousand rather than 100,000. Coordinates beyond the data area count
+// as its edge, where the clip hides them anyway. The exported SVG, the
+// command line's, keeps every one.
+const kCellsPerPixel = 2;
+const kCellRange = 8192;
+
+function firstInCell(taken, ...cells) {
+  const key = cells.reduce((sum, cell) => sum * kCellRange + cell, 0);
+  if (taken.has(key)) return false;
+  taken.add(key);
+  return true;
+}
+
+function cellsOf(area) {
+  const clamped = (pixel, low, high) => Math.round(Math.min(Math.max(pixel, low - 1), high + 1) * kCellsPerPixel);
+  return {
+    x: (pixel) => clamped(pixel, area.left, area.left + area.width),
+    y: (pixel) => clamped(pixel, area.top, area.top + area.height),
+  };
+}
+
 // Markers outside the data area are not drawn; more than kManyMarkers are
-// one path, which a browser draws in a fraction of the time of as many
-// circle elements.
+// thinned as above and drawn as one path, which a browser draws in a
+// fraction of the time of as many circle elements.
 function drawMarkers(group, series, at, area) {
+  const dense = series.x.length > kManyMarkers;
+  const cell = cellsOf(area);
+  const taken = { marker: new Set(), vertical: new Set(), horizontal: new Set() };
   const bars = [];
   const centres = [];
   const inside = (cx, cy) => cx >= area.left - kMarkerRadius && cx <= area.left + area.width + kMarkerRadius &&
     cy >= area.top - kMarkerRadius && cy <= area.top + area.height + kMarkerRadius;
-  series.x.forEach((x, i) => {
+  // Pixels are rounded for the text of those drawn only: of 100,000 that is most of the time.
+  for (let i = 0; i < series.x.length; i++) {
+    const x = series.x[i];
     const y = series.y[i];
-    if (!isNumber(x) || !isNumber(y)) return;
-    const cx = format(at.x(x));
-    const cy = format(at.y(y));
-    if (isNumber(series.yError[i]) && series.yError[i] > 0) {
-      bars.push(`M${cx},${format(at.y(y - series.yError[i]))}V${format(at.y(y + series.yError[i]))}`);
+    if (!isNumber(x) || !isNumber(y)) continue;
+    const [cx, cy] = [at.x(x), at.y(y)];
+    const yError = series.yError[i];
+    if (isNumber(yError) && yError > 0) {
+      const [low, high] = [at.y(y - yError), at.y(y + yError)];
+      if (!dense || firstInCell(taken.vertical, cell.x(cx), cell.y(low), cell.y(high))) {
+        bars.push(`M${format(cx)},${format(low)}V${format(high)}`);
+      }
     }
-    if (isNumber(series.xError[i]) && series.xError[i] > 0) {
-      bars.push(`M${format(at.x(x - series.xError[i]))},${cy}H${format(at.x(x + series.xError[i]))}`);
+    const xError = series.xError[i];
+    if (isNumber(xError) && xError > 0) {
+      const [left, right] = [at.x(x - xError), at.x(x + xError)];
+      if (!dense || firstInCell(taken.horizontal, cell.y(cy), cell.x(left), cell.x(right))) {
+        bars.push(`M${format(left)},${format(cy)}H${format(right)}`);
+      }
     }
-    if (inside(cx, cy)) centres.push([cx, cy]);
-  });
+    if (inside(cx, cy) && (!dense || firstInCell(taken.marker, cell.x(cx), cell.y(cy)))) {
+      centres.push([format(cx), format(cy)]);
+    }
+  }
   if (bars.length > 0) group.append(element('path', { d: bars.join(''), class: 'error-bar', stroke: series.colour }));
   const colours = { class: 'point', fill: series.colour, stroke: series.colour };
   if (centres.length <= kManyMarkers) {
@@ -230,41 +267,72 @@ export function panned(view, dx, dy) {
   return { x: [view.x[0] + dx, view.x[1] + dx], y: [view.y[0] + dy, view.y[1] + dy] };
 }
 
+// A fitted point's marker: {series, index, observation, x, y}; or where the
+// figure leaves the point out (series -1), {observation, undrawn: true}.
+function markerAt(entry, at, s, i, observation) {
+  if (s < 0) return { observation, undrawn: true };
+  const series = entry.figure.series[s];
+  return { series: s, index: i, observation: entry.observations[s][i], x: at.x(series.x[i]), y: at.y(series.y[i]) };
+}
+
 // The marker nearest the pixel (px, py) that is a fitted point, within reach:
 // {series, index, observation, x, y}, or null.
 export function nearestPoint(entry, at, px, py) {
   let best = null;
   let bestDistance = kHoverReach * kHoverReach;
   entry.figure.series.forEach((series, s) => {
-    const observations = entry.observations[s];
-    if (!observations) return;
-    series.x.forEach((x, i) => {
+    if (!entry.observations[s]) return;
+    for (let i = 0; i < series.x.length; i++) {
+      const x = series.x[i];
       const y = series.y[i];
-      if (!isNumber(x) || !isNumber(y)) return;
+      if (!isNumber(x) || !isNumber(y)) continue;
       const distance = (at.x(x) - px) ** 2 + (at.y(y) - py) ** 2;
       if (distance < bestDistance) {
         bestDistance = distance;
-        best = { series: s, index: i, observation: observations[i], x: at.x(x), y: at.y(y) };
+        best = [s, i];
       }
-    });
+    }
   });
-  return best;
+  return best && markerAt(entry, at, ...best, null);
 }
 
-// Every marker that is a fitted point, in the order of the data: what the
-// keyboard steps through where a pointer would hover.
-export function fittedPoints(entry, at) {
-  const points = [];
+// Every marker of a figure that is a fitted point, as [series, index,
+// point] in the order of the data, with [-1, -1, point] for each of the
+// count points the figure leaves out, and each one's place in that order by
+// its point: built once a figure, as sorting 100,000 markers at every key
+// would be slow.
+const dataOrders = new WeakMap();
+
+function dataOrderOf(entry, count) {
+  if (dataOrders.has(entry)) return dataOrders.get(entry);
+  const markers = [];
+  const drawn = new Uint8Array(count);
   entry.figure.series.forEach((series, s) => {
     const observations = entry.observations[s];
     if (!observations) return;
-    series.x.forEach((x, i) => {
-      if (isNumber(x) && isNumber(series.y[i])) {
-        points.push({ series: s, index: i, observation: observations[i], x: at.x(x), y: at.y(series.y[i]) });
-      }
-    });
+    for (let i = 0; i < series.x.length; i++) {
+      if (!isNumber(series.x[i]) || !isNumber(series.y[i])) continue;
+      markers.push([s, i, observations[i]]);
+      drawn[observations[i]] = 1;
+    }
   });
-  return points.sort((a, b) => a.observation - b.observation);
+  if (entry.leftOut) drawn.forEach((isDrawn, point) => isDrawn || markers.push([-1, -1, point]));
+  markers.sort((a, b) => a[2] - b[2]);
+  const order = { markers, placeOf: new Map(markers.map((marker, k) => [marker[2], k])) };
+  dataOrders.set(entry, order);
+  return order;
+}
+
+// The fitted point step places after the given one (a point index, or null
+// for none yet) in the order of the data, wrapping round: what the keyboard
+// steps through where a pointer would hover, those the figure leaves out
+// among them (of count points in all). Null where the figure has none.
+export function steppedPoint(entry, at, observation, step, count) {
+  const { markers, placeOf } = dataOrderOf(entry, count);
+  if (markers.length === 0) return null;
+  const place = placeOf.get(observation);
+  const next = place === undefined ? (step > 0 ? 0 : markers.length - 1) : (place + step + markers.length) % markers.length;
+  return markerAt(entry, at, ...markers[next]);
 }
 
 export const kViewKeys = { zoomIn: ['+', '='], zoomOut: ['-', '_'], reset: ['0', 'Home'], next: [']'],

@@ -5,11 +5,19 @@ import { figurePanelAt } from './figure_panel.js';
 import { buildCalibrantPanel, setCalibrantData } from './calibrant_panel.js';
 import { buildModelPanel, modelOptions } from './model_panel.js';
 import { buildStatePanel, setStateFit } from './state_panel.js';
+import { pointsTableAt } from './points_table.js';
 import { PAGE_VERSION } from 'quorvane:core';
 
 const byId = (id) => document.getElementById(id);
-const state = { dataText: null, source: null, points: [], fit: null, fitAsked: null };
+// shown counts the results cleared, so that results shown in steps stop
+// where newer ones have taken their place.
+const state = { dataText: null, source: null, points: [], fit: null, fitAsked: null, shown: 0, showing: false };
 let figures = null;
+let pointsTable = null;
+// The text report shows its head (parameters, correlations, the first
+// residuals); a fit of 100,000 points writes some 17 MB, which the browser
+// would take seconds to lay out. Export text report saves all of it.
+const kShownReportLines = 2000;
 
 function showMessage(id, message) {
   const node = byId(id);
@@ -33,38 +41,23 @@ function fitOptions() {
 }
 
 function showPoints() {
-  const body = byId('points').tBodies[0];
-  body.replaceChildren();
-  const fragment = document.createDocumentFragment();
-  const shown = state.points.slice(0, 2000);
-  shown.forEach((point, index) => {
-    const row = document.createElement('tr');
-    const include = document.createElement('input');
-    Object.assign(include, { type: 'checkbox', checked: true });
-    include.dataset.index = String(index);
-    include.setAttribute('aria-label', `Include line ${point[0]}`);
-    row.insertCell().append(include);
-    for (const value of point) cell(row, String(value));
-    fragment.append(row);
-  });
-  body.append(fragment);
-  const more = state.points.length - shown.length;
-  byId('data-summary').textContent = `${state.source}: ${state.points.length} points` +
-    (more > 0 ? ` (the first ${shown.length} shown, the rest always included)` : '');
+  pointsTable.show(state.points);
+  byId('data-summary').textContent = `${state.source}: ${state.points.length} points`;
 }
 
 // Results belong to the data they came from.
 function clearResults() {
   state.fit = null;
+  state.shown += 1;
   showMessage('fit-error', null);
   showMessage('fit-warning', null);
   byId('fit-summary').textContent = '';
   byId('results').tBodies[0].replaceChildren();
   byId('correlation').replaceChildren();
   figures.clear();
-  byId('report').textContent = '';
+  showReport('');
   byId('status').textContent = '';
-  for (const id of ['export-json', 'export-params']) byId(id).disabled = true;
+  for (const id of kExports) byId(id).disabled = true;
   setStateFit(null);
 }
 
@@ -93,10 +86,7 @@ async function loadText(dataText, source) {
   }
 }
 
-function excludedPoints() {
-  return [...byId('points').querySelectorAll('input[type=checkbox]:not(:checked)')]
-    .map((box) => Number(box.dataset.index));
-}
+const kExports = ['export-json', 'export-params', 'export-report'];
 
 function setBusy(busy, message) {
   document.body.classList.toggle('busy', busy);
@@ -105,8 +95,26 @@ function setBusy(busy, message) {
   byId('status').textContent = message;
 }
 
-function showResults(fit) {
-  const report = fit.report;
+// Lets the browser draw and answer input between the steps of showing a
+// large fit's results.
+function nextTask() {
+  return globalThis.scheduler?.yield ? globalThis.scheduler.yield() : new Promise((resolve) => setTimeout(resolve));
+}
+
+function showReport(text) {
+  let end = 0;
+  for (let line = 0; line < kShownReportLines && end !== -1; line++) end = text.indexOf('\n', end + 1);
+  const whole = end === -1 || end === text.length - 1;
+  byId('report').textContent = whole ? text : text.slice(0, end + 1);
+  byId('report-note').textContent = whole ? ''
+    : `The first ${kShownReportLines} lines of the report; Export text report saves all of it.`;
+}
+
+// The results in steps, the first figure soon after the parameters; false
+// where other data or another fit has taken their place meanwhile.
+async function showResults(fit) {
+  const shown = state.shown;
+  const report = fit.summary;
   byId('fit-summary').textContent = `${report.eos}, order ${report.order}: ${report.points} points, ` +
     `${report.iterations} iterations, chi²w = ${report.chi2w.toPrecision(6)}, dof = ${report.dof}, ` +
     `reduced chi² = ${report.reduced_chi2.toPrecision(6)}`;
@@ -122,10 +130,15 @@ function showResults(fit) {
     cell(row, report.esd_scaled[name] === undefined ? '' : String(report.esd_scaled[name]));
   }
   showCorrelation(report);
-  if (fit.figures && !fit.figures.error) figures.show(fit.figures, report);
-  byId('report').textContent = fit.text;
-  for (const id of ['export-json', 'export-params']) byId(id).disabled = false;
+  await nextTask();
+  if (shown !== state.shown) return false;
+  if (fit.figures && !fit.figures.error) figures.show(fit.figures, report, fit.residuals);
+  await nextTask();
+  if (shown !== state.shown) return false;
+  showReport(fit.text);
+  for (const id of kExports) byId(id).disabled = false;
   setStateFit(fit);
+  return true;
 }
 
 function showCorrelation(report) {
@@ -152,22 +165,34 @@ function showCorrelation(report) {
 async function runFit() {
   if (state.dataText === null || byId('fit').disabled) return;
   showMessage('fit-error', null);
-  const excluded = excludedPoints();
+  const excluded = pointsTable.excluded();
   const count = state.points.length - excluded.length;
   setBusy(true, `Fitting ${count} points…`);
   const started = performance.now();
   try {
     const options = fitOptions();
     const fit = await fitReports(state.dataText, options, excluded, true);
+    clearResults();
     state.fit = fit;
     state.fitAsked = { options, excluded };
-    showResults(fit);
-    setBusy(false, `Fitted in ${Math.round(performance.now() - started)} ms`);
+    byId('status').textContent = 'Showing the results…';
+    state.showing = true;
+    const shown = await showResults(fit).finally(() => {
+      state.showing = false;
+    });
+    setBusy(false, shown ? `Fitted in ${Math.round(performance.now() - started)} ms` : 'Cancelled');
   } catch (error) {
     const cancelled = error.name === 'AbortError';
     setBusy(false, cancelled ? 'Cancelled' : 'The fit failed');
     if (!cancelled) showMessage('fit-error', error.message);
   }
+}
+
+// Ends the fit under way, or the showing of its results (what is shown of
+// them goes too).
+function cancel() {
+  if (state.showing) clearResults();
+  cancelAll();
 }
 
 function download(name, text, type) {
@@ -197,7 +222,7 @@ function wire() {
     if (event.dataTransfer.files.length > 0) loadFile(event.dataTransfer.files[0]);
   });
   byId('fit').addEventListener('click', runFit);
-  byId('cancel').addEventListener('click', cancelAll);
+  byId('cancel').addEventListener('click', cancel);
   document.addEventListener('keydown', (event) => {
     if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) {
       event.preventDefault();
@@ -208,6 +233,8 @@ function wire() {
     download(`${baseName()}-fit.json`, state.fit.json, 'application/json'));
   byId('export-params').addEventListener('click', () =>
     download(`${baseName()}-params.json`, state.fit.parameterFile, 'application/json'));
+  byId('export-report').addEventListener('click', () =>
+    download(`${baseName()}-fit.txt`, state.fit.text, 'text/plain'));
 }
 
 // The core keeps the fit on show for its ellipses and SVG files; where Cancel
@@ -234,6 +261,7 @@ figures = figurePanelAt('figure-panel', {
   onExport: exportFigure,
   onEllipse: (pairAndLevel) => ofFitOnShow(() => ellipseFigure(pairAndLevel)),
 });
+pointsTable = pointsTableAt('points');
 buildModelPanel();
 buildStatePanel();
 buildCalibrantPanel(() => ({ dataText: state.dataText, source: state.source }), (text) => loadText(text, state.source));

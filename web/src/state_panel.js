@@ -84,7 +84,7 @@ async function compute() {
     const point = {
       [known]: numberField('state-value', known, false), T: numberField('state-T', 'T', false),
       molarMass: numberField('state-molar-mass', 'molar mass', true),
-      natoms: numberField('state-natoms', 'atoms per formula unit', true),
+      natoms: byId('state-natoms').value.trim(),
     };
     showPoint(await statePoint(parameterFile, point));
   } catch (error) {
@@ -106,16 +106,17 @@ function showKnown() {
   byId('state-value-label').textContent = `${known} (${units[known]})`;
 }
 
-// The fit whose parameters the panel computes with, or null when there is
-// none (the panel waits for one).
+// The fit whose parameters the panel computes with ({parameterFile,
+// summary}: the report less its per-point lists), or null when there is none
+// (the panel waits for one).
 export function setStateFit(fit) {
   parameterFile = fit?.parameterFile ?? null;
   clearPoint();
   byId('state-compute').disabled = parameterFile === null;
   byId('state-note').textContent = parameterFile === null ? 'Fit first: the state point is computed with the fitted parameters.'
-    : `With the parameters of the last fit (${fit.report.eos}, order ${fit.report.order}); σ from its covariance.`;
+    : `With the parameters of the last fit (${fit.summary.eos}, order ${fit.summary.order}); σ from its covariance.`;
   showKnown();
-  const Tref = fit?.report?.parameters?.Tref;
+  const Tref = fit?.summary?.parameters?.Tref;
   if (Tref !== undefined && byId('state-T').value.trim() === '') byId('state-T').value = String(Tref);
 }
 
