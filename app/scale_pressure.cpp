@@ -252,21 +252,26 @@ std::string RangeWarning(const std::string& command, long rows, const scales::Sc
          RangeText(info) + "): in_range false\n";
 }
 
-std::string AbsentReflectionWarning(const std::string& command, const scales::VolumeScale& scale,
-                                    const std::vector<scales::Reflection>& reflections) {
+std::string AbsentReflections(const scales::VolumeScale& scale,
+                              const std::vector<scales::Reflection>& reflections) {
   std::string absent;
-  bool any = false;
   for (const scales::Reflection& r : reflections) {
     if (!scales::SystematicallyAbsent(scale.centring, r.h, r.k, r.l)) continue;
-    absent += (any ? ", " : "") + scales::ReflectionName(r);
-    any = true;
+    absent += (absent.empty() ? "" : ", ") + scales::ReflectionName(r);
   }
-  if (!any) return {};
+  if (absent.empty()) return {};
   const char* lattice =
       scale.centring == scales::Centring::FaceCentred ? "face-centred" : "body-centred";
-  return "quorvane-eos " + command + ": warning: the lattice of " + scale.info.name + " is " +
-         lattice + " (" + scales::ReflectionRule(scale.centring) + ") and shows no reflection " +
-         absent + "; computed all the same\n";
+  return "the lattice of " + scale.info.name + " is " + lattice + " (" +
+         scales::ReflectionRule(scale.centring) + ") and shows no reflection " + absent +
+         "; computed all the same";
+}
+
+std::string AbsentReflectionWarning(const std::string& command, const scales::VolumeScale& scale,
+                                    const std::vector<scales::Reflection>& reflections) {
+  const std::string text = AbsentReflections(scale, reflections);
+  if (text.empty()) return {};
+  return "quorvane-eos " + command + ": warning: " + text + "\n";
 }
 
 }  // namespace quorvane::app

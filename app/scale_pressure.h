@@ -106,9 +106,12 @@ std::string RangeText(const scales::ScaleInfo& info);
 // The warning line for rows beyond the scale's range, or empty.
 std::string RangeWarning(const std::string& command, long rows, const scales::ScaleInfo& info);
 
-// The warning line for reflections the calibrant's lattice extinguishes
-// (100 of a face-centred one): no line of its pattern has such a spacing, so
-// a reading of it is likely mis-indexed. Empty when there are none.
+// What to say of reflections the calibrant's lattice extinguishes (100 of a
+// face-centred one): no line of its pattern has such a spacing, so a reading
+// of it is likely mis-indexed. Empty when there are none.
+std::string AbsentReflections(const scales::VolumeScale& scale,
+                              const std::vector<scales::Reflection>& reflections);
+// The same as the command's warning line.
 std::string AbsentReflectionWarning(const std::string& command, const scales::VolumeScale& scale,
                                     const std::vector<scales::Reflection>& reflections);
 

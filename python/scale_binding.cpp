@@ -230,6 +230,16 @@ void BindScales(py::module_& module) {
              py::arg("hkl"),
              "A cubic calibrant's cell at (P, T) over flat arrays: V, a and d-spacings with "
              "sigmas, and in_range.");
+  module.def(
+      "scale_absent_reflections",
+      [](const std::string& name, const std::string& folder, const std::vector<std::string>& hkl) {
+        const scales::Scale scale = Named(name, folder);
+        const auto* volume = std::get_if<scales::VolumeScale>(&scale);
+        return volume ? app::AbsentReflections(*volume, ReflectionsNamed(hkl)) : std::string();
+      },
+      py::arg("name"), py::arg("folder"), py::arg("hkl"),
+      "What the command line warns of reflections the calibrant's lattice extinguishes, or "
+      "an empty text.");
   module.def("scale_rescale", &Moved, py::arg("source"), py::arg("target"), py::arg("folder"),
              py::arg("P"), py::arg("T"), py::arg("sigP"), py::arg("lambda0"),
              "(P, sigP, sigPscale, in_range) moved from one scale to another through P.");

@@ -142,6 +142,7 @@ class Scale:
             raise TypeError(f"{self.name}: give one reading of V, a or d")
         shape, (xs, t, sx, st) = _arrays(d, self.default_T if T is None else T, sigD, sigT)
         result = _core.scale_spacing_pressure(self.name, _folder(), hkl, xs, t, sx, st)
+        _warn_absent(self.name, [hkl])
         return _shaped(shape, result, scale_esd)
 
     def cell(self, P, T=None, hkl=()):
@@ -155,6 +156,7 @@ class Scale:
             hkl = hkl.split(",")
         shape, (p, t) = _arrays(P, self.default_T if T is None else T)
         columns = _core.scale_cell(self.name, _folder(), p, t, [str(h) for h in hkl])
+        _warn_absent(self.name, [str(h) for h in hkl])
         if shape == ():
             return {key: (bool(value[0]) if key == "in_range" else float(value[0]))
                     for key, value in columns.items()}
@@ -164,6 +166,14 @@ class Scale:
         """The scale's equation of state as an Eos, for a volume scale (a gauge
         has none: ParameterFileError)."""
         return _load(_core.scale_path(self.name, _folder()))
+
+
+def _warn_absent(name, hkl):
+    # A spacing of a reflection the lattice extinguishes is computed, with
+    # the command line's warning: no line of the pattern has it.
+    text = _core.scale_absent_reflections(name, _folder(), hkl)
+    if text:
+        warnings.warn(text, stacklevel=3)
 
 
 def _load(path):

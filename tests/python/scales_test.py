@@ -152,3 +152,12 @@ def test_a_cell_is_the_programs_to_the_last_bit():
     for i, row in enumerate(rows):
         for column, text in row.items():
             assert cell[column][i] == (text == "true" if column == "in_range" else float(text))
+
+
+@pytest.mark.parametrize("call, warned", [
+    (lambda: quorvane.scale("ne-fei2007").cell(10, hkl="111,100,210"), "no reflection 100, 210;"),
+    (lambda: quorvane.scale("au-fei2007").pressure(d=2.7, hkl="110", T=300), "no reflection 110;"),
+])
+def test_a_reflection_the_lattice_extinguishes_is_warned_of_as_the_program_does(call, warned):
+    with pytest.warns(UserWarning, match=warned):
+        call()
