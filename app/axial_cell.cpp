@@ -8,15 +8,17 @@
 namespace quorvane::app {
 
 double CellAngle(double degrees, const std::string& what) {
-  if (!(degrees > 0.0 && degrees < 2.0 * kRightAngle))
+  if (!(degrees > 0.0 && degrees < 2.0 * kRightAngle)) {
     throw InputError(what + ": not between 0 and 180");
+  }
   return degrees;
 }
 
 double AngleFactor(const CellAngles& angles) {
   double c[kCellEdges];
-  for (std::size_t i = 0; i < kCellEdges; ++i)
-    c[i] = std::cos(angles[i] * std::numbers::pi / 180.0);
+  for (std::size_t i = 0; i < kCellEdges; ++i) {
+    c[i] = std::cos(angles[i] * std::numbers::pi / (2.0 * kRightAngle));
+  }
   const double square = 1.0 - c[0] * c[0] - c[1] * c[1] - c[2] * c[2] + 2.0 * c[0] * c[1] * c[2];
   return square > 0.0 ? std::sqrt(square) : std::nan("");
 }
