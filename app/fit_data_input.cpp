@@ -80,10 +80,9 @@ void RequireSomeSigma(const DataTable& table, std::size_t row, const fit::Observ
              table.header.names[static_cast<std::size_t>(sigV)] + " or sigT: this point has none");
 }
 
-}  // namespace
-
-fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref,
-                         const std::string& axis) {
+// An axis' points cubed for the fit, or as the file gives them.
+fit::FitData ReadPoints(std::istream& in, const std::string& source, double Tref,
+                        const std::string& axis, bool cubed) {
   const DataTable table = ReadDataTable(in, source, ColumnsFor(axis));
   fit::FitData data;
   data.source = source;
@@ -100,14 +99,26 @@ fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tre
     const double sigP = Sigma(table, row, kSigP), sigX = Sigma(table, row, sigV);
     const double sigT = Sigma(table, row, kSigT);
     const fit::Observation point =
-        axis.empty() ? fit::Observation{table.Value(row, kP), x, T, sigP, sigX, sigT}
-                     : fit::CubedAxisPoint(table.Value(row, kP), x, T, sigP, sigX, sigT);
+        axis.empty() || !cubed ? fit::Observation{table.Value(row, kP), x, T, sigP, sigX, sigT}
+                               : fit::CubedAxisPoint(table.Value(row, kP), x, T, sigP, sigX, sigT);
     if (weighted) RequireSomeSigma(table, row, point, sigV);
     data.points.push_back(point);
     data.lines.push_back(table.lines[row]);
   }
   if (data.points.empty()) throw InputError(source + ": no data rows");
   return data;
+}
+
+}  // namespace
+
+fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref,
+                         const std::string& axis) {
+  return ReadPoints(in, source, Tref, axis, true);
+}
+
+fit::FitData ReadDataAsGiven(std::istream& in, const std::string& source, double Tref,
+                             const std::string& axis) {
+  return ReadPoints(in, source, Tref, axis, false);
 }
 
 }  // namespace quorvane::app

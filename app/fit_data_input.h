@@ -17,4 +17,9 @@ namespace quorvane::app {
 fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref,
                          const std::string& axis = {});
 
+// The points ReadFitData reads, checked alike, but an axis' length and sigma
+// as the file gives them rather than cubed: what a table of the data shows.
+fit::FitData ReadDataAsGiven(std::istream& in, const std::string& source, double Tref,
+                             const std::string& axis);
+
 }  // namespace quorvane::app

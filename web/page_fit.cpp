@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
+#include "app/data_table.h"
 #include "app/decimal_text.h"
 #include "app/fit_data_input.h"
 #include "app/fit_ellipses.h"
@@ -42,7 +44,42 @@ app::FitCommandRequest RequestFromOptions(const std::vector<std::string>& option
 fit::FitData ReadData(const std::string& dataText, const std::string& source,
                       const app::FitCommandRequest& request) {
   std::istringstream in(dataText);
-  return app::ReadFitData(in, source, request.fit.start[models::Parameter::Tref]);
+  return app::ReadFitData(in, source, request.fit.start[models::Parameter::Tref], request.axis);
+}
+
+// Stops the reading of a file at its header.
+struct HeaderRead {};
+
+// The names of the file's columns, without their units; none where it has
+// no header the reader takes.
+std::vector<std::string> ColumnNames(const std::string& dataText) {
+  std::vector<std::string> names;
+  std::istringstream in(dataText);
+  app::DataColumns everyColumn{{}, {}};
+  everyColumn.alsoNamed = [](std::string_view) { return true; };
+  try {
+    app::ReadDataRows(
+        in, "", everyColumn,
+        [&](const app::DataHeader& header) {
+          names = header.names;
+          throw HeaderRead{};
+        },
+        [](const app::DataHeader&, const app::DataRow&) {});
+  } catch (const HeaderRead&) {
+    return names;
+  } catch (const app::InputError&) {
+    return {};
+  }
+  return names;
+}
+
+void AppendStringList(std::string& json, const std::vector<std::string>& items) {
+  json += "[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) json += ", ";
+    params::AppendJsonString(json, items[i]);
+  }
+  json += "]";
 }
 
 void LeaveOut(fit::FitData& data, std::vector<int> excluded) {
@@ -95,9 +132,15 @@ PageFit FitDataText(const std::string& dataText, const std::string& source,
 
 std::string DataPointsJson(const std::string& dataText, const std::string& source,
                            const std::vector<std::string>& options) {
-  std::string json = "{\"points\": [";
+  std::string json = "{\"columns\": ";
+  AppendStringList(json, ColumnNames(dataText));
+  const std::size_t pointsStart = json.size();
+  json += ", \"points\": [";
   try {
-    const fit::FitData data = ReadData(dataText, source, RequestFromOptions(options));
+    const app::FitCommandRequest request = RequestFromOptions(options);
+    std::istringstream in(dataText);
+    const fit::FitData data =
+        app::ReadDataAsGiven(in, source, request.fit.start[models::Parameter::Tref], request.axis);
     for (std::size_t i = 0; i < data.points.size(); ++i) {
       const fit::Observation& point = data.points[i];
       json += i == 0 ? "[" : ", [";
@@ -110,9 +153,10 @@ std::string DataPointsJson(const std::string& dataText, const std::string& sourc
     }
     return json + "], \"error\": null}";
   } catch (const app::InputError& error) {
-    std::string out = "{\"points\": [], \"error\": ";
-    params::AppendJsonString(out, error.what());
-    return out + "}";
+    json.resize(pointsStart);
+    json += ", \"points\": [], \"error\": ";
+    params::AppendJsonString(json, error.what());
+    return json + "}";
   }
 }
 
