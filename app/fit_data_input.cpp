@@ -1,5 +1,7 @@
 #include "app/fit_data_input.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "app/data_table.h"
@@ -119,6 +121,18 @@ fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tre
 fit::FitData ReadDataAsGiven(std::istream& in, const std::string& source, double Tref,
                              const std::string& axis) {
   return ReadPoints(in, source, Tref, axis, false);
+}
+
+std::vector<std::string> EdgeColumns(const std::vector<std::string>& columns) {
+  std::vector<std::string> edges;
+  for (const std::string& name : columns) {
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower == "p" || lower == "t" || lower == "v" || lower.starts_with("sig")) continue;
+    edges.push_back(name);
+  }
+  return edges;
 }
 
 }  // namespace quorvane::app

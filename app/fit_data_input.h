@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <string>
+#include <vector>
 
 #include "fit/fit_data.h"
 
@@ -21,5 +22,9 @@ fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tre
 // as the file gives them rather than cubed: what a table of the data shows.
 fit::FitData ReadDataAsGiven(std::istream& in, const std::string& source, double Tref,
                              const std::string& axis);
+
+// The columns a fit can take as a cell edge in place of V: all but P, T, V
+// and the sigmas, in the file's order.
+std::vector<std::string> EdgeColumns(const std::vector<std::string>& columns);
 
 }  // namespace quorvane::app

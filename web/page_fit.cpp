@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 #include <sstream>
-#include <string_view>
 
 #include "app/data_table.h"
 #include "app/decimal_text.h"
@@ -45,32 +44,6 @@ fit::FitData ReadData(const std::string& dataText, const std::string& source,
                       const app::FitCommandRequest& request) {
   std::istringstream in(dataText);
   return app::ReadFitData(in, source, request.fit.start[models::Parameter::Tref], request.axis);
-}
-
-// Stops the reading of a file at its header.
-struct HeaderRead {};
-
-// The names of the file's columns, without their units; none where it has
-// no header the reader takes.
-std::vector<std::string> ColumnNames(const std::string& dataText) {
-  std::vector<std::string> names;
-  std::istringstream in(dataText);
-  app::DataColumns everyColumn{{}, {}};
-  everyColumn.alsoNamed = [](std::string_view) { return true; };
-  try {
-    app::ReadDataRows(
-        in, "", everyColumn,
-        [&](const app::DataHeader& header) {
-          names = header.names;
-          throw HeaderRead{};
-        },
-        [](const app::DataHeader&, const app::DataRow&) {});
-  } catch (const HeaderRead&) {
-    return names;
-  } catch (const app::InputError&) {
-    return {};
-  }
-  return names;
 }
 
 void AppendStringList(std::string& json, const std::vector<std::string>& items) {
@@ -132,8 +105,12 @@ PageFit FitDataText(const std::string& dataText, const std::string& source,
 
 std::string DataPointsJson(const std::string& dataText, const std::string& source,
                            const std::vector<std::string>& options) {
+  std::istringstream header(dataText);
+  const std::vector<std::string> columns = app::DataColumnNames(header);
   std::string json = "{\"columns\": ";
-  AppendStringList(json, ColumnNames(dataText));
+  AppendStringList(json, columns);
+  json += ", \"edges\": ";
+  AppendStringList(json, app::EdgeColumns(columns));
   const std::size_t pointsStart = json.size();
   json += ", \"points\": [";
   try {

@@ -28,8 +28,9 @@ PageFit FitDataText(const std::string& dataText, const std::string& source,
 // {"columns": [...], "points": [[line, P, V, T, sigP, sigV, sigT], ...],
 // "error": null}, or no points and the reader's message naming the line.
 // With --axis, V and sigV are the axis' length and sigma as the file gives
-// them, not their cube; columns names every column of the file's header
-// (without its unit), whether or not the points could be read.
+// them, not their cube. Whether or not the points could be read, "columns"
+// names every column of the file's header (without its unit) and "edges"
+// those that can be a cell edge.
 std::string DataPointsJson(const std::string& dataText, const std::string& source,
                            const std::vector<std::string>& options);
 

@@ -35,9 +35,10 @@ export async function fitReports(dataText, options, excluded = [], withFigures =
   };
 }
 
-// The data file's column names (without units) and the points the fit would
-// read: {columns, points, error}, where error is the reader's message naming
-// the line (and there are no points) or null.
+// The data file's column names (without units), those that can be a cell
+// edge, and the points the fit would read: {columns, edges, points, error},
+// where error is the reader's message naming the line (and there are no
+// points) or null.
 export async function dataFile(dataText, options) {
   const { arguments: fitArguments, source } = argumentsFromOptions(options);
   const answer = await ask({ kind: 'points', dataText: String(dataText), source, arguments: fitArguments });

@@ -25,8 +25,6 @@ const kArithmeticChoices = [
 
 // What is fitted: the volume, or the cube of a cell edge the data file has.
 const kVolumeChoice = ['', 'V (the volume)'];
-// Columns that are no edge: P, T, V and the sigmas.
-const kNoEdge = /^(p|t|v|sig.*)$/i;
 
 const byId = (id) => document.getElementById(id);
 // What the user typed, kept while a model without the parameter is chosen.
@@ -60,12 +58,12 @@ function edgeChoice(name) {
   return [name, `${name} (a cell edge: its cube as V)`];
 }
 
-// Offers the data file's columns that can be an edge; an edge the file does
-// not have gives way to V. True where the choice changed.
-export function setEdgeColumns(columns) {
+// Offers the data file's columns that can be an edge (as the core names
+// them); an edge the file does not have gives way to V. True where the
+// choice changed.
+export function setEdgeColumns(edges) {
   const select = byId('axis');
   const previous = select.value;
-  const edges = columns.filter((name) => !kNoEdge.test(name));
   fillSelect(select, [kVolumeChoice, ...edges.map(edgeChoice)], previous);
   if (select.value === previous) return false;
   save();

@@ -86,7 +86,7 @@ async function readPoints(newFile) {
   showPoints();
   try {
     let read = await dataFile(state.dataText, fitOptions());
-    if (newFile && setEdgeColumns(read.columns)) read = await dataFile(state.dataText, fitOptions());
+    if (newFile && setEdgeColumns(read.edges)) read = await dataFile(state.dataText, fitOptions());
     if (read.error !== null) throw new Error(read.error + edgeHint(read.columns));
     state.points = read.points;
     showPoints();
