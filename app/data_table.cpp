@@ -298,4 +298,31 @@ DataTable ReadDataTable(const std::string& path, std::string_view option,
   return table;
 }
 
+namespace {
+
+// Stops the reading of a file at its header.
+struct HeaderRead {};
+
+}  // namespace
+
+std::vector<std::string> DataColumnNames(std::istream& in) {
+  std::vector<std::string> names;
+  DataColumns everyColumn{{}, {}};
+  everyColumn.alsoNamed = [](std::string_view) { return true; };
+  try {
+    ReadDataRows(
+        in, "", everyColumn,
+        [&](const DataHeader& header) {
+          names = header.names;
+          throw HeaderRead{};
+        },
+        [](const DataHeader&, const DataRow&) {});
+  } catch (const HeaderRead&) {
+    return names;
+  } catch (const InputError&) {
+    return {};
+  }
+  return names;
+}
+
 }  // namespace quorvane::app

@@ -86,6 +86,10 @@ struct DataTable {
   }
 };
 
+// The names of a data file's columns, without their units, as its header
+// gives them; none where it has no header the reader takes.
+std::vector<std::string> DataColumnNames(std::istream& in);
+
 // ReadDataRows into a DataTable (which may have no rows).
 DataTable ReadDataTable(std::istream& in, std::string_view source, const DataColumns& columns);
 

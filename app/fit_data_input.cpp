@@ -1,5 +1,7 @@
 #include "app/fit_data_input.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "app/data_table.h"
@@ -80,10 +82,9 @@ void RequireSomeSigma(const DataTable& table, std::size_t row, const fit::Observ
              table.header.names[static_cast<std::size_t>(sigV)] + " or sigT: this point has none");
 }
 
-}  // namespace
-
-fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref,
-                         const std::string& axis) {
+// An axis' points cubed for the fit, or as the file gives them.
+fit::FitData ReadPoints(std::istream& in, const std::string& source, double Tref,
+                        const std::string& axis, bool cubed) {
   const DataTable table = ReadDataTable(in, source, ColumnsFor(axis));
   fit::FitData data;
   data.source = source;
@@ -100,14 +101,38 @@ fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tre
     const double sigP = Sigma(table, row, kSigP), sigX = Sigma(table, row, sigV);
     const double sigT = Sigma(table, row, kSigT);
     const fit::Observation point =
-        axis.empty() ? fit::Observation{table.Value(row, kP), x, T, sigP, sigX, sigT}
-                     : fit::CubedAxisPoint(table.Value(row, kP), x, T, sigP, sigX, sigT);
+        axis.empty() || !cubed ? fit::Observation{table.Value(row, kP), x, T, sigP, sigX, sigT}
+                               : fit::CubedAxisPoint(table.Value(row, kP), x, T, sigP, sigX, sigT);
     if (weighted) RequireSomeSigma(table, row, point, sigV);
     data.points.push_back(point);
     data.lines.push_back(table.lines[row]);
   }
   if (data.points.empty()) throw InputError(source + ": no data rows");
   return data;
+}
+
+}  // namespace
+
+fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref,
+                         const std::string& axis) {
+  return ReadPoints(in, source, Tref, axis, true);
+}
+
+fit::FitData ReadDataAsGiven(std::istream& in, const std::string& source, double Tref,
+                             const std::string& axis) {
+  return ReadPoints(in, source, Tref, axis, false);
+}
+
+std::vector<std::string> EdgeColumns(const std::vector<std::string>& columns) {
+  std::vector<std::string> edges;
+  for (const std::string& name : columns) {
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower == "p" || lower == "t" || lower == "v" || lower.starts_with("sig")) continue;
+    edges.push_back(name);
+  }
+  return edges;
 }
 
 }  // namespace quorvane::app

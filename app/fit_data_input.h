@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <string>
+#include <vector>
 
 #include "fit/fit_data.h"
 
@@ -16,5 +17,14 @@ namespace quorvane::app {
 // axis, its column (and sigma from sigAXIS or sig_AXIS) stands for V, cubed.
 fit::FitData ReadFitData(std::istream& in, const std::string& source, double Tref,
                          const std::string& axis = {});
+
+// The points ReadFitData reads, checked alike, but an axis' length and sigma
+// as the file gives them rather than cubed: what a table of the data shows.
+fit::FitData ReadDataAsGiven(std::istream& in, const std::string& source, double Tref,
+                             const std::string& axis);
+
+// The columns a fit can take as a cell edge in place of V: all but P, T, V
+// and the sigmas, in the file's order.
+std::vector<std::string> EdgeColumns(const std::vector<std::string>& columns);
 
 }  // namespace quorvane::app

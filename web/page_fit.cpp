@@ -4,6 +4,7 @@
 #include <optional>
 #include <sstream>
 
+#include "app/data_table.h"
 #include "app/decimal_text.h"
 #include "app/fit_data_input.h"
 #include "app/fit_ellipses.h"
@@ -42,7 +43,16 @@ app::FitCommandRequest RequestFromOptions(const std::vector<std::string>& option
 fit::FitData ReadData(const std::string& dataText, const std::string& source,
                       const app::FitCommandRequest& request) {
   std::istringstream in(dataText);
-  return app::ReadFitData(in, source, request.fit.start[models::Parameter::Tref]);
+  return app::ReadFitData(in, source, request.fit.start[models::Parameter::Tref], request.axis);
+}
+
+void AppendStringList(std::string& json, const std::vector<std::string>& items) {
+  json += "[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) json += ", ";
+    params::AppendJsonString(json, items[i]);
+  }
+  json += "]";
 }
 
 void LeaveOut(fit::FitData& data, std::vector<int> excluded) {
@@ -95,9 +105,19 @@ PageFit FitDataText(const std::string& dataText, const std::string& source,
 
 std::string DataPointsJson(const std::string& dataText, const std::string& source,
                            const std::vector<std::string>& options) {
-  std::string json = "{\"points\": [";
+  std::istringstream header(dataText);
+  const std::vector<std::string> columns = app::DataColumnNames(header);
+  std::string json = "{\"columns\": ";
+  AppendStringList(json, columns);
+  json += ", \"edges\": ";
+  AppendStringList(json, app::EdgeColumns(columns));
+  const std::size_t pointsStart = json.size();
+  json += ", \"points\": [";
   try {
-    const fit::FitData data = ReadData(dataText, source, RequestFromOptions(options));
+    const app::FitCommandRequest request = RequestFromOptions(options);
+    std::istringstream in(dataText);
+    const fit::FitData data =
+        app::ReadDataAsGiven(in, source, request.fit.start[models::Parameter::Tref], request.axis);
     for (std::size_t i = 0; i < data.points.size(); ++i) {
       const fit::Observation& point = data.points[i];
       json += i == 0 ? "[" : ", [";
@@ -110,9 +130,10 @@ std::string DataPointsJson(const std::string& dataText, const std::string& sourc
     }
     return json + "], \"error\": null}";
   } catch (const app::InputError& error) {
-    std::string out = "{\"points\": [], \"error\": ";
-    params::AppendJsonString(out, error.what());
-    return out + "}";
+    json.resize(pointsStart);
+    json += ", \"points\": [], \"error\": ";
+    params::AppendJsonString(json, error.what());
+    return json + "}";
   }
 }
 

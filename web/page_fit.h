@@ -25,8 +25,12 @@ PageFit FitDataText(const std::string& dataText, const std::string& source,
                     const std::vector<std::string>& options, const std::vector<int>& excluded);
 
 // The points the fit reads from the data file's text, as JSON:
-// {"points": [[line, P, V, T, sigP, sigV, sigT], ...], "error": null}, or no
-// points and the reader's message naming the line.
+// {"columns": [...], "points": [[line, P, V, T, sigP, sigV, sigT], ...],
+// "error": null}, or no points and the reader's message naming the line.
+// With --axis, V and sigV are the axis' length and sigma as the file gives
+// them, not their cube. Whether or not the points could be read, "columns"
+// names every column of the file's header (without its unit) and "edges"
+// those that can be a cell edge.
 std::string DataPointsJson(const std::string& dataText, const std::string& source,
                            const std::vector<std::string>& options);
 

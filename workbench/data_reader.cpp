@@ -9,11 +9,12 @@
 namespace quorvane::workbench {
 namespace {
 
-ReadOutcome Read(const QString& path, double Tref) {
+ReadOutcome Read(const QString& path, double Tref, const std::string& axis) {
   ReadOutcome outcome;
   outcome.path = path;
+  outcome.edges = FitSession::EdgeColumns(path.toStdString());
   try {
-    outcome.data = FitSession::Read(path.toStdString(), Tref);
+    outcome.data = FitSession::Read(path.toStdString(), Tref, axis);
   } catch (const std::exception& error) {
     outcome.error = error.what();
   }
@@ -24,7 +25,7 @@ ReadOutcome Read(const QString& path, double Tref) {
 
 DataReader::DataReader(QObject* parent) : QObject(parent) {}
 
-void DataReader::Start(const QString& path, double Tref) {
+void DataReader::Start(const QString& path, double Tref, const std::string& axis) {
   const unsigned generation = ++generation_;
   auto* watcher = new QFutureWatcher<ReadOutcome>(this);
   connect(watcher, &QFutureWatcher<ReadOutcome>::finished, this, [this, watcher, generation] {
@@ -33,7 +34,7 @@ void DataReader::Start(const QString& path, double Tref) {
     running_ = false;
     emit Finished(watcher->result());
   });
-  watcher->setFuture(QtConcurrent::run(Read, path, Tref));
+  watcher->setFuture(QtConcurrent::run(Read, path, Tref, axis));
   running_ = true;
 }
 

@@ -4,17 +4,19 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fit/fit_data.h"
 
 namespace quorvane::workbench {
 
 // A data file read in the background: its points, or the reader's message
-// naming the line at fault.
+// naming the line at fault, and the columns that can be a cell edge.
 struct ReadOutcome {
   QString path;
   std::optional<fit::FitData> data;
   std::string error;
+  std::vector<std::string> edges;
 };
 
 // Reads data files on the thread pool, so that a file of a few hundred
@@ -26,7 +28,7 @@ class DataReader : public QObject {
  public:
   explicit DataReader(QObject* parent = nullptr);
 
-  void Start(const QString& path, double Tref);
+  void Start(const QString& path, double Tref, const std::string& axis);
   bool Running() const { return running_; }
 
  signals:

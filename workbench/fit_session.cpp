@@ -3,6 +3,7 @@
 #include <fstream>
 #include <utility>
 
+#include "app/data_table.h"
 #include "app/fit_data_input.h"
 #include "app/fit_parameter_file.h"
 #include "app/fit_report.h"
@@ -10,10 +11,15 @@
 
 namespace quorvane::workbench {
 
-fit::FitData FitSession::Read(const std::string& path, double Tref) {
+fit::FitData FitSession::Read(const std::string& path, double Tref, const std::string& axis) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw app::InputError(path + ": cannot be read");
-  return app::ReadFitData(in, path, Tref);
+  return app::ReadFitData(in, path, Tref, axis);
+}
+
+std::vector<std::string> FitSession::EdgeColumns(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return app::EdgeColumns(app::DataColumnNames(in));
 }
 
 void FitSession::SetData(fit::FitData data) {
@@ -40,6 +46,7 @@ fit::FitData FitSession::IncludedData() const {
   fit::FitData included;
   included.source = data_.source;
   included.units = data_.units;
+  included.axis = data_.axis;
   for (std::size_t i = 0; i < data_.points.size(); ++i) {
     if (included_[i]) included.points.push_back(data_.points[i]);
   }

@@ -18,9 +18,13 @@ inline constexpr const char* kProgramName = "quorvane-workbench";
 // command's own, made from that fit.
 class FitSession {
  public:
-  // Reads a CSV or TSV text with the fit command's reader; throws
-  // app::InputError naming the line of the first fault.
-  static fit::FitData Read(const std::string& path, double Tref);
+  // Reads a CSV or TSV text with the fit command's reader, with an axis its
+  // column cubed in place of V; throws app::InputError naming the line of
+  // the first fault.
+  static fit::FitData Read(const std::string& path, double Tref, const std::string& axis);
+  // The columns of the file that can be a cell edge; none where it cannot
+  // be read.
+  static std::vector<std::string> EdgeColumns(const std::string& path);
   // The session's points in place of the file's, for a program that makes
   // its data itself.
   void SetData(fit::FitData data);

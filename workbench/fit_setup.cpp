@@ -23,6 +23,7 @@ std::vector<std::string> Arguments(const FitSetup& setup) {
   if (setup.volumeUnit == models::VolumeUnit::CubicAngstromsPerCell) {
     arguments.insert(arguments.end(), {"--volume-unit", "A3", "--Z", std::to_string(setup.Z)});
   }
+  if (!setup.axis.empty()) arguments.insert(arguments.end(), {"--axis", setup.axis});
   for (const auto& [parameter, text] : setup.typed) {
     arguments.push_back(std::string("--") + models::Info(parameter).name);
     arguments.push_back(text);

@@ -22,6 +22,8 @@ struct FitSetup {
   // with A^3.
   models::VolumeUnit volumeUnit = models::VolumeUnit::CubicCentimetresPerMole;
   int Z = 1;
+  // The cell edge whose cube is fitted in place of V; empty: V.
+  std::string axis;
   // Values the user typed, as typed; the others are the defaults.
   std::map<models::Parameter, std::string> typed;
   // The refined set the user chose; none: the fit's default for the data.

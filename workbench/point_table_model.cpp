@@ -73,7 +73,12 @@ QVariant PointTableModel::headerData(int section, Qt::Orientation orientation, i
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
   static const char* const kTitles[] = {"P", "V", "T", "σP", "σV", "σT", "P obs − calc"};
-  return section >= 0 && section < ColumnCount ? tr(kTitles[section]) : QVariant();
+  if (section < 0 || section >= ColumnCount) return {};
+  // A cell edge is fitted as its cube, which stands in V's columns.
+  const QString cube = QString::fromStdString(session_.Data().axis) + "³";
+  if (section == V && !session_.Data().axis.empty()) return cube;
+  if (section == SigV && !session_.Data().axis.empty()) return tr("σ(%1)").arg(cube);
+  return tr(kTitles[section]);
 }
 
 Qt::ItemFlags PointTableModel::flags(const QModelIndex& index) const {

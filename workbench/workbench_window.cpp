@@ -32,6 +32,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "files/atomic_file.h"
@@ -121,6 +122,7 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
       parameters_(new ParameterTableModel(setup_, session_, this)),
       pointView_(MakeTable(points_)),
       parameterView_(MakeTable(parameters_)),
+      fitted_(new QComboBox),
       equation_(new QComboBox),
       order_(new QComboBox),
       thermal_(new QComboBox),
@@ -153,8 +155,9 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
   splitter->setSizes({kPointsWidth, kModelWidth, kResultsWidth});
   setCentralWidget(splitter);
   // Left to right, top to bottom, as the panels are laid out.
-  QWidget* const chain[] = {pointView_, equation_,      order_,     thermal_,      volumeUnit_,
-                            z_,         parameterView_, fitButton_, cancelButton_, tabs};
+  QWidget* const chain[] = {pointView_, fitted_,       equation_, order_,
+                            thermal_,   volumeUnit_,   z_,        parameterView_,
+                            fitButton_, cancelButton_, tabs};
   for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
     setTabOrder(chain[i], chain[i + 1]);
   }
@@ -186,7 +189,14 @@ WorkbenchWindow::~WorkbenchWindow() {
 QWidget* WorkbenchWindow::BuildModelPanel() {
   auto* panel = new QWidget;
   auto* form = new QFormLayout;
+  form->addRow(tr("Fit (V or a &cell edge):"), fitted_);
   form->addRow(tr("&Equation:"), equation_);
+  fitted_->setObjectName("fitted");
+  fitted_->setToolTip(
+      tr("A cell edge of the data file in place of V: its cube goes through the equation, "
+         "and the report adds the edge's L0, M0 = 3K0 and M'0 = 3K'0"));
+  FillEdgeChoices({});
+  connect(fitted_, &QComboBox::activated, this, &WorkbenchWindow::EdgeChosen);
   form->addRow(tr("&Order:"), order_);
   form->addRow(tr("T&hermal model:"), thermal_);
   form->addRow(tr("Volume u&nit:"), volumeUnit_);
@@ -272,6 +282,27 @@ void WorkbenchWindow::FillModelChoices() {
   order_->setCurrentIndex(order_->findData(setup_.order));
 }
 
+bool WorkbenchWindow::FillEdgeChoices(const std::vector<std::string>& edges) {
+  fitted_->clear();
+  fitted_->addItem(tr("V (the volume)"), QString());
+  for (const std::string& edge : edges) {
+    const QString name = QString::fromStdString(edge);
+    fitted_->addItem(tr("%1 (a cell edge: its cube as V)").arg(name), name);
+  }
+  const int chosen = fitted_->findData(QString::fromStdString(setup_.axis));
+  fitted_->setCurrentIndex(std::max(chosen, 0));
+  if (chosen >= 0) return false;
+  setup_.axis.clear();
+  return true;
+}
+
+void WorkbenchWindow::EdgeChosen() {
+  const std::string axis = fitted_->currentData().toString().toStdString();
+  if (axis == setup_.axis) return;
+  setup_.axis = axis;
+  if (!askedPath_.isEmpty()) OpenFile(askedPath_);
+}
+
 void WorkbenchWindow::ModelChosen() {
   const int order = order_->currentData().isValid() ? order_->currentData().toInt() : setup_.order;
   ChooseModel(setup_, EquationAt(equation_->currentIndex()), order,
@@ -313,16 +344,26 @@ void WorkbenchWindow::UpdateUnitHint() {
 }
 
 void WorkbenchWindow::OpenFile(const QString& path) {
-  reader_.Start(path, RequestFor(setup_).start[models::Parameter::Tref]);
+  askedPath_ = path;
+  reader_.Start(path, RequestFor(setup_).start[models::Parameter::Tref], setup_.axis);
   busy_->setVisible(true);
   statusBar()->showMessage(tr("Reading %1…").arg(QFileInfo(path).fileName()));
 }
 
 void WorkbenchWindow::ShowData(const ReadOutcome& outcome) {
   busy_->setVisible(runner_.Running());
+  // An edge this file does not have: its V is read instead.
+  if (FillEdgeChoices(outcome.edges) && !outcome.data) {
+    OpenFile(outcome.path);
+    return;
+  }
   if (!outcome.data) {
     statusBar()->clearMessage();
-    Warn(this, tr("Cannot open the data"), QString::fromStdString(outcome.error));
+    QString message = QString::fromStdString(outcome.error);
+    if (setup_.axis.empty() && !outcome.edges.empty()) {
+      message += tr("\n\nTo fit a cell edge of this file in place of V, choose it under Fit.");
+    }
+    Warn(this, tr("Cannot open the data"), message);
     emit DataShown(false);
     return;
   }

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "workbench/data_reader.h"
 #include "workbench/fit_runner.h"
@@ -60,6 +62,10 @@ class WorkbenchWindow : public QMainWindow {
   void BuildMenus();
   QWidget* BuildModelPanel();
   void FillModelChoices();
+  // The file's edges beside V; true where the edge chosen is not among them
+  // and V is chosen in its place.
+  bool FillEdgeChoices(const std::vector<std::string>& edges);
+  void EdgeChosen();
   void ModelChosen();
   void UnitChosen();
   void UpdateUnitHint();
@@ -84,11 +90,14 @@ class WorkbenchWindow : public QMainWindow {
   FitRunner runner_;
   DataReader reader_;
   QString path_;
+  // The file last asked for, shown or not: choosing an edge reads it again.
+  QString askedPath_;
   QString lastDirectory_;
   PointTableModel* points_;
   ParameterTableModel* parameters_;
   QTableView* pointView_;
   QTableView* parameterView_;
+  QComboBox* fitted_;
   QComboBox* equation_;
   QComboBox* order_;
   QComboBox* thermal_;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/fit_data_input.h"
 #include "app/input_error.h"
 
 namespace quorvane::app {
@@ -134,6 +135,28 @@ INSTANTIATE_TEST_SUITE_P(Files, RefusedTables, testing::ValuesIn(kRefusedCases),
 // Lines are read in pieces of some kilobytes: every length around the
 // sizes a reader would pick must come back whole, with or without a final
 // line end.
+// The columns a file offers as cell edges: its header's names without
+// units, after comments, in either delimiter; none where no header is read.
+struct EdgeCase {
+  const char* text;
+  std::vector<std::string> edges;
+};
+
+class EdgeColumnsOfAFile : public ::testing::TestWithParam<EdgeCase> {};
+
+TEST_P(EdgeColumnsOfAFile, AreAllButPTVAndTheSigmas) {
+  std::istringstream in(GetParam().text);
+  EXPECT_EQ(EdgeColumns(DataColumnNames(in)), GetParam().edges);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, EdgeColumnsOfAFile,
+    ::testing::Values(EdgeCase{"P (GPa),sigP,a (A),siga,b [A],sig_b\n1,0.1,4.7,0.001,10.1,0.001\n",
+                               {"a", "b"}},
+                      EdgeCase{"# cell\n\np\tt\tv\tSIGV\tc (nm)\n1\t300\t10\t0.1\t0.6\n", {"c"}},
+                      EdgeCase{"P,V,T\n", {}}, EdgeCase{"", {}}, EdgeCase{"P,a,a\n1,2,3\n", {}},
+                      EdgeCase{"P,\"a, long\n1,2\n", {}}));
+
 TEST(DataTable, LongLinesComeBackWhole) {
   for (const std::size_t around : {std::size_t{4096}, std::size_t{8192}, std::size_t{16384},
                                    std::size_t{32768}, std::size_t{65536}}) {

@@ -26,6 +26,7 @@ const kPatience = 120000;
 const kManyPoints = 100000;
 const kIsothermal = join(root, 'docs/examples/isothermal.csv');
 const kPvt = join(root, 'tests/fit/data/stishovite_nishihara2005_pvt.csv');
+const kAxes = join(root, 'docs/examples/orthorhombic-axes.csv');
 // The figure's markers of data, not those of its legend.
 const kDataMarkers = '#figure svg g[clip-path] circle';
 
@@ -322,6 +323,62 @@ describe('the workbench page', { skip }, () => {
     await page.reload();
     assert.equal(await page.locator('#eos').inputValue(), 'vinet');
     await page.locator('#eos').selectOption('birch-murnaghan');
+  });
+
+  // A cell edge in place of V: the table shows the edge's own column, and
+  // the fit, the edge's parameters and the exports are the command line's
+  // with --axis.
+  test('fits a cell edge chosen from the file\'s columns as --axis does', async () => {
+    const paramsPath = join(scratch, 'axis-params.json');
+    const expected = nativeReport(kAxes, ['--axis=b', `--params-out=${paramsPath}`]);
+    assert.equal(expected.status, 0, expected.stderr);
+    const report = JSON.parse(expected.stdout);
+    await load(kAxes);
+    // The file has no V: nothing to read until an edge is chosen.
+    await page.locator('#data-error').waitFor({ state: 'visible' });
+    assert.match(await page.locator('#data-error').textContent(), /no column "V".*choose a, b, c under What is fitted/);
+    assert.deepEqual(await page.locator('#axis option').evaluateAll((o) => o.map((x) => x.value)), ['', 'a', 'b', 'c']);
+    await page.locator('#axis').selectOption('b');
+    await page.waitForSelector('#points tbody tr');
+    assert.equal(await page.locator('#data-error').isVisible(), false);
+    assert.deepEqual(await page.locator('#points thead th').allTextContents(),
+      ['Include', 'Line', 'P', 'b', 'T', 'sigP', 'sigb', 'sigT']);
+    const fileRows = readFileSync(kAxes, 'utf8').split('\n').filter((line) => /^\d/.test(line))
+      .map((line) => line.split(',').map(Number));
+    const shownRows = await page.locator('#points tbody tr').evaluateAll((rows) =>
+      rows.map((row) => [...row.cells].slice(1).map((c) => Number(c.textContent))));
+    // Shown as [line, P, b, T, sigP, sigb, sigT]; the file is P, sigP, a, siga, b, sig_b, ...
+    assert.deepEqual(shownRows.map((row) => [row[1], row[2], row[4], row[5]]),
+      fileRows.map((row) => [row[0], row[4], row[1], row[5]]));
+
+    await fitOnPage();
+    near(await page.locator('#result-K0 td').first().textContent(), report.parameters.K0, 'K0 of b³');
+    for (const [name, value] of Object.entries(report.axis)) {
+      if (name === 'name') continue;
+      const [shownValue, shownEsd] = await rowValues(`axis-${name}`);
+      near(shownValue, value, name);
+      near(shownEsd, report.axis_esd[name], `esd of ${name}`);
+    }
+    assert.match(await page.locator('#axis-M0 th').textContent(), /^M0$/);
+    assert.match(await page.locator('#figure svg').textContent(), /b³/);
+    await page.locator(kDataMarkers).first().hover({ force: true });
+    assert.match(await page.locator('#figure-readout').textContent(), /^Line \d+: P = .*, b³ = /);
+    await shoot('axis-fit', '#results-panel');
+
+    const [json] = await Promise.all([page.waitForEvent('download'), page.click('#export-json')]);
+    assert.equal(readFileSync(await json.path(), 'utf8'), expected.stdout);
+    const [params] = await Promise.all([page.waitForEvent('download'), page.click('#export-params')]);
+    assert.equal(readFileSync(await params.path(), 'utf8'), readFileSync(paramsPath, 'utf8'));
+
+    const dataText = readFileSync(kAxes, 'utf8');
+    const fromApi = await page.evaluate((text) => window.quorvane.fit(text, { axis: 'b' }), dataText);
+    const native = spawnSync(eos, ['fit', '-', '--format', 'json', '--axis=b'], { input: dataText, encoding: 'utf8' });
+    assert.deepEqual(compareReports(fromApi, JSON.parse(native.stdout), kTolerance, 'quorvane.fit axis b'), []);
+
+    // Remembered over a reload, then back to V for what follows.
+    await page.reload();
+    assert.equal(await page.locator('#axis').inputValue(), 'b');
+    await page.locator('#axis').selectOption('');
   });
 
   test('the state point panel gives V or P with its sigma and the properties as the command line does', async () => {

@@ -6,8 +6,11 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSpinBox>
@@ -225,6 +228,69 @@ TEST(WorkbenchWindow, VolumeUnitAndZReachTheFitAndAMismatchIsHinted) {
 
 // A window with no size remembered takes most of the screen; the menus' keys
 // work while a text field has the focus (a line edit takes Ctrl+E for itself).
+// A file of cell edges has no V: its refusal says to choose an edge, the
+// Fit choice offers its edges, and one chosen is fitted as its cube with the
+// edge's own parameters reported.
+TEST(WorkbenchWindow, FitsACellEdgeChosenFromTheFile) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const std::string path = folder.filePath("edges.csv").toStdString();
+  {
+    std::ofstream out(path);
+    out.precision(17);
+    out << "P (GPa),sigP,a (A),b (A),sig_b\n";
+    for (const fit::Observation& p : Isotherm(30, 1058.0).points) {
+      const double b = std::cbrt(p.V);
+      out << p.P << ',' << p.sigP << ',' << 0.47 * b << ',' << b << ",0.0002\n";
+    }
+  }
+  WorkbenchWindow window;
+  QString refusal;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&refusal] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      refusal = box->text();
+      box->accept();
+    }
+  });
+  closer.start(10);
+  EXPECT_FALSE(Open(window, path));
+  EXPECT_TRUE(refusal.contains("no column") && refusal.contains("choose it under Fit"))
+      << refusal.toStdString();
+  auto* fitted = window.findChild<QComboBox*>("fitted");
+  ASSERT_EQ(fitted->count(), 3);
+  EXPECT_EQ(fitted->itemData(1).toString(), "a");
+  EXPECT_EQ(fitted->itemData(2).toString(), "b");
+
+  bool shown = false;
+  QEventLoop loop;
+  QObject::connect(&window, &WorkbenchWindow::DataShown, &loop, [&](bool opened) {
+    shown = opened;
+    loop.quit();
+  });
+  fitted->setCurrentIndex(2);
+  emit fitted->activated(2);
+  loop.exec();
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(
+      window.Points().headerData(PointTableModel::V, Qt::Horizontal, Qt::DisplayRole).toString(),
+      "b³");
+  Fit(window);
+  ASSERT_TRUE(window.Session().HasResult() && window.Session().Result().converged);
+  const models::Model& cubed = window.Session().Result().model;
+  EXPECT_NEAR(cubed[Parameter::K0], 160.0, 1.0);
+  const QString results = window.findChild<QPlainTextEdit*>("results")->toPlainText();
+  EXPECT_TRUE(results.contains("Axis b (")) << results.toStdString();
+  const QJsonObject axis =
+      QJsonDocument::fromJson(QByteArray::fromStdString(window.Session().ReportJson()))
+          .object()["axis"]
+          .toObject();
+  EXPECT_EQ(axis["name"].toString(), "b");
+  EXPECT_EQ(axis["M0"].toDouble(), 3.0 * cubed[Parameter::K0]);
+  EXPECT_EQ(axis["Mp0"].toDouble(), 3.0 * cubed[Parameter::Kp0]);
+  EXPECT_NEAR(axis["L0"].toDouble(), std::cbrt(cubed[Parameter::V0]), 1e-12);
+}
+
 TEST(WorkbenchWindow, OpensLargeAndItsKeysWorkFromATextField) {
   WorkbenchWindow window;
   const QSize room = window.screen()->availableGeometry().size();

@@ -35,13 +35,23 @@ export async function fitReports(dataText, options, excluded = [], withFigures =
   };
 }
 
-// The points the fit would read, each [line, P, V, T, sigP, sigV, sigT];
-// rejects with the reader's message naming the line.
-export async function dataPoints(dataText, options) {
+// The data file's column names (without units), those that can be a cell
+// edge, and the points the fit would read: {columns, edges, points, error},
+// where error is the reader's message naming the line (and there are no
+// points) or null.
+export async function dataFile(dataText, options) {
   const { arguments: fitArguments, source } = argumentsFromOptions(options);
   const answer = await ask({ kind: 'points', dataText: String(dataText), source, arguments: fitArguments });
-  if (answer.points.error !== null) throw new Error(answer.points.error);
-  return answer.points.points;
+  return answer.points;
+}
+
+// The points the fit would read, each [line, P, V, T, sigP, sigV, sigT], with
+// an axis its length and sigma in place of V and sigV; rejects with the
+// reader's message naming the line.
+export async function dataPoints(dataText, options) {
+  const read = await dataFile(dataText, options);
+  if (read.error !== null) throw new Error(read.error);
+  return read.points;
 }
 
 // The confidence ellipse "K0,Kp0:0.95" of the latest fit, drawn without

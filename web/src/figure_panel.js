@@ -92,6 +92,8 @@ export class FigurePanel {
     this.lines = answer.lines;
     this.residuals = residuals;
     this.weighted = report.weighted;
+    // A cell edge's cube stands for V where the fit is of an edge.
+    this.volumeName = report.axis ? `${report.axis.name}³` : 'V';
     this.figures = answer.figures;
     this.units = unitsOf(this.figures);
     this.fillParameterSelects(report.refined);
@@ -284,8 +286,8 @@ export class FigurePanel {
       '[ and ] step through every point, drawn or not.';
   }
 
-  // The readout of one fitted point: its file line, P, V, T and residual,
-  // and why the figure leaves it out where it does.
+  // The readout of one fitted point: its file line, P, V (or an edge's
+  // cube), T and residual, and why the figure leaves it out where it does.
   showPoint(point) {
     this.highlight?.remove();
     this.highlight = null;
@@ -307,7 +309,7 @@ export class FigurePanel {
     const { P_obs: P, V, T, dP, sigma } = this.residuals;
     const inSigmas = this.weighted && sigma[at] > 0 ? ` (${(dP[at] / sigma[at]).toPrecision(3)} σ)` : '';
     return `Line ${this.lines[at]}: P = ${withUnit(P[at], this.units.P)}, ` +
-      `V = ${withUnit(V[at], this.units.V)}, T = ${withUnit(T[at], this.units.T)}, ` +
+      `${this.volumeName} = ${withUnit(V[at], this.units.V)}, T = ${withUnit(T[at], this.units.T)}, ` +
       `residual ΔP = ${withUnit(dP[at].toPrecision(4), this.units.P)}${inSigmas}`;
   }
 

@@ -23,6 +23,9 @@ const kArithmeticChoices = [
   ['textbook', 'textbook (double precision)'],
 ];
 
+// What is fitted: the volume, or the cube of a cell edge the data file has.
+const kVolumeChoice = ['', 'V (the volume)'];
+
 const byId = (id) => document.getElementById(id);
 // What the user typed, kept while a model without the parameter is chosen.
 const starts = {};
@@ -32,6 +35,7 @@ let onChange = () => {};
 function fieldSpecs() {
   const help = CATALOGUE.options;
   return [
+    { id: 'axis', label: 'What is fitted', help: help['--axis'], choices: [kVolumeChoice] },
     { id: 'eos', label: 'Equation', help: help['--eos'],
       choices: CATALOGUE.equations.map((e) => [e.name, e.title]) },
     { id: 'order', label: 'Order', help: help['--order'], choices: [] },
@@ -48,6 +52,28 @@ function fieldSpecs() {
     { id: 'bounds', label: 'Bounds (NAME=LOWER:UPPER, comma-separated)',
       help: 'limits a refined parameter stays within', placeholder: 'Kp0=3:6' },
   ];
+}
+
+function edgeChoice(name) {
+  return [name, `${name} (a cell edge: its cube as V)`];
+}
+
+// Offers the data file's columns that can be an edge (as the core names
+// them); an edge the file does not have gives way to V. True where the
+// choice changed.
+export function setEdgeColumns(edges) {
+  const select = byId('axis');
+  const previous = select.value;
+  fillSelect(select, [kVolumeChoice, ...edges.map(edgeChoice)], previous);
+  if (select.value === previous) return false;
+  save();
+  check();
+  return true;
+}
+
+// The edges offered, as their columns are named.
+export function edgeColumns() {
+  return [...byId('axis').options].map((option) => option.value).filter(Boolean);
 }
 
 function fillSelect(select, choices, value) {
@@ -215,6 +241,8 @@ function restore() {
   }
   if (!settings) return false;
   const fields = settings.fields ?? {};
+  // Until a data file says which edges it has, the edge of the last visit.
+  if (fields.axis) fillSelect(byId('axis'), [kVolumeChoice, edgeChoice(fields.axis)], fields.axis);
   for (const id of ['eos', 'thermal', 'arithmetic', 'volume-unit', 'Z', 'esd-scaling', 'constrain', 'bounds']) {
     if (fields[id] !== undefined) byId(id).value = fields[id];
   }
@@ -236,11 +264,11 @@ function changed(event) {
   if (event.target.id === 'volume-unit') showUnitFields();
   save();
   check();
-  onChange();
+  onChange(event.target.id);
 }
 
-// Builds the panel in #model-fields and #parameters; changed is called after
-// every change of the model.
+// Builds the panel in #model-fields and #parameters; changed is called with
+// the control's id after every change of the model.
 export function buildModelPanel(changedCallback) {
   onChange = changedCallback ?? onChange;
   const grid = byId('model-fields');

@@ -1,9 +1,9 @@
 // The workbench page: data, model, fit, results and figure.
-import { dataPoints, ellipseFigure, figureSvg, fitReports, installApi } from './api.js';
+import { dataFile, ellipseFigure, figureSvg, fitReports, installApi } from './api.js';
 import { cancelAll } from './core_client.js';
 import { figurePanelAt } from './figure_panel.js';
 import { buildCalibrantPanel, setCalibrantData } from './calibrant_panel.js';
-import { buildModelPanel, modelOptions } from './model_panel.js';
+import { buildModelPanel, edgeColumns, modelOptions, setEdgeColumns } from './model_panel.js';
 import { buildStatePanel, setStateFit } from './state_panel.js';
 import { pointsTableAt } from './points_table.js';
 import { PAGE_VERSION } from 'quorvane:core';
@@ -41,6 +41,9 @@ function fitOptions() {
 }
 
 function showPoints() {
+  const axis = modelOptions().axis;
+  byId('points-V').textContent = axis ?? 'V';
+  byId('points-sigV').textContent = axis ? `sig${axis}` : 'sigV';
   pointsTable.show(state.points);
   byId('data-summary').textContent = `${state.source}: ${state.points.length} points`;
 }
@@ -53,6 +56,7 @@ function clearResults() {
   showMessage('fit-warning', null);
   byId('fit-summary').textContent = '';
   byId('results').tBodies[0].replaceChildren();
+  showAxis({});
   byId('correlation').replaceChildren();
   figures.clear();
   showReport('');
@@ -72,10 +76,19 @@ async function loadText(dataText, source) {
   state.dataText = dataText;
   state.source = source;
   setCalibrantData(true);
+  await readPoints(true);
+}
+
+// The points of the data open, as the fit would read them; a new file first
+// offers its columns as the edges to fit.
+async function readPoints(newFile) {
   state.points = [];
   showPoints();
   try {
-    state.points = await dataPoints(state.dataText, fitOptions());
+    let read = await dataFile(state.dataText, fitOptions());
+    if (newFile && setEdgeColumns(read.edges)) read = await dataFile(state.dataText, fitOptions());
+    if (read.error !== null) throw new Error(read.error + edgeHint(read.columns));
+    state.points = read.points;
     showPoints();
     byId('fit').disabled = state.points.length === 0;
   } catch (error) {
@@ -84,6 +97,22 @@ async function loadText(dataText, source) {
     byId('data-summary').textContent = '';
     showMessage('data-error', error.message);
   }
+}
+
+// Where the file has no V but has edges, the way to fit one.
+function edgeHint(columns) {
+  const edges = edgeColumns();
+  if (modelOptions().axis || edges.length === 0 || columns.some((name) => /^v$/i.test(name))) return '';
+  return `. To fit a cell edge in place of V, choose ${edges.join(', ')} under What is fitted.`;
+}
+
+// Another quantity fitted reads other columns of the data.
+function modelChanged(id) {
+  if (id !== 'axis' || state.dataText === null) return;
+  if (document.body.classList.contains('busy')) cancelAll();
+  showMessage('data-error', null);
+  clearResults();
+  readPoints(false);
 }
 
 const kExports = ['export-json', 'export-params', 'export-report'];
@@ -129,6 +158,7 @@ async function showResults(fit) {
     cell(row, report.esd[name] === undefined ? '' : String(report.esd[name]));
     cell(row, report.esd_scaled[name] === undefined ? '' : String(report.esd_scaled[name]));
   }
+  showAxis(report);
   showCorrelation(report);
   await nextTask();
   if (shown !== state.shown) return false;
@@ -139,6 +169,41 @@ async function showResults(fit) {
   for (const id of kExports) byId(id).disabled = false;
   setStateFit(fit);
   return true;
+}
+
+// The axis' own parameters, as the report names them: symbol and meaning.
+const kAxisParameters = {
+  L0: ['L0', 'the edge at zero pressure and Tref, the cube root of V0'],
+  M0: ['M0', 'the linear modulus at zero pressure, 3 K0'],
+  Mp0: ["M'0", "its pressure derivative, 3 K'0"],
+  Mpp0: ["M''0", "its second pressure derivative, 3 K''0"],
+  alpha0: ['alpha0', 'the edge\'s thermal expansion, a third of the cube\'s alpha0'],
+  alpha1: ['alpha1', 'a third of the cube\'s alpha1'],
+  alpha2: ['alpha2', 'a third of the cube\'s alpha2'],
+  dMdT: ['dM/dT', 'the linear modulus\' temperature derivative, 3 dK/dT'],
+};
+
+function showAxis(report) {
+  const axis = report.axis;
+  byId('axis-results').hidden = !axis;
+  const body = byId('axis-table').tBodies[0];
+  body.replaceChildren();
+  if (!axis) return;
+  byId('axis-heading').textContent = `Axis ${axis.name}`;
+  byId('axis-note').textContent = `The cube ${axis.name}³ is fitted as V above; the edge's own parameters, ` +
+    `L0 in the unit of ${axis.name}, the moduli in that of P. Esds as reported ` +
+    `(esd scaling ${report.esd_scaling}).`;
+  for (const [name, value] of Object.entries(axis)) {
+    if (name === 'name') continue;
+    const [symbol, meaning] = kAxisParameters[name] ?? [name, ''];
+    const row = body.insertRow();
+    row.id = `axis-${name}`;
+    cell(row, symbol, true);
+    cell(row, String(value));
+    const esd = report.axis_esd[name];
+    cell(row, esd === undefined ? 'fixed' : esd === null ? 'at bound' : String(esd));
+    cell(row, meaning).className = 'meaning';
+  }
 }
 
 function showCorrelation(report) {
@@ -262,7 +327,7 @@ figures = figurePanelAt('figure-panel', {
   onEllipse: (pairAndLevel) => ofFitOnShow(() => ellipseFigure(pairAndLevel)),
 });
 pointsTable = pointsTableAt('points');
-buildModelPanel();
+buildModelPanel(modelChanged);
 buildStatePanel();
 buildCalibrantPanel(() => ({ dataText: state.dataText, source: state.source }), (text) => loadText(text, state.source));
 wire();
