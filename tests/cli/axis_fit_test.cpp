@@ -187,6 +187,8 @@ TEST_F(AxisFit, RefusesAxisDataItCannotRead) {
   const Case cases[] = {
       {"P,a,siga,sig_a\n1,4.2,0.001,0.001\n2,4.19,0.001,0.001\n", "a", "give siga or sig_a"},
       {"P,b\n1,4.2\n2,0\n", "b", "line 3, column 2: b must be greater than zero"},
+      {"P,b,sigb\n1,1e200,0.01\n", "b", "line 2, column 2: b has no cube in double precision"},
+      {"P,b,sigb\n1,1e-200,0.01\n", "b", "line 2, column 2: b has no cube in double precision"},
       {"P,a,siga\n1,4.2,0.001\n2,4.19,\n", "a", "in sigP, siga or sigT"},
       {"P,V\n1,60\n2,59\n", "a", "no column \"a\""},
       {"P,T\n1,300\n", "T", "--axis: \"T\" is no column"},
