@@ -82,12 +82,6 @@ void RequireSomeSigma(const DataTable& table, std::size_t row, const fit::Observ
              table.header.names[static_cast<std::size_t>(sigV)] + " or sigT: this point has none");
 }
 
-// An edge of 1e200 or 1e-200 cubes to infinity or zero, and so may its sigma.
-bool CubeLost(const fit::Observation& point, double sigX) {
-  return !std::isfinite(point.V) || !(point.V > 0.0) || !std::isfinite(point.sigV) ||
-         (sigX > 0.0 && !(point.sigV > 0.0));
-}
-
 // An axis' points cubed for the fit, or as the file gives them.
 fit::FitData ReadPoints(std::istream& in, const std::string& source, double Tref,
                         const std::string& axis, bool cubed) {
@@ -109,7 +103,7 @@ fit::FitData ReadPoints(std::istream& in, const std::string& source, double Tref
     const fit::Observation point =
         axis.empty() || !cubed ? fit::Observation{table.Value(row, kP), x, T, sigP, sigX, sigT}
                                : fit::CubedAxisPoint(table.Value(row, kP), x, T, sigP, sigX, sigT);
-    if (!axis.empty() && cubed && CubeLost(point, sigX)) {
+    if (!axis.empty() && cubed && fit::CubeLost(point, sigX)) {
       Refuse(table, row, kV, axis + " has no cube in double precision");
     }
     if (weighted) RequireSomeSigma(table, row, point, sigV);

@@ -67,4 +67,9 @@ Observation CubedAxisPoint(double P, double L, double T, double sigP, double sig
   return {P, L * L * L, T, sigP, 3.0 * L * L * sigL, sigT};
 }
 
+bool CubeLost(const Observation& cubed, double sigL) {
+  return !std::isfinite(cubed.V) || !(cubed.V > 0.0) || !std::isfinite(cubed.sigV) ||
+         (sigL > 0.0 && !(cubed.sigV > 0.0));
+}
+
 }  // namespace quorvane::fit

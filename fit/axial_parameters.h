@@ -37,4 +37,8 @@ AxialParameters AxialFromCubed(const std::string& axis, const FitResult& result)
 // deviation; 0 stays "none known".
 Observation CubedAxisPoint(double P, double L, double T, double sigP, double sigL, double sigT);
 
+// Whether the cube of a positive edge, or of its nonzero sigma sigL, is lost
+// in doubles: an edge of 1e200 cubes to infinity, one of 1e-200 to zero.
+bool CubeLost(const Observation& cubed, double sigL);
+
 }  // namespace quorvane::fit

@@ -52,7 +52,13 @@ fit::FitData DataFrom(const std::vector<Array>& columns, const std::string& axis
     o.sigP = columns[3].data()[i];
     o.sigV = columns[4].data()[i];
     o.sigT = columns[5].data()[i];
-    if (!axis.empty()) o = fit::CubedAxisPoint(o.P, o.V, o.T, o.sigP, o.sigV, o.sigT);
+    if (axis.empty()) continue;
+    const double length = o.V, sigLength = o.sigV;
+    o = fit::CubedAxisPoint(o.P, length, o.T, o.sigP, sigLength, o.sigT);
+    if (length > 0.0 && fit::CubeLost(o, sigLength)) {
+      throw py::value_error(axis + ": value " + std::to_string(i) +
+                            " has no cube in double precision");
+    }
   }
   return data;
 }

@@ -266,7 +266,13 @@ def test_an_axis_fit_is_the_programs_and_its_cube_fitted_as_a_volume(tmp_path, s
     assert report["axis_esd"] == result.axis_esd
 
 
-def test_an_axis_takes_one_sigma():
+@pytest.mark.parametrize("keywords,message", [
+    ({"sigV": 0.001, "siga": 0.001}, "give one of sigV, siga or sig_a"),
+    ({"siga": 0.001, "scale": 1e200}, "a: value 0 has no cube in double precision"),
+    ({"siga": 0.001, "scale": 1e-200}, "a: value 0 has no cube in double precision"),
+])
+def test_an_axis_takes_one_sigma_and_a_length_that_cubes(keywords, message):
     P, V = synthetic(points=8)
-    with pytest.raises(ValueError, match="give one of sigV, siga or sig_a"):
-        quorvane.fit(P, np.cbrt(V), axis="a", sigV=0.001, siga=0.001)
+    scale = keywords.pop("scale", 1.0)
+    with pytest.raises(ValueError, match=message):
+        quorvane.fit(P, np.cbrt(V) * scale, axis="a", **keywords)
