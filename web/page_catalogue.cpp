@@ -1,13 +1,16 @@
 #include "web/page_catalogue.h"
 
+#include <nlohmann/json.hpp>
+
 #include "app/command_line.h"
+#include "app/decimal_text.h"
 #include "app/fit_request.h"
 #include "app/input_error.h"
 #include "app/parameter_options.h"
 #include "fit/fit_constraints.h"
 #include "models/model_catalogue.h"
 #include "numtext/double_text.h"
-#include "web/page_json.h"
+#include "params/json_text.h"
 
 namespace quorvane::web {
 namespace {
@@ -33,60 +36,32 @@ std::string DefaultText(double value) {
   return text;
 }
 
-void AppendEquations(std::string& out) {
-  AppendJsonKey(out, "equations");
-  out += "[";
+params::Json OrdersOf(models::Equation equation) {
+  params::Json orders = params::Json::array();
+  for (int order = kLowestOrder; order <= kHighestOrder; ++order) {
+    if (models::IsOfferedOrder(equation, order)) orders.push_back(order);
+  }
+  return orders;
+}
+
+params::Json Equations() {
+  params::Json equations = params::Json::array();
   for (int i = 0; i < models::kEquationCount; ++i) {
     const models::EquationInfo& info = models::Info(static_cast<models::Equation>(i));
-    out += i == 0 ? "{" : ", {";
-    AppendJsonKey(out, "name");
-    params::AppendJsonString(out, info.name);
-    AppendJsonKey(out, "title");
-    params::AppendJsonString(out, info.title);
-    AppendJsonKey(out, "orders");
-    out += "[";
-    for (int order = kLowestOrder; order <= kHighestOrder; ++order) {
-      if (!models::IsOfferedOrder(info.equation, order)) continue;
-      if (out.back() != '[') out += ", ";
-      out += std::to_string(order);
-    }
-    out += "]}";
+    equations.push_back(
+        {{"name", info.name}, {"title", info.title}, {"orders", OrdersOf(info.equation)}});
   }
-  out += "]";
+  return equations;
 }
 
-void AppendThermals(std::string& out) {
-  AppendJsonKey(out, "thermals");
-  out += "[";
+params::Json Thermals() {
+  params::Json thermals = params::Json::array();
   for (int i = 0; i < models::kThermalCount; ++i) {
     const models::ThermalInfo& info = models::Info(static_cast<models::Thermal>(i));
-    out += i == 0 ? "{" : ", {";
-    AppendJsonKey(out, "name");
-    params::AppendJsonString(out, info.name);
-    AppendJsonKey(out, "title");
-    params::AppendJsonString(out, info.title);
-    AppendJsonKey(out, "thermal_pressure");
-    out += info.thermalPressure ? "true}" : "false}";
+    thermals.push_back(
+        {{"name", info.name}, {"title", info.title}, {"thermal_pressure", info.thermalPressure}});
   }
-  out += "]";
-}
-
-void AppendChoices(std::string& out) {
-  AppendJsonKey(out, "volume_units");
-  out += "[";
-  for (auto unit :
-       {models::VolumeUnit::CubicCentimetresPerMole, models::VolumeUnit::CubicAngstromsPerCell}) {
-    if (out.back() != '[') out += ", ";
-    params::AppendJsonString(out, models::VolumeUnitName(unit));
-  }
-  out += "]";
-  AppendJsonKey(out, "esd_scaling");
-  out += "[";
-  for (auto scaling : {fit::EsdScaling::Auto, fit::EsdScaling::Always, fit::EsdScaling::Never}) {
-    if (out.back() != '[') out += ", ";
-    params::AppendJsonString(out, fit::EsdScalingName(scaling));
-  }
-  out += "]";
+  return thermals;
 }
 
 const std::string& HelpOf(const std::string& option) {
@@ -97,30 +72,22 @@ const std::string& HelpOf(const std::string& option) {
   return none;
 }
 
-void AppendOptions(std::string& out) {
-  AppendJsonKey(out, "options");
-  out += "{";
-  for (const char* option : kShapeOptions) {
-    AppendJsonKey(out, option);
-    params::AppendJsonString(out, HelpOf(option));
-  }
-  out += "}";
-  AppendJsonKey(out, "parameters");
-  out += "[";
+params::Json Options() {
+  params::Json options = params::Json::object();
+  for (const char* option : kShapeOptions) options[option] = HelpOf(option);
+  return options;
+}
+
+params::Json Parameters() {
+  params::Json parameters = params::Json::array();
   for (int i = 0; i < models::kParameterCount; ++i) {
     const models::ParameterInfo& info = models::Info(static_cast<models::Parameter>(i));
-    out += i == 0 ? "{" : ", {";
-    AppendJsonKey(out, "name");
-    params::AppendJsonString(out, info.name);
-    AppendJsonKey(out, "symbol");
-    params::AppendJsonString(out, info.symbol);
-    AppendJsonKey(out, "meaning");
-    params::AppendJsonString(out, info.meaning);
-    AppendJsonKey(out, "help");
-    params::AppendJsonString(out, HelpOf(OptionName(info.parameter)));
-    out += "}";
+    parameters.push_back({{"name", info.name},
+                          {"symbol", info.symbol},
+                          {"meaning", info.meaning},
+                          {"help", HelpOf(OptionName(info.parameter))}});
   }
-  out += "]";
+  return parameters;
 }
 
 // The start the fit takes for a model of this shape with no value given.
@@ -132,51 +99,51 @@ models::Model StartModel(models::Equation equation, int order, models::Thermal t
   return app::ModelFromOptions(options);
 }
 
-void AppendModel(std::string& out, const models::Model& model) {
-  out += "{\"free\": {";
-  std::string implied;
+params::Json ModelJson(const models::Model& model) {
+  params::Json free = params::Json::object(), implied = params::Json::array();
   for (int i = 0; i < models::kParameterCount; ++i) {
     const auto parameter = static_cast<models::Parameter>(i);
     const models::Role role = models::RoleOf(model, parameter);
-    if (role == models::Role::Implied) {
-      if (!implied.empty()) implied += ", ";
-      params::AppendJsonString(implied, models::Info(parameter).name);
-    }
-    if (role != models::Role::Free) continue;
-    AppendJsonKey(out, models::Info(parameter).name);
-    params::AppendJsonString(out, DefaultText(model[parameter]));
+    if (role == models::Role::Implied) implied.push_back(models::Info(parameter).name);
+    if (role == models::Role::Free)
+      free[models::Info(parameter).name] = DefaultText(model[parameter]);
   }
-  out += "}, \"implied\": [" + implied + "]}";
+  return {{"free", free}, {"implied", implied}};
 }
 
-void AppendModels(std::string& out) {
-  AppendJsonKey(out, "models");
-  out += "{";
+params::Json Models() {
+  params::Json shapes = params::Json::object();
   for (int e = 0; e < models::kEquationCount; ++e) {
     const auto equation = static_cast<models::Equation>(e);
     for (int order = kLowestOrder; order <= kHighestOrder; ++order) {
       if (!models::IsOfferedOrder(equation, order)) continue;
       for (int t = 0; t < models::kThermalCount; ++t) {
         const auto thermal = static_cast<models::Thermal>(t);
-        AppendJsonKey(out, std::string(models::Info(equation).name) + "/" + std::to_string(order) +
-                               "/" + models::Info(thermal).name);
-        AppendModel(out, StartModel(equation, order, thermal));
+        const std::string key = std::string(models::Info(equation).name) + "/" +
+                                std::to_string(order) + "/" + models::Info(thermal).name;
+        shapes[key] = ModelJson(StartModel(equation, order, thermal));
       }
     }
   }
-  out += "}";
+  return shapes;
 }
 
 }  // namespace
 
 std::string CatalogueJson() {
-  std::string out = "{";
-  AppendEquations(out);
-  AppendThermals(out);
-  AppendChoices(out);
-  AppendOptions(out);
-  AppendModels(out);
-  return out + "}";
+  params::Json volumeUnits = params::Json::array(), esdScaling = params::Json::array();
+  for (auto unit :
+       {models::VolumeUnit::CubicCentimetresPerMole, models::VolumeUnit::CubicAngstromsPerCell}) {
+    volumeUnits.push_back(models::VolumeUnitName(unit));
+  }
+  for (auto scaling : {fit::EsdScaling::Auto, fit::EsdScaling::Always, fit::EsdScaling::Never}) {
+    esdScaling.push_back(fit::EsdScalingName(scaling));
+  }
+  const params::Json catalogue = {{"equations", Equations()},    {"thermals", Thermals()},
+                                  {"volume_units", volumeUnits}, {"esd_scaling", esdScaling},
+                                  {"options", Options()},        {"parameters", Parameters()},
+                                  {"models", Models()}};
+  return catalogue.dump();
 }
 
 std::string FitOptionsError(const std::vector<std::string>& options) {
