@@ -116,14 +116,6 @@ char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
 // A header name without its unit: "P (GPa)" and "P[GPa]" are "P".
 std::string_view WithoutUnit(std::string_view name, char delimiter) {
   if (name.empty()) return name;
@@ -204,9 +196,17 @@ double FieldNumber(std::string_view field, const DataHeader& header, std::size_t
 
 }  // namespace
 
+bool SameColumnName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
 int DataHeader::Find(std::string_view name) const {
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (SameName(names[i], name)) return static_cast<int>(i);
+    if (SameColumnName(names[i], name)) return static_cast<int>(i);
   }
   return -1;
 }

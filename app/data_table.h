@@ -86,6 +86,9 @@ struct DataTable {
   }
 };
 
+// Whether two column names are one: ASCII letters match in either case.
+bool SameColumnName(std::string_view a, std::string_view b);
+
 // The names of a data file's columns, without their units, as its header
 // gives them; none where it has no header the reader takes.
 std::vector<std::string> DataColumnNames(std::istream& in);

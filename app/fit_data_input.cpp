@@ -1,7 +1,5 @@
 #include "app/fit_data_input.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "app/data_table.h"
@@ -129,11 +127,9 @@ fit::FitData ReadDataAsGiven(std::istream& in, const std::string& source, double
 std::vector<std::string> EdgeColumns(const std::vector<std::string>& columns) {
   std::vector<std::string> edges;
   for (const std::string& name : columns) {
-    std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower == "p" || lower == "t" || lower == "v" || lower.starts_with("sig")) continue;
-    edges.push_back(name);
+    const bool read = SameColumnName(name, "P") || SameColumnName(name, "T") ||
+                      SameColumnName(name, "V") || SameColumnName(name.substr(0, 3), "sig");
+    if (!read) edges.push_back(name);
   }
   return edges;
 }

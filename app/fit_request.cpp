@@ -2,9 +2,9 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cctype>
 
 #include "app/command_line.h"
+#include "app/data_table.h"
 #include "app/fit_constraint_options.h"
 #include "app/input_error.h"
 #include "app/output_files.h"
@@ -66,11 +66,8 @@ std::vector<models::Parameter> RefinedFromList(const std::string& list) {
 // The axis names a data column of its own: not one the fit reads for
 // something else.
 std::string AxisFromText(const std::string& text) {
-  std::string lower = text;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  for (const char* taken : {"", "p", "t", "sigp", "sigt"}) {
-    if (lower == taken) {
+  for (const char* taken : {"", "P", "T", "sigP", "sigT"}) {
+    if (SameColumnName(text, taken)) {
       throw InputError("--axis: " + QuotedInput(text) + " is no column an axis can be read from");
     }
   }
